@@ -1,0 +1,1 @@
+# Windows deliverables (cross build only).

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Configures and builds both toolchains: build/native (g++) and build/win64
+# (MinGW-w64 x86_64). Usage: scripts/build.sh [native|win64|all]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+what="${1:-all}"
+jobs="$(nproc)"
+
+if [ "$what" = native ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$root/build/native" -j "$jobs"
+fi
+if [ "$what" = win64 ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+  cmake --build "$root/build/win64" -j "$jobs"
+fi

@@ -1,0 +1,1 @@
+// Shared test helpers are compiled into balancer_test_support.
