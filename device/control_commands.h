@@ -30,10 +30,10 @@ int DecodeSigned16(uint8_t low, uint8_t high);
 // A decoded reply of request 2. `groups` is clamped to 0..20 so a decoder
 // never reads past the 64 bytes.
 struct SamplePacket {
-  int groups = 0;       // as used (clamped)
-  int rawGroups = 0;    // byte 0 as sent
-  int step = 0;         // degrees per group; below 1: cannot sample at this speed
-  int angle = 0;        // angle of group 0
+  int groups = 0;     // as used (clamped)
+  int rawGroups = 0;  // byte 0 as sent
+  int step = 0;       // degrees per group; below 1: cannot sample at this speed
+  int angle = 0;      // angle of group 0
   uint16_t left[kMaxSampleGroups] = {};
   uint16_t right[kMaxSampleGroups] = {};
 };

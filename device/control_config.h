@@ -21,12 +21,13 @@ struct ControlConfig {
   int sensorType = 0;  // 0 LVDT, 1 Piezo, 2 Magnet-Coil, 3 Accelerometer
   double spareValueA = 0.0;
   double spareValueB = 1.0;
-  int suspension = 0;  // 0 Hard Bearing, 1 Soft Bearing
+  int suspension = 0;         // 0 Hard Bearing, 1 Soft Bearing
   int encoderCountIndex = 1;  // 1..3: 360, 90, 720 counts
   int encoderDirection = 1;
 };
 
-// Encoder code of index 1..3; anything else counts as index 1.
+// Encoder code of index 1..3; anything else counts as index 1, so a damaged
+// index never reaches past the three-entry table.
 uint8_t EncoderCode(int encoderCountIndex);
 // Flags byte: encoder code, bit 5 set when encoderDirection is not 1.
 uint8_t BuildConfigFlagsByte(const ControlConfig& config);
@@ -34,24 +35,37 @@ uint8_t BuildConfigFlagsByte(const ControlConfig& config);
 // (at least 64); text[n] goes to EEPROM address n for n = 1..62.
 void PrintConfigText(const ControlConfig& config, char* buffer, int size);
 
+// Parses the eight values from an EEPROM block read at address 0 (bytes
+// 1..63): each field runs to the next comma or the end of the block; a field
+// that is not a finite number gives 0. Encoder fields are not touched.
+void ParseConfigText(const uint8_t block[kReplySize], ControlConfig& config);
+
 struct ConfigCheckResult {
-  int firstDifference = 0;     // 0: none (or skipped)
-  bool storedSilently = false; // the control held a shorter record; it was rewritten
-  bool warned = false;         // the mismatch warning was shown
+  int firstDifference = 0;      // 0: none (or skipped)
+  bool storedSilently = false;  // the control held a shorter record; it was rewritten
+  bool warned = false;          // the mismatch warning was shown
   // True when the main window should be disabled and become the ReturnWindow
   // (only together with the warning, so the warning's OK gives it back).
   bool disableMainWindow = false;
 };
 
-// Compares the control's record with `expected`; sets link.CalibrationMatch.
+// Compares the control's record with `expected`; sets link.CalibrationMatch
+// and link.optionPortType (a type above 5 is rewritten as 0). The caller
+// disables the main window only when disableMainWindow is set and no child
+// screen is open.
 ConfigCheckResult CheckControlConfig(ControlLink& link, const ControlConfig& expected,
                                      int showWarning);
 
 // Reads the record into `config` (encoder fields and the eight values) and
-// tells the operator. Callers check the connection first.
-void LoadControlConfig(ControlLink& link, ControlConfig& config);
+// tells the operator. Callers check the connection first; as a safeguard it
+// returns false and leaves `config` alone when the control is not connected,
+// keeps no record (firmware below 3.00) or a read of the record fails. A flags
+// byte with encoder bits 11 (index 4, no such encoder) leaves
+// encoderCountIndex as it was.
+bool LoadControlConfig(ControlLink& link, ControlConfig& config);
 
-// Writes the record; returns 1 when stored.
+// Writes the record; returns 1 when stored. A failed write ends the store,
+// shows the "not written" warning and returns 0.
 int StoreControlConfig(ControlLink& link, const ControlConfig& config, int showConfirmation);
 
 // Messages of the record.

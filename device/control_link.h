@@ -14,13 +14,13 @@ class OperatorUi;
 struct ControlLink {
   ControlTransport* transport = nullptr;
   Clock* clock = nullptr;
-  OperatorUi* ui = nullptr;    // repaint of "No Hardware" after a failed re-discovery; may be null
-  int* spinActive = nullptr;   // the spin state's SpinActive; failed commands clear it; may be null
+  OperatorUi* ui = nullptr;   // repaint of "No Hardware" after a failed re-discovery; may be null
+  int* spinActive = nullptr;  // the spin state's SpinActive; failed commands clear it; may be null
   bool mainWindowExists = false;  // OpenControl asks for a hardware-status repaint only then
 
   int connected = 0;
   uint8_t deviceDescriptor[kDeviceDescriptorSize] = {};
-  uint16_t FirmwareVersion = 0;  // bcdDevice of the last control opened in this run
+  uint16_t FirmwareVersion = 0;    // bcdDevice of the last control opened in this run
   uint8_t reply[kReplySize] = {};  // data stage of the last transfer; every transfer overwrites it
   int TransferErrorLatch = 0;
   int64_t performanceFrequency = 0;  // read once at start-up from the clock
@@ -29,8 +29,8 @@ struct ControlLink {
   int MotorPower = 0;
   int RemoteStartFlag = 0;
   int SoftZeroActive = 0;
-  int SoftZeroOffset = 0;  // degrees
-  int optionPortType = 0;  // option port type read from / stored to EEPROM address 150
+  int SoftZeroOffset = 0;     // degrees
+  int optionPortType = 0;     // option port type read from / stored to EEPROM address 150
   uint8_t lastFlagsByte = 0;  // last ConfigFlagsByte built, used by the photo-eye commands
 
   // Configuration record comparison result; 1 until a difference is found.
@@ -38,8 +38,12 @@ struct ControlLink {
 };
 
 // Firmware gates.
-inline bool HasConfigRecord(const ControlLink& link) { return link.FirmwareVersion >= 0x0300; }
-inline bool HasBrakeAndAux(const ControlLink& link) { return link.FirmwareVersion == 0x0304; }
+inline bool HasConfigRecord(const ControlLink& link) {
+  return link.FirmwareVersion >= 0x0300;
+}
+inline bool HasBrakeAndAux(const ControlLink& link) {
+  return link.FirmwareVersion == 0x0304;
+}
 
 // Discovers and opens the control (connected = 1 on success). Clears
 // connected first. Blocks for the discovery.

@@ -1,0 +1,93 @@
+#include "device/wire_transport.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "device/socket_stream.h"
+
+namespace balancer {
+namespace {
+
+constexpr int kDescriptorTimeoutMs = 3000;
+
+class WireTransport : public ControlTransport {
+ public:
+  WireTransport(std::string host, int port) : host_(std::move(host)), port_(port) {}
+
+  bool Open(uint8_t descriptor[kDeviceDescriptorSize]) override {
+    stream_.reset();
+    std::string error;
+    std::unique_ptr<SocketStream> s = ConnectTcp(host_, port_, error);
+    if (!s) return false;
+    uint8_t d[kDeviceDescriptorSize];
+    if (!s->ReadAll(d, sizeof(d), kDescriptorTimeoutMs)) return false;
+    uint16_t vendor = static_cast<uint16_t>(d[8] | d[9] << 8);
+    uint16_t product = static_cast<uint16_t>(d[10] | d[11] << 8);
+    if (vendor != kControlVendorId || product != kControlProductId) return false;
+    std::memcpy(descriptor, d, sizeof(d));
+    stream_ = std::move(s);
+    return true;
+  }
+
+  uint32_t ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) override {
+    if (!stream_) return kErrorBadCommand;
+    const uint8_t setup[8] = {0xC0,
+                              request,
+                              static_cast<uint8_t>(value & 0xFF),
+                              static_cast<uint8_t>(value >> 8),
+                              0,
+                              0,
+                              kReplySize,
+                              0};
+    uint8_t answer[4 + kReplySize];
+    if (!stream_->WriteAll(setup, sizeof(setup)) ||
+        !stream_->ReadAll(answer, sizeof(answer), kWireReplyTimeoutMs)) {
+      stream_.reset();
+      return kErrorBadCommand;
+    }
+    uint32_t status = static_cast<uint32_t>(answer[0]) | static_cast<uint32_t>(answer[1]) << 8 |
+                      static_cast<uint32_t>(answer[2]) << 16 |
+                      static_cast<uint32_t>(answer[3]) << 24;
+    if (status != 0) return status;
+    std::memcpy(reply, answer + 4, kReplySize);
+    return 0;
+  }
+
+  bool Close(bool releaseInterface) override {
+    bool wasOpen = stream_ != nullptr;
+    stream_.reset();
+    return wasOpen;
+  }
+
+ private:
+  std::string host_;
+  int port_;
+  std::unique_ptr<SocketStream> stream_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlTransport> MakeWireTransport(const std::string& host, int port) {
+  return std::make_unique<WireTransport>(host, port);
+}
+
+bool ParseWireAddress(const std::string& text, std::string& host, int& port) {
+  size_t colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0) return false;
+  std::string portText = text.substr(colon + 1);
+  while (!portText.empty() && (portText.back() == '\r' || portText.back() == '\n' ||
+                               portText.back() == ' ' || portText.back() == '\t')) {
+    portText.pop_back();
+  }
+  if (portText.empty() || portText.size() > 5) return false;
+  for (char c : portText) {
+    if (c < '0' || c > '9') return false;
+  }
+  long p = std::strtol(portText.c_str(), nullptr, 10);
+  if (p < 1 || p > 65535) return false;
+  host = text.substr(0, colon);
+  port = static_cast<int>(p);
+  return true;
+}
+
+}  // namespace balancer
