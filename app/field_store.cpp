@@ -1,0 +1,207 @@
+#include "app/field_store.h"
+
+#include <cmath>
+
+#include "app/number_reader.h"
+#include "correction/correction_text.h"
+#include "records/settings_file.h"
+#include "records/settings_startup.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr double kKilogramsToPounds = 2.20462;
+
+// Keeps a plane offset solvable against the other one.
+double LimitPlaneOffset(double offset, double uprightDistance, double otherOffset) {
+  double limit = uprightDistance - 0.2 - otherOffset;
+  return offset >= limit ? limit - 0.001 : offset;
+}
+
+}  // namespace
+
+double LengthFactor(const MachineSettings& s) {
+  return LengthFactor(s.lengthUnit);
+}
+double WeightDivisor(const MachineSettings& s) {
+  return WeightDivisor(s.weightUnit);
+}
+
+FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& context) {
+  MachineSettings& s = context.settings;
+  const double length = value / LengthFactor(s);
+  const double grams = value * WeightDivisor(s);
+  FieldStoreOutcome out;
+  out.handled = true;
+  out.stored = true;
+  out.writeSettings = true;
+  out.recompute = true;
+
+  switch (code) {
+    case 112:  // the speed is the control's to choose in manual mode
+      if (s.speedControl == 0) return FieldStoreOutcome{true, false, false, false};
+      s.shaftRpm = static_cast<int>(std::fmin(std::fmax(value, -2e9), 2e9));
+      break;
+    case 113:
+      s.toleranceMoment = std::fmax(grams / LengthFactor(s), 0.001);
+      break;
+    case 114:
+      s.sampleQuality = static_cast<int>(std::lround(std::fmin(value, 1000.0)));
+      break;
+    case 118:
+      s.defaultOilWeight = grams;
+      break;
+    case 119:
+      s.emptyBobweight = grams;
+      break;
+    case 122:
+      s.lagCompensationLeft = value;
+      break;
+    case 123:
+      s.lagCompensationRight = value;
+      break;
+    case 124:
+      s.calibrationFactorLeft = value;
+      break;
+    case 125:
+      s.calibrationFactorRight = value;
+      break;
+    case 129:
+      s.printerScaleX = value;
+      break;
+    case 130:
+      s.printerScaleY = value;
+      break;
+    case 126:
+      s.screenAspectRatio = std::fmin(std::fmax(value, 0.88), 1.12);
+      break;
+    case 127:
+    case 128: {
+      if (!context.calibration) return FieldStoreOutcome{};
+      bool changed = code == 127 ? context.calibration->EnterDesiredLeft(
+                                       s, value, context.leftMoment, WeightDivisor(s))
+                                 : context.calibration->EnterDesiredRight(
+                                       s, value, context.rightMoment, WeightDivisor(s));
+      if (!changed) return FieldStoreOutcome{true, false, false, false};
+      break;
+    }
+    case 131:
+      s.uprightDistance = length;
+      RangeLimit(s, context.ui);
+      ApplyUprightDistanceRule(s);
+      return out;
+    case 132:
+      s.planeOffsetLeft = LimitPlaneOffset(length, s.uprightDistance, s.planeOffsetRight);
+      break;
+    case 133:
+      s.planeOffsetRight = LimitPlaneOffset(length, s.uprightDistance, s.planeOffsetLeft);
+      break;
+    case 145:
+      s.maxDrillDepthLeft = length;
+      break;
+    case 146:
+      s.maxDrillDepthRight = length;
+      CurrentRightSet(s).maxDrillDepthRight = length;
+      break;
+    case 147:
+      s.shaftRadiusLeft = length;
+      break;
+    case 148:
+      s.shaftRadiusRight = length;
+      CurrentRightSet(s).shaftRadiusRight = length;
+      break;
+    case 154:
+      s.cwThicknessLeft = length;
+      break;
+    case 155:
+      s.cwThicknessRight = length;
+      break;
+    case 175:
+      s.minExtraWeight = grams;
+      break;
+    case 176:
+      s.maxExtraWeight = grams;
+      break;
+    case 238:
+      s.shaftWeightPounds = value;
+      break;
+    case 239:
+      s.maxOperatingRpm = value;
+      break;
+    case 248: {
+      if (!context.link) return FieldStoreOutcome{};
+      long type = std::lround(std::fmin(value, 1000.0));
+      context.link->optionPortType = type > 5 ? 0 : static_cast<int>(type);
+      // Kept in the control's EEPROM, not in the settings file.
+      return FieldStoreOutcome{true, true, false, false};
+    }
+    case 256:
+      s.optionEncoderResolution = value;
+      break;
+    case 262:
+    case 263: {
+      double pounds = s.lengthUnit == 1 ? value * kKilogramsToPounds : value;
+      (code == 262 ? s.sideWeightLeft : s.sideWeightRight) = pounds;
+      break;
+    }
+    case 270:
+    case 271:
+    case 272:
+    case 273:
+    case 274:
+    case 275: {
+      if (!context.history) return FieldStoreOutcome{};
+      History& h = *context.history;
+      switch (code) {
+        case 270:
+          h.initial.leftAmount = grams;
+          break;
+        case 271:
+          h.initial.rightAmount = grams;
+          break;
+        case 272:
+          h.final.leftAmount = grams;
+          break;
+        case 273:
+          h.final.rightAmount = grams;
+          break;
+        case 274:
+          h.initial.leftRadius = h.final.leftRadius = length;
+          break;
+        case 275:
+          h.initial.rightRadius = h.final.rightRadius = length;
+          break;
+      }
+      h.initial.text = ConditionLine(h.initial.leftAmount, h.initial.rightAmount, s.weightUnit);
+      h.final.text = ConditionLine(h.final.leftAmount, h.final.rightAmount, s.weightUnit);
+      // These belong to the bobweight card, not to the settings file.
+      return FieldStoreOutcome{true, true, false, false};
+    }
+    default:
+      return FieldStoreOutcome{};
+  }
+  RangeLimit(s, context.ui);
+  // A right-side entry is kept in the current mode's stored set.
+  if (code == 146 || code == 148) StoreWorkingRightToSet(s);
+  return out;
+}
+
+EntryCommit CommitTypedEntry(const std::string& text, int actionCode, FieldStoreContext& context,
+                             const ProgramFolder& folder) {
+  EntryCommit commit;
+  TypedNumber typed = ReadTypedNumber(text, actionCode);
+  if (typed.status != TypedNumber::kValue) return commit;
+  commit.outcome = StoreFieldValue(actionCode, typed.value, context);
+  if (commit.outcome.writeSettings) {
+    commit.settingsWritten = WriteSettingsFiles(folder, context.settings, context.ui);
+  }
+  return commit;
+}
+
+OperatorMessage SpinFirstAlert() {
+  return MakeOkMessage("Alert", "You must spin the shaft before performing this operation again.",
+                       kDarkBlueText, kBeepAsterisk, 280, 187, 580, 180);
+}
+
+}  // namespace balancer

@@ -1,0 +1,64 @@
+// The field store: where a typed value goes, by ActionCode, for the machine
+// settings, calibration, upright geometry, dimension preset and shaft
+// condition fields. The entry window calls it after ReadTypedNumber and then
+// carries out the follow-up the outcome asks for.
+#pragma once
+
+#include <string>
+
+#include "app/operator_message.h"
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "device/control_link.h"
+#include "records/history.h"
+#include "records/machine_settings.h"
+#include "records/side_files.h"
+
+namespace balancer {
+
+struct FieldStoreContext {
+  MachineSettings& settings;
+  OperatorUi* ui = nullptr;
+  // The condition boxes (270-275) need the history; null skips them.
+  History* history = nullptr;
+  // The desired readings (127, 128) need the calibration window's state and
+  // the current correction moments.
+  KnownWeightCalibration* calibration = nullptr;
+  double leftMoment = 0.0;
+  double rightMoment = 0.0;
+  // The option port type (248) lives in the link; null skips it.
+  ControlLink* link = nullptr;
+};
+
+struct FieldStoreOutcome {
+  bool handled = false;        // the code is one of this store's fields
+  bool stored = false;         // a value changed (or was re-limited)
+  bool writeSettings = false;  // write balsetup.dta and balsetup.bak
+  bool recompute = false;      // recompute the corrections and refresh the main window
+};
+
+// Display unit conversions of the settings' unit switches.
+double LengthFactor(const MachineSettings& s);   // 1.0 or 25.4
+double WeightDivisor(const MachineSettings& s);  // 1.0 or 28.349525
+
+// Stores `value` (in display units) into the field `actionCode`, applies the
+// field's limits and the range limiter. Unknown codes come back unhandled.
+FieldStoreOutcome StoreFieldValue(int actionCode, double value, FieldStoreContext& context);
+
+// What became of a typed entry.
+struct EntryCommit {
+  bool closeWindow = true;       // always, after Enter: stored, refused or empty
+  FieldStoreOutcome outcome;     // what the store did
+  bool settingsWritten = false;  // balsetup.dta and .bak were written
+};
+
+// Enter in an entry window: reads the typed text for the field, stores it and
+// writes the settings files when the field belongs to them. The caller then
+// recomputes and repaints as the outcome asks.
+EntryCommit CommitTypedEntry(const std::string& text, int actionCode, FieldStoreContext& context,
+                             const ProgramFolder& folder);
+
+// The refusal of a second desired reading before the next spin.
+OperatorMessage SpinFirstAlert();
+
+}  // namespace balancer

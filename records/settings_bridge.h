@@ -1,0 +1,13 @@
+// Moves the values the control's EEPROM record mirrors between the settings
+// and a ControlConfig.
+#pragma once
+
+#include "device/control_config.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+ControlConfig ControlConfigFromSettings(const MachineSettings& settings);
+void ApplyControlConfig(MachineSettings& settings, const ControlConfig& config);
+
+}  // namespace balancer

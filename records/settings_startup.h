@@ -1,0 +1,51 @@
+// Loading the settings at start-up, with the control's EEPROM record as
+// referee between balsetup.dta and balsetup.bak, and writing them back.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "device/control_link.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+struct SettingsLoadResult {
+  std::string source = "defaults";  // "dta", "bak" or "defaults"
+  bool readOk = false;              // a settings file was read successfully
+  bool dtaRepaired = false;         // balsetup.dta was rewritten from the backup
+  bool disableMainWindow = false;   // a message is open: the main window waits for it
+  int calibrationMatch = 1;         // CalibrationMatch after the last compare
+};
+
+// Compares the control's record with the settings, showing the mismatch
+// warning when `showWarning` is 1; returns CalibrationMatch and sets
+// `disableMainWindow` when the caller must disable the main window.
+using ConfigChecker =
+    std::function<int(const MachineSettings& settings, int showWarning, bool& disableMainWindow)>;
+
+// The start-up order. `settings` holds the built-in defaults on entry; on
+// return it holds what was loaded (or the defaults when no file could be
+// read). A file read that fails part-way leaves nothing of itself behind.
+SettingsLoadResult StartupSettingsLoad(const ProgramFolder& folder, const ConfigChecker& check,
+                                       OperatorUi& ui, MachineSettings& settings);
+
+// The same with the real control: CheckControlConfig on `link`.
+SettingsLoadResult StartupSettingsLoad(const ProgramFolder& folder, ControlLink& link,
+                                       OperatorUi& ui, MachineSettings& settings);
+
+// Writes balsetup.dta and then balsetup.bak with identical contents (after a
+// settings window closes and after some single entries). False when either
+// could not be written; the operator has been told.
+bool WriteSettingsFiles(const ProgramFolder& folder, const MachineSettings& settings,
+                        OperatorUi* ui);
+
+// At exit: balsetup.dta always, balsetup.bak only when the settings agree with
+// the control (calibrationMatch 1), so the backup never takes in settings the
+// control disputes.
+bool WriteSettingsAtExit(const ProgramFolder& folder, const MachineSettings& settings,
+                         int calibrationMatch, OperatorUi* ui);
+
+}  // namespace balancer

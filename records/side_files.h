@@ -1,0 +1,68 @@
+// The small side files of the program folder: preload.txt (a starting reading
+// and the zones) and company.txt (the company text printed on reports).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+constexpr const char* kPreloadFileName = "preload.txt";
+constexpr const char* kCompanyFileName = "company.txt";
+
+// Longest company text.
+constexpr size_t kCompanyTextMax = 667;
+
+struct Preload {
+  double leftMoment = 0.0;
+  double leftAngle = 0.0;
+  double rightMoment = 0.0;
+  double rightAngle = 0.0;  // reversed upright and 360 already applied
+  int zoneStartLeft = 0;
+  int zoneEndLeft = 0;
+  int zoneStartRight = 0;
+  int zoneEndRight = 0;
+};
+
+// Parses the preload line "%Lf %Lf %Lf %Lf %d %d %d %d"; nullopt unless all
+// eight values are there. The right angle gets 180 added for a reversed right
+// upright and loses 360 when it reaches 360.
+std::optional<Preload> ParsePreload(const std::string& text, int rightUprightReversed);
+
+// Reads preload.txt at start-up; a missing or incomplete file gives nullopt.
+std::optional<Preload> ReadPreload(const ProgramFolder& folder, int rightUprightReversed);
+
+// The company text of company.txt, cut to kCompanyTextMax; "" when missing.
+std::string ReadCompanyText(const ProgramFolder& folder);
+
+// Writes the company text (created anew, no terminator). On failure the
+// operator is told and false is returned.
+bool WriteCompanyText(const ProgramFolder& folder, const std::string& text, OperatorUi* ui);
+
+// Calibration by a known weight: the factor that makes a side show `desired`
+// (display weight units) where it shows `moment` / `correctionRadius` /
+// `weightDivisor` now. nullopt when nothing is shown (moment, radius or
+// divisor not positive) or desired is not positive, so the factor never
+// becomes zero, negative or infinite.
+std::optional<double> CalibratedFactor(double factor, double desired, double moment,
+                                       double correctionRadius, double weightDivisor);
+
+// The Machine Calibration window's desired readings: each side takes one
+// entry per opening of the window, and only while its moment is positive.
+struct KnownWeightCalibration {
+  bool leftEntered = false;
+  bool rightEntered = false;
+
+  void WindowOpened() { leftEntered = rightEntered = false; }
+  // Returns true when the factor was changed.
+  bool EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
+                        double weightDivisor);
+  bool EnterDesiredRight(MachineSettings& s, double desired, double rightMoment,
+                         double weightDivisor);
+};
+
+}  // namespace balancer

@@ -1,0 +1,19 @@
+// Windows side of ReplaceFileAtomically.
+#include <windows.h>
+
+#include "records/atomic_file.h"
+
+namespace balancer {
+
+bool ReplaceFileAtomically(const std::string& source, const std::string& target) {
+  // A read-only settings file must still be replaceable.
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  return MoveFileExA(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace balancer

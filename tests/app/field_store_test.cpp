@@ -1,0 +1,152 @@
+#include "app/field_store.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "records/settings_file.h"
+
+namespace balancer {
+namespace {
+
+class FieldStore : public ::testing::Test {
+ protected:
+  FieldStoreOutcome Store(int code, double value) {
+    FieldStoreContext context{settings, &ui, &history, &calibration, leftMoment, rightMoment};
+    return StoreFieldValue(code, value, context);
+  }
+  MachineSettings settings;
+  RecordingOperatorUi ui;
+  History history;
+  KnownWeightCalibration calibration;
+  double leftMoment = 0.0;
+  double rightMoment = 0.0;
+};
+
+TEST_F(FieldStore, UnitsAreConvertedToInchesAndGrams) {
+  settings.lengthUnit = 1;
+  settings.weightUnit = 1;
+  FieldStoreOutcome out = Store(147, 101.6);
+  EXPECT_TRUE(out.stored && out.writeSettings && out.recompute);
+  EXPECT_DOUBLE_EQ(settings.shaftRadiusLeft, 4.0);
+  Store(119, 2.0);
+  EXPECT_DOUBLE_EQ(settings.emptyBobweight, 56.69905);
+  Store(113, 1.0);  // ounce per millimetre
+  EXPECT_DOUBLE_EQ(settings.toleranceMoment, 28.349525 / 25.4);
+  Store(262, 10.0);  // kilograms
+  EXPECT_DOUBLE_EQ(settings.sideWeightLeft, 22.0462);
+}
+
+TEST_F(FieldStore, FieldLimits) {
+  Store(113, 0.0);
+  EXPECT_DOUBLE_EQ(settings.toleranceMoment, 0.001);
+  Store(126, 1.5);
+  EXPECT_DOUBLE_EQ(settings.screenAspectRatio, 1.12);
+  Store(126, 0.5);
+  EXPECT_DOUBLE_EQ(settings.screenAspectRatio, 0.88);
+  Store(114, 2.6);
+  EXPECT_EQ(settings.sampleQuality, 3);
+  Store(114, 0.2);
+  EXPECT_EQ(settings.sampleQuality, 1);  // the range limiter follows every entry
+
+  // Manual speed control: the RPM entry is ignored.
+  FieldStoreOutcome out = Store(112, 800.7);
+  EXPECT_FALSE(out.stored);
+  EXPECT_EQ(settings.shaftRpm, 500);
+  settings.speedControl = 1;
+  Store(112, 800.7);
+  EXPECT_EQ(settings.shaftRpm, 800);
+  Store(112, 5000);
+  EXPECT_EQ(settings.shaftRpm, 1000);
+}
+
+TEST_F(FieldStore, PlaneOffsetsStayInsideTheUprights) {
+  settings.uprightDistance = 10.0;
+  settings.planeOffsetRight = 2.0;
+  Store(132, 9.0);  // limit 10 - 0.2 - 2 = 7.8
+  EXPECT_DOUBLE_EQ(settings.planeOffsetLeft, 7.799);
+  Store(132, 3.0);
+  EXPECT_DOUBLE_EQ(settings.planeOffsetLeft, 3.0);
+  Store(133, -150.0);
+  EXPECT_DOUBLE_EQ(settings.planeOffsetRight, -100.0);
+
+  // A shorter upright distance resets offsets that no longer fit.
+  settings.planeOffsetRight = 4.0;
+  Store(131, 5.0);
+  EXPECT_DOUBLE_EQ(settings.uprightDistance, 5.0);
+  EXPECT_DOUBLE_EQ(settings.planeOffsetLeft, 0.0);
+  EXPECT_DOUBLE_EQ(settings.planeOffsetRight, 0.0);
+  Store(131, 0.0);
+  EXPECT_DOUBLE_EQ(settings.uprightDistance, 0.201);
+}
+
+TEST_F(FieldStore, RightSideEntriesReachTheStoredSet) {
+  settings.twoPlaneMode = 1;
+  Store(146, 2.5);
+  EXPECT_DOUBLE_EQ(settings.maxDrillDepthRight, 2.5);
+  EXPECT_DOUBLE_EQ(settings.twoPlaneSet.maxDrillDepthRight, 2.5);
+  EXPECT_DOUBLE_EQ(settings.singlePlaneSet.maxDrillDepthRight, 0.5);
+}
+
+TEST_F(FieldStore, DesiredReadingCalibratesOncePerOpening) {
+  settings.correctionRadiusLeft = 2.0;
+  leftMoment = 16.0;  // shows 8.00
+  calibration.WindowOpened();
+  EXPECT_TRUE(Store(127, 10.0).stored);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);
+  EXPECT_FALSE(Store(127, 5.0).stored);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);
+}
+
+TEST_F(FieldStore, ConditionBoxesReplaceTheStoredConditionButNotTheSettings) {
+  FieldStoreOutcome out = Store(270, 12.5);
+  EXPECT_TRUE(out.stored);
+  EXPECT_FALSE(out.writeSettings);
+  EXPECT_DOUBLE_EQ(history.initial.leftAmount, 12.5);
+  EXPECT_EQ(history.initial.text, "Left 12.5 grams      Right 0.00 grams");
+}
+
+TEST_F(FieldStore, OptionPortTypeGoesToTheLink) {
+  ControlLink link;
+  FieldStoreContext context{settings, &ui, nullptr, nullptr, 0.0, 0.0, &link};
+  FieldStoreOutcome out = StoreFieldValue(248, 7, context);
+  EXPECT_EQ(link.optionPortType, 0);
+  EXPECT_FALSE(out.writeSettings);
+  StoreFieldValue(248, 2.6, context);
+  EXPECT_EQ(link.optionPortType, 3);
+}
+
+TEST_F(FieldStore, CommittedEntryIsStoredAndSaved) {
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("balancer_commit_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  ProgramFolder folder{dir.string()};
+  FieldStoreContext context{settings, &ui, &history, &calibration, 0.0, 0.0};
+
+  EntryCommit commit = CommitTypedEntry("1 1/2", 132, context, folder);
+  EXPECT_TRUE(commit.settingsWritten);
+  EXPECT_DOUBLE_EQ(settings.planeOffsetLeft, 1.5);
+  std::ifstream in(dir / "balsetup.bak");
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), FormatSettings(settings));
+
+  // Refused input changes nothing and writes nothing.
+  commit = CommitTypedEntry("-2", 118, context, folder);
+  EXPECT_TRUE(commit.closeWindow);
+  EXPECT_FALSE(commit.outcome.stored);
+  EXPECT_FALSE(commit.settingsWritten);
+  EXPECT_DOUBLE_EQ(settings.defaultOilWeight, 5.0);
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(FieldStore, OtherCodesAreLeftToTheirOwners) {
+  EXPECT_FALSE(Store(103, 500.0).handled);
+  EXPECT_FALSE(Store(0, 1.0).handled);
+}
+
+}  // namespace
+}  // namespace balancer

@@ -1,0 +1,177 @@
+#include "records/settings_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "records/settings_file.h"
+#include "temp_folder.h"
+
+namespace balancer {
+namespace {
+
+// The control holds one left calibration factor; the settings match it when
+// theirs is the same. A control without a record matches anything.
+struct FakeControl {
+  double factor = 0.0;
+  bool hasRecord = true;
+  std::vector<int> warnings;  // showWarning of each compare
+
+  ConfigChecker Checker() {
+    return [this](const MachineSettings& s, int showWarning, bool& disable) {
+      warnings.push_back(showWarning);
+      bool match = !hasRecord || s.calibrationFactorLeft == factor;
+      if (!match && showWarning) disable = true;
+      return match ? 1 : 0;
+    };
+  }
+};
+
+std::string FileWithFactor(double factor) {
+  MachineSettings s;
+  s.calibrationFactorLeft = factor;
+  return FormatSettings(s);
+}
+
+// Same values as FileWithFactor but laid out differently, so a rewrite shows.
+std::string LooseFileWithFactor(double factor) {
+  std::string text = FileWithFactor(factor);
+  for (char& c : text) {
+    if (c == '\n') c = ' ';
+  }
+  return text;
+}
+
+const std::string kDamaged = "500\n0.0\n0.0\n5.5\n3.1\n";
+
+class StartupLoad : public ::testing::Test {
+ protected:
+  SettingsLoadResult Load() {
+    settings = MachineSettings{};
+    return StartupSettingsLoad(folder.Folder(), control.Checker(), ui, settings);
+  }
+  test::TempFolder folder;
+  FakeControl control;
+  RecordingOperatorUi ui;
+  MachineSettings settings;
+};
+
+TEST_F(StartupLoad, GoodMatchingDtaIsAllThatIsRead) {
+  control.factor = 2.5;
+  folder.Write("balsetup.dta", LooseFileWithFactor(2.5));
+  folder.Write("balsetup.bak", FileWithFactor(3.0));
+  SettingsLoadResult r = Load();
+  EXPECT_EQ(r.source, "dta");
+  EXPECT_TRUE(r.readOk);
+  EXPECT_FALSE(r.disableMainWindow);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);
+  EXPECT_EQ(control.warnings, std::vector<int>({0}));
+  EXPECT_EQ(folder.Read("balsetup.dta"), LooseFileWithFactor(2.5));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(StartupLoad, DamagedOrMissingDtaIsRepairedFromAMatchingBackupSilently) {
+  for (bool missing : {true, false}) {
+    SCOPED_TRACE(missing ? "missing" : "damaged");
+    if (!missing) folder.Write("balsetup.dta", kDamaged);
+    control.factor = 3.0;
+    control.warnings.clear();
+    folder.Write("balsetup.bak", LooseFileWithFactor(3.0));
+    SettingsLoadResult r = Load();
+    EXPECT_EQ(r.source, "bak");
+    EXPECT_TRUE(r.dtaRepaired);
+    EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 3.0);
+    // Nothing of the damaged file is left over.
+    EXPECT_DOUBLE_EQ(settings.emptyBobweight, 0.0);
+    EXPECT_EQ(control.warnings, std::vector<int>({0, 1}));
+    EXPECT_EQ(folder.Read("balsetup.dta"), FileWithFactor(3.0));
+    EXPECT_EQ(folder.Read("balsetup.bak"), LooseFileWithFactor(3.0));
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+TEST_F(StartupLoad, ControlDisputingBothFilesLeavesThemAlone) {
+  control.factor = 9.0;
+  folder.Write("balsetup.dta", LooseFileWithFactor(2.5));
+  folder.Write("balsetup.bak", LooseFileWithFactor(3.0));
+  SettingsLoadResult r = Load();
+  EXPECT_EQ(r.source, "bak");
+  EXPECT_FALSE(r.dtaRepaired);
+  EXPECT_EQ(r.calibrationMatch, 0);
+  EXPECT_TRUE(r.disableMainWindow);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 3.0);
+  EXPECT_EQ(control.warnings, std::vector<int>({0, 1}));
+  EXPECT_EQ(folder.Read("balsetup.dta"), LooseFileWithFactor(2.5));
+}
+
+TEST_F(StartupLoad, DisputedDtaWithoutBackupIsKept) {
+  control.factor = 9.0;
+  folder.Write("balsetup.dta", FileWithFactor(2.5));
+  SettingsLoadResult r = Load();
+  EXPECT_EQ(r.source, "dta");
+  EXPECT_EQ(r.calibrationMatch, 0);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(folder.Exists("balsetup.bak"));
+}
+
+TEST_F(StartupLoad, NoFilesGiveDefaultsAndTheWarningAndWriteNothing) {
+  control.hasRecord = false;
+  SettingsLoadResult r = Load();
+  EXPECT_EQ(r.source, "defaults");
+  EXPECT_FALSE(r.readOk);
+  EXPECT_TRUE(r.disableMainWindow);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Check Machine Settings");
+  EXPECT_EQ(ui.messages[0].text.rfind(
+                "Warning, stored machine settings could not be retrieved.\n\nPlease check "
+                "\"Settings\" to insure all balancer\nsettings are proper.\n\nDefault settings "
+                "have been loaded.\n\nMACHINE CALIBRATION IS INCORRECT.\n\nCONTACT HALVORN "
+                "TECHNOLOGY FOR ASSISTANCE.\n\n",
+                0),
+            0u);
+  EXPECT_FALSE(folder.Exists("balsetup.dta"));
+  EXPECT_FALSE(folder.Exists("balsetup.bak"));
+}
+
+TEST_F(StartupLoad, BothDamagedKeepsPureDefaultsBehindTheLoadError) {
+  control.hasRecord = false;
+  folder.Write("balsetup.dta", kDamaged);
+  folder.Write("balsetup.bak", kDamaged);
+  SettingsLoadResult r = Load();
+  EXPECT_EQ(r.source, "defaults");
+  EXPECT_EQ(FormatSettings(settings), FormatSettings(MachineSettings{}));
+  // The backup's load error is open, so the second warning waits.
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Attention");
+  EXPECT_TRUE(r.disableMainWindow);
+}
+
+TEST_F(StartupLoad, AnOpenMessageHoldsBackTheSettingsWarning) {
+  control.hasRecord = false;
+  ui.messageWindowOpen = true;
+  SettingsLoadResult r = Load();
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(r.disableMainWindow);
+}
+
+TEST(SettingsExit, BackupOnlyWhenTheControlAgrees) {
+  test::TempFolder folder;
+  MachineSettings s;
+  s.calibrationFactorRight = 2.25;
+  ASSERT_TRUE(WriteSettingsAtExit(folder.Folder(), s, 0, nullptr));
+  EXPECT_EQ(folder.Read("balsetup.dta"), FormatSettings(s));
+  EXPECT_FALSE(folder.Exists("balsetup.bak"));
+  ASSERT_TRUE(WriteSettingsAtExit(folder.Folder(), s, 1, nullptr));
+  EXPECT_EQ(folder.Read("balsetup.bak"), FormatSettings(s));
+
+  RecordingOperatorUi ui;
+  test::TempFolder gone;
+  ProgramFolder missing{gone.File("no-such-folder")};
+  EXPECT_FALSE(WriteSettingsFiles(missing, s, &ui));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].caption, "Error");
+}
+
+}  // namespace
+}  // namespace balancer

@@ -1,0 +1,56 @@
+#include "records/side_files.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace balancer {
+namespace {
+
+TEST(Preload, ReadsReadingsAndZonesAndTurnsTheReversedRightAngle) {
+  std::optional<Preload> p = ParsePreload("12.5 30 8.25 200 10 50 300 20\n", 1);
+  ASSERT_TRUE(p);
+  EXPECT_DOUBLE_EQ(p->leftMoment, 12.5);
+  EXPECT_DOUBLE_EQ(p->rightAngle, 20.0);  // 200 + 180 - 360
+  EXPECT_EQ(p->zoneStartRight, 300);
+  EXPECT_EQ(p->zoneEndRight, 20);
+  EXPECT_DOUBLE_EQ(ParsePreload("1 2 3 360 0 0 0 0", 0)->rightAngle, 0.0);
+  EXPECT_DOUBLE_EQ(ParsePreload("1 2 3 359 0 0 0 0", 0)->rightAngle, 359.0);
+  EXPECT_FALSE(ParsePreload("1 2 3 4 5 6 7", 0));
+
+  test::TempFolder folder;
+  EXPECT_FALSE(ReadPreload(folder.Folder(), 0));
+}
+
+TEST(CompanyText, IsCutToItsLengthAndWrittenWithoutTerminator) {
+  test::TempFolder folder;
+  EXPECT_EQ(ReadCompanyText(folder.Folder()), "");
+  folder.Write("company.txt", std::string(1000, 'c'));
+  EXPECT_EQ(ReadCompanyText(folder.Folder()), std::string(667, 'c'));
+
+  ASSERT_TRUE(WriteCompanyText(folder.Folder(), "Acme Cranks\r\nMain St.", nullptr));
+  EXPECT_EQ(folder.Read("company.txt"), "Acme Cranks\r\nMain St.");
+  EXPECT_EQ(ReadCompanyText(folder.Folder()), "Acme Cranks\r\nMain St.");
+}
+
+TEST(KnownWeightCalibration, OneEntryPerOpeningAndOnlyWithAReading) {
+  MachineSettings s;
+  s.correctionRadiusLeft = 2.0;
+  s.calibrationFactorLeft = 2.0;
+  KnownWeightCalibration c;
+  c.WindowOpened();
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 10.0, 0.0, 1.0));  // no reading yet
+  // Shows 16 / 2 / 1 = 8.00; desired 10.00 gives 2.5.
+  EXPECT_TRUE(c.EnterDesiredLeft(s, 10.0, 16.0, 1.0));
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.5);
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 20.0, 16.0, 1.0));
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.5);
+  c.WindowOpened();
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 0.0, 16.0, 1.0));
+  EXPECT_TRUE(c.EnterDesiredLeft(s, 4.0, 16.0, 1.0));
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 1.25);
+  EXPECT_FALSE(CalibratedFactor(2.0, 1.0, 5.0, 0.0, 1.0));
+}
+
+}  // namespace
+}  // namespace balancer
