@@ -1,0 +1,28 @@
+// What the spin's status line and speed bar show; the front end draws it.
+#pragma once
+
+#include "app/operator_message.h"
+
+namespace balancer {
+
+constexpr Rgb kStatusLineBackground{245, 245, 245};
+constexpr Rgb kStatusLineBackgroundAlternative{224, 224, 224};
+constexpr Rgb kStatusCancelText{255, 0, 0};
+constexpr Rgb kStatusProgressText{0, 128, 48};
+
+struct SpinStatusLine {
+  const char* text = "";  // "" blanks the line
+  Rgb colour = kStatusProgressText;
+  bool resetsSpeedBar = false;  // "Acquiring Data" starts the bar anew
+};
+
+// The line for a ShowSpinStatus code; the cancel hint is not shown on a
+// touchscreen (the spin button cancels there).
+SpinStatusLine SpinStatusFor(int code, bool touchscreen);
+
+// Speed bar scale: 0 (labels 0, 2, 4, ...) below 1010, 1 (10, 12, ...) from
+// 1051 to 2009, 2 (20, 22, ...) above 2050; between those bands the present
+// scale stays.
+int SpeedBarScale(int value, int currentScale);
+
+}  // namespace balancer

@@ -1,0 +1,40 @@
+// The spin state: one record for the whole run, alive across spins. The spin
+// sequence, the acquisition and the evaluation fill it; the main screen, the
+// calibration screen and the correction pass read it.
+#pragma once
+
+#include "measure/plane_reading.h"
+#include "measure/sensor_map.h"
+#include "measure/unbalance_fit.h"
+
+namespace balancer {
+
+constexpr int kStartPowerMin = 8;
+// Progress total that marks the safety-check measurement (no progress shown).
+constexpr int kSafetyCheckProgressTotal = 100;
+
+struct SpinState {
+  int SpinActive = 0;
+  int StartPower = kStartPowerMin;
+  int progressTotal = 0;
+  int progressDone = 0;
+  int LeftSensorOk = 1;
+  int RightSensorOk = 1;
+  PlaneReading left;
+  PlaneReading right;
+
+  // Last acquisition.
+  double LeftWave[kWaveSize] = {0.0001};
+  double RightWave[kWaveSize] = {0.0001};
+  double AverageSpeed = 0.0;
+  double LagEstimate = 0.0;
+  double SpeedFactor = 1.0;
+  int lastStep = 0;
+  SensorMapValues map;  // sensor map values at AverageSpeed
+
+  // Last evaluation per side (also read by the calibration screen).
+  SideFit leftFit;
+  SideFit rightFit;
+};
+
+}  // namespace balancer

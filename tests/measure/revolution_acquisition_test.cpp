@@ -1,0 +1,261 @@
+#include "measure/revolution_acquisition.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "app/operator_ui.h"
+#include "device/control_commands.h"
+#include "support/fake_transport.h"
+
+namespace balancer {
+namespace {
+
+struct Packet {
+  int angle;
+  int step;
+  std::vector<int> left;  // one value per group
+  int rawGroups = -1;     // byte 0 when it should differ from left.size()
+};
+
+// A control that answers speeds and a script of sample packets; after the
+// script it keeps sending contiguous one-degree packets of `fillValue`.
+class ScriptedControl {
+ public:
+  ScriptedControl() {
+    transport.responder = [this](uint8_t request, uint16_t value, uint8_t* reply) -> uint32_t {
+      if (request == kRequestMotorPower) {
+        reply[0] = static_cast<uint8_t>(speed & 0xFF);
+        reply[1] = static_cast<uint8_t>((speed >> 8) & 0xFF);
+        return 0;
+      }
+      if (request == kRequestAngleAndSamples) {
+        ++packetReads;
+        if (failOnRead == packetReads) return kErrorGenFailure;
+        Packet p = NextPacket();
+        reply[0] = static_cast<uint8_t>(p.rawGroups >= 0 ? p.rawGroups : p.left.size());
+        reply[1] = static_cast<uint8_t>(p.step);
+        reply[2] = static_cast<uint8_t>(p.angle & 0xFF);
+        reply[3] = static_cast<uint8_t>((p.angle >> 8) & 0xFF);
+        for (size_t k = 0; k < p.left.size() && k < 20; ++k) {
+          EncodeSampleGroup(static_cast<uint16_t>(p.left[k]), static_cast<uint16_t>(p.left[k] / 2),
+                            reply + 4 + 3 * k);
+        }
+        return 0;
+      }
+      return 0;
+    };
+    link.transport = &transport;
+    link.clock = &clock;
+    link.ui = &ui;
+    OpenControl(link);
+    SensorMapDefaults(map);
+    settings.sensorType = 3;  // hard-bearing accelerometer: speed factor 1
+    settings.calibrationFactorLeft = 1.0;
+    settings.calibrationFactorRight = 1.0;
+    state.SpinActive = 1;
+  }
+
+  Packet NextPacket() {
+    if (!script.empty()) {
+      Packet p = script.front();
+      script.pop_front();
+      fillAngle = (p.angle + static_cast<int>(p.left.size()) * p.step) % 360;
+      return p;
+    }
+    Packet p{fillAngle, 1, std::vector<int>(20, fillValue)};
+    fillAngle = (fillAngle + 20) % 360;
+    return p;
+  }
+
+  void Acquire(int revolutions) { AcquireRevolutions(link, settings, map, ui, state, revolutions); }
+  // Raw per-degree average of encoder degree d (the wave is turned by 90).
+  double Left(int d) const {
+    int j = (d + 90) % 360;
+    return state.LeftWave[j] - (j == 0 ? 0.0001 : 0.0);
+  }
+
+  test::FakeTransport transport;
+  VirtualClock clock;
+  RecordingOperatorUi ui;
+  ControlLink link;
+  SensorMap map;
+  AcquisitionSettings settings;
+  SpinState state;
+  std::deque<Packet> script;
+  int speed = 400;
+  int fillAngle = 0;
+  int fillValue = 7;
+  int packetReads = 0;
+  int failOnRead = -1;
+};
+
+TEST(RevolutionAcquisition, FirstPacketGapsAndLatePackets) {
+  ScriptedControl c;
+  c.script = {
+      {123, 4, {}},      // read once and discarded
+      {200, 4, {1, 1}},  // not yet at zero: 2 * 4 + 200 < 361
+      // 350 + 10 * 4 reaches past 360: groups 0 and 1 lie before it, group 2
+      // fills bins 0 and 1, groups 3..9 fill 2..29.
+      {350, 4, {100, 101, 102, 103, 104, 105, 106, 107, 108, 109}},
+      {33, 4, {500, 501}},       // starts 3 degrees after the pointer (30)
+      {20, 4, {600, 700, 800}},  // behind the pointer (41): first group only
+  };
+  c.fillAngle = 45;
+  c.Acquire(1);
+  ASSERT_EQ(c.state.SpinActive, 1);
+  EXPECT_EQ(c.Left(0), 102);
+  EXPECT_EQ(c.Left(1), 102);
+  EXPECT_EQ(c.Left(2), 103);
+  EXPECT_EQ(c.Left(29), 109);
+  for (int d = 30; d <= 36; ++d) EXPECT_EQ(c.Left(d), 500) << d;
+  for (int d = 37; d <= 40; ++d) EXPECT_EQ(c.Left(d), 501) << d;
+  for (int d = 41; d <= 44; ++d) EXPECT_EQ(c.Left(d), 600) << d;
+  EXPECT_EQ(c.Left(45), 7);
+  EXPECT_EQ(c.Left(359), 7);
+  // The right value travels with its group.
+  EXPECT_EQ(c.state.RightWave[(30 + 90) % 360], 250);
+  // Element 0 of both waves carries the 0.0001.
+  EXPECT_DOUBLE_EQ(c.state.LeftWave[0], 7.0001);
+  EXPECT_DOUBLE_EQ(c.state.AverageSpeed, 400.0);
+  EXPECT_EQ(c.state.lastStep, 1);
+}
+
+TEST(RevolutionAcquisition, SumsRevolutionsAndDividesAsIntegers) {
+  ScriptedControl c;
+  // Three revolutions of 10, 10 and 11: 31 / 3 = 10.
+  c.script = {{0, 1, {}}};
+  int revolution = 0;
+  for (int a = 0; a < 3 * 360; a += 20) {
+    revolution = a / 360;
+    c.script.push_back({a % 360, 1, std::vector<int>(20, revolution == 2 ? 11 : 10)});
+  }
+  c.state.progressTotal = 9;
+  c.state.progressDone = 3;
+  c.Acquire(3);
+  ASSERT_EQ(c.state.SpinActive, 1);
+  for (int d = 1; d < 360; ++d) ASSERT_EQ(c.Left(d), 10) << d;
+  // Progress per revolution, shown on the bar scaled to 1055.
+  EXPECT_EQ(c.state.progressDone, 6);
+  EXPECT_EQ(c.ui.speedBar, (std::vector<int>{4 * 1055 / 9, 5 * 1055 / 9, 6 * 1055 / 9}));
+}
+
+TEST(RevolutionAcquisition, CalibrationMapAndSoftBearingScaling) {
+  ScriptedControl c;
+  c.fillValue = 100;
+  c.settings.suspension = 1;  // soft: (400 / v)^2 whatever the sensor
+  c.settings.calibrationFactorLeft = 2.0;
+  c.settings.softBearingFactorLeft = 30.0;
+  c.map.column[1][4] = 1.5;  // left gain at 400 rpm
+  c.speed = 400;
+  c.Acquire(1);
+  ASSERT_EQ(c.state.SpinActive, 1);
+  EXPECT_DOUBLE_EQ(c.state.SpeedFactor, 1.0);
+  EXPECT_NEAR(c.state.LeftWave[100], 100 * 2.0 * 1.5 * 30.0 * 0.03, 1e-9);
+  EXPECT_NEAR(c.state.RightWave[100], 50 * 1.0 * 1.0 * 30.0 * 0.03, 1e-9);
+  EXPECT_DOUBLE_EQ(c.state.map.leftGain, 1.5);
+  EXPECT_EQ(c.state.map.row, 4);
+  // Step 1 at 400 rpm: 0 + 5.6 - 3.5.
+  EXPECT_NEAR(c.state.LagEstimate, 2.1, 1e-12);
+}
+
+TEST(RevolutionAcquisition, SpeedFactorsAndLag) {
+  EXPECT_DOUBLE_EQ(SpeedFactor(0, 1, 800.0), 0.25);    // Piezo
+  EXPECT_DOUBLE_EQ(SpeedFactor(0, 0, 200.0), 4.0);     // LVDT
+  EXPECT_NEAR(SpeedFactor(0, 2, 400.0), 1.03, 1e-12);  // Magnet-Coil
+  EXPECT_NEAR(SpeedFactor(0, 2, 800.0), 0.97 / 8.0, 1e-12);
+  EXPECT_DOUBLE_EQ(SpeedFactor(0, 3, 1234.0), 1.0);  // Accelerometer
+  EXPECT_DOUBLE_EQ(SpeedFactor(1, 2, 800.0), 0.25);  // soft bearing
+  EXPECT_DOUBLE_EQ(SpeedFactor(1, 3, 800.0), 0.25);
+  EXPECT_NEAR(LagEstimateFor(4, 500.0), 5.0, 1e-12);
+}
+
+TEST(RevolutionAcquisition, StandstillLowSpeedFailureAndCancelEndTheSpin) {
+  {
+    ScriptedControl c;
+    c.speed = 0;
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_TRUE(c.transport.TransfersOf(kRequestAngleAndSamples).empty());
+    EXPECT_TRUE(c.ui.messages.empty());
+  }
+  {
+    ScriptedControl c;
+    c.script = {{0, 1, {}}, {0, 0, {}}};
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].caption, "Attention");
+    EXPECT_EQ(c.ui.messages[0].text,
+              "Your firmware doesn't support measurements at this low speed.\n\nIf you need "
+              "this capability, please contact Halvorn Technology\nto get a firmware update.");
+    auto power = c.transport.TransfersOf(kRequestMotorPower);
+    ASSERT_FALSE(power.empty());
+    EXPECT_EQ(power.back().value, 0);
+  }
+  {
+    // Too slow to sample away from zero: told at once, not after a revolution.
+    ScriptedControl c;
+    c.script = {{0, 1, {}}, {100, 0, {}}};
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_EQ(c.packetReads, 2);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].caption, "Attention");
+  }
+  {
+    // A failed packet read must not be taken for samples.
+    ScriptedControl c;
+    c.failOnRead = 10;
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_EQ(c.packetReads, 10);
+  }
+  {
+    ScriptedControl c;
+    c.link.MotorPower = 120;
+    c.ui.cancelAfterPolls = 2;
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_EQ(c.link.MotorPower, 0);
+    EXPECT_EQ(c.transport.TransfersOf(kRequestMotorPower).back().value, 0);
+    // Firmware 3.04, option port 0: the motor-stop pulse.
+    auto pulse = c.transport.TransfersOf(kRequestOptionPulse);
+    ASSERT_EQ(pulse.size(), 2u);
+    EXPECT_EQ(pulse[0].value, 1);
+    EXPECT_EQ(pulse[1].value, 0);
+  }
+}
+
+TEST(RevolutionAcquisition, StoppedShaftAndOversizedPacketsDoNotHang) {
+  {
+    // Groups stop coming: the acquisition gives up instead of waiting forever.
+    ScriptedControl c;
+    c.script = {{0, 1, {}}, {0, 1, std::vector<int>(20, 5)}};
+    for (int i = 0; i < 50; ++i) c.script.push_back({20, 1, {}});
+    c.fillValue = 5;
+    c.transport.responder = [&c, inner = c.transport.responder](uint8_t r, uint16_t v,
+                                                                uint8_t* reply) {
+      uint32_t e = inner(r, v, reply);
+      if (r == kRequestAngleAndSamples && c.script.empty()) reply[0] = 0;  // no groups
+      return e;
+    };
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_GE(c.clock.TickCount(), kAcquisitionStallMs);
+  }
+  {
+    // Byte 0 claims 100 groups: only the 20 that fit are used.
+    ScriptedControl c;
+    c.script = {{0, 1, {}}, {0, 1, std::vector<int>(20, 9), 100}};
+    c.fillAngle = 20;
+    c.Acquire(1);
+    ASSERT_EQ(c.state.SpinActive, 1);
+    EXPECT_EQ(c.Left(19), 9);
+    EXPECT_EQ(c.Left(20), 7);
+  }
+}
+
+}  // namespace
+}  // namespace balancer

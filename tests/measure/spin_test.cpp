@@ -1,0 +1,431 @@
+// Whole spins against the simulated control in virtual time.
+#include "measure/spin.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "app/operator_ui.h"
+#include "device/control_commands.h"
+#include "measure/spin_display.h"
+#include "sim/sim_transport.h"
+#include "support/fake_transport.h"
+
+namespace balancer {
+namespace {
+
+using sim::SensorType;
+using sim::SimConfig;
+using sim::Suspension;
+
+// Cancels when a condition on the spin holds.
+class ScriptedUi : public RecordingOperatorUi {
+ public:
+  bool PollCancel() override {
+    ++polls;
+    if (cancelWhen && cancelWhen()) {
+      ++cancels;
+      return true;
+    }
+    return false;
+  }
+  std::function<bool()> cancelWhen;
+  int cancels = 0;
+};
+
+class CountingHost : public SpinHost {
+ public:
+  void SpinStarting(bool stopButton) override {
+    ++starts;
+    this->stopButton = stopButton;
+  }
+  bool OpenSpeedBar() override { return true; }
+  void ComputeCorrections() override { ++corrections; }
+  void SpinEnded(bool closeSpeedBar, bool enableMainWindow) override {
+    ++ends;
+    closedBar = closeSpeedBar;
+    enabled = enableMainWindow;
+  }
+  void AppendHistory(const PlaneReading& l, const PlaneReading& r) override { ++appends; }
+  void RestoreSpinButton() override { ++restores; }
+  int starts = 0, corrections = 0, ends = 0, appends = 0, restores = 0;
+  bool stopButton = false, closedBar = false, enabled = false;
+};
+
+SimConfig QuietMachine() {
+  SimConfig c;
+  c.noise = 0.0;
+  c.leftUnbalance = 100.0;
+  c.leftAngle = 45.0;
+  c.rightUnbalance = 60.0;
+  c.rightAngle = 200.0;
+  return c;
+}
+
+struct Machine {
+  explicit Machine(const SimConfig& config) : transport(clock, config) {
+    link.transport = &transport;
+    link.clock = &clock;
+    link.ui = &ui;
+    OpenControl(link);
+    SensorMapDefaults(map);
+  }
+  sim::SimulatedControl& control() { return transport.control(); }
+  void Spin() { RunSpin(link, settings, options, map, ui, host, state); }
+  int RequestsOf(uint8_t request, int value) {
+    int n = 0;
+    for (const auto& e : control().Log()) n += e.request == request && e.value == value;
+    return n;
+  }
+
+  VirtualClock clock;
+  sim::SimTransport transport;
+  ControlLink link;
+  ScriptedUi ui;
+  CountingHost host;
+  MachineSettings settings;
+  SpinOptions options;
+  SensorMap map;
+  SpinState state;
+};
+
+double AngleDiff(double a, double b) {
+  return std::remainder(a - b, 360.0);
+}
+
+void ExpectReadsTrue(const Machine& m, double left, double leftAngle, double right,
+                     double rightAngle) {
+  EXPECT_EQ(m.state.SpinActive, 1);
+  EXPECT_NEAR(m.state.left.amount, left, left * 0.01);
+  EXPECT_NEAR(m.state.right.amount, right, right * 0.01);
+  EXPECT_NEAR(AngleDiff(m.state.left.angle, leftAngle), 0.0, 0.5);
+  // The right side's fixed +0.1 is part of the reading.
+  EXPECT_NEAR(AngleDiff(m.state.right.angle, rightAngle), 0.0, 0.5);
+}
+
+TEST(Spin, ManualHardBearingLvdtReadsTrue) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.Spin();
+  ExpectReadsTrue(m, 100.0, 45.0, 60.0, 200.0);
+  EXPECT_NEAR(m.state.AverageSpeed, 500.0, 1.0);
+  EXPECT_TRUE(m.ui.messages.empty());
+  EXPECT_EQ(m.host.appends, 1);
+  EXPECT_EQ(m.host.corrections, 1);
+  EXPECT_TRUE(m.host.closedBar);
+  EXPECT_TRUE(m.host.enabled);
+  EXPECT_EQ(m.host.restores, 1);
+  EXPECT_EQ(m.link.MotorPower, 0);
+}
+
+TEST(Spin, EverySuspensionAndSensorReadsTrueWhenCalibrated) {
+  struct Case {
+    Suspension suspension;
+    SensorType sensor;
+    double rpm;
+  } cases[] = {
+      {Suspension::kHard, SensorType::kLvdt, 800},
+      {Suspension::kHard, SensorType::kPiezo, 300},
+      {Suspension::kHard, SensorType::kMagnetCoil, 700},
+      {Suspension::kHard, SensorType::kAccelerometer, 450},
+      {Suspension::kSoft, SensorType::kLvdt, 600},
+      {Suspension::kSoft, SensorType::kMagnetCoil, 400},
+  };
+  for (const Case& k : cases) {
+    SimConfig c = QuietMachine();
+    c.suspension = k.suspension;
+    c.sensorType = k.sensor;
+    c.gainLeft = 0.8;
+    c.gainRight = 0.4;
+    c.manualDriveRpm = k.rpm;
+    Machine m(c);
+    m.settings.suspension = static_cast<int>(k.suspension);
+    m.settings.sensorType = static_cast<int>(k.sensor);
+    double softScale = k.suspension == Suspension::kSoft ? 30.0 * 0.03 : 1.0;
+    m.settings.calibrationFactorLeft = 1.0 / (0.8 * softScale);
+    m.settings.calibrationFactorRight = 1.0 / (0.4 * softScale);
+    m.settings.sampleQuality = 1;
+    m.Spin();
+    SCOPED_TRACE(static_cast<int>(k.sensor) + 10 * static_cast<int>(k.suspension));
+    ExpectReadsTrue(m, 100.0, 45.0, 60.0, 200.0);
+  }
+}
+
+TEST(Spin, AutoRampsThroughSafetyCheckAndReadsTrue) {
+  Machine m(QuietMachine());
+  m.settings.speedControl = kSpeedAuto;
+  m.settings.shaftRpm = 500;
+  m.Spin();
+  ExpectReadsTrue(m, 100.0, 45.0, 60.0, 200.0);
+  // Rotation check, safety check, measurement, in this order.
+  const auto& s = m.ui.statuses;
+  auto at = [&](int code) { return std::find(s.begin(), s.end(), code) - s.begin(); };
+  EXPECT_LT(at(kStatusAdjustingPower), at(kStatusSafetyCheck));
+  EXPECT_LT(at(kStatusSafetyCheck), at(kStatusAcquiring));
+  // Target from the safety measurement, capped at shaftRpm.
+  EXPECT_GT(m.state.AverageSpeed, 300.0);
+  EXPECT_LE(m.state.AverageSpeed, 600.0);
+  // Motor off, the stop pulse after the last set, and slowed to 100 rpm.
+  EXPECT_EQ(m.control().MotorPower(), 0);
+  EXPECT_GE(m.RequestsOf(kRequestOptionPulse, 1), 1);
+  EXPECT_LT(m.control().Rpm(), 101.0);
+}
+
+TEST(Spin, SemiAutoMeasuresAnExternallyDrivenShaft) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 650.0;
+  Machine m(c);
+  m.settings.speedControl = kSpeedSemiAuto;
+  m.settings.sampleQuality = 2;
+  m.Spin();
+  ExpectReadsTrue(m, 100.0, 45.0, 60.0, 200.0);
+  // Semi-Auto with quality 2 waits twice for a second.
+  EXPECT_GE(m.clock.TickCount(), 2000u);
+}
+
+TEST(Spin, SampleQualityGivesSetCounts) {
+  const int expected[][2] = {{1, 3}, {2, 7}, {3, 21}, {0, 3}, {9, 3}};
+  for (const auto& e : expected) {
+    SimConfig c = QuietMachine();
+    c.manualDriveRpm = 500.0;
+    Machine m(c);
+    m.settings.sampleQuality = e[0];
+    m.Spin();
+    EXPECT_EQ(m.state.SpinActive, 1);
+    EXPECT_EQ(m.state.progressTotal, e[1] * 3) << e[0];
+    EXPECT_EQ(m.state.progressDone, e[1] * 3) << e[0];
+    ASSERT_FALSE(m.ui.speedBar.empty());
+    EXPECT_EQ(m.ui.speedBar.back(), 1055);
+  }
+}
+
+TEST(Spin, CancelInEveryPhaseLeavesZeroReadingsAndStopsTheMotor) {
+  struct Phase {
+    const char* name;
+    std::function<bool(Machine&)> when;
+  } phases[] = {
+      {"ramp to safety speed",
+       [](Machine& m) { return m.link.MotorPower > 0 && m.ui.statuses.size() >= 2; }},
+      {"safety check",
+       [](Machine& m) {
+         return !m.ui.statuses.empty() && m.ui.statuses.back() == kStatusSafetyCheck;
+       }},
+      {"ramp to target",
+       [](Machine& m) {
+         return m.state.progressTotal == kSafetyCheckProgressTotal &&
+                m.ui.statuses.back() == kStatusPressAnyKey;
+       }},
+      {"first set",
+       [](Machine& m) { return m.state.progressTotal == 9 && m.state.progressDone >= 1; }},
+      {"last set",
+       [](Machine& m) { return m.state.progressTotal == 9 && m.state.progressDone >= 7; }},
+  };
+  for (int optionPort : {0, 4}) {
+    for (const Phase& p : phases) {
+      SCOPED_TRACE(std::string(p.name) + " option port " + std::to_string(optionPort));
+      Machine m(QuietMachine());
+      m.link.optionPortType = optionPort;
+      m.settings.speedControl = kSpeedAuto;
+      m.settings.sampleQuality = 1;
+      Machine* mp = &m;
+      m.ui.cancelWhen = [mp, &p] { return p.when(*mp); };
+      m.Spin();
+      EXPECT_GE(m.ui.cancels, 1);
+      EXPECT_EQ(m.state.SpinActive, 0);
+      EXPECT_EQ(m.state.left.amount, 0.0);
+      EXPECT_EQ(m.state.right.amount, 0.0);
+      EXPECT_EQ(m.state.left.angle, 0.0);
+      EXPECT_EQ(m.control().MotorPower(), 0);
+      EXPECT_EQ(m.link.MotorPower, 0);
+      // The stop pulse only where the option port drives it.
+      EXPECT_EQ(m.RequestsOf(kRequestOptionPulse, 1) > 0, optionPort == 0);
+      EXPECT_EQ(m.host.appends, 0);
+      EXPECT_TRUE(m.ui.messages.empty());
+      // The waves keep their means.
+      EXPECT_EQ(m.state.LeftWave[0], m.state.LeftWave[200]);
+    }
+  }
+}
+
+TEST(Spin, ManualCancelDuringAcquisition) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  Machine* mp = &m;
+  m.ui.cancelWhen = [mp] { return mp->state.progressDone >= 4; };
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.state.right.angle, 0.0);
+}
+
+TEST(Spin, NoRotationInAuto) {
+  SimConfig c = QuietMachine();
+  c.breakawayPower = 200;  // never starts within the check's powers
+  Machine m(c);
+  m.settings.speedControl = kSpeedAuto;
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].caption, "ATTENTION");
+  EXPECT_EQ(m.ui.messages[0].text,
+            "No shaft rotation detected.\n\nPlease check motor switch, power,\nand encoder "
+            "cable connection.");
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.state.StartPower, kStartPowerMin);
+  // Powers 8, 10, ..., 80 tried once each.
+  std::vector<int> powers;
+  for (const auto& e : m.control().Log()) {
+    if (e.request == kRequestMotorPower && e.value >= 8 &&
+        (powers.empty() || e.value > powers.back())) {
+      powers.push_back(e.value);
+    }
+  }
+  ASSERT_EQ(powers.size(), 37u);
+  EXPECT_EQ(powers.front(), 8);
+  EXPECT_EQ(powers.back(), 80);
+  EXPECT_EQ(m.control().MotorPower(), 0);
+}
+
+TEST(Spin, UnplugMidSpinReportsCommunicationError) {
+  for (int speedControl : {kSpeedManual, kSpeedAuto}) {
+    SimConfig c = QuietMachine();
+    if (speedControl == kSpeedManual) c.manualDriveRpm = 500.0;
+    Machine m(c);
+    m.settings.speedControl = speedControl;
+    long base = m.control().RequestCount();
+    m.control().SetLogSink([&m, base](const sim::RequestLogEntry&) {
+      if (m.control().RequestCount() - base == 1500) m.control().Unplug();
+    });
+    m.Spin();
+    EXPECT_EQ(m.state.SpinActive, 0) << speedControl;
+    EXPECT_EQ(m.state.left.amount, 0.0);
+    ASSERT_FALSE(m.ui.messages.empty());
+    EXPECT_EQ(m.ui.messages.back().caption, "ERROR");
+    EXPECT_EQ(m.ui.messages.back().text, "USB Communication Error");
+    EXPECT_EQ(m.host.appends, 0);
+  }
+}
+
+TEST(Spin, WeakSensorsRaiseTheCableAlert) {
+  struct Case {
+    double gainLeft, gainRight;
+    const char* text;
+  } cases[] = {
+      {0.001, 0.5, "Check the Left sensor cable,\nit may be damaged or disconnected."},
+      {0.5, 0.001, "Check the Right sensor cable,\nit may be damaged or disconnected."},
+      {0.001, 0.001,
+       "Check both the Left and Right sensor cables,\nthey may be damaged or disconnected."},
+  };
+  for (const Case& k : cases) {
+    SimConfig c = QuietMachine();
+    c.manualDriveRpm = 500.0;
+    c.gainLeft = k.gainLeft;
+    c.gainRight = k.gainRight;
+    Machine m(c);
+    m.settings.sampleQuality = 1;
+    m.Spin();
+    // The readings stand.
+    EXPECT_EQ(m.state.SpinActive, 1);
+    ASSERT_EQ(m.ui.messages.size(), 1u);
+    EXPECT_EQ(m.ui.messages[0].caption, "Alert");
+    EXPECT_EQ(m.ui.messages[0].text, k.text);
+    EXPECT_EQ(m.ui.messages[0].width, 440);
+  }
+}
+
+TEST(Spin, TooSlowForTheFirmware) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 10.0;  // below the control's sampling limit
+  Machine m(c);
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].caption, "Attention");
+  EXPECT_EQ(m.ui.messages[0].text.substr(0, 30), "Your firmware doesn't support ");
+  EXPECT_EQ(m.state.left.amount, 0.0);
+}
+
+TEST(Spin, NeverStoppingShaftDoesNotHangAnAutoSpin) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;  // turns whatever the motor does
+  Machine m(c);
+  m.settings.speedControl = kSpeedAuto;
+  SetMotorPower(m.link, 0);  // the shaft is already turning when the spin starts
+  m.clock.AdvanceMicros(100000);
+  SetMotorPower(m.link, 0);
+  m.Spin();
+  // Waited for standstill and for 100 rpm, each bounded.
+  EXPECT_GE(m.clock.TickCount(), kStandstillWaitMs + kSlowDownWaitMs);
+  EXPECT_EQ(m.state.SpinActive, 1);
+}
+
+TEST(Spin, RampGivesUpOnAShaftThatNeverTurns) {
+  test::FakeTransport transport;
+  transport.defaultReply = {};  // speed 0 forever
+  VirtualClock clock;
+  ControlLink link;
+  link.transport = &transport;
+  link.clock = &clock;
+  OpenControl(link);
+  RecordingOperatorUi ui;
+  SpinState state;
+  state.SpinActive = 1;
+  link.spinActive = &state.SpinActive;
+  RampToSpeed(link, ui, state, 500);
+  EXPECT_EQ(state.SpinActive, 0);
+  EXPECT_EQ(link.MotorPower, 0);
+  EXPECT_EQ(transport.TransfersOf(kRequestMotorPower).back().value, 0);
+  EXPECT_GT(ui.polls, 0);
+}
+
+TEST(Spin, SetAveragingAndSafetyTarget) {
+  EXPECT_DOUBLE_EQ(AverageSetAngles({359.5, 0.5}), 360.0);
+  EXPECT_DOUBLE_EQ(AverageSetAngles({359.0, 3.0}), 1.0);
+  EXPECT_DOUBLE_EQ(AverageSetAngles({10.0, 20.0, 30.0}), 20.0);
+  EXPECT_DOUBLE_EQ(AverageSetAngles({350.0, 350.0, 20.0}), 360.0);
+  EXPECT_DOUBLE_EQ(AverageSetAngles({355.0, 10.0, 15.0}),
+                   0.0 + (355.0 + 370.0 + 375.0) / 3 - 360.0);
+  EXPECT_EQ(SafetyTargetSpeed(40, 360.0, 1000), 400);
+  EXPECT_EQ(SafetyTargetSpeed(40, 360.0, 350), 350);
+  EXPECT_EQ(SafetyTargetSpeed(40, 1000.0, 1000), 240);
+  // Nothing measured: the set speed.
+  EXPECT_EQ(SafetyTargetSpeed(40, 0.0, 700), 700);
+  EXPECT_EQ(SafetyTargetSpeed(40, 1e-300, 700), 700);
+}
+
+TEST(Spin, TouchscreenKeepsTheWindowForTheStopButton) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.settings.touchscreen = 1;
+  m.link.optionPortType = 3;
+  m.settings.sampleQuality = 1;
+  m.ui.messageWindowOpen = true;
+  m.Spin();
+  EXPECT_TRUE(m.host.stopButton);
+  EXPECT_FALSE(m.host.enabled);  // a message window keeps the focus
+}
+
+TEST(Spin, StatusLineAndSpeedBarScale) {
+  EXPECT_STREQ(SpinStatusFor(kStatusPressAnyKey, false).text, "Press Any Key To Cancel");
+  EXPECT_TRUE(SpinStatusFor(kStatusPressAnyKey, false).colour == kStatusCancelText);
+  EXPECT_STREQ(SpinStatusFor(kStatusPressAnyKey, true).text, "");
+  EXPECT_STREQ(SpinStatusFor(kStatusBlank, false).text, "");
+  EXPECT_STREQ(SpinStatusFor(kStatusSafetyCheck, true).text, "Safety Check");
+  EXPECT_TRUE(SpinStatusFor(kStatusAcquiring, false).resetsSpeedBar);
+  EXPECT_STREQ(SpinStatusFor(kStatusAdjustingPower, false).text, "Adjusting Motor Power");
+  EXPECT_TRUE(SpinStatusFor(kStatusStabilizing, false).colour == kStatusProgressText);
+  EXPECT_EQ(SpeedBarScale(1009, 2), 0);
+  EXPECT_EQ(SpeedBarScale(1030, 0), 0);  // between the bands the scale stays
+  EXPECT_EQ(SpeedBarScale(1030, 1), 1);
+  EXPECT_EQ(SpeedBarScale(1051, 0), 1);
+  EXPECT_EQ(SpeedBarScale(2030, 1), 1);
+  EXPECT_EQ(SpeedBarScale(2051, 1), 2);
+}
+
+}  // namespace
+}  // namespace balancer
