@@ -1,0 +1,90 @@
+// The correction pass: from the two readings, the settings and the zones to
+// everything the main screen, the history and the CLI show per side. It runs
+// after every spin and after every change of a setting that affects it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/operator_message.h"
+#include "app/operator_ui.h"
+#include "correction/drill_planner.h"
+#include "correction/heavy_metal.h"
+#include "correction/plane_transform.h"
+#include "correction/zones.h"
+#include "measure/plane_reading.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+// What the pass keeps between runs (the held plans survive a rerun).
+struct CorrectionState {
+  PlaneCorrection left;
+  PlaneCorrection right;
+  SinglePlaneResult single;
+  std::array<DrillPlan, 2> drill{};
+  std::array<SlugPlan, 2> slugs{};
+  bool drillPoint = false;               // "Drill Point" switch, off at every start
+  std::array<double, 2> tipAllowance{};  // a per side; 0 while the switch is off
+  std::array<bool, 2> add{};             // the Add toggles
+  bool autoSelectRequested = false;      // raised by the size selection window
+  bool readingsPresent = false;          // a measurement (or the preload) exists
+  // The slug picked on a dial (Part of the main screen's state); its angle is
+  // the one the slug text names. -1: none.
+  int selectedSlugSide = -1;
+  int selectedSlugIndex = 0;
+};
+
+// The "Drill Point" switch: on sets both tip allowances from the drill
+// diameters, off sets them to 0.
+void SetDrillPoint(CorrectionState& state, const MachineSettings& settings, bool on);
+
+enum class CorrectionMethod { kWeight, kDrill, kSlug };
+const char* CorrectionMethodName(CorrectionMethod method);  // "weight", "drill", "slug"
+
+enum class TextColour { kDefault, kRed, kTolerance };
+
+struct SideCorrection {
+  bool active = false;  // drawn in this mode (single-plane shows the right side only)
+  PlaneCorrection plane;
+  double radius = 0.0;  // correction radius the grams refer to
+  double grams = 0.0;   // moment / radius
+  CorrectionMethod method = CorrectionMethod::kWeight;
+  std::string text;  // the line under the dial (ANSI)
+  TextColour colour = TextColour::kDefault;
+  bool inTolerance = false;
+  bool addMode = false;
+  DrillPlan drill;
+  SlugPlan slugs;
+};
+
+struct CorrectionResult {
+  bool twoPlaneMode = true;
+  SideCorrection left;
+  SideCorrection right;
+  SinglePlaneResult single;  // single-plane mode only
+  bool geometryDegenerate = false;
+  std::vector<OperatorMessage> messages;  // also shown through the ui
+};
+
+// The whole pass. The readings' zero moments become 0.002 (stored back); the
+// settings may change where the pass itself changes them (the heavy-metal
+// installation radius limit, an automatic slug size). Messages go to `ui`
+// when given.
+CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
+                                   MachineSettings& settings, const CorrectionZones& zones,
+                                   CorrectionState& state, OperatorUi* ui);
+
+// The inputs of one side's planners, as the pass builds them.
+DrillInput DrillInputFor(const MachineSettings& settings, const CorrectionState& state, Side side,
+                         const PlaneCorrection& plane, const CorrectionZones& zones);
+SlugInput SlugInputFor(const MachineSettings& settings, Side side, const PlaneCorrection& plane,
+                       double readingMoment, const CorrectionZones& zones);
+
+// The side's radius that turns its moment into grams: slug radius outside the
+// zone, else the correction radius with radial compensation, else the drill
+// radius.
+double CorrectionRadiusOf(const MachineSettings& settings, Side side, bool outsideZone);
+
+}  // namespace balancer

@@ -1,0 +1,199 @@
+#include "correction/correction_pass.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "correction/vector_math.h"
+#include "correction/zones.h"
+
+namespace balancer {
+namespace {
+
+class PassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings.twoPlaneMode = 1;
+    settings.toleranceMoment = 13.64;
+    CopyWorkingRightFromSet(settings);
+    state.readingsPresent = true;
+  }
+  CorrectionResult Pass(double lm, double la, double rm, double ra) {
+    PlaneReading l{lm, la}, r{rm, ra};
+    return RunCorrectionPass(l, r, settings, zones, state, &ui);
+  }
+  MachineSettings settings;
+  CorrectionZones zones;
+  CorrectionState state;
+  RecordingOperatorUi ui;
+};
+
+TEST_F(PassTest, DrillAndToleranceTexts) {
+  CorrectionResult r = Pass(100.0, 45.0, 5.0, 10.0);
+  EXPECT_EQ(r.left.method, CorrectionMethod::kDrill);
+  EXPECT_EQ(r.left.text, "Drill 0.582\" deep at 45\xB0");
+  EXPECT_FALSE(r.left.inTolerance);
+  EXPECT_EQ(r.right.text, "In Tolerance");
+  EXPECT_EQ(r.right.colour, TextColour::kTolerance);
+  EXPECT_TRUE(r.right.inTolerance);
+  EXPECT_NEAR(r.left.grams, 100.0 / 3.025, 1e-9);
+
+  settings.lengthUnit = 1;
+  r = Pass(100.0, 45.0, 5.0, 10.0);
+  EXPECT_EQ(r.left.text, "Drill 14.8mm deep at 45\xB0");
+  // Without readings there is no tolerance notice.
+  state.readingsPresent = false;
+  r = Pass(100.0, 45.0, 5.0, 10.0);
+  EXPECT_NE(r.right.text, "In Tolerance");
+}
+
+TEST_F(PassTest, AddTextsInBothUnits) {
+  state.add[kLeftSide] = true;
+  CorrectionResult r = Pass(100.0, 45.0, 300.0, 359.7);
+  EXPECT_EQ(r.left.method, CorrectionMethod::kWeight);
+  EXPECT_EQ(r.left.text, "Add 33.1 grams at 225\xB0");
+  EXPECT_DOUBLE_EQ(r.right.plane.displayAngle, 0.0);
+  state.add[kRightSide] = true;
+  settings.weightUnit = 1;
+  r = Pass(100.0, 45.0, 20.0, 200.0);
+  EXPECT_EQ(r.left.text, "Add 1.17 ounces at 225\xB0");
+  EXPECT_EQ(r.right.text, "Add 0.233 ounces at 20\xB0");
+  settings.weightUnit = 0;
+  r = Pass(100.0, 45.0, 20.0, 200.0);
+  EXPECT_EQ(r.right.text, "Add 6.61 grams at 20\xB0");
+}
+
+TEST_F(PassTest, HeavyMetalTexts) {
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  CorrectionResult r = Pass(1000.0, 270.0, 100.0, 45.0);
+  ASSERT_TRUE(r.left.plane.outsideZone);
+  EXPECT_EQ(r.left.method, CorrectionMethod::kSlug);
+  EXPECT_EQ(r.left.text, "1.000\"D x 1.250\"L slug at 67\xB0");
+  EXPECT_EQ(r.left.slugs.SlugCount(), 3);
+  EXPECT_DOUBLE_EQ(r.left.radius, settings.slugRadiusLeft);
+  EXPECT_EQ(r.right.method, CorrectionMethod::kDrill);
+  state.selectedSlugSide = kLeftSide;
+  state.selectedSlugIndex = 1;
+  settings.lengthUnit = 1;
+  r = Pass(1000.0, 270.0, 100.0, 45.0);
+  EXPECT_EQ(r.left.text, "25.4mm D x 31.8mm L slug at 90\xB0");
+
+  zones.zoneEndLeft = 50;  // no room for any slug
+  r = Pass(1000.0, 270.0, 100.0, 45.0);
+  EXPECT_EQ(r.left.text, "Projection is off the counterweight");
+  EXPECT_EQ(r.left.colour, TextColour::kRed);
+
+  // "Clear All": both sides drill again.
+  ClearZones(zones);
+  r = Pass(1000.0, 270.0, 100.0, 45.0);
+  EXPECT_FALSE(r.left.plane.outsideZone);
+  EXPECT_EQ(r.left.slugs.SlugCount(), 0);
+  EXPECT_EQ(r.left.method, CorrectionMethod::kDrill);
+}
+
+TEST_F(PassTest, SlugRadiusIsLimitedOutsideTheZone) {
+  settings.slugRadiusLeft = 3.4;
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  Pass(1000.0, 270.0, 100.0, 45.0);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 3.5 - 0.15 - 0.5);
+  settings.slugRadiusRight = 3.4;
+  Pass(1000.0, 270.0, 100.0, 45.0);  // right side drills: untouched
+  EXPECT_DOUBLE_EQ(settings.slugRadiusRight, 3.4);
+}
+
+TEST_F(PassTest, OverflowShowsTheDrillLimitText) {
+  zones.zoneStartRight = 0;
+  zones.zoneEndRight = 90;
+  CorrectionResult r = Pass(100.0, 45.0, 900.0, 16.0);
+  EXPECT_TRUE(r.right.drill.capacityOverflow);
+  EXPECT_EQ(r.right.text, "Increase drill size or max drill depth");
+  EXPECT_EQ(r.right.colour, TextColour::kRed);
+  // The retry never leaves a lowered depth in the settings.
+  EXPECT_DOUBLE_EQ(settings.maxDrillDepthRight, 1.5);
+}
+
+TEST_F(PassTest, AutoSelectionReportsPerSide) {
+  zones = CorrectionZones{30, 150, 30, 150};
+  state.autoSelectRequested = true;
+  CorrectionResult r = Pass(1000.0, 270.0, 100.0, 45.0);  // only the left is outside
+  ASSERT_EQ(r.messages.size(), 1u);
+  EXPECT_EQ(r.messages[0].text, "No selected slug sizes fall in range for the Left side.");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_FALSE(state.autoSelectRequested);
+  EXPECT_DOUBLE_EQ(settings.slugDiameterLeft, 1.0);
+
+  state.autoSelectRequested = true;
+  r = Pass(1000.0, 270.0, 1000.0, 270.0);
+  ASSERT_EQ(r.messages.size(), 1u);
+  EXPECT_EQ(r.messages[0].text,
+            "No selected slug sizes fall in range for the\nLeft side and Right side.");
+
+  settings.slugSizeSelected.fill(true);
+  state.autoSelectRequested = true;
+  r = Pass(1000.0, 270.0, 1000.0, 270.0);
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_GE(r.left.slugs.extraWeight, 4.5);
+  EXPECT_LE(r.left.slugs.extraWeight, 20.49);
+  EXPECT_EQ(r.left.slugs.slugs[0].diameter, settings.slugDiameterLeft);
+}
+
+TEST_F(PassTest, SinglePlaneShowsTheStaticResultOnTheRight) {
+  SetBalancingMode(settings, 0);
+  CorrectionResult r = Pass(30.0, 0.0, 30.0, 90.0);
+  EXPECT_FALSE(r.twoPlaneMode);
+  EXPECT_FALSE(r.left.active);
+  EXPECT_TRUE(r.right.active);
+  EXPECT_NEAR(r.single.staticMoment, std::sqrt(1800.0), 1e-9);
+  EXPECT_NEAR(r.right.plane.angle, 45.0, 1e-9);
+  EXPECT_NEAR(r.single.coupleHalfMoment, std::sqrt(1800.0) / 2.0, 1e-9);
+  EXPECT_FALSE(r.right.text.empty());
+  EXPECT_NE(r.right.text, "In Tolerance");
+}
+
+TEST_F(PassTest, NoNaNReachesATextWhateverTheSettings) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> u(0.0, 1.0);
+  auto pick = [&](std::initializer_list<double> values) {
+    return *(values.begin() + static_cast<int>(u(rng) * values.size()) % values.size());
+  };
+  for (int i = 0; i < 300; ++i) {
+    settings.twoPlaneMode = i % 5 != 0;
+    settings.radialCompensation = i % 2;
+    settings.drillDiameterLeft = settings.drillDiameterRight = pick({0.0, 0.75, 2.0});
+    settings.drillRadiusLeft = settings.drillRadiusRight =
+        pick({0.0, settings.drillDiameterLeft / 2.0, 3.025});
+    settings.shaftRadiusLeft = settings.shaftRadiusRight = pick({0.0, 0.2, 3.5});
+    settings.correctionRadiusLeft = settings.correctionRadiusRight = pick({0.0, 0.1, 3.5});
+    settings.maxDrillDepthLeft = settings.maxDrillDepthRight =
+        pick({0.0, 0.01, settings.shaftRadiusLeft, 10.0});
+    settings.slugRadiusLeft = settings.slugRadiusRight = pick({0.0, 0.1, 2.85});
+    settings.slugDiameterLeft = settings.slugDiameterRight = pick({0.0, 1.0, 2.0});
+    settings.uprightDistance = pick({0.0, 18.0});
+    settings.planeOffsetLeft = pick({0.0, 18.0, 9.0, -100.0});
+    settings.planeOffsetRight = pick({0.0, 9.0, 200.0});
+    settings.weightUnit = i % 3 == 0;
+    settings.lengthUnit = i % 4 == 0;
+    state.drillPoint = i % 3 == 1;
+    state.tipAllowance = {0.2, 0.2};
+    zones = CorrectionZones{static_cast<int>(u(rng) * 360), static_cast<int>(u(rng) * 360),
+                            static_cast<int>(u(rng) * 360), static_cast<int>(u(rng) * 360)};
+    state.autoSelectRequested = i % 7 == 0;
+    CorrectionResult r =
+        Pass(pick({0.0, 5.0, 800.0}), u(rng) * 360, pick({0.0, 400.0}), u(rng) * 360);
+    for (const SideCorrection* s : {&r.left, &r.right}) {
+      if (!s->active) continue;
+      EXPECT_EQ(s->text.find("nan"), std::string::npos) << i << " " << s->text;
+      EXPECT_EQ(s->text.find("inf"), std::string::npos) << i << " " << s->text;
+      EXPECT_TRUE(std::isfinite(s->grams)) << i;
+      for (const DrillHole& h : s->drill.holes) EXPECT_TRUE(std::isfinite(h.depth)) << i;
+      EXPECT_TRUE(std::isfinite(s->slugs.extraWeight)) << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace balancer

@@ -1,0 +1,110 @@
+// A plan carried out on the simulated rotor cancels the unbalance it was
+// planned for (readings taken straight from the rotor, no spin).
+#include "sim/rotor_corrections.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "correction/vector_math.h"
+#include "device/clock.h"
+
+namespace balancer {
+namespace {
+
+struct Rig {
+  Rig() {
+    config.uprightSpacing = 20.0;
+    config.leftPlane = 3.0;
+    config.rightPlane = 16.0;
+    config.leftUnbalance = 600.0;
+    config.leftAngle = 75.0;
+    config.rightUnbalance = 900.0;
+    config.rightAngle = 250.0;
+    control = std::make_unique<sim::SimulatedControl>(clock, config);
+    SetBalancingMode(settings, 1);
+    settings.uprightDistance = 20.0;
+    settings.planeOffsetLeft = 2.0;
+    settings.planeOffsetRight = 2.0;
+    settings.toleranceMoment = 13.64;
+  }
+  void Read(PlaneReading& l, PlaneReading& r) {
+    control->UprightUnbalance(sim::Side::kLeft, l.amount, l.angle);
+    control->UprightUnbalance(sim::Side::kRight, r.amount, r.angle);
+  }
+  CorrectionResult PlanAndApply() {
+    PlaneReading l, r;
+    Read(l, r);
+    state.readingsPresent = true;
+    CorrectionResult result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+    sim::ApplyCorrections(*control, result, settings, state, sim::PlanesFromSettings(settings));
+    return result;
+  }
+  VirtualClock clock;
+  sim::SimConfig config;
+  std::unique_ptr<sim::SimulatedControl> control;
+  MachineSettings settings;
+  CorrectionZones zones;
+  CorrectionState state;
+};
+
+TEST(RotorCorrections, DrilledPlanCancelsTheUnbalance) {
+  for (int radial = 0; radial < 2; ++radial) {
+    for (int point = 0; point < 2; ++point) {
+      Rig rig;
+      rig.settings.radialCompensation = radial;
+      SetDrillPoint(rig.state, rig.settings, point != 0);
+      CorrectionResult first = rig.PlanAndApply();
+      ASSERT_EQ(first.left.method, CorrectionMethod::kDrill);
+      ASSERT_EQ(first.right.method, CorrectionMethod::kDrill);
+      PlaneReading l, r;
+      rig.Read(l, r);
+      EXPECT_LT(l.amount, 0.01 * 600.0) << radial << point;
+      EXPECT_LT(r.amount, 0.01 * 900.0) << radial << point;
+    }
+  }
+}
+
+TEST(RotorCorrections, SlugsTurnTheRemainderIntoTheZoneThenDrillingFinishes) {
+  Rig rig;
+  rig.zones.zoneStartRight = 0;
+  rig.zones.zoneEndRight = 160;  // heavy spot of the right plane lies outside
+  CorrectionResult first = rig.PlanAndApply();
+  ASSERT_EQ(first.right.method, CorrectionMethod::kSlug);
+  ASSERT_GT(first.right.slugs.SlugCount(), 0);
+  CorrectionResult second = rig.PlanAndApply();
+  EXPECT_FALSE(second.right.plane.outsideZone);
+  EXPECT_NEAR(second.right.plane.angle, first.right.slugs.extraAngle, 3.0);
+  EXPECT_NEAR(second.right.plane.moment, first.right.slugs.extraWeight * 3.5,
+              0.02 * second.right.plane.moment + 1.0);
+  CorrectionResult third = rig.PlanAndApply();
+  EXPECT_TRUE(third.left.inTolerance);
+  EXPECT_TRUE(third.right.inTolerance);
+}
+
+TEST(RotorCorrections, NothingIsDoneForRedNoticesOrTolerance) {
+  Rig rig;
+  CorrectionResult r;
+  r.twoPlaneMode = true;
+  r.left.active = r.right.active = true;
+  r.left.colour = TextColour::kRed;
+  r.left.method = CorrectionMethod::kDrill;
+  r.left.drill.holeCount = 1;
+  r.left.drill.holes[0] = {0.0, 0.75, 1.0};
+  r.right.colour = TextColour::kTolerance;
+  r.right.method = CorrectionMethod::kWeight;
+  r.right.grams = 5.0;
+  EXPECT_TRUE(sim::MassesForCorrections(r, rig.settings, rig.state, {2.0, 18.0}).empty());
+  r.right.colour = TextColour::kDefault;
+  r.right.addMode = true;
+  r.right.radius = 3.0;
+  r.right.plane.displayAngle = 10.0;
+  auto masses = sim::MassesForCorrections(r, rig.settings, rig.state, {2.0, 18.0});
+  ASSERT_EQ(masses.size(), 1u);
+  EXPECT_DOUBLE_EQ(masses[0].grams, 5.0);
+  EXPECT_DOUBLE_EQ(masses[0].angle, 190.0);
+  EXPECT_DOUBLE_EQ(masses[0].axial, 18.0);
+}
+
+}  // namespace
+}  // namespace balancer
