@@ -1,0 +1,326 @@
+#include "bobweight/bobweight_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/operator_ui.h"
+#include "bobweight/text_file.h"
+
+namespace balancer {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BobweightFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        fs::temp_directory_path() /
+        ("bobweight_files_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(folder_);
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  fs::path folder_;
+};
+
+BobweightCard FullCard() {
+  BobweightCard card;
+  card.rodTotalWeight = 600;
+  card.rodBigEndWeight = 400.25;  // written with one decimal
+  card.rodBearingWeight = 60;
+  card.pistonWeight = 500;
+  card.pinWeight = 120;
+  card.pinLockWeight = 4;
+  card.ringWeight = 40;
+  card.supportRailWeight = 1.5;
+  card.oilWeight = 5;
+  card.reciprocatingPercent = 50;
+  card.rotatingPercent = 100;
+  card.cylindersPerBobweight = 2;
+  card.overbalancePercent = 2;
+  card.engineName = "350";
+  card.jobDate = "12/7/2026";
+  card.jobNotes = "Customer wants it back Friday\r\nKnife-edged counterweights";
+  card.externalWeightText = "Front: 28 g      Rear: 14 g";
+  card.initialConditionText = "Left 12.3 grams      Right 4.56 grams";
+  card.finalConditionText = "Left 0.42 grams      Right 0.31 grams";
+  card.initialLeft = 12.3;
+  card.initialRight = 4.56;
+  card.finalLeft = 0.42;
+  card.finalRight = 0.31;
+  card.leftRadius = 3.5;
+  card.rightRadius = 3.25;
+  card.tolerance = 1.5;
+  return card;
+}
+
+TEST_F(BobweightFilesTest, CardFileHasTheFixedLayout) {
+  std::string text = FormatBwi(FullCard());
+  EXPECT_EQ(text,
+            "600.0\n400.2\n60.0\n500.0\n120.0\n4.0\n40.0\n1.5\n5.0\n50.0\n100.0\n2\n2.0\n"
+            "Left 12.3 grams      Right 4.56 grams\nLeft 0.42 grams      Right 0.31 grams\n"
+            "Front: 28 g      Rear: 14 g\n350\n"
+            "Customer wants it back Friday\r\nKnife-edged counterweights\n\x1b"
+            "12/7/2026\n12.300\n4.560\n0.420\n0.310\n3.500\n3.250\n1.500\n");
+}
+
+TEST_F(BobweightFilesTest, SaveAndLoadRestoreTheJob) {
+  BobweightCard card = FullCard();
+  card.jobName = "smith 350";
+  card.changed = true;
+  RodPistonSet set;
+  set.rodTotals[0] = 601.5;
+  set.rodBigEnds[11] = 399.9;
+  set.pistons[5] = 498;
+  set.pins[5] = 121.2;
+  set.pinNumbers[5] = 2;
+  RecordingOperatorUi ui;
+  std::string folder = folder_.string();
+  ASSERT_TRUE(SaveCardSilently(card, set, folder, &ui));
+  EXPECT_FALSE(card.changed);
+  EXPECT_TRUE(ui.messages.empty());
+  ASSERT_TRUE(fs::exists(Path("smith 350.bwi")));
+  ASSERT_TRUE(fs::exists(Path("smith 350.bme")));
+  std::string weights = Read(Path("smith 350.bme"));
+  EXPECT_EQ(std::count(weights.begin(), weights.end(), '\n'), 60);
+
+  BobweightCard loaded;
+  loaded.changed = true;
+  loaded.engineRow = 7;
+  RodPistonSet loadedSet;
+  std::string loadedFolder;
+  ASSERT_TRUE(LoadCardFile(Path("smith 350.bwi"), loaded, loadedSet, loadedFolder));
+  EXPECT_EQ(loaded.jobName, "smith 350");
+  EXPECT_EQ(loaded.savedJobName, "smith 350");
+  EXPECT_EQ(loadedFolder, folder);
+  EXPECT_EQ(loaded.engineRow, 0);
+  EXPECT_FALSE(loaded.changed);
+  EXPECT_EQ(loaded.jobNotes, card.jobNotes);
+  EXPECT_EQ(loaded.externalWeightText, card.externalWeightText);
+  EXPECT_EQ(loaded.initialConditionText, card.initialConditionText);
+  EXPECT_EQ(loaded.finalConditionText, card.finalConditionText);
+  EXPECT_EQ(loaded.engineName, "350");
+  EXPECT_EQ(loaded.jobDate, "12/7/2026");
+  EXPECT_DOUBLE_EQ(loaded.supportRailWeight, 1.5);
+  EXPECT_DOUBLE_EQ(loaded.overbalancePercent, 2);
+  EXPECT_DOUBLE_EQ(loaded.rightRadius, 3.25);
+  EXPECT_DOUBLE_EQ(loaded.tolerance, 1.5);
+  EXPECT_NEAR(loaded.bobweightTotal, 1826.514, 1e-9);  // big end read back as 400.2
+  EXPECT_DOUBLE_EQ(loadedSet.rodTotals[0], 601.5);
+  EXPECT_DOUBLE_EQ(loadedSet.rodBigEnds[11], 399.9);
+  EXPECT_DOUBLE_EQ(loadedSet.pins[5], 121.2);
+  EXPECT_EQ(loadedSet.pinNumbers[5], 2);
+  EXPECT_EQ(loadedSet.extremes.heavyPistonPin, 5);
+}
+
+TEST_F(BobweightFilesTest, NotesKeepTheirLinesAndCannotBreakTheFile) {
+  for (std::string notes : {std::string("first\r\nsecond"), std::string("ends in a line\r\n"),
+                            std::string(""), std::string("\n\nblank lines above")}) {
+    BobweightCard card = FullCard();
+    card.jobNotes = notes;
+    BobweightCard loaded;
+    ParseBwi(ToFileLineEnds(FormatBwi(card)), loaded);
+    EXPECT_EQ(loaded.jobNotes, notes);
+    EXPECT_EQ(loaded.jobDate, "12/7/2026");
+    EXPECT_DOUBLE_EQ(loaded.tolerance, 1.5);
+  }
+  // An ESC typed into the notes, or notes past their field, never shift the
+  // date and the numbers after them.
+  BobweightCard card = FullCard();
+  card.jobNotes = "stray\x1b escape " + std::string(800, 'n');
+  BobweightCard loaded;
+  ASSERT_TRUE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_EQ(loaded.jobNotes.size(), kJobNotesMax);
+  EXPECT_EQ(loaded.jobNotes.substr(0, 13), "stray escape ");
+  EXPECT_EQ(loaded.jobDate, "12/7/2026");
+  EXPECT_DOUBLE_EQ(loaded.rightRadius, 3.25);
+}
+
+TEST_F(BobweightFilesTest, CardWrittenWithCrLfLineEndsReads) {
+  std::string lf = FormatBwi(FullCard());
+  std::string crlf;
+  for (char c : lf) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  BobweightCard loaded;
+  ASSERT_TRUE(ParseBwi(crlf, loaded));
+  EXPECT_EQ(loaded.engineName, "350");
+  EXPECT_EQ(loaded.jobNotes, FullCard().jobNotes);
+  EXPECT_EQ(loaded.jobDate, "12/7/2026");
+  EXPECT_DOUBLE_EQ(loaded.leftRadius, 3.5);
+}
+
+TEST_F(BobweightFilesTest, DamagedCardKeepsWhatCannotBeReadAndCutsLongLines) {
+  BobweightCard loaded;
+  loaded.pinWeight = 111;
+  loaded.tolerance = 9;
+  std::string text = "600\n400\n60\n500\nbad\n4\n40\n0\n5\n50\n100\n2\n0\n" + std::string(70, 'L') +
+                     "\nF\n" + std::string(90, 'X') + "\n" + std::string(60, 'E') +
+                     "\nnotes\n\x1b" + "1/2/2027\n1\n2\n";
+  EXPECT_FALSE(ParseBwi(text, loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 600);
+  EXPECT_DOUBLE_EQ(loaded.pinWeight, 111);
+  EXPECT_DOUBLE_EQ(loaded.pinLockWeight, 4);
+  EXPECT_EQ(loaded.initialConditionText.size(), kConditionTextMax);
+  EXPECT_EQ(loaded.finalConditionText, "F");
+  EXPECT_EQ(loaded.externalWeightText.size(), kExternalWeightTextMax);
+  EXPECT_EQ(loaded.engineName.size(), kEngineNameMax);
+  EXPECT_EQ(loaded.jobNotes, "notes");
+  EXPECT_EQ(loaded.jobDate, "1/2/2027");
+  EXPECT_DOUBLE_EQ(loaded.initialRight, 2);
+  EXPECT_DOUBLE_EQ(loaded.tolerance, 9);
+}
+
+TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
+  BobweightCard card = FullCard();
+  Write(Path("other.bwi"), FormatBwi(card));
+  BobweightCard loaded;
+  loaded.changed = true;
+  RodPistonSet set;
+  set.pistons[2] = 505;
+  RecomputeExtremes(set, loaded);
+  std::string folder = "unchanged";
+  ASSERT_TRUE(LoadCardFile(Path("other.bwi"), loaded, set, folder));
+  EXPECT_EQ(loaded.jobName, "other");
+  EXPECT_DOUBLE_EQ(set.pistons[2], 505);
+  EXPECT_TRUE(loaded.changed);
+  EXPECT_EQ(folder, folder_.string());
+
+  BobweightCard untouched = FullCard();
+  EXPECT_FALSE(LoadCardFile(Path("missing.bwi"), untouched, set, folder));
+  EXPECT_EQ(untouched.jobName, "");
+  EXPECT_EQ(untouched.engineName, "350");
+}
+
+TEST_F(BobweightFilesTest, PathsNameTheJobAndItsWeightsFile) {
+  EXPECT_EQ(JobNameFromPath("D:\\jobs\\smith 350.bwi"), "smith 350");
+  EXPECT_EQ(JobNameFromPath("/home/x/smith 350.BWI"), "smith 350");
+  EXPECT_EQ(JobNameFromPath("D:\\jobs\\smith350"), "smith350");
+  EXPECT_EQ(BmePathFor("D:\\jobs\\smith 350.bwi"), "D:\\jobs\\smith 350.bme");
+  EXPECT_EQ(BmePathFor("D:\\jobs\\smith350"), "D:\\jobs\\smith350.bme");
+  EXPECT_EQ(CardPathFor("D:\\jobs", "smith 350"), "D:\\jobs\\smith 350.bwi");
+  EXPECT_EQ(CardPathFor("/tmp/jobs/", "a"), "/tmp/jobs/a.bwi");
+  EXPECT_EQ(CardPathFor("", "a"), "C:\\balancer\\a.bwi");
+  EXPECT_EQ(CardPathFor("D:\\jobs", ""), "");
+}
+
+TEST_F(BobweightFilesTest, SaveThroughTheDialogMovesTheFolder) {
+  fs::create_directories(folder_ / "jobs");
+  BobweightCard card = FullCard();
+  card.jobName = "old";
+  card.changed = true;
+  std::string bobweightFolder = "C:\\balancer";
+  ASSERT_TRUE(
+      SaveCardAs(Path("jobs/smith 350.bwi"), card, RodPistonSet{}, bobweightFolder, nullptr));
+  EXPECT_EQ(card.jobName, "smith 350");
+  EXPECT_EQ(bobweightFolder, (folder_ / "jobs").string());
+  EXPECT_FALSE(card.changed);
+  EXPECT_TRUE(fs::exists(folder_ / "jobs" / "smith 350.bme"));
+}
+
+TEST_F(BobweightFilesTest, UnwritableCardIsToldAndStaysChanged) {
+  BobweightCard card = FullCard();
+  card.jobName = "job";
+  card.changed = true;
+  RecordingOperatorUi ui;
+  EXPECT_FALSE(SaveCardSilently(card, RodPistonSet{}, Path("no such folder"), &ui));
+  EXPECT_TRUE(card.changed);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Error");
+  EXPECT_NE(ui.messages[0].text.find("job.bwi"), std::string::npos);
+
+  // The card goes through but its weights file cannot be written.
+  fs::create_directories(Path("job.bme"));
+  ui.messages.clear();
+  EXPECT_FALSE(SaveCardSilently(card, RodPistonSet{}, folder_.string(), &ui));
+  EXPECT_TRUE(card.changed);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find("job.bme"), std::string::npos);
+
+  // No job name: nothing to write, nothing to tell.
+  card.jobName = "";
+  ui.messages.clear();
+  EXPECT_FALSE(SaveCardSilently(card, RodPistonSet{}, folder_.string(), &ui));
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BobweightFilesTest, WeightsFileReadsPartlyAndRejectsBadPinNumbers) {
+  RodPistonSet set;
+  set.pins[0] = 77;
+  std::string text;
+  for (int i = 0; i < 36; ++i) text += "1.0\n";
+  text += "x\n";  // pin 1 unreadable
+  for (int i = 0; i < 11; ++i) text += "2.0\n";
+  text += "3\n99\n";
+  ParseBme(text, set);
+  EXPECT_DOUBLE_EQ(set.pistons[11], 1.0);
+  EXPECT_DOUBLE_EQ(set.pins[0], 77);
+  EXPECT_DOUBLE_EQ(set.pins[1], 2.0);
+  EXPECT_EQ(set.pinNumbers[0], 3);
+  EXPECT_EQ(set.pinNumbers[1], 0);
+}
+
+TEST_F(BobweightFilesTest, ClosingAnswersAndFailedDialogs) {
+  BobweightCard card = FullCard();
+  card.jobName = "close";
+  card.changed = true;
+  EXPECT_TRUE(AnswerUnsavedChanges(false, card, RodPistonSet{}, folder_.string(), nullptr));
+  EXPECT_FALSE(card.changed);
+  EXPECT_FALSE(fs::exists(Path("close.bwi")));
+  card.changed = true;
+  EXPECT_TRUE(AnswerUnsavedChanges(true, card, RodPistonSet{}, folder_.string(), nullptr));
+  EXPECT_FALSE(card.changed);
+  EXPECT_TRUE(fs::exists(Path("close.bwi")));
+
+  RecordingOperatorUi ui;
+  SaveDialogFailed(card, 0, ui);
+  EXPECT_EQ(card.jobName, "close");
+  EXPECT_TRUE(ui.messages.empty());
+  SaveDialogFailed(card, 1, ui);
+  EXPECT_EQ(card.jobName, "");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            "INVALID FILE NAME\n\nYou cannot use \\ / > < : | * ? or \" characters.");
+}
+
+TEST(BobweightMessages, CloseAsksOnlyForANamedChangedJob) {
+  BobweightCard card;
+  card.changed = true;
+  EXPECT_FALSE(AsksToSaveOnClose(card));
+  card.jobName = "a";
+  EXPECT_TRUE(AsksToSaveOnClose(card));
+  OperatorMessage m = UnsavedChangesQuestion(42);
+  EXPECT_EQ(m.caption, "Alert");
+  EXPECT_EQ(m.firstButtonText, "SAVE");
+  EXPECT_EQ(m.secondButtonText, "DON'T SAVE");
+  EXPECT_EQ(m.actionCode, 42);
+  EXPECT_TRUE(CardIsEmpty(BobweightCard{}));
+  card.supportRailWeight = 0.1;
+  EXPECT_FALSE(CardIsEmpty(card));
+}
+
+}  // namespace
+}  // namespace balancer

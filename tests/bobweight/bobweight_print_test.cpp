@@ -1,0 +1,246 @@
+#include "bobweight/bobweight_print.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "records/history.h"
+
+namespace balancer {
+namespace {
+
+std::vector<std::string> Texts(const PrintPage& page) {
+  std::vector<std::string> texts;
+  for (const PrintItem& item : page.items) {
+    if (item.kind == PrintItem::Kind::kText) texts.push_back(item.text);
+  }
+  return texts;
+}
+
+const PrintItem* FindText(const PrintPage& page, const std::string& text) {
+  for (const PrintItem& item : page.items) {
+    if (item.kind == PrintItem::Kind::kText && item.text == text) return &item;
+  }
+  return nullptr;
+}
+
+TEST(WrapPrintText, BreaksAtTheLastBlankAndAtLineEnds) {
+  std::string words;
+  while (words.size() < 200) words += "crank ";
+  words.resize(200);
+  std::vector<std::string> lines = WrapPrintText(words);
+  ASSERT_EQ(lines.size(), 3u);
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size(), kWrapLineChars);
+    EXPECT_NE(line.front(), ' ');
+  }
+  EXPECT_EQ(lines[0].size(), 83u);  // "crank " * 14 less the blank it broke at
+  EXPECT_EQ(lines[0] + " " + lines[1] + " " + lines[2], words);
+
+  EXPECT_EQ(WrapPrintText("one\r\ntwo\r\n\r\nfour\r\n"),
+            (std::vector<std::string>{"one", "two", "", "four"}));
+  std::vector<std::string> solid = WrapPrintText(std::string(200, 'x'));
+  ASSERT_EQ(solid.size(), 3u);
+  EXPECT_EQ(solid[0].size(), 85u);
+  EXPECT_EQ(solid[2].size(), 30u);
+  EXPECT_EQ(WrapPrintText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8").size(), 6u);
+  EXPECT_EQ(WrapPrintText(std::string(600, 'y')).size(), 6u);
+  EXPECT_TRUE(WrapPrintText("").empty());
+}
+
+TEST(ForceTable, KeepsItsConstant) {
+  EXPECT_NEAR(ForceAtRpm(2.0, 10, 1000), 1.252989, 1e-6);
+  char text[16];
+  std::snprintf(text, sizeof text, "%1.1f", ForceAtRpm(2.0, 10, 1000));
+  EXPECT_STREQ(text, "1.3");
+  std::snprintf(text, sizeof text, "%1.1f", ForceAtRpm(2.0, 10, 12000));
+  EXPECT_STREQ(text, "180.4");
+}
+
+TEST(CardPages, PrintOptionDecidesThePages) {
+  EXPECT_EQ(CardPageCount(0), 1);
+  EXPECT_EQ(CardPageCount(kPrintForceTable), 2);
+  PrintPageChoice both = ChooseCardPages(kPrintPartData, 1, 2);
+  EXPECT_TRUE(both.page1);
+  EXPECT_TRUE(both.page2);
+  PrintPageChoice onlySecond = ChooseCardPages(kPrintForceTable, 2, 2);
+  EXPECT_FALSE(onlySecond.page1);
+  EXPECT_TRUE(onlySecond.page2);
+  EXPECT_FALSE(ChooseCardPages(0, 1, 2).page2);
+  EXPECT_TRUE(PrintNeedsJobName(BobweightCard{}));
+}
+
+BobweightCard PrintedCard() {
+  BobweightCard card;
+  card.jobName = "smith 350";
+  card.engineName = "350";
+  card.jobDate = "12/7/2026";
+  card.rodTotalWeight = 600;
+  card.oilWeight = 5;
+  card.overbalancePercent = 2;
+  card.initialConditionText = "Left 12.3 grams      Right 4.56 grams";
+  card.initialLeft = 10;
+  card.initialRight = 4.56;
+  card.finalLeft = 0.42;
+  card.leftRadius = 2.0;
+  card.rightRadius = 4.0;
+  card.tolerance = 2.0;
+  card.jobNotes = "Line one\r\nLine two";
+  computeBobweight(card);
+  return card;
+}
+
+TEST(CardPage1, CarriesTheCardInOrder) {
+  BobweightCard card = PrintedCard();
+  RodPistonSet set;
+  CardPrintInput input{&card, &set, "Northside Engine Works\r\nMain Street 1", 0, 0, 0};
+  PrintPage page = ComposeCardPage1(input);
+  std::vector<std::string> texts = Texts(page);
+  std::vector<std::string> expectedOrder = {
+      "Job: smith 350",
+      "Engine: 350    12/7/2026",
+      "Rod total weight",
+      "600.0",
+      "Oil weight",
+      "  5.0",
+      "Reciprocating weight  50.0%",
+      "Rotating weight 100.0%",
+      "Overbalance   2.0%",
+      "Bobweight total 617.1 grams",
+      "Initial unbalance   Left 12.3 grams      Right 4.56 grams",
+      "Final unbalance   ",
+      "Line one",
+      "Line two",
+      "Northside Engine Works",
+      "Main Street 1"};
+  auto at = texts.begin();
+  for (const std::string& expected : expectedOrder) {
+    at = std::find(at, texts.end(), expected);
+    ASSERT_NE(at, texts.end()) << expected;
+  }
+  EXPECT_TRUE(FindText(page, "Job: smith 350")->companyColour);
+  EXPECT_EQ(FindText(page, "Job: smith 350")->font, PrintFont::kCardLarge);
+  EXPECT_TRUE(FindText(page, "Main Street 1")->companyColour);
+  EXPECT_EQ(FindText(page, "600.0")->align, PrintAlign::kRight);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string("External unbalance   ")), 0);
+  int pictures = 0;
+  for (const PrintItem& item : page.items) pictures += item.kind == PrintItem::Kind::kPicture;
+  EXPECT_EQ(pictures, 3);
+
+  card.engineName = " none";
+  card.externalWeightText = "Front: 28 g      Rear: 14 g";
+  PrintPage second = ComposeCardPage1(input);
+  EXPECT_NE(FindText(second, "12/7/2026"), nullptr);
+  EXPECT_NE(FindText(second, "External unbalance   Front: 28 g      Rear: 14 g"), nullptr);
+}
+
+TEST(CardPage2, PartTableForceTableAndTolerance) {
+  BobweightCard card = PrintedCard();
+  RodPistonSet set;
+  CardPrintInput input{&card, &set, "", kPrintPartData | kPrintForceTable, 0, 0};
+  // Nothing weighed: no part table, the force table starts at the top.
+  PrintPage page = ComposeCardPage2(input);
+  EXPECT_NE(FindText(page, "Job: smith 350   Engine: 350   12/7/2026"), nullptr);
+  EXPECT_EQ(FindText(page, "Rod Total"), nullptr);
+  const PrintItem* title = FindText(page, "Pounds of Force");
+  ASSERT_NE(title, nullptr);
+  double topWithoutParts = title->y;
+  EXPECT_NE(FindText(page, "Initial Unbalance Grams"), nullptr);
+  EXPECT_NE(FindText(page, "10.0gm"), nullptr);
+  EXPECT_NE(FindText(page, "0.42gm"), nullptr);
+  EXPECT_NE(FindText(page, "12,000"), nullptr);
+  EXPECT_NE(FindText(page, "180.4"), nullptr);  // 10 g at 2 in, 12,000 rpm
+  EXPECT_NE(FindText(page, "Tolerance 2.0 grams/inch"), nullptr);
+  EXPECT_NE(FindText(page, "1.0 grams Left"), nullptr);
+  EXPECT_NE(FindText(page, "0.5 grams Right"), nullptr);
+
+  set.rodTotals[2] = 600;
+  set.rodBigEnds[2] = 400;
+  set.pins[0] = 120;
+  EXPECT_EQ(WeighedRowCount(set), 3);
+  page = ComposeCardPage2(input);
+  EXPECT_NE(FindText(page, "Small End"), nullptr);
+  EXPECT_NE(FindText(page, "200.0"), nullptr);
+  EXPECT_NE(FindText(page, "3"), nullptr);
+  EXPECT_EQ(FindText(page, "4"), nullptr);
+  EXPECT_GT(FindText(page, "Pounds of Force")->y, topWithoutParts);
+
+  input.printOption = kPrintPartData;
+  input.weightUnit = 1;
+  input.lengthUnit = 1;
+  page = ComposeCardPage2(input);
+  EXPECT_EQ(FindText(page, "Pounds of Force"), nullptr);
+  input.printOption = kPrintForceTable;
+  page = ComposeCardPage2(input);
+  EXPECT_EQ(FindText(page, "Small End"), nullptr);
+  EXPECT_NE(FindText(page, "Final Unbalance Ounces"), nullptr);
+  EXPECT_NE(FindText(page, "0.35oz"), nullptr);
+  EXPECT_NE(FindText(page, "Tolerance 1.79 ounces/mm"), nullptr);
+  EXPECT_NE(FindText(page, "0.04 ounces Left"), nullptr);
+}
+
+TEST(PrintPictures, KeepTheirProportionsWhereTheCardPutsThem) {
+  PictureBox left = PlacePrintPicture(PrintPicture::kLeft, 400, 300, 1000, 1320);
+  EXPECT_DOUBLE_EQ(left.left, 0);
+  EXPECT_DOUBLE_EQ(left.width, 290);
+  EXPECT_DOUBLE_EQ(left.height, 217.5);
+  EXPECT_DOUBLE_EQ(left.top, 110);
+  PictureBox right = PlacePrintPicture(PrintPicture::kRight, 400, 300, 1000, 1320);
+  EXPECT_DOUBLE_EQ(right.left, 710);
+  PictureBox banner = PlacePrintPicture(PrintPicture::kBottom, 1000, 100, 1000, 1320);
+  EXPECT_DOUBLE_EQ(banner.width, 1000);
+  EXPECT_DOUBLE_EQ(banner.top + banner.height / 2, 58.95 * 20);
+  PictureBox tall = PlacePrintPicture(PrintPicture::kBottom, 500, 500, 1000, 1320);
+  EXPECT_DOUBLE_EQ(tall.height, 240);
+  EXPECT_DOUBLE_EQ(tall.left, 380);
+  EXPECT_DOUBLE_EQ(PlacePrintPicture(PrintPicture::kLeft, 0, 10, 1000, 1320).width, 0);
+}
+
+TEST(PrintOptions, EntriesInDisplayUnitsRebuildTheConditionTexts) {
+  BobweightCard card;
+  StorePrintOptionEntry(PrintOptionField::kInitialLeft, 12.34, 0, 0, card);
+  EXPECT_DOUBLE_EQ(card.initialLeft, 12.34);
+  EXPECT_EQ(card.initialConditionText, "Left 12.3 grams      Right 0.00 grams");
+  EXPECT_TRUE(card.changed);
+  StorePrintOptionEntry(PrintOptionField::kFinalRight, 1.0, 1, 0, card);  // ounces
+  EXPECT_DOUBLE_EQ(card.finalRight, 28.349525);
+  EXPECT_EQ(card.finalConditionText, "Left 0.000 ounces      Right 1.000 ounces");
+  StorePrintOptionEntry(PrintOptionField::kLeftRadius, 88.9, 0, 1, card);  // millimetres
+  EXPECT_DOUBLE_EQ(card.leftRadius, 3.5);
+  StorePrintOptionEntry(PrintOptionField::kRightRadius, 0, 0, 0, card);
+  EXPECT_DOUBLE_EQ(card.rightRadius, 0.001);
+  StorePrintOptionEntry(PrintOptionField::kTolerance, 25.4, 0, 1, card);  // gram-millimetres
+  EXPECT_DOUBLE_EQ(card.tolerance, 1.0);
+  EXPECT_DOUBLE_EQ(card.initialRight, 0);  // only the entered field is held above 0.001
+}
+
+TEST(ShaftReport, OneRowPerRecordedSpin) {
+  History history;
+  history.records[0] = {kHistoryInitial, 10, 0, 3.5, 5, 0, 3.5};
+  history.records[1] = {kHistorySpin, 4, 0, 3.5, 2, 0, 3.5};
+  history.records[2] = {kHistoryFinal, kNoLeftMoment, 0, 3.5, 1, 0, 3.5};
+  history.historyCount = 3;
+  auto side = [](double moment, double radius) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%1.2f/%1.1f", moment, radius);
+    return std::string(text);
+  };
+  std::vector<ShaftReportRow> rows = ShaftReportRows(history, side);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].label, "Initial");
+  EXPECT_EQ(rows[1].label, "1");
+  EXPECT_EQ(rows[1].left, "4.00/3.5");
+  EXPECT_EQ(rows[2].label, "Final");
+  EXPECT_EQ(rows[2].left, "");
+  EXPECT_EQ(rows[2].right, "1.00/3.5");
+
+  PrintPage page = ComposeShaftReport("smith 350", rows);
+  std::vector<std::string> texts = Texts(page);
+  ASSERT_GE(texts.size(), 4u);
+  EXPECT_EQ(texts[0], "smith 350");
+  EXPECT_EQ(texts[1], "Spin");
+  EXPECT_EQ(FindText(page, "Final")->font, PrintFont::kReport);
+}
+
+}  // namespace
+}  // namespace balancer
