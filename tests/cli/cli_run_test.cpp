@@ -1,0 +1,215 @@
+// balancer-cli end to end: the built program is run as a script would run it
+// and its JSON is read back.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace {
+
+const std::string kCli = BALANCER_BINARY_DIR "/cli/balancer-cli";
+const std::string kControlSim = BALANCER_BINARY_DIR "/sim/controlsim";
+
+struct CliResult {
+  int status = -1;
+  nlohmann::json out;
+  std::string raw;
+};
+
+CliResult RunCli(const std::string& arguments) {
+  CliResult r;
+  std::string command = kCli + " " + arguments + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return r;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.raw.append(buffer, n);
+  int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = nlohmann::json::parse(r.raw, nullptr, false);
+  return r;
+}
+
+// A machine file for the simulated control in a temporary folder.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/cli_test_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { std::system(("rm -rf " + folder_).c_str()); }
+
+  std::string Machine(const std::string& text) {
+    std::string path = folder_ + "/machine.txt";
+    std::ofstream(path) << text;
+    return "--folder " + folder_ + " --control sim:" + path;
+  }
+
+  std::string folder_;
+};
+
+TEST_F(CliTest, UsageErrors) {
+  for (const char* args :
+       {"", "frobnicate", "control", "control info extra", "--control",
+        "--control bogus control info", "--control tcp:nohost control info",
+        "--control tcp:127.0.0.1:70000 control info", "--control usb control info"}) {
+    SCOPED_TRACE(args);
+    CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 2);
+    ASSERT_TRUE(r.out.is_object()) << r.raw;
+    EXPECT_TRUE(r.out.contains("error"));
+  }
+  CliResult r = RunCli("--control sim:" + folder_ + "/missing.txt config check");
+  EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(CliTest, ControlInfoWithoutControl) {
+  CliResult r = RunCli("control info");
+  EXPECT_EQ(r.status, 1);
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  EXPECT_EQ(r.out["connected"], false);
+  ASSERT_EQ(r.out["messages"].size(), 1u);
+  EXPECT_EQ(r.out["messages"][0]["caption"], "Attention");
+}
+
+TEST_F(CliTest, ControlInfoOnSimulatedControl) {
+  CliResult r = RunCli(Machine("firmware = 0x0300\noption_port_type = 5\n") + " control info");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  EXPECT_EQ(r.out["connected"], true);
+  EXPECT_EQ(r.out["FirmwareVersion"], 0x0300);
+  EXPECT_EQ(r.out["FirmwareVersionText"], "3.00");
+  EXPECT_EQ(r.out["optionPortType"], 5);
+  EXPECT_EQ(r.out["speed"], 0);
+  EXPECT_GE(r.out["angle"].get<int>(), 0);
+  EXPECT_LE(r.out["angle"].get<int>(), 359);
+  EXPECT_TRUE(r.out["messages"].empty());
+
+  // Old firmware keeps no option port type.
+  r = RunCli(Machine("firmware = 0x0210\noption_port_type = 3\n") + " control info");
+  EXPECT_EQ(r.out["optionPortType"], 0);
+}
+
+TEST_F(CliTest, ConfigCheckAgainstControlRecord) {
+  // An empty folder: the defaults, with the operator told so.
+  CliResult r = RunCli("--folder " + folder_ + " --control sim config check");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  EXPECT_EQ(r.out["CalibrationMatch"], 1);
+  EXPECT_EQ(r.out["source"], "defaults");
+  ASSERT_EQ(r.out["messages"].size(), 1u);
+  EXPECT_EQ(r.out["messages"][0]["caption"], "Check Machine Settings");
+
+  // Settings written as at exit load from balsetup.dta without a word.
+  ASSERT_EQ(RunCli("--folder " + folder_ + " settings --write").status, 0);
+  r = RunCli("--folder " + folder_ + " --control sim config check");
+  EXPECT_EQ(r.out["source"], "dta");
+  EXPECT_EQ(r.out["CalibrationMatch"], 1);
+  EXPECT_TRUE(r.out["messages"].empty()) << r.raw;
+
+  r = RunCli(Machine("eeprom_flags = 0x20\noption_port_type = 9\n") + " config check");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out["CalibrationMatch"], 0);
+  EXPECT_EQ(r.out["firstDifference"], 1);
+  EXPECT_EQ(r.out["optionPortType"], 0);
+  ASSERT_EQ(r.out["messages"].size(), 1u);
+  EXPECT_EQ(r.out["messages"][0]["caption"], "Warning");
+
+  // A record from older software is completed without a word.
+  r = RunCli(Machine("eeprom_text = 0.0,0.0,2.0000,2.0000,0,\n") + " config check");
+  EXPECT_EQ(r.out["storedSilently"], true);
+  EXPECT_TRUE(r.out["messages"].empty());
+
+  r = RunCli("--folder " + folder_ + " config check");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out["connected"], false);
+}
+
+TEST_F(CliTest, ConfigLoadWritesTheSettingsAndStoreWritesTheControl) {
+  CliResult r =
+      RunCli(Machine("eeprom_flags = 0x60\neeprom_text = 1.5,2.5,1.2500,0.7500,1,0.0,1.0000,1,\n") +
+             " config load");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  const nlohmann::json& c = r.out["ControlConfig"];
+  EXPECT_EQ(c["lagCompensationLeft"], 1.5);
+  EXPECT_EQ(c["calibrationFactorRight"], 0.75);
+  EXPECT_EQ(c["sensorType"], 1);
+  EXPECT_EQ(c["suspension"], 1);
+  EXPECT_EQ(c["encoderCountIndex"], 2);
+  EXPECT_EQ(c["encoderDirection"], 0);
+  EXPECT_EQ(r.out["settingsWritten"], true);
+  EXPECT_EQ(r.out["messages"].back()["text"],
+            "Configuration was retrieved from EEPROM memory\nof the balancer control.");
+
+  // The loaded record is now what the settings files hold.
+  r = RunCli("--folder " + folder_ + " settings");
+  EXPECT_EQ(r.out["source"], "dta");
+  EXPECT_EQ(r.out["lagCompensationLeft"], 1.5);
+  EXPECT_EQ(r.out["calibrationFactorRight"], 0.75);
+  EXPECT_EQ(r.out["encoderCountIndex"], 2);
+  EXPECT_EQ(r.out["encoderDirection"], 0);
+
+  r = RunCli("--folder " + folder_ + " --control sim config store");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out["stored"], 1);
+
+  r = RunCli(Machine("firmware = 0x0210\n") + " config store");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out["stored"], 0);
+  r = RunCli(Machine("firmware = 0x0210\n") + " config load");
+  EXPECT_EQ(r.status, 1);
+}
+
+// The control emulator over the wire protocol, as a separate process.
+TEST_F(CliTest, ControlInfoOverWireProtocol) {
+  if (access(kControlSim.c_str(), X_OK) != 0) GTEST_SKIP() << "controlsim not built";
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    dup2(fds[1], 1);
+    close(fds[0]);
+    close(fds[1]);
+    execl(kControlSim.c_str(), kControlSim.c_str(), "--port", "0", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  // First line, waiting at most 10 s so a silent emulator fails the test.
+  std::string line;
+  char ch;
+  pollfd pfd{fds[0], POLLIN, 0};
+  while (line.size() < 200 && poll(&pfd, 1, 10000) == 1 && read(fds[0], &ch, 1) == 1 &&
+         ch != '\n') {
+    line += ch;
+  }
+  const std::string prefix = "listening ";
+  if (line.rfind(prefix, 0) != 0) {
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    FAIL() << "controlsim said: " << line;
+  }
+  std::string address = line.substr(prefix.size());
+
+  CliResult r = RunCli("--control tcp:" + address + " control info");
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  close(fds[0]);
+
+  EXPECT_EQ(r.status, 0) << r.raw;
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  EXPECT_EQ(r.out["connected"], true);
+  EXPECT_EQ(r.out["FirmwareVersion"], 0x0304);
+  EXPECT_EQ(r.out["FirmwareVersionText"], "3.04");
+}
+
+}  // namespace
