@@ -4,31 +4,15 @@
 
 #include "app/operator_ui.h"
 #include "device/control_commands.h"
+#include "records/machine_settings.h"
 
 namespace balancer {
 
 namespace {
 
-constexpr int kSoftBearing = 1;
-constexpr int kHardBearing = 0;
-constexpr int kSensorMagnetCoil = 2;
-constexpr int kSensorAccelerometer = 3;
 // Degrees the stored waves are turned by; the fit relies on it.
 constexpr int kWaveRotation = 90;
 
-// Points the link's SpinActive at this state for the duration of a call, so
-// that failed commands end this spin.
-class SpinActiveBinding {
- public:
-  SpinActiveBinding(ControlLink& link, SpinState& state) : link_(link), saved_(link.spinActive) {
-    link.spinActive = &state.SpinActive;
-  }
-  ~SpinActiveBinding() { link_.spinActive = saved_; }
-
- private:
-  ControlLink& link_;
-  int* saved_;
-};
 
 // One request 2. False (and SpinActive cleared) when the transfer failed or
 // the control has gone; the stale reply must not be taken for new samples.

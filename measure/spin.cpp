@@ -10,24 +10,12 @@ namespace balancer {
 
 namespace {
 
-constexpr int kSoftBearing = 1;
 constexpr int kRevolutionsPerSet = 3;
 constexpr int kSafetySpeed = 230;
 constexpr int kMaxRampTarget = 1000;
 constexpr int kMaxCheckPower = 80;
 constexpr int kRotationSeenRpm = 60;
 
-class SpinActiveBinding {
- public:
-  SpinActiveBinding(ControlLink& link, SpinState& state) : link_(link), saved_(link.spinActive) {
-    link.spinActive = &state.SpinActive;
-  }
-  ~SpinActiveBinding() { link_.spinActive = saved_; }
-
- private:
-  ControlLink& link_;
-  int* saved_;
-};
 
 uint32_t Now(ControlLink& link) {
   return link.clock ? link.clock->TickCount() : 0;

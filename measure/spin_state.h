@@ -3,6 +3,7 @@
 // calibration screen and the correction pass read it.
 #pragma once
 
+#include "device/control_link.h"
 #include "measure/plane_reading.h"
 #include "measure/sensor_map.h"
 #include "measure/unbalance_fit.h"
@@ -35,6 +36,20 @@ struct SpinState {
   // Last evaluation per side (also read by the calibration screen).
   SideFit leftFit;
   SideFit rightFit;
+};
+
+// Points the link's SpinActive at this state for the duration of a call, so
+// that failed commands end this spin.
+class SpinActiveBinding {
+ public:
+  SpinActiveBinding(ControlLink& link, SpinState& state) : link_(link), saved_(link.spinActive) {
+    link.spinActive = &state.SpinActive;
+  }
+  ~SpinActiveBinding() { link_.spinActive = saved_; }
+
+ private:
+  ControlLink& link_;
+  int* saved_;
 };
 
 }  // namespace balancer

@@ -19,6 +19,14 @@
 namespace balancer {
 
 // Heavy-metal slug sizes the operator can mark for automatic selection.
+// suspension
+constexpr int kHardBearing = 0;
+constexpr int kSoftBearing = 1;
+// sensorType
+constexpr int kSensorLvdt = 0;
+constexpr int kSensorPiezo = 1;
+constexpr int kSensorMagnetCoil = 2;
+constexpr int kSensorAccelerometer = 3;
 constexpr int kSlugSizeCount = 31;
 
 // Longest texts of the path fields (the file lines hold one more character
