@@ -1,18 +1,106 @@
-# Sourced by the Wine scripts: a private WINEPREFIX and an Xvfb display.
+# Sourced by the Wine scripts: a private WINEPREFIX and, when there is no
+# display (or BALANCER_FORCE_XVFB is set), a private Xvfb screen.
+#
+#   wine_start [PREFIX [SCREEN]]   PREFIX "" = a fresh temporary prefix;
+#                                  SCREEN e.g. 1280x720x24 (the default)
+#   wine_stop                      ends the prefix's wineserver and the Xvfb
+#   wine_run ARGS...               runs a Windows program in the prefix
+#
+# WINE64 is the 64-bit loader (Debian keeps it out of PATH).
+
+WINE64="${WINE64:-$(command -v wine64 || true)}"
+if [ -z "$WINE64" ] && [ -x /usr/lib/wine/wine64 ]; then WINE64=/usr/lib/wine/wine64; fi
+if [ -z "$WINE64" ]; then WINE64="$(command -v wine || echo wine)"; fi
+WINESERVER="${WINESERVER:-$(command -v wineserver || echo wineserver)}"
+
+WINE_TEMP_PREFIX=""
+XVFB_PID=""
+
 wine_start() {
-  export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$(mktemp -d /tmp/balancer-wine.XXXXXX)}"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ -z "${DISPLAY:-}" ] || [ -n "${BALANCER_FORCE_XVFB:-}" ]; then
-    local n=$(( 90 + RANDOM % 400 ))
-    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x720x24}" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    sleep 1
+  local prefix="${1:-}"
+  local screen="${2:-1280x720x24}"
+  if [ -z "$prefix" ]; then
+    prefix="$(mktemp -d /tmp/balancer-wine.XXXXXX)"
+    WINE_TEMP_PREFIX="$prefix"
   fi
-  wineboot -i >/dev/null 2>&1 || true
+  mkdir -p "$prefix"
+  export WINEPREFIX="$prefix"
+  export WINEDEBUG=-all
+  # No Mono or Gecko install prompts.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  XVFB_PID=""
+  if [ -z "${DISPLAY:-}" ] || [ -n "${BALANCER_FORCE_XVFB:-}" ]; then
+    local fdfile
+    fdfile="$(mktemp /tmp/balancer-xvfb.XXXXXX)"
+    # -displayfd picks a free display number and reports it.
+    Xvfb -displayfd 9 -screen 0 "$screen" -nolisten tcp 9>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local n=""
+    for _ in $(seq 1 100); do
+      n="$(tr -dc '0-9' <"$fdfile")"
+      [ -n "$n" ] && break
+      sleep 0.1
+    done
+    rm -f "$fdfile"
+    if [ -z "$n" ]; then
+      echo "Xvfb did not start" >&2
+      return 1
+    fi
+    export DISPLAY=":$n"
+  fi
+  "$WINE64" wineboot -i >/dev/null 2>&1 || true
+  if [ -n "$XVFB_PID" ]; then
+    # Without a window manager Wine would wait for one on every hide and
+    # destroy; unmanaged windows behave as on a plain desktop.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  fi
+  mkdir -p "$WINEPREFIX/drive_c/balancer"
 }
+
+wine_run() {
+  "$WINE64" "$@"
+}
+
 wine_stop() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${WINEPREFIX:-}" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; fi
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+  if [ -n "$WINE_TEMP_PREFIX" ]; then
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+    rm -rf "$WINE_TEMP_PREFIX"
+    WINE_TEMP_PREFIX=""
+  fi
+}
+
+# Pids of the processes running PROGRAM (an .exe name) in this prefix.
+wine_pids_of() {
+  local program="$1" pid
+  for pid in $(pgrep -f "$program" 2>/dev/null || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+    fi
+  done
+}
+
+# Waits up to SECONDS for an X window titled NAME; prints its id.
+wait_for_window() {
+  local name="$1" seconds="${2:-60}" id=""
+  for _ in $(seq 1 $((seconds * 2))); do
+    id="$(xdotool search --name "^$name\$" 2>/dev/null | head -1 || true)"
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+
+# Screenshot of the whole screen as PNG.
+screenshot() {
+  mkdir -p "$(dirname "$1")"
+  import -display "$DISPLAY" -window root "$1"
 }

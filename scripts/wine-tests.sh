@@ -1,11 +1,262 @@
 #!/usr/bin/env bash
-# Runs the cross-built Windows tests under wine64 with a private prefix.
-set -euo pipefail
+# The Windows side under wine64: the cross-built unit tests (win32_tests.exe),
+# then end-to-end checks of balancer-demo.exe and balancer.exe on Xvfb
+# screens. Screenshots go to build/screenshots/. Each run has its own
+# WINEPREFIX and display and ends its wineserver afterwards.
+# Ends with "N passed, M failed" and a non-zero status on any failure.
+set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="$root/build/win64"
-if [ -x "$build/tests/win32_tests.exe" ] || [ -f "$build/tests/win32_tests.exe" ]; then
-  source "$root/scripts/wine-env.sh"
-  wine_start
-  trap wine_stop EXIT
-  wine64 "$build/tests/win32_tests.exe"
+build="${BALANCER_WIN64_BUILD:-$root/build/win64}"
+shots="$root/build/screenshots"
+export BALANCER_FORCE_XVFB=1  # the checks own their screen, even on a desktop
+source "$root/scripts/wine-env.sh"
+
+passed=0
+failed=0
+check() {
+  local name="$1"
+  shift
+  if "$@"; then
+    echo "PASS $name"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $name"
+    failed=$((failed + 1))
+  fi
+}
+
+# Red (255,0,0) pixels inside a rectangle of a screenshot.
+red_pixels() {
+  local png="$1" geometry="$2"
+  convert "$png" -crop "$geometry" +repage -fill black +opaque 'rgb(255,0,0)' \
+    -fill white -opaque 'rgb(255,0,0)' -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Window geometry as "X Y W H".
+window_geometry() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '
+    /^X=/ {x=$2} /^Y=/ {y=$2} /^WIDTH=/ {w=$2} /^HEIGHT=/ {h=$2} END {print x, y, w, h}'
+}
+
+# Starts PROGRAM in the background; sets app_pid.
+start_program() {
+  wine_run "$build/$1" >/dev/null 2>&1 &
+  app_pid=$!
+}
+
+# Ends the program with Alt+F4 (the system menu's Close) and waits for it;
+# true when it ended by itself with status 0.
+close_program() {
+  local window="$1" status
+  xdotool key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
+  for _ in $(seq 1 60); do
+    if ! kill -0 "$app_pid" 2>/dev/null; then break; fi
+    sleep 0.5
+  done
+  if kill -0 "$app_pid" 2>/dev/null; then
+    return 1
+  fi
+  wait "$app_pid"
+  status=$?
+  [ "$status" -eq 0 ]
+}
+
+# Waits for the message window titled NAME, optionally saves a screenshot,
+# answers it with Enter and waits until it has gone. True when it came and went.
+answer_message() {
+  local name="$1" shot="${2:-}" id
+  id="$(wait_for_window "$name" 30)" || return 1
+  sleep 1
+  if [ -n "$shot" ]; then screenshot "$shot"; fi
+  xdotool key Return >/dev/null 2>&1 || true
+  for _ in $(seq 1 20); do
+    if [ -z "$(xdotool search --name "^$name\$" 2>/dev/null)" ]; then return 0; fi
+    sleep 0.5
+  done
+  return 1
+}
+
+# The settings files the program wrote into C:\balancer.
+settings_written() {
+  test -s "$WINEPREFIX/drive_c/balancer/balsetup.dta" -a -s "$WINEPREFIX/drive_c/balancer/balsetup.bak"
+}
+
+if [ ! -f "$build/tests/win32_tests.exe" ]; then
+  echo "missing $build/tests/win32_tests.exe (run scripts/build.sh win64)"
+  exit 1
 fi
+
+echo "== win32_tests.exe"
+wine_start "" 1280x720x24
+check "win32_tests.exe passes" wine_run "$build/tests/win32_tests.exe" --gtest_brief=1
+wine_stop
+
+echo "== balancer-demo.exe at 1280x720"
+wine_start "" 1280x720x24
+start_program balancer-demo.exe
+main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+check "demo main window appears" test -n "$main"
+if [ -n "$main" ]; then
+  check "main window is 1280x680 at the top-left (scale 1.0)" \
+    test "$(window_geometry "$main")" = "0 0 1280 680"
+  # A fresh C:\balancer has no settings: defaults and a warning.
+  check "fresh install: 'Check Machine Settings' warning, answered by Enter" \
+    answer_message "Check Machine Settings" "$shots/settings-warning-1280x720.png"
+  sleep 1
+  screenshot "$shots/main-1280x720.png"
+  sleep 2
+  screenshot "$shots/.main-later.png"
+  # The simulated shaft turns by hand: the angle in the status field moves.
+  convert "$shots/main-1280x720.png" -crop 212x67+464+84 +repage "$shots/.field-a.png"
+  convert "$shots/.main-later.png" -crop 212x67+464+84 +repage "$shots/.field-b.png"
+  changed="$(compare -metric AE "$shots/.field-a.png" "$shots/.field-b.png" null: 2>&1 || true)"
+  rm -f "$shots/.field-a.png" "$shots/.field-b.png"
+  rm -f "$shots/.main-later.png"
+  check "status field shows a turning angle" test "${changed%% *}" -gt 0 2>/dev/null
+  check "no 'No Hardware' with the simulated control" \
+    test "$(red_pixels "$shots/main-1280x720.png" 212x67+464+84)" -lt 20
+
+  # A second copy brings the first one up and ends at once with 0.
+  timeout 120 "$WINE64" "$build/balancer-demo.exe" >/dev/null 2>&1
+  check "second copy exits with status 0" test $? -eq 0
+  check "only one copy keeps running" test "$(wine_pids_of balancer-demo.exe | wc -l)" -eq 1
+  check "first copy still has its window" test -n "$(xdotool search --name '^Vidoduz Azavodad$')"
+  check "demo closes cleanly with status 0" close_program "$main"
+  check "settings written at exit (balsetup.dta and .bak)" settings_written
+
+  # The next start finds them: no warning this time.
+  start_program balancer-demo.exe
+  main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+  check "demo restarts" test -n "$main"
+  if [ -n "$main" ]; then
+    sleep 3
+    check "restart: settings read without a warning" \
+      test -z "$(xdotool search --name '^Check Machine Settings$' 2>/dev/null)"
+    close_program "$main" >/dev/null || true
+  fi
+fi
+wine_stop
+
+echo "== balancer-demo.exe at 1920x1080"
+wine_start "" 1920x1080x24
+start_program balancer-demo.exe
+main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+check "demo main window appears at 1920x1080" test -n "$main"
+if [ -n "$main" ]; then
+  check "main window is 1920x1020 (scale 1.5)" test "$(window_geometry "$main")" = "0 0 1920 1020"
+  answer_message "Check Machine Settings" "$shots/settings-warning-1920x1080.png" || true
+  sleep 1
+  screenshot "$shots/main-1920x1080.png"
+  close_program "$main" >/dev/null || true
+fi
+wine_stop
+
+echo "== balancer.exe (WinUSB, no control) at 1280x720"
+wine_start "" 1280x720x24
+start_program balancer.exe
+main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+check "balancer.exe main window appears" test -n "$main"
+if [ -n "$main" ]; then
+  # The settings warning comes first; the 'not found' notice waits for it.
+  check "settings warning first" answer_message "Check Machine Settings"
+  notice="$(wait_for_window "Attention" 30 || true)"
+  check "then the 'not found' notice" test -n "$notice"
+  sleep 2
+  screenshot "$shots/main-no-hardware-1280x720.png"
+  check "status field shows 'No Hardware' in red" \
+    test "$(red_pixels "$shots/main-no-hardware-1280x720.png" 212x67+464+84)" -gt 100
+  if [ -n "$notice" ]; then
+    check "notice window at 310,160 sized 520x230" \
+      test "$(window_geometry "$notice")" = "310 160 520 230"
+    xdotool key Return
+    sleep 2
+    check "Enter answers the notice" test -z "$(xdotool search --name '^Attention$' 2>/dev/null)"
+  fi
+  check "balancer.exe closes cleanly with status 0" close_program "$main"
+  check "balancer.exe wrote its settings at exit" settings_written
+fi
+wine_stop
+
+echo "== balancer-demo.exe with a damaged demo.sim"
+wine_start "" 1280x720x24
+printf 'max_rpm = fast\n' >"$WINEPREFIX/drive_c/balancer/demo.sim"
+start_program balancer-demo.exe
+main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+answer_message "Check Machine Settings" || true
+notice="$(wait_for_window "Attention" 30 || true)"
+check "damaged demo.sim: the operator is told" test -n "$notice"
+if [ -n "$main" ]; then
+  sleep 1
+  screenshot "$shots/main-bad-demo-sim-1280x720.png"
+  check "damaged demo.sim: the default machine runs (no 'No Hardware')" \
+    test "$(red_pixels "$shots/main-bad-demo-sim-1280x720.png" 212x67+464+84)" -lt 20
+  xdotool key Return
+  sleep 1
+  close_program "$main" >/dev/null || true
+fi
+wine_stop
+
+echo "== balancer-demo.exe against controlsim over the wire protocol"
+controlsim="${BALANCER_CONTROLSIM:-$root/build/native/sim/controlsim}"
+if [ -x "$controlsim" ]; then
+  # Starts the emulator on PORT (0: any free port); sets sim_pid and sim_port.
+  start_controlsim() {
+    local log
+    log="$(mktemp /tmp/balancer-controlsim.XXXXXX)"
+    "$controlsim" --port "$1" --manual-rpm 3 >"$log" 2>&1 &
+    sim_pid=$!
+    sim_port=""
+    for _ in $(seq 1 50); do
+      sim_port="$(sed -n 's/^listening .*:\([0-9]*\)$/\1/p' "$log" | head -1)"
+      [ -n "$sim_port" ] && break
+      sleep 0.1
+    done
+    rm -f "$log"
+    [ -n "$sim_port" ]
+  }
+  stop_controlsim() {
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  }
+  wine_start "" 1280x720x24
+  if start_controlsim 0; then
+    echo "127.0.0.1:$sim_port" >"$WINEPREFIX/drive_c/balancer/controlsim.txt"
+    start_program balancer-demo.exe
+    main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
+    check "demo over the wire: main window appears" test -n "$main"
+    if [ -n "$main" ]; then
+      answer_message "Check Machine Settings" || true
+      sleep 1
+      screenshot "$shots/main-controlsim-1280x720.png"
+      check "demo over the wire: control found (no notice, no 'No Hardware')" \
+        test -z "$(xdotool search --name '^Attention$' 2>/dev/null)" -a \
+        "$(red_pixels "$shots/main-controlsim-1280x720.png" 212x67+464+84)" -lt 20
+      # The emulator goes away: the next angle read fails and the field says so.
+      stop_controlsim
+      sleep 3
+      screenshot "$shots/main-controlsim-gone-1280x720.png"
+      check "emulator gone: 'No Hardware' shown" \
+        test "$(red_pixels "$shots/main-controlsim-gone-1280x720.png" 212x67+464+84)" -gt 100
+      # It comes back on the same port: the timer finds it again.
+      if start_controlsim "$sim_port"; then
+        sleep 3
+        screenshot "$shots/.back.png"
+        check "emulator back: angle shown again" \
+          test "$(red_pixels "$shots/.back.png" 212x67+464+84)" -lt 20
+        rm -f "$shots/.back.png"
+      else
+        check "emulator restarts on its port" false
+      fi
+      check "demo over the wire closes cleanly" close_program "$main"
+    fi
+    stop_controlsim
+  else
+    check "controlsim starts" false
+  fi
+  wine_stop
+else
+  echo "(no native controlsim at $controlsim; wire checks skipped)"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,41 @@
+// Everything the program keeps for the whole run, owned by the entry point.
+#pragma once
+
+#include <memory>
+
+#include "app/program_folder.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "app/win32/win32_operator_ui.h"
+#include "device/control_link.h"
+#include "device/control_transport.h"
+#include "device/win32/win32_clock.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+struct AppState {
+  HINSTANCE instance = nullptr;
+  float screenScale = 1.0f;
+  ProgramFolder folder;
+  Win32Clock clock;
+  std::unique_ptr<ControlTransport> transport;
+  ControlLink link;
+  int spinActive = 0;
+  MachineSettings settings;
+  MainWindowState main;
+  MessageWindowState message;
+  Win32OperatorUi ui{main, message};
+};
+
+// Wires the records to each other (link to transport, clock and UI; windows
+// to the link and the message state). Call once the transport is made.
+void ConnectAppState(AppState& app);
+
+// Registers the window classes of the program.
+bool RegisterAppWindowClasses(HINSTANCE instance);
+
+// The desktop work area's right and bottom edges, or 0 and 0 when unreadable.
+void ReadWorkArea(int& right, int& bottom);
+
+}  // namespace balancer

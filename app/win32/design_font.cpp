@@ -1,0 +1,12 @@
+#include "app/win32/design_font.h"
+
+#include "app/screen_scale.h"
+
+namespace balancer {
+
+HFONT CreateDesignFont(int designHeight, int weight, float screenScale) {
+  return CreateFontA(Scaled(designHeight, screenScale), 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0,
+                     "ARIAL");
+}
+
+}  // namespace balancer

@@ -1,0 +1,217 @@
+#include "app/win32/message_window.h"
+
+#include "app/program_identity.h"
+#include "app/screen_scale.h"
+#include "app/win32/design_font.h"
+#include "resources/resource_ids.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr int kTextId = 100;
+
+MessageWindowState* StateOf(HWND hwnd) {
+  return reinterpret_cast<MessageWindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void ReleaseFont(MessageWindowState& state) {
+  if (state.font != nullptr) DeleteObject(state.font);
+  state.font = nullptr;
+}
+
+// Gives the return window back before the window goes.
+void OnClose(MessageWindowState& state) {
+  state.open = false;
+  HWND back = state.returnWindow;
+  state.returnWindow = nullptr;
+  if (back != nullptr && IsWindow(back)) {
+    EnableWindow(back, TRUE);
+    SetActiveWindow(back);
+    SetFocus(back);
+  }
+}
+
+void OnPaint(HWND hwnd, MessageWindowState& state) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  RECT band = client;
+  band.top = client.bottom - Scaled(50, state.screenScale);
+  FillRect(dc, &band, state.bandBrush);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  MessageWindowState* state = StateOf(hwnd);
+  if (state == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+  switch (msg) {
+    case WM_COMMAND: {
+      int id = LOWORD(wParam);
+      if (id == kMessageOkId || id == kMessageYesId || id == kMessageNoId) {
+        AnswerMessageWindow(*state, id);
+        return 0;
+      }
+      break;
+    }
+    case WM_KEYDOWN: {
+      int answer = MessageAnswerForKey(wParam);
+      if (answer != 0) {
+        AnswerMessageWindow(*state, answer);
+        return 0;
+      }
+      break;
+    }
+    case WM_ACTIVATE:
+      // Keep the keys with the window rather than a button so that Enter,
+      // Y, N and Esc answer.
+      if (LOWORD(wParam) != WA_INACTIVE) SetFocus(hwnd);
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, state->textColour);
+      SetBkColor(dc, RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    case WM_PAINT:
+      OnPaint(hwnd, *state);
+      return 0;
+    case WM_CLOSE:
+      OnClose(*state);
+      DestroyWindow(hwnd);
+      // Only now, with the window gone, may the next message open.
+      if (!state->replacing && state->onClosed) state->onClosed();
+      return 0;
+    case WM_DESTROY:
+      if (state->hwnd == hwnd) {
+        state->hwnd = nullptr;
+        state->open = false;
+        ReleaseFont(*state);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND AddButton(HWND parent, MessageWindowState& state, int id, const std::string& text, int x,
+               int y, int width, int height) {
+  HWND button =
+      CreateWindowExA(0, "BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state.instance, nullptr);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+  return button;
+}
+
+}  // namespace
+
+int MessageAnswerForKey(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_RETURN:
+      return kMessageOkId;
+    case 'Y':
+      return kMessageYesId;
+    case 'N':
+    case VK_ESCAPE:
+      return kMessageNoId;
+    default:
+      return 0;
+  }
+}
+
+bool RegisterMessageWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
+  wc.lpfnWndProc = MessageWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
+  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kMessageWindowClass;
+  return RegisterClassExA(&wc) != 0;
+}
+
+HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message) {
+  if (state.hwnd != nullptr) {
+    // Only one message at a time: the new one replaces it unanswered.
+    HWND old = state.hwnd;
+    state.replacing = true;
+    SendMessageA(old, WM_CLOSE, 0, 0);
+    state.replacing = false;
+  }
+  const float s = state.screenScale;
+  if (message.beep != kBeepNone) MessageBeep(message.beep);
+  state.textColour = RGB(message.colour.r, message.colour.g, message.colour.b);
+  state.actionCode = message.actionCode;
+  if (state.bandBrush == nullptr) state.bandBrush = CreateSolidBrush(RGB(224, 224, 224));
+  ReleaseFont(state);
+  state.font = CreateDesignFont(message.fontHeight, message.fontWeight, s);
+
+  HWND active = GetActiveWindow();
+  state.returnWindow = active != nullptr ? active : state.owner;
+  if (state.returnWindow != nullptr) EnableWindow(state.returnWindow, FALSE);
+  state.open = true;
+
+  HWND hwnd =
+      CreateWindowExA(WS_EX_LAYERED, kMessageWindowClass, message.caption.c_str(), WS_OVERLAPPED,
+                      Scaled(message.x, s), Scaled(message.y, s), Scaled(message.width, s),
+                      Scaled(message.height, s), state.owner, nullptr, state.instance, &state);
+  if (hwnd == nullptr) {
+    OnClose(state);
+    return nullptr;
+  }
+  state.hwnd = hwnd;
+  SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+
+  // Buttons sit in the window's outer coordinates, as the design gives them.
+  const int width = Scaled(message.width, s);
+  const int height = Scaled(message.height, s);
+  const int buttonY = height - Scaled(70, s);
+  const int buttonHeight = Scaled(34, s);
+  if (message.buttonMode == kOneButton) {
+    AddButton(hwnd, state, kMessageOkId, message.firstButtonText, width - Scaled(80, s), buttonY,
+              Scaled(message.firstButtonWidth, s), buttonHeight);
+  } else if (message.buttonMode == kTwoButtons) {
+    const int first = Scaled(message.firstButtonWidth, s);
+    const int second = Scaled(message.secondButtonWidth, s);
+    AddButton(hwnd, state, kMessageYesId, message.firstButtonText,
+              width - Scaled(40, s) - second - first, buttonY, first, buttonHeight);
+    AddButton(hwnd, state, kMessageNoId, message.secondButtonText, width - Scaled(20, s) - second,
+              buttonY, second, buttonHeight);
+  }
+
+  RECT client;
+  GetClientRect(hwnd, &client);
+  HWND text = CreateWindowExA(
+      0, "STATIC", message.text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
+      client.left + Scaled(20, s), client.top + Scaled(18, s),
+      (client.right - client.left) - Scaled(30, s), (client.bottom - client.top) - Scaled(76, s),
+      hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), state.instance, nullptr);
+  SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
+
+  ShowWindow(hwnd, SW_SHOW);
+  SetActiveWindow(hwnd);
+  SetFocus(hwnd);
+  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return hwnd;
+}
+
+void AnswerMessageWindow(MessageWindowState& state, int answer) {
+  if (state.hwnd == nullptr) return;
+  state.lastAnswer = answer;
+  HWND hwnd = state.hwnd;
+  if (state.onAnswer) state.onAnswer(answer, state.actionCode);
+  // The handler may have opened another message in its place.
+  if (state.hwnd == hwnd) SendMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+}  // namespace balancer

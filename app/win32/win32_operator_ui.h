@@ -1,0 +1,38 @@
+// OperatorUi over the Win32 windows: messages open the MessageWindow,
+// repaint requests invalidate the main window's areas.
+#pragma once
+
+#include <deque>
+
+#include "app/operator_ui.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+
+namespace balancer {
+
+class Win32OperatorUi : public OperatorUi {
+ public:
+  Win32OperatorUi(MainWindowState& main, MessageWindowState& message);
+
+  // Opens the message, or, while another one is open, shows it once that one
+  // has closed, so that no message goes unseen.
+  void ShowMessage(const OperatorMessage& message) override;
+  bool MessageWindowOpen() const override { return message_.open; }
+  // Takes one input message off the queue without dispatching it.
+  bool PollCancel() override;
+  void ShowSpinStatus(int code) override { spinStatus_ = code; }
+  void DrawSpeedBar(int value) override { speedBar_ = value; }
+  void RequestRepaint(RepaintArea area) override;
+  void FocusMainWindow() override;
+
+  size_t PendingMessages() const { return pending_.size(); }
+
+ private:
+  MainWindowState& main_;
+  MessageWindowState& message_;
+  std::deque<OperatorMessage> pending_;
+  int spinStatus_ = 2;
+  int speedBar_ = 0;
+};
+
+}  // namespace balancer
