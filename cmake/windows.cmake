@@ -34,11 +34,13 @@ string(REPLACE "${portable_group}" "$<LINK_GROUP:RESCAN,${BALANCER_PORTABLE_LIBS
 set_property(TARGET balancer_portable PROPERTY INTERFACE_LINK_LIBRARIES "${portable_links}")
 
 set(BALANCER_RESOURCE_FILE ${PROJECT_SOURCE_DIR}/resources/balancer.rc)
+file(GLOB BALANCER_RESOURCE_BITMAPS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
 set_property(SOURCE ${BALANCER_RESOURCE_FILE} APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/resources/lgicon.ico
   ${PROJECT_SOURCE_DIR}/resources/smicon.ico
   ${PROJECT_SOURCE_DIR}/resources/balancer.manifest
-  ${PROJECT_SOURCE_DIR}/resources/resource_ids.h)
+  ${PROJECT_SOURCE_DIR}/resources/resource_ids.h
+  ${BALANCER_RESOURCE_BITMAPS})
 
 function(balancer_gui_program name)
   add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/app/win32/balancer_main.cpp

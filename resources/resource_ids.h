@@ -11,6 +11,29 @@
 #define RES_LARGE_ICON lgicon
 #define RES_SMALL_ICON smicon
 
+/* Bitmaps, loaded by name with LoadImageA at their scaled sizes. The images
+   in bitmaps/ are drawn by scripts/make_artwork.py at a screen scale of 1.0. */
+#define RES_BMP_SPIN spin
+#define RES_BMP_ZERO zero
+#define RES_BMP_BOB bob
+#define RES_BMP_JOB job
+#define RES_BMP_SET set
+#define RES_BMP_HELP help
+#define RES_BMP_EXIT exit
+#define RES_BMP_ADD add
+#define RES_BMP_DPOINT dpoint
+#define RES_BMP_DRILL drill
+#define RES_BMP_HEAVY heavy
+#define RES_BMP_TTLOGO ttlogo
+#define RES_BMP_INITIAL initial
+#define RES_BMP_SHAFT shaft
+#define RES_BMP_HISTORY history
+#define RES_BMP_STOP stop
+#define RES_BMP_LEDON ledon
+#define RES_BMP_LEDOFF ledoff
+#define RES_BMP_SETTINGS settings
+#define RES_BMP_HINT hint
+
 /* Application manifest (CREATEPROCESS_MANIFEST_RESOURCE_ID / RT_MANIFEST). */
 #define RES_MANIFEST_ID 1
 #define RES_MANIFEST_TYPE 24

@@ -1,5 +1,8 @@
 #include "app/win32/app_state.h"
 
+#include "app/win32/message_routing.h"
+#include "app/win32/value_box.h"
+
 namespace balancer {
 
 void ConnectAppState(AppState& app) {
@@ -14,13 +17,24 @@ void ConnectAppState(AppState& app) {
   app.main.folder = &app.folder;
   app.main.settings = &app.settings;
   app.main.ui = &app.ui;
+  app.main.kit = &app.kit;
   app.message.instance = app.instance;
   app.message.screenScale = app.screenScale;
+  app.kit.instance = app.instance;
+  app.kit.screenScale = app.screenScale;
+  app.kit.message = &app.message;
+  app.kit.settings = &app.settings;
+  app.kit.folder = &app.folder;
+  app.kit.ui = &app.ui;
+  app.kit.link = &app.link;
+  app.kit.history = &app.main.history;
+  ConnectMessageRouting(app.kit);
+  SetValueBoxKit(&app.kit);
 }
 
 bool RegisterAppWindowClasses(HINSTANCE instance) {
   bool ok = RegisterMainWindowClass(instance);
-  ok = RegisterMessageWindowClass(instance) && ok;
+  ok = RegisterKitWindowClasses(instance) && ok;
   return ok;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/program_folder.h"
+#include "app/win32/kit_context.h"
 #include "app/win32/main_window.h"
 #include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
@@ -25,6 +26,7 @@ struct AppState {
   MachineSettings settings;
   MainWindowState main;
   MessageWindowState message;
+  KitContext kit;
   Win32OperatorUi ui{main, message};
 };
 

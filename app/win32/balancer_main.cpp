@@ -30,7 +30,8 @@ namespace {
 // The emulator named in controlsim.txt, else the in-process simulated
 // machine. A notice for the operator goes to `notice`.
 std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
-                                                       std::optional<OperatorMessage>& notice) {
+                                                       std::optional<OperatorMessage>& notice,
+                                                       bool& handTurnDefault) {
   std::string host;
   int port = 0;
   if (ReadControlSimAddress(app.folder.File(kControlSimAddressFile), host, port)) {
@@ -45,12 +46,39 @@ std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
       notice = DemoMachineFileMessage(error);
     }
   }
-  if (!config.manualDriveRpm) config.manualDriveRpm = kDemoHandTurnRpm;
+  if (!config.manualDriveRpm) {
+    config.manualDriveRpm = kDemoHandTurnRpm;
+    handTurnDefault = true;
+  }
   return std::make_unique<sim::SimTransport>(app.clock, config);
 }
 #else
-std::unique_ptr<ControlTransport> MakeProgramTransport(AppState&, std::optional<OperatorMessage>&) {
+std::unique_ptr<ControlTransport> MakeProgramTransport(AppState&, std::optional<OperatorMessage>&,
+                                                       bool&) {
   return std::make_unique<WinUsbTransport>();
+}
+#endif
+
+#if BALANCER_DEMO
+// F9 in the demo turns the shaft from outside at the balancing speed (a
+// free run for Manual and Semi-Auto) and stops that again.
+void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
+  auto* sim = dynamic_cast<sim::SimTransport*>(app.transport.get());
+  if (sim == nullptr) return;
+  // The motor only turns the shaft when no outside drive holds it.
+  if (handTurnDefault && app.settings.speedControl == 1) sim->control().ClearManualDrive();
+  app.main.onKeyDown = [&app, sim, handTurnDefault](WPARAM key) {
+    static bool driven = false;
+    if (key != VK_F9) return;
+    driven = !driven;
+    if (driven) {
+      sim->control().SetManualDrive(app.settings.shaftRpm);
+    } else if (handTurnDefault && app.settings.speedControl != 1) {
+      sim->control().SetManualDrive(kDemoHandTurnRpm);
+    } else {
+      sim->control().ClearManualDrive();
+    }
+  };
 }
 #endif
 
@@ -69,11 +97,15 @@ int RunProgram(HINSTANCE instance) {
   ReadWorkArea(right, bottom);
   app.screenScale = ComputeScreenScale(right, bottom);
 
+  // Pictures, brushes and pens, then the classes, then the control.
+  app.main.instance = instance;
+  CreateDrawingResources(app.main.res, instance, app.screenScale);
   RegisterAppWindowClasses(instance);
   InitCommonControls();
 
   std::optional<OperatorMessage> transportNotice;
-  app.transport = MakeProgramTransport(app, transportNotice);
+  bool handTurnDefault = false;
+  app.transport = MakeProgramTransport(app, transportNotice, handTurnDefault);
   ConnectAppState(app);
   app.link.connected = 0;
   OpenControl(app.link);
@@ -84,6 +116,11 @@ int RunProgram(HINSTANCE instance) {
     return 1;
   }
   app.message.owner = main;
+#if BALANCER_DEMO
+  ConnectDemoKeys(app, handTurnDefault);
+#else
+  (void)handTurnDefault;
+#endif
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);
   // A message opened during creation (the settings warning) keeps the keys.

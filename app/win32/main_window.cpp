@@ -1,24 +1,29 @@
 #include "app/win32/main_window.h"
 
+#include <shellapi.h>
+
+#include "app/main_commands.h"
 #include "app/program_identity.h"
 #include "app/screen_scale.h"
 #include "app/win32/design_font.h"
+#include "app/win32/kit_context.h"
 #include "app/win32/message_window.h"
+#include "app/win32/unbalance_display.h"
+#include "app/win32/value_box.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
+#include "records/side_files.h"
 #include "resources/resource_ids.h"
 
 namespace balancer {
 
 namespace {
 
+constexpr const char* kSensorMapFile = "sensormap.dta";
+
 MainWindowState* StateOf(HWND hwnd) {
   return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-bool Connected(const MainWindowState& state) {
-  return state.link != nullptr && state.link->connected == 1;
 }
 
 bool HasSettings(const MainWindowState& state) {
@@ -26,25 +31,189 @@ bool HasSettings(const MainWindowState& state) {
          state.link != nullptr;
 }
 
-void InvalidateStatus(MainWindowState& state) {
-  RECT r = StatusFieldRect(state);
-  InvalidateRect(state.hwnd, &r, TRUE);
+// Settings for decisions when the window runs without its records (tests).
+const MachineSettings& SettingsOf(const MainWindowState& state) {
+  static const MachineSettings defaults;
+  return state.settings != nullptr ? *state.settings : defaults;
+}
+
+bool TwoPlane(const MainWindowState& state) {
+  return SettingsOf(state).twoPlaneMode == 1;
+}
+
+void InvalidateDesign(MainWindowState& state, const DesignRect& r) {
+  RECT px = PixelRect(r, state.screenScale);
+  InvalidateRect(state.hwnd, &px, TRUE);
+}
+
+void InvalidatePlanes(MainWindowState& state) {
+  InvalidateDesign(state, PlaneArea(0, TwoPlane(state)));
+  InvalidateDesign(state, PlaneArea(1, TwoPlane(state)));
+}
+
+// What the main window does for the dialogue kit.
+class MainActions : public MainWindowActions {
+ public:
+  explicit MainActions(MainWindowState& state) : state_(state) {}
+  void SendCommand(int id) override { RunMainCommand(state_, id); }
+  void ClearFinalSaved() override { state_.history.finalStored = 0; }
+  void RecomputeAndRepaint() override {
+    RecomputeCorrections(state_);
+    if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
+  }
+  // The calibration window belongs to the machine setup screens.
+  void OpenCalibrationWindow() override {}
+
+ private:
+  MainWindowState& state_;
+};
+
+// ---- buttons and boxes ----
+
+constexpr int kDrillPointBesideIndicatorX = 459;
+
+}  // namespace
+
+void PlaceMainButtons(MainWindowState& state) {
+  const float s = state.screenScale;
+  const bool two = TwoPlane(state);
+  for (const MainButton& b : MainButtons(SettingsOf(state).speedControl)) {
+    HWND button = ButtonOf(state, b.id);
+    if (button == nullptr) continue;
+    int x = two ? b.x : b.singleX;
+    // The Indicator button takes the right half of the Drill Point place.
+    if (b.id == kCmdDrillPoint && two && state.indicatorAvailable) x = kDrillPointBesideIndicatorX;
+    const int y = two ? b.y : b.singleY;
+    MoveWindow(button, Scaled(x, s), Scaled(y, s), Scaled(b.width, s), Scaled(b.height, s), TRUE);
+    bool shown = b.shownAtStart;
+    if (b.id == kCmdAddLeft) shown = two;
+    if (b.id == kCmdIndicator) shown = state.indicatorAvailable;
+    ShowWindow(button, shown ? SW_SHOW : SW_HIDE);
+  }
+}
+
+namespace {
+
+void CreateButtons(MainWindowState& state) {
+  const float s = state.screenScale;
+  for (const MainButton& b : MainButtons(SettingsOf(state).speedControl)) {
+    HWND button = CreateWindowExA(0, "BUTTON", "hdbubmp", WS_CHILD | BS_BITMAP, Scaled(b.x, s),
+                                  Scaled(b.y, s), Scaled(b.width, s), Scaled(b.height, s),
+                                  state.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
+                                  state.instance, nullptr);
+    HBITMAP face = state.res.faces[b.id];
+    if (b.id == kCmdSpin && SettingsOf(state).speedControl != 1) face = state.res.acquireFace;
+    SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
+    state.buttons[b.id] = button;
+  }
+  PlaceMainButtons(state);
+}
+
+struct BoxPlace {
+  int id, x, y, w, h, singleX, singleY;
+  bool twoPlaneOnly;
+};
+
+std::vector<BoxPlace> BoxPlaces() {
+  const int dialTop = kDialTop;
+  return {
+      {100, kLeftDialX - 48, dialTop - 16, 96, 30, kLeftDialX - 48, dialTop - 16, true},
+      {101, kRightDialX - 48, dialTop - 16, 96, 30, kRightDialX - 48 - 308, dialTop - 16, false},
+      {132, 260, 592, 108, 30, 260, 592, true},
+      {133, 770, 592, 108, 30, 770, 592, true},
+      {131, 511, 630, 118, 30, 511, 630, true},
+      {262, 175, 592, 72, 30, 234, 598, false},
+      {263, 891, 592, 72, 30, 834, 598, false},
+  };
+}
+
+void PlaceBoxes(MainWindowState& state) {
+  const float s = state.screenScale;
+  const bool two = TwoPlane(state);
+  for (const BoxPlace& b : BoxPlaces()) {
+    HWND box = GetDlgItem(state.hwnd, b.id);
+    if (box == nullptr) continue;
+    MoveWindow(box, Scaled(two ? b.x : b.singleX, s), Scaled(two ? b.y : b.singleY, s),
+               Scaled(b.w, s), Scaled(b.h, s), TRUE);
+    ShowWindow(box, (!b.twoPlaneOnly || two) ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void CreateBoxes(MainWindowState& state) {
+  if (state.kit == nullptr) return;  // boxes edit through the kit
+  for (const BoxPlace& b : BoxPlaces()) {
+    HWND box = CreateValueBox(state.hwnd, b.id, b.x, b.y, b.w, b.h, state.screenScale);
+    if (box != nullptr && b.twoPlaneOnly) ShowWindow(box, SW_HIDE);
+  }
+  PlaceBoxes(state);
+}
+
+// ---- creation and destruction ----
+
+void LoadWorkingFiles(MainWindowState& state) {
+  if (!HasSettings(state)) return;
+  LoadSensorMap(state.folder->File(kSensorMapFile), state.settings->suspension, state.map,
+                *state.ui);
 }
 
 void OnCreate(MainWindowState& state) {
   const float s = state.screenScale;
+  state.actions = std::make_unique<MainActions>(state);
+  if (state.kit != nullptr) {
+    state.kit->mainWindow = state.hwnd;
+    state.kit->actions = state.actions.get();
+    state.kit->history = &state.history;
+  }
+  // Fonts, faces and buttons first.
   state.statusFont = CreateDesignFont(kStatusFontHeight, kStatusFontWeight, s);
   state.captionFont = CreateDesignFont(22, 300, s);
   state.statusBrush = CreateSolidBrush(RGB(245, 245, 245));
+  // The entry point makes them before the classes; a bare window (tests)
+  // makes its own.
+  if (state.res.fonts.empty()) CreateDrawingResources(state.res, state.instance, s);
   // Messages opened from here on belong to this window.
   if (state.message != nullptr) state.message->owner = state.hwnd;
-  if (state.link != nullptr) {
-    if (HasSettings(state)) {
-      state.settingsLoad =
-          StartupSettingsLoad(*state.folder, *state.link, *state.ui, *state.settings);
+
+  // Settings with the control's record as referee, then the sensor map.
+  if (state.link != nullptr && HasSettings(state)) {
+    state.settingsLoad =
+        StartupSettingsLoad(*state.folder, *state.link, *state.ui, *state.settings);
+  }
+  LoadWorkingFiles(state);
+  // A message opened during the load keeps this window disabled until closed.
+  if (state.message != nullptr && state.message->hwnd != nullptr) {
+    EnableWindow(state.hwnd, FALSE);
+    state.message->returnWindow = state.hwnd;
+  }
+  CreateButtons(state);
+  CreateBoxes(state);
+
+  if (state.folder != nullptr && state.settings != nullptr) {
+    if (auto preload = ReadPreload(*state.folder, state.settings->rightUprightReversed)) {
+      state.left.amount = preload->leftMoment;
+      state.left.angle = preload->leftAngle;
+      state.right.amount = preload->rightMoment;
+      state.right.angle = preload->rightAngle;
+      state.zones.zoneStartLeft = preload->zoneStartLeft;
+      state.zones.zoneEndLeft = preload->zoneEndLeft;
+      state.zones.zoneStartRight = preload->zoneStartRight;
+      state.zones.zoneEndRight = preload->zoneEndRight;
+      state.preloadPresent = true;
+      state.correction.readingsPresent = true;
     }
+  }
+  if (state.settings != nullptr) {
+    state.correction.drillPoint = false;
+    state.correction.tipAllowance = {0.0, 0.0};
+    RecomputeCorrections(state);
+  }
+  if (state.folder != nullptr) state.companyText = ReadCompanyText(*state.folder);
+
+  if (state.link != nullptr) {
     state.link->mainWindowExists = true;
+    if (MainConnected(state)) SetMotorPower(*state.link, 0);
     state.currentAngle = ReadShaftAngle(*state.link);
+    state.referenceAngle = state.currentAngle;
   }
   SetTimer(state.hwnd, kMainTimerId, kMainTimerPeriodMs, nullptr);
 }
@@ -56,6 +225,7 @@ void OnDestroy(MainWindowState& state) {
   DeleteObject(state.statusBrush);
   state.statusFont = state.captionFont = nullptr;
   state.statusBrush = nullptr;
+  DestroyDrawingResources(state.res);
   if (state.link != nullptr) {
     ControlLink& link = *state.link;
     // Take the option port out of photo-eye mode for whoever comes next.
@@ -68,40 +238,174 @@ void OnDestroy(MainWindowState& state) {
     CloseControl(link);
     link.mainWindowExists = false;
   }
+  if (state.kit != nullptr) {
+    state.kit->actions = nullptr;
+    state.kit->mainWindow = nullptr;
+  }
+  state.buttons.clear();
+  state.speedBar = nullptr;
   state.hwnd = nullptr;
   PostQuitMessage(0);
 }
 
-void PutText(HDC dc, int x, int y, const std::string& text) {
-  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+// ---- painting ----
+
+DisplayInputs DisplayInputsOf(MainWindowState& state) {
+  DisplayInputs in;
+  in.connected = MainConnected(state);
+  if (!in.connected) state.currentAngle = 0;
+  in.currentAngle = state.currentAngle;
+  in.spinRunning = state.spinRunning;
+  in.freeRun = state.freeRun;
+  in.speedRange = state.speedRange;
+  in.readingsPresent = state.correction.readingsPresent;
+  in.addLeft = state.correction.add[0];
+  in.addRight = state.correction.add[1];
+  in.selectedSlugSide = state.correction.selectedSlugSide;
+  in.selectedSlugIndex = state.correction.selectedSlugIndex;
+  in.leftReadingMoment = state.left.amount;
+  in.rightReadingMoment = state.right.amount;
+  return in;
 }
 
 void OnPaint(MainWindowState& state) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(state.hwnd, &ps);
-  const float s = state.screenScale;
-  SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
-  SetBkMode(dc, TRANSPARENT);
-
-  if (!Connected(state)) state.currentAngle = 0;
-  StatusFieldView view = CurrentStatusView(state);
-  if (!state.freeRun) {
-    HGDIOBJ old = SelectObject(dc, state.captionFont);
-    SetTextColor(dc, RGB(0, 0, 160));
-    PutText(dc, Scaled(kStatusTextX, s), Scaled(kStatusFieldY - 4, s), "Current Position");
-    SelectObject(dc, old);
-  }
-  RECT field = StatusFieldRect(state);
-  FillRect(dc, &field, state.statusBrush);
-  if (view.drawText) {
-    HGDIOBJ old = SelectObject(dc, state.statusFont);
-    SetTextColor(dc, view.red ? RGB(255, 0, 0) : RGB(0, 0, 160));
-    PutText(dc, Scaled(kStatusTextX, s), Scaled(kStatusTextY, s), view.text);
-    SelectObject(dc, old);
-  }
+  DisplayInputs in = DisplayInputsOf(state);
+  std::vector<DrawItem> items = BuildDisplay(SettingsOf(state), state.result, state.zones, in);
+  PaintDisplay(dc, items, state.res, state.screenScale);
   state.displayedAngle = state.currentAngle;
-  state.displayedConnected = Connected(state) ? 1 : 0;
+  state.displayedConnected = MainConnected(state) ? 1 : 0;
   EndPaint(state.hwnd, &ps);
+  if (state.spinRunning) DrawSpinStatusNow(state, state.spinStatus);
+}
+
+// ---- commands ----
+
+void OpenHelp() {
+  ShellExecuteA(nullptr, "open", kHelpProgram, kMainHelpArgument, nullptr, SW_SHOWNORMAL);
+}
+
+void Ask(MainWindowState& state, const OperatorMessage& message) {
+  if (state.kit != nullptr) state.kit->actionCode = message.actionCode;
+  if (state.ui != nullptr) state.ui->ShowMessage(message);
+}
+
+void TogglePlanes(MainWindowState& state) {
+  if (state.settings == nullptr) return;
+  SetBalancingMode(*state.settings, state.settings->twoPlaneMode == 1 ? 0 : 1);
+  PlaceMainButtons(state);
+  PlaceBoxes(state);
+  RecomputeCorrections(state);
+  InvalidateRect(state.hwnd, nullptr, TRUE);
+  SetFocus(state.hwnd);
+}
+
+void ToggleDrillPoint(MainWindowState& state) {
+  if (state.settings == nullptr) return;
+  SetDrillPoint(state.correction, *state.settings, !state.correction.drillPoint);
+  RecomputeCorrections(state);
+  SetFocus(state.hwnd);
+  InvalidatePlanes(state);
+}
+
+void ToggleAdd(MainWindowState& state, int side) {
+  state.correction.add[side] = !state.correction.add[side];
+  RecomputeCorrections(state);
+  SetFocus(state.hwnd);
+  InvalidatePlanes(state);
+}
+
+void SaveCondition(MainWindowState& state, bool final) {
+  if (state.settings == nullptr || state.ui == nullptr) return;
+  CurrentResult current = CurrentResultOf(state.result, state.left, state.right);
+  if (final) {
+    if (state.kit != nullptr && state.history.finalStored) {
+      state.kit->actionCode = kCmdSaveFinal;
+    }
+    SaveFinal(state.history, *state.settings, current, *state.ui);
+  } else {
+    SaveInitial(state.history, *state.settings, current, *state.ui);
+  }
+}
+
+void OnCharKey(MainWindowState& state, int character) {
+  KeyContext context;
+  context.speedControl = SettingsOf(state).speedControl;
+  context.connected = MainConnected(state);
+  context.indicatorAvailable = state.indicatorAvailable;
+  for (KeyAction action : ActionsForKey(character, context)) {
+    if (state.hwnd == nullptr) return;
+    switch (action) {
+      case KeyAction::kSpin:
+        RunSpinFromWindow(state);
+        break;
+      case KeyAction::kAcquire:
+        state.autoAcquireArmed = false;
+        state.triggerSpeed = 0;
+        RunSpinFromWindow(state);
+        break;
+      case KeyAction::kHelp:
+        OpenHelp();
+        break;
+      case KeyAction::kDrillPoint:
+        RunMainCommand(state, kCmdDrillPoint);
+        break;
+      case KeyAction::kSaveInitial:
+        RunMainCommand(state, kCmdSaveInitial);
+        break;
+      case KeyAction::kSaveFinal:
+        RunMainCommand(state, kCmdSaveFinal);
+        break;
+      case KeyAction::kHistory:
+        RunMainCommand(state, kCmdHistory);
+        break;
+      case KeyAction::kPlanes:
+        RunMainCommand(state, kCmdPlanes);
+        break;
+      case KeyAction::kLoadConfigAsk:
+        Ask(state, LoadConfigurationQuestion());
+        break;
+      // Screens of their own (Indicator, Zero Shaft, Bobweight, Presets,
+      // Drill, Machine Setup, Heavy Metal, Zone) open from their windows.
+      default:
+        break;
+    }
+  }
+}
+
+// A press on a dial picks the planned slug under it.
+void SelectSlugAt(MainWindowState& state, int x, int y) {
+  const bool two = TwoPlane(state);
+  bool anyHeavy = false;
+  for (int side = two ? 0 : 1; side < 2; ++side) {
+    const SideCorrection& sc = side == 0 ? state.result.left : state.result.right;
+    if (!sc.plane.outsideZone) continue;
+    anyHeavy = true;
+    if (sc.method != CorrectionMethod::kSlug) continue;
+    std::vector<PlacementCircle> circles = PlacementCircles(sc, side, two);
+    for (size_t i = 0; i < circles.size(); ++i) {
+      const float s = state.screenScale;
+      const PlacementCircle& c = circles[i];
+      HRGN region = CreateEllipticRgn(Scaled(c.x - c.r, s), Scaled(c.y - c.r, s),
+                                      Scaled(c.x + c.r, s), Scaled(c.y + c.r, s));
+      const bool hit = PtInRegion(region, x, y) != 0;
+      DeleteObject(region);
+      if (hit) {
+        state.correction.selectedSlugSide = side;
+        state.correction.selectedSlugIndex = static_cast<int>(i);
+        RecomputeCorrections(state);
+        InvalidatePlanes(state);
+        return;
+      }
+    }
+  }
+  if (anyHeavy) {
+    state.correction.selectedSlugSide = -1;
+    state.correction.selectedSlugIndex = 0;
+    RecomputeCorrections(state);
+    InvalidatePlanes(state);
+  }
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -124,12 +428,52 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
       OnPaint(*state);
       return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0) RunMainCommand(*state, LOWORD(wParam));
+      return 0;
+    case WM_CHAR:
+      OnCharKey(*state, static_cast<int>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (state->onKeyDown) state->onKeyDown(wParam);
+      break;
+    case WM_LBUTTONDOWN: {
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      if (LogoHit(x, y, state->screenScale, TwoPlane(*state))) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, 2, 0);
+        return 0;
+      }
+      SelectSlugAt(*state, x, y);
+      return 0;
+    }
+    case WM_RBUTTONDOWN: {
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      if (LogoHit(x, y, state->screenScale, TwoPlane(*state))) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, 1, 0);
+      }
+      return 0;
+    }
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC) InvalidatePlanes(*state);
+      break;
     case WM_SYSCOMMAND:
       // A second copy asks for the window this way; it is shown normally,
       // never maximised.
       if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
         SetForegroundWindow(hwnd);
+        return 0;
+      }
+      if (wParam == 2) {
+        const uint16_t firmware = state->link != nullptr ? state->link->FirmwareVersion : 0;
+        if (state->ui != nullptr)
+          state->ui->ShowMessage(AboutMessage(firmware, SettingsOf(*state)));
+        return 0;
+      }
+      if (wParam == 1) {
+        Ask(*state, CalibrationWarningMessage());
         return 0;
       }
       break;
@@ -145,7 +489,69 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
+bool MainConnected(const MainWindowState& state) {
+  return state.link != nullptr && state.link->connected == 1;
+}
+
+HWND ButtonOf(const MainWindowState& state, int id) {
+  auto it = state.buttons.find(id);
+  return it == state.buttons.end() ? nullptr : it->second;
+}
+
+void RecomputeCorrections(MainWindowState& state) {
+  if (state.settings == nullptr) return;
+  state.result = RunCorrectionPass(state.left, state.right, *state.settings, state.zones,
+                                   state.correction, state.ui);
+  SetValueBoxSides(state.result.left.plane.outsideZone, state.result.right.plane.outsideZone);
+}
+
+void RunMainCommand(MainWindowState& state, int id) {
+  if (state.hwnd == nullptr) return;
+  switch (id) {
+    case kCmdSpin:
+      if (MainConnected(state)) RunSpinFromWindow(state);
+      break;
+    case kCmdHelp:
+      OpenHelp();
+      break;
+    case kCmdClose:
+      SendMessageA(state.hwnd, WM_CLOSE, 0, 0);
+      break;
+    case kCmdDrillPoint:
+      ToggleDrillPoint(state);
+      break;
+    case kCmdHeavyMetal:
+      if (state.freeRun && state.link != nullptr) {
+        PulseBrake(*state.link);
+        SetFocus(state.hwnd);
+      }
+      break;
+    case kCmdPlanes:
+      TogglePlanes(state);
+      break;
+    case kCmdSaveInitial:
+      SaveCondition(state, false);
+      break;
+    case kCmdSaveFinal:
+      SaveCondition(state, true);
+      break;
+    case kCmdAddLeft:
+      ToggleAdd(state, 0);
+      break;
+    case kCmdAddRight:
+      ToggleAdd(state, 1);
+      break;
+    // Zero Shaft, Bobweight, Presets, Settings, Drill / Zone / Heavy Metal
+    // Setup, History and Indicator open screens of their own.
+    default:
+      break;
+  }
+}
+
 bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA existing = {};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExA(instance, kMainWindowClass, &existing)) return true;
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
@@ -179,37 +585,8 @@ RECT StatusFieldRect(const MainWindowState& state) {
 }
 
 StatusFieldView CurrentStatusView(const MainWindowState& state) {
-  return DecideStatusField(Connected(state), state.currentAngle, state.spinRunning, state.freeRun);
-}
-
-void MainWindowTick(MainWindowState& state) {
-  if (state.message != nullptr && state.message->hwnd != nullptr) {
-    SetWindowPos(state.message->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  }
-  if (++state.ticks > 30000) state.ticks = 500;
-  if (state.link == nullptr) return;
-
-  if (!Connected(state)) {
-    state.link->SoftZeroActive = 0;
-    OpenControl(*state.link);
-    if (!Connected(state)) {
-      state.currentAngle = 0;
-      if (state.displayedConnected != 0) InvalidateStatus(state);
-      return;
-    }
-    // A control plugged in later is compared with the settings at once.
-    if (HasSettings(state)) {
-      CheckControlConfig(*state.link, ControlConfigFromSettings(*state.settings), 1);
-    }
-    InvalidateStatus(state);
-  }
-
-  state.currentAngle = ReadShaftAngle(*state.link);
-  if (!Connected(state)) state.currentAngle = 0;  // lost during the read
-  if (state.currentAngle != state.displayedAngle ||
-      state.displayedConnected != (Connected(state) ? 1 : 0)) {
-    InvalidateStatus(state);
-  }
+  return DecideStatusField(MainConnected(state), state.currentAngle, state.spinRunning,
+                           state.freeRun);
 }
 
 }  // namespace balancer

@@ -90,6 +90,9 @@ LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
       return 0;
     case WM_DESTROY:
       if (state->hwnd == hwnd) {
+        // Destroyed without WM_CLOSE (its owner went): still give the
+        // disabled window back.
+        if (!state->replacing) OnClose(*state);
         state->hwnd = nullptr;
         state->open = false;
         ReleaseFont(*state);
@@ -137,16 +140,22 @@ bool RegisterMessageWindowClass(HINSTANCE instance) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = kMessageWindowClass;
-  return RegisterClassExA(&wc) != 0;
+  // Registered once per process; a second call finds it there.
+  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message) {
+  // Only one message at a time: a new one replaces the open one unanswered.
+  // The window the first one disabled stays disabled and is handed on, so it
+  // is given back once, when the last message closes.
+  HWND inheritedReturn = nullptr;
   if (state.hwnd != nullptr) {
-    // Only one message at a time: the new one replaces it unanswered.
-    HWND old = state.hwnd;
+    inheritedReturn = state.returnWindow;
+    state.returnWindow = nullptr;
     state.replacing = true;
-    SendMessageA(old, WM_CLOSE, 0, 0);
+    DestroyWindow(state.hwnd);
     state.replacing = false;
+    state.hwnd = nullptr;
   }
   const float s = state.screenScale;
   if (message.beep != kBeepNone) MessageBeep(message.beep);
@@ -157,7 +166,11 @@ HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message
   state.font = CreateDesignFont(message.fontHeight, message.fontWeight, s);
 
   HWND active = GetActiveWindow();
-  state.returnWindow = active != nullptr ? active : state.owner;
+  if (inheritedReturn != nullptr) {
+    state.returnWindow = inheritedReturn;
+  } else {
+    state.returnWindow = active != nullptr ? active : state.owner;
+  }
   if (state.returnWindow != nullptr) EnableWindow(state.returnWindow, FALSE);
   state.open = true;
 
@@ -203,6 +216,10 @@ HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message
   SetFocus(hwnd);
   SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return hwnd;
+}
+
+void CloseMessageWindow(MessageWindowState& state) {
+  if (state.hwnd != nullptr) SendMessageA(state.hwnd, WM_CLOSE, 0, 0);
 }
 
 void AnswerMessageWindow(MessageWindowState& state, int answer) {

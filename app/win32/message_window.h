@@ -40,8 +40,14 @@ constexpr int kMessageNoId = 7;
 bool RegisterMessageWindowClass(HINSTANCE instance);
 
 // Opens the window for `message` (design units scaled here). A message
-// already open is closed first: there is only ever one. Returns the window.
+// already open is destroyed first (there is only ever one) and the window it
+// had disabled becomes the new one's return window. Null when the window
+// could not be made (the return window is then enabled again).
 HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message);
+
+// Closes the open message (if any) without an answer; the return window is
+// enabled, activated and focused again.
+void CloseMessageWindow(MessageWindowState& state);
 
 // Answers as if the operator did (1, 6 or 7), then closes the window.
 void AnswerMessageWindow(MessageWindowState& state, int answer);

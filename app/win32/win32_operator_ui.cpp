@@ -2,6 +2,11 @@
 
 namespace balancer {
 
+namespace {
+// WM_POINTERDOWN; older headers lack it.
+constexpr UINT kPointerDown = 0x0246;
+}  // namespace
+
 Win32OperatorUi::Win32OperatorUi(MainWindowState& main, MessageWindowState& message)
     : main_(main), message_(message) {
   message_.onClosed = [this] {
@@ -28,7 +33,23 @@ bool Win32OperatorUi::PollCancel() {
     PostQuitMessage(static_cast<int>(msg.wParam));
     return true;
   }
-  return msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_LBUTTONDOWN;
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_LBUTTONDOWN) {
+    return true;
+  }
+  if (msg.message == kPointerDown) {
+    const int x = static_cast<short>(LOWORD(msg.lParam));
+    const int y = static_cast<short>(HIWORD(msg.lParam));
+    return InsideSpinButton(main_, x, y);
+  }
+  return false;
+}
+
+void Win32OperatorUi::ShowSpinStatus(int code) {
+  DrawSpinStatusNow(main_, code);
+}
+
+void Win32OperatorUi::DrawSpeedBar(int value) {
+  DrawSpeedBarNow(main_, value);
 }
 
 void Win32OperatorUi::RequestRepaint(RepaintArea area) {

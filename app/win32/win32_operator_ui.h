@@ -18,10 +18,11 @@ class Win32OperatorUi : public OperatorUi {
   // has closed, so that no message goes unseen.
   void ShowMessage(const OperatorMessage& message) override;
   bool MessageWindowOpen() const override { return message_.open; }
-  // Takes one input message off the queue without dispatching it.
+  // Takes one message off the queue without dispatching it: a key, a click
+  // or a touch on the spin button cancels.
   bool PollCancel() override;
-  void ShowSpinStatus(int code) override { spinStatus_ = code; }
-  void DrawSpeedBar(int value) override { speedBar_ = value; }
+  void ShowSpinStatus(int code) override;
+  void DrawSpeedBar(int value) override;
   void RequestRepaint(RepaintArea area) override;
   void FocusMainWindow() override;
 
@@ -31,8 +32,6 @@ class Win32OperatorUi : public OperatorUi {
   MainWindowState& main_;
   MessageWindowState& message_;
   std::deque<OperatorMessage> pending_;
-  int spinStatus_ = 2;
-  int speedBar_ = 0;
 };
 
 }  // namespace balancer

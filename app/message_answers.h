@@ -1,0 +1,54 @@
+// What an answer to a MessageWindow does, decided by ActionCode. The Win32
+// routing carries the plan out; keeping the decision here lets it be tested
+// without a window.
+#pragma once
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "device/control_link.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+
+enum class AnswerStep {
+  kNone,              // just close
+  kSaveFinalAgain,    // 135: clear the saved flag, send command 135
+  kToggleSuspension,  // 261
+  kOpenCalibration,   // 23
+  kLoadConfig,        // 249
+  kStoreConfig,       // 250
+  kPrint,             // 11
+  kPresets,           // 20
+  kStartUpdate,       // 180, yes
+  kCloseUpdate,       // 180, anything else
+  kZone,              // 316
+};
+
+struct AnswerPlan {
+  AnswerStep step = AnswerStep::kNone;
+  // The bobweight screen ('b') is open: save its file, or drop its pending
+  // result. At most one of them is set, and only with that screen open.
+  bool bobweightSave = false;
+  bool bobweightDrop = false;
+  // ActionCode afterwards (the question is done with).
+  bool resetActionCode = false;
+};
+
+// answer: 1 OK, 6 yes, 7 no. screenCode: the open child screen's letter or 0.
+AnswerPlan PlanMessageAnswer(int answer, int actionCode, char screenCode);
+
+// The suspension question's yes: hard bearing (0, LVDT) <-> soft bearing
+// (1, accelerometer).
+void ToggleSuspension(MachineSettings& settings);
+
+// Ctrl+L answered LOAD: reads the configuration record from the control,
+// copies it into the settings and writes balsetup.dta and balsetup.bak.
+// False, with the settings untouched, when the control gave no record.
+bool LoadConfigIntoSettings(ControlLink& link, MachineSettings& settings,
+                            const ProgramFolder& folder, OperatorUi* ui);
+
+// "SAVE to EEPROM" answered STORE: writes the settings' record to the control
+// with confirmation. True when stored.
+bool StoreSettingsIntoControl(ControlLink& link, const MachineSettings& settings);
+
+}  // namespace balancer

@@ -1,0 +1,15 @@
+#include "app/win32/entry_window.h"
+#include "app/win32/kit_context.h"
+#include "app/win32/message_window.h"
+#include "app/win32/value_box.h"
+
+namespace balancer {
+
+bool RegisterKitWindowClasses(HINSTANCE instance) {
+  bool ok = RegisterMessageWindowClass(instance);
+  ok = RegisterEntryWindowClass(instance) && ok;
+  ok = RegisterValueBoxClass(instance) && ok;
+  return ok;
+}
+
+}  // namespace balancer

@@ -1,0 +1,88 @@
+// The dialogue kit's program-wide state: ActionCode, the open child screen,
+// the one entry window, and the records a typed value or an answer reaches.
+// The main window owns one KitContext for the whole run.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "app/win32/main_window_actions.h"
+#include "app/win32/message_window.h"
+#include "device/control_link.h"
+#include "records/history.h"
+#include "records/machine_settings.h"
+#include "records/side_files.h"
+
+namespace balancer {
+
+enum class EntryKind { kNone, kNumber, kKeypad, kText, kLine, kNote };
+
+// The one open entry window (class "entryclass") and its children.
+struct EntryWindowState {
+  EntryKind kind = EntryKind::kNone;
+  HWND hwnd = nullptr;
+  HWND edit = nullptr;
+  HWND heading = nullptr;
+  HWND prompt = nullptr;  // the hint
+  std::string text;       // the entry text; also receives a scale reading
+  int fieldCode = 0;      // ActionCode when the window opened
+  bool shift = false;
+  bool capsLock = false;
+  HFONT messageFont = nullptr;  // 22 / 300
+  HFONT editFont = nullptr;     // 25 / 600
+  HFONT keyFont = nullptr;      // the key faces
+  // Windows disabled while the entry window is open (re-enabled on close).
+  HWND disabled[3] = {nullptr, nullptr, nullptr};
+  RECT colourTiles[6] = {};  // code 19: font colour tiles (client coordinates)
+};
+
+struct KitContext {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  float screenScale = 1.0f;
+
+  int actionCode = 0;          // ActionCode
+  char screenCode = 0;         // letter of the open child screen, 0 for none
+  HWND childScreen = nullptr;  // open child screen
+  HWND listWindow = nullptr;   // the list window of the screens i, p, t and o
+
+  MessageWindowState* message = nullptr;
+  MainWindowActions* actions = nullptr;
+
+  MachineSettings* settings = nullptr;
+  const ProgramFolder* folder = nullptr;
+  OperatorUi* ui = nullptr;
+  ControlLink* link = nullptr;
+  History* history = nullptr;
+  KnownWeightCalibration* calibration = nullptr;
+  double leftMoment = 0.0;  // current correction moments, for 127 and 128
+  double rightMoment = 0.0;
+
+  int hintTop = 100;   // design units: top of the hint under the entry field
+  int fontColour = 1;  // 0-5, the font colour setting (code 19)
+
+  // The serial scale, while the bobweight screen has it open. Returns false
+  // when nothing could be read.
+  bool scaleOpen = false;
+  std::function<bool(std::string& reading)> readScale;
+  // Text and note entries hand their text here (the owning screen stores it).
+  std::function<void(int actionCode, const std::string& text)> onTextEntered;
+  // Code 19: the font colour changed.
+  std::function<void(int colourIndex)> onFontColour;
+
+  EntryWindowState entry;
+};
+
+}  // namespace balancer
+
+namespace balancer {
+
+// Registers the kit's window classes: "TextBoxClass", "entryclass" and
+// "boxclass". Safe to call more than once.
+bool RegisterKitWindowClasses(HINSTANCE instance);
+
+}  // namespace balancer

@@ -1,0 +1,209 @@
+// Spin / Acquire from the main window: the window as the spin's host, the
+// status line and the speed bar drawn while the spin holds the thread.
+#include <cstdio>
+#include <cstring>
+
+#include "app/main_commands.h"
+#include "app/program_identity.h"
+#include "app/screen_scale.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "app/win32/unbalance_display.h"
+#include "device/control_commands.h"
+#include "measure/spin_display.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr int kSpeedBarFull = 1100;  // value drawn as a full bar
+
+COLORREF Colour(const Rgb& c) {
+  return RGB(c.r, c.g, c.b);
+}
+
+class WindowSpinHost : public SpinHost {
+ public:
+  explicit WindowSpinHost(MainWindowState& state) : state_(state) {}
+
+  void SpinStarting(bool stopButton) override {
+    state_.screenCode = 's';
+    state_.spinRunning = true;
+    state_.spinStatus = kStatusBlank;
+    KillTimer(state_.hwnd, kMainTimerId);
+    if (stopButton) {
+      HWND spin = ButtonOf(state_, kCmdSpin);
+      if (spin != nullptr) {
+        SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(state_.res.spinStopFace));
+      }
+    } else {
+      EnableWindow(state_.hwnd, FALSE);
+    }
+    RECT status = StatusFieldRect(state_);
+    InvalidateRect(state_.hwnd, &status, TRUE);
+    UpdateWindow(state_.hwnd);
+  }
+
+  bool OpenSpeedBar() override {
+    bool created = OpenSpeedBarWindow(state_);
+    if (created) {
+      RECT r = PixelRect(SpeedArea(), state_.screenScale);
+      InvalidateRect(state_.hwnd, &r, TRUE);
+    }
+    return created;
+  }
+
+  void ComputeCorrections() override {
+    state_.left = state_.spin.left;
+    state_.right = state_.spin.right;
+    state_.correction.readingsPresent = true;
+    // A new reading replaces any slug picked on the last one.
+    state_.correction.selectedSlugSide = -1;
+    RecomputeCorrections(state_);
+  }
+
+  void SpinEnded(bool closeSpeedBar, bool enableMainWindow) override {
+    if (closeSpeedBar) CloseSpeedBarWindow(state_);
+    state_.spinRunning = false;
+    state_.spinStatus = kStatusBlank;
+    InvalidateRect(state_.hwnd, nullptr, TRUE);
+    // Otherwise the message on screen gives the window back when closed.
+    if (enableMainWindow) {
+      EnableWindow(state_.hwnd, TRUE);
+      SetActiveWindow(state_.hwnd);
+      SetFocus(state_.hwnd);
+    }
+    SetTimer(state_.hwnd, kMainTimerId, kMainTimerPeriodMs, nullptr);
+    state_.screenCode = 'x';
+    // The reference follows the shaft's resting place, not a free run.
+    if (state_.link != nullptr && MainConnected(state_)) {
+      state_.currentAngle = ReadShaftAngle(*state_.link);
+      state_.referenceAngle = state_.currentAngle;
+    }
+  }
+
+  void AppendHistory(const PlaneReading& left, const PlaneReading& right) override {
+    if (state_.settings == nullptr) return;
+    AppendSpin(state_.history, CurrentResultOf(state_.result, left, right),
+               state_.settings->twoPlaneMode);
+  }
+
+  void RestoreSpinButton() override {
+    HWND spin = ButtonOf(state_, kCmdSpin);
+    if (spin != nullptr && state_.settings != nullptr) {
+      HBITMAP face =
+          state_.settings->speedControl == 1 ? state_.res.spinFace : state_.res.acquireFace;
+      SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
+    }
+    if (state_.correction.drillPoint && state_.settings != nullptr) {
+      SetDrillPoint(state_.correction, *state_.settings, false);
+    }
+  }
+
+ private:
+  MainWindowState& state_;
+};
+
+}  // namespace
+
+void RunSpinFromWindow(MainWindowState& state) {
+  if (state.link == nullptr || state.settings == nullptr || state.ui == nullptr ||
+      state.spinRunning) {
+    return;
+  }
+  WindowSpinHost host(state);
+  RunSpin(*state.link, *state.settings, state.spinOptions, state.map, *state.ui, host, state.spin);
+  // A spin that ended early may leave the window off; never leave it so
+  // unless a message owns it.
+  if (state.hwnd != nullptr && (state.message == nullptr || state.message->hwnd == nullptr)) {
+    EnableWindow(state.hwnd, TRUE);
+  }
+}
+
+void DrawSpinStatusNow(MainWindowState& state, int code) {
+  state.spinStatus = code;
+  if (state.hwnd == nullptr) return;
+  const bool touch = state.settings != nullptr && state.settings->touchscreen == 1;
+  SpinStatusLine line = SpinStatusFor(code, touch);
+  if (line.resetsSpeedBar) state.speedBarValue = 0;
+  HDC dc = GetDC(state.hwnd);
+  RECT field = StatusFieldRect(state);
+  HBRUSH fill = CreateSolidBrush(Colour(kStatusLineBackground));
+  FillRect(dc, &field, fill);
+  DeleteObject(fill);
+  if (line.text[0] != '\0') {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
+    SetTextColor(dc, Colour(line.colour));
+    HGDIOBJ old = SelectObject(dc, FontOf(state.res, 24, 600));
+    const int x = (field.left + field.right) / 2;
+    const int y = (field.top + field.bottom) / 2 + Scaled(11, state.screenScale);
+    TextOutA(dc, x, y, line.text, static_cast<int>(strlen(line.text)));
+    SelectObject(dc, old);
+  }
+  ReleaseDC(state.hwnd, dc);
+}
+
+void DrawSpeedBarNow(MainWindowState& state, int value) {
+  state.speedBarValue = value;
+  state.speedRange = 10 * SpeedBarScale(value, state.speedRange / 10);
+  if (state.speedBar == nullptr) return;
+  RECT r;
+  GetClientRect(state.speedBar, &r);
+  HDC dc = GetDC(state.speedBar);
+  int v = value < 0 ? 0 : value;
+  // Above the first range the bar counts from that range's start.
+  int shown = v - state.speedRange * 100;
+  if (shown < 0) shown = 0;
+  int width = static_cast<int>(static_cast<long long>(r.right) * shown / kSpeedBarFull);
+  if (width > r.right) width = r.right;
+  RECT bar = {0, 0, width, r.bottom};
+  RECT rest = {width, 0, r.right, r.bottom};
+  HBRUSH blue = CreateSolidBrush(RGB(51, 51, 255));
+  HBRUSH back = CreateSolidBrush(RGB(245, 245, 245));
+  FillRect(dc, &bar, blue);
+  FillRect(dc, &rest, back);
+  DeleteObject(blue);
+  DeleteObject(back);
+  // Scale labels every 200 rpm along the bar.
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 224));
+  SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
+  HGDIOBJ old = SelectObject(dc, FontOf(state.res, 19, 600));
+  for (int i = 0; i <= 10; i += 2) {
+    char label[8];
+    snprintf(label, sizeof label, "%d", i + state.speedRange);
+    const int x = static_cast<int>(static_cast<long long>(r.right) * i * 100 / kSpeedBarFull);
+    TextOutA(dc, x < 8 ? 8 : x, r.bottom - 2, label, static_cast<int>(strlen(label)));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(state.speedBar, dc);
+}
+
+bool OpenSpeedBarWindow(MainWindowState& state) {
+  if (state.speedBar != nullptr || state.hwnd == nullptr) return false;
+  RECT r = PixelRect(SpeedArea(), state.screenScale);
+  state.speedBar = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
+      r.right - r.left, r.bottom - r.top, state.hwnd, nullptr, state.instance, nullptr);
+  UpdateWindow(state.speedBar);
+  DrawSpeedBarNow(state, 0);
+  return state.speedBar != nullptr;
+}
+
+void CloseSpeedBarWindow(MainWindowState& state) {
+  if (state.speedBar == nullptr) return;
+  DestroyWindow(state.speedBar);
+  state.speedBar = nullptr;
+}
+
+bool InsideSpinButton(const MainWindowState& state, int x, int y) {
+  HWND spin = ButtonOf(state, kCmdSpin);
+  if (spin == nullptr) return false;
+  RECT r;
+  GetWindowRect(spin, &r);
+  return x > r.left && x < r.right && y > r.top && y < r.bottom;
+}
+
+}  // namespace balancer

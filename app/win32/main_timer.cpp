@@ -1,0 +1,135 @@
+// The main window's 30 ms tick: keeps the control connected, follows the
+// shaft, runs free-run speed display and the Semi-Auto trigger.
+#include "app/main_commands.h"
+#include "app/screen_scale.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "app/win32/unbalance_display.h"
+#include "device/control_commands.h"
+#include "device/control_config.h"
+#include "records/settings_bridge.h"
+
+namespace balancer {
+
+namespace {
+
+void InvalidateStatus(MainWindowState& state) {
+  RECT r = StatusFieldRect(state);
+  InvalidateRect(state.hwnd, &r, TRUE);
+}
+
+void InvalidateSpeed(MainWindowState& state) {
+  RECT r = PixelRect(SpeedArea(), state.screenScale);
+  InvalidateRect(state.hwnd, &r, TRUE);
+}
+
+void SetHeavyFace(MainWindowState& state, bool stop) {
+  HWND button = ButtonOf(state, kCmdHeavyMetal);
+  if (button == nullptr) return;
+  HBITMAP face = stop ? state.res.stopFace : state.res.faces[kCmdHeavyMetal];
+  SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
+}
+
+void StartFreeRun(MainWindowState& state) {
+  state.freeRun = true;
+  OpenSpeedBarWindow(state);
+  InvalidateSpeed(state);
+  InvalidateStatus(state);
+  if (FreeRunStopFace(state.link->optionPortType)) SetHeavyFace(state, true);
+}
+
+void EndFreeRun(MainWindowState& state) {
+  state.freeRun = false;
+  SetHeavyFace(state, false);
+  state.autoAcquireArmed = true;
+  CloseSpeedBarWindow(state);
+  state.currentAngle = ReadShaftAngle(*state.link);
+  state.referenceAngle = state.currentAngle;
+  InvalidateSpeed(state);
+  InvalidateStatus(state);
+}
+
+void FreeRunStep(MainWindowState& state) {
+  ControlLink& link = *state.link;
+  const MachineSettings* settings = state.settings;
+  const int speedControl = settings != nullptr ? settings->speedControl : 0;
+  const int balancingSpeed = settings != nullptr ? settings->shaftRpm : 500;
+  const int rpm = SetMotorPower(link, state.motorPower);
+  FreeRunTick tick = DecideFreeRunTick(rpm, link.FirmwareVersion, link.RemoteStartFlag,
+                                       speedControl, state.autoAcquireArmed, balancingSpeed);
+  if (tick.ends) {
+    EndFreeRun(state);
+    return;
+  }
+  DrawSpeedBarNow(state, rpm);
+  if (tick.sendAcquire) SendMessageA(state.hwnd, WM_CHAR, 'a', 0);
+  if (tick.checkTrigger && state.hwnd != nullptr) {
+    link.clock->DelayMs(100);
+    state.triggerSpeed = SetMotorPower(link, state.motorPower);
+    if (state.triggerSpeed > 9) {
+      state.autoAcquireArmed = false;
+      SendMessageA(state.hwnd, WM_CHAR, 'a', 0);
+    }
+  }
+}
+
+}  // namespace
+
+void MainWindowTick(MainWindowState& state) {
+  if (state.message != nullptr && state.message->hwnd != nullptr) {
+    SetWindowPos(state.message->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+  if (++state.ticks > 30000) state.ticks = 500;
+  if (state.link == nullptr) return;
+  ControlLink& link = *state.link;
+
+  if (MainConnected(state) && !state.indicatorAvailable && HasBrakeAndAux(link) &&
+      (link.optionPortType == 2 || link.optionPortType == 3)) {
+    state.indicatorAvailable = true;
+    PlaceMainButtons(state);
+  }
+  if (MainConnected(state) && HasBrakeAndAux(link) && link.optionPortType == 5 &&
+      link.SoftZeroActive == 0 && state.settings != nullptr && state.settings->photoEye == 1) {
+    SetPhotoEyeMode(link, PhotoEyeOnByte(state.settings->photoEyeEncoderDirection));
+    link.SoftZeroActive = 1;
+  }
+
+  if (!MainConnected(state)) {
+    link.SoftZeroActive = 0;
+    OpenControl(link);
+    if (!MainConnected(state)) {
+      state.currentAngle = 0;
+      if (state.displayedConnected != 0) InvalidateStatus(state);
+      return;
+    }
+    // A control plugged in later is compared with the settings at once.
+    if (state.settings != nullptr) {
+      CheckControlConfig(link, ControlConfigFromSettings(*state.settings), 1);
+    }
+    InvalidateStatus(state);
+  }
+
+  state.currentAngle = ReadShaftAngle(link);
+  if (!MainConnected(state)) {  // lost during the read
+    state.currentAngle = 0;
+    InvalidateStatus(state);
+    return;
+  }
+
+  const int speedControl = state.settings != nullptr ? state.settings->speedControl : 0;
+  if (RotationSeen(state.currentAngle, state.referenceAngle) && !state.freeRun &&
+      FreeRunMayStart(speedControl)) {
+    StartFreeRun(state);
+  }
+  if (state.freeRun) {
+    FreeRunStep(state);
+    return;
+  }
+  if (state.currentAngle != state.referenceAngle) state.referenceAngle = state.currentAngle;
+  if (state.currentAngle != state.displayedAngle ||
+      state.displayedConnected != (MainConnected(state) ? 1 : 0)) {
+    InvalidateStatus(state);
+  }
+}
+
+}  // namespace balancer

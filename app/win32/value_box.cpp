@@ -1,0 +1,138 @@
+#include "app/win32/value_box.h"
+
+#include <string>
+
+#include "app/screen_scale.h"
+#include "app/value_box_text.h"
+#include "app/win32/design_font.h"
+#include "app/win32/entry_window.h"
+
+namespace balancer {
+
+namespace {
+
+KitContext* gKit = nullptr;
+int gBobweightPage = 0;
+ValueBoxSides gSides;
+
+// Per-box data in the window's user data.
+struct BoxData {
+  int fieldCode = 0;
+  int column = -1;  // bobweight component index, -1 for a plain box
+  float scale = 1.0f;
+  HFONT font = nullptr;
+};
+
+BoxData* DataOf(HWND hwnd) {
+  return reinterpret_cast<BoxData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+int CodeOf(const BoxData& data) {
+  if (data.column >= 0) return 187 + data.column + 24 * gBobweightPage;
+  return data.fieldCode;
+}
+
+void OnPaint(HWND hwnd, BoxData& data) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (gKit != nullptr && gKit->settings != nullptr) {
+    const std::string text = ValueBoxText(CodeOf(data), *gKit->settings, gSides);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HGDIOBJ old = SelectObject(dc, data.font);
+    SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
+    SetTextColor(dc, RGB(0, 0, 128));
+    SetBkMode(dc, TRANSPARENT);
+    // Baseline a little above the bottom edge so descenders stay inside.
+    TextOutA(dc, (client.right - client.left) / 2, client.bottom - (client.bottom - client.top) / 6,
+             text.c_str(), static_cast<int>(text.size()));
+    SelectObject(dc, old);
+  }
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  BoxData* data = DataOf(hwnd);
+  if (data == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  switch (msg) {
+    case WM_PAINT:
+      OnPaint(hwnd, *data);
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (gKit != nullptr) OpenEntryForField(*gKit, CodeOf(*data));
+      return 0;
+    case WM_NCDESTROY:
+      if (data->font != nullptr) DeleteObject(data->font);
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      delete data;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, float scale) {
+  data->scale = scale;
+  data->font = CreateDesignFont(25, 600, scale);
+  HWND box =
+      CreateWindowExA(WS_EX_CLIENTEDGE, kValueBoxClass, "", WS_CHILD | WS_VISIBLE, Scaled(x, scale),
+                      Scaled(y, scale), Scaled(w, scale), Scaled(h, scale), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), data);
+  if (box == nullptr) {
+    if (data->font != nullptr) DeleteObject(data->font);
+    delete data;
+  }
+  return box;
+}
+
+}  // namespace
+
+bool RegisterValueBoxClass(HINSTANCE instance) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = ValueBoxProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_HAND);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kValueBoxClass;
+  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void SetValueBoxKit(KitContext* kit) {
+  gKit = kit;
+}
+
+HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, float scale) {
+  auto* data = new BoxData;
+  data->fieldCode = fieldCode;
+  return MakeBox(parent, data, fieldCode, x, y, w, h, scale);
+}
+
+HWND CreateBobweightComponentBox(HWND parent, int index, int x, int y, int w, int h, float scale) {
+  auto* data = new BoxData;
+  data->column = index;
+  return MakeBox(parent, data, 187 + index, x, y, w, h, scale);
+}
+
+void SetBobweightComponentPage(int page) {
+  gBobweightPage = page;
+}
+
+int ValueBoxFieldCode(HWND box) {
+  BoxData* data = DataOf(box);
+  return data != nullptr ? CodeOf(*data) : 0;
+}
+
+void SetValueBoxSides(bool outsideZoneLeft, bool outsideZoneRight) {
+  gSides.outsideZoneLeft = outsideZoneLeft;
+  gSides.outsideZoneRight = outsideZoneRight;
+}
+
+}  // namespace balancer

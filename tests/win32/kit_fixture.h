@@ -1,0 +1,185 @@
+// Shared set-up of the dialogue kit's Windows-side tests: an owner window
+// standing in for the main window, a kit wired to a fake control, and a
+// recorder of what the kit asks of the main window.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "app/win32/entry_window.h"
+#include "app/win32/kit_context.h"
+#include "app/win32/message_routing.h"
+#include "app/win32/message_window.h"
+#include "app/win32/value_box.h"
+#include "device/clock.h"
+#include "device/control_commands.h"
+#include "records/machine_settings.h"
+#include "support/fake_transport.h"
+
+namespace balancer::kit_test {
+
+struct RecordingActions : MainWindowActions {
+  void SendCommand(int id) override {
+    commands.push_back(id);
+    messageOpenAtCommand = message != nullptr && message->hwnd != nullptr;
+  }
+  void ClearFinalSaved() override { ++finalSavedCleared; }
+  void RecomputeAndRepaint() override { ++recomputes; }
+  void OpenCalibrationWindow() override { ++calibrationOpened; }
+  void RunAnsweredAction(int code, bool accepted) override {
+    answered.push_back(accepted ? code : -code);
+  }
+  void BobweightAnswer(bool save) override { bobweight.push_back(save); }
+
+  const MessageWindowState* message = nullptr;
+  std::vector<int> commands;
+  bool messageOpenAtCommand = false;
+  int finalSavedCleared = 0;
+  int recomputes = 0;
+  int calibrationOpened = 0;
+  std::vector<int> answered;
+  std::vector<bool> bobweight;
+};
+
+// Opens every message in the kit's MessageWindow, as the program's UI does.
+class WindowUi : public RecordingOperatorUi {
+ public:
+  explicit WindowUi(MessageWindowState& state) : state_(state) {}
+  void ShowMessage(const OperatorMessage& message) override {
+    RecordingOperatorUi::ShowMessage(message);
+    OpenMessageWindow(state_, message);
+  }
+  bool MessageWindowOpen() const override { return state_.hwnd != nullptr; }
+
+ private:
+  MessageWindowState& state_;
+};
+
+inline HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+inline void EnsureKitClasses() {
+  static bool registered = [] {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = Instance();
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = "kittestowner";
+    RegisterClassExA(&wc);
+    return RegisterKitWindowClasses(Instance());
+  }();
+  ASSERT_TRUE(registered);
+}
+
+inline std::string FreshFolder(const char* name) {
+  char base[MAX_PATH] = {};
+  GetTempPathA(sizeof base, base);
+  std::string folder = std::string(base) + name;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  DeleteFileA((folder + "\\balsetup.dta").c_str());
+  DeleteFileA((folder + "\\balsetup.bak").c_str());
+  return folder;
+}
+
+inline bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string WindowText(HWND hwnd) {
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+inline std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+// Size of a window in pixels.
+inline SIZE WindowSize(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// A child's rectangle in its parent's client coordinates.
+inline RECT ChildRect(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+inline void Click(HWND parent, int id) {
+  HWND button = GetDlgItem(parent, id);
+  ASSERT_NE(button, nullptr) << "no control " << id;
+  SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+inline void Type(HWND edit, const std::string& text) {
+  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+struct KitFixture : ::testing::Test {
+  void SetUp() override {
+    EnsureKitClasses();
+    main = CreateWindowExA(0, "kittestowner", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280,
+                           680, nullptr, nullptr, Instance(), nullptr);
+    ASSERT_NE(main, nullptr);
+    SetActiveWindow(main);
+    message.instance = Instance();
+    message.owner = main;
+    message.screenScale = 1.0f;
+    folder.path = FreshFolder("balancer-kit-test");
+    link.transport = &fake;
+    link.clock = &clock;
+    link.ui = &ui;
+    kit.instance = Instance();
+    kit.mainWindow = main;
+    kit.screenScale = 1.0f;
+    kit.message = &message;
+    kit.actions = &actions;
+    kit.settings = &settings;
+    kit.folder = &folder;
+    kit.ui = &ui;
+    kit.link = &link;
+    actions.message = &message;
+    ConnectMessageRouting(kit);
+    SetValueBoxKit(&kit);
+  }
+  void TearDown() override {
+    CloseEntryWindow(kit);
+    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
+    if (IsWindow(main)) DestroyWindow(main);
+    SetValueBoxKit(nullptr);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  void SetScale(float scale) {
+    kit.screenScale = scale;
+    message.screenScale = scale;
+  }
+
+  HWND main = nullptr;
+  test::FakeTransport fake;
+  VirtualClock clock;
+  MessageWindowState message;
+  WindowUi ui{message};
+  ControlLink link;
+  MachineSettings settings;
+  ProgramFolder folder;
+  RecordingActions actions;
+  KitContext kit;
+};
+
+}  // namespace balancer::kit_test

@@ -1,0 +1,130 @@
+// Spin and Acquire from the main window against the simulated machine in
+// virtual time.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/main_commands.h"
+#include "app/win32/app_state.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "app/win32/win32_operator_ui.h"
+#include "device/clock.h"
+#include "sim/sim_config.h"
+#include "sim/sim_transport.h"
+
+namespace balancer {
+namespace {
+
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+void Drain() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+struct MainSpinFixture : ::testing::Test {
+  void SetUp() override {
+    ASSERT_TRUE(RegisterAppWindowClasses(Instance()));
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder.path = std::string(temp) + "main_spin_test";
+    CreateDirectoryA(folder.path.c_str(), nullptr);
+    DeleteFileA(folder.File("balsetup.dta").c_str());
+    DeleteFileA(folder.File("balsetup.bak").c_str());
+    link.transport = &transport;
+    link.clock = &clock;
+    link.ui = &ui;
+    link.spinActive = &spinActive;
+    main.instance = Instance();
+    main.link = &link;
+    main.message = &message;
+    main.folder = &folder;
+    main.settings = &settings;
+    main.ui = &ui;
+    message.instance = Instance();
+  }
+  void TearDown() override {
+    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
+    if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
+    Drain();
+  }
+  // The settings load at creation; the mode is set after it.
+  HWND Create(int speedControl) {
+    OpenControl(link);
+    HWND hwnd = CreateMainWindow(main);
+    message.owner = hwnd;
+    if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
+    Drain();
+    settings.speedControl = speedControl;
+    return hwnd;
+  }
+  // Closes whatever the spin left on screen.
+  void CloseMessages() {
+    for (int i = 0; i < 5 && message.hwnd != nullptr; ++i) {
+      AnswerMessageWindow(message, kMessageOkId);
+    }
+  }
+
+  VirtualClock clock;
+  sim::SimTransport transport{clock, sim::SimConfig()};
+  ControlLink link;
+  int spinActive = 0;
+  ProgramFolder folder;
+  MachineSettings settings;
+  MainWindowState main;
+  MessageWindowState message;
+  Win32OperatorUi ui{main, message};
+};
+
+TEST_F(MainSpinFixture, SpinInAutoLeavesReadingsCorrectionsAndAHistoryRecord) {
+  HWND hwnd = Create(1);
+  ASSERT_TRUE(MainConnected(main));
+  transport.control().ClearManualDrive();
+  SendMessageA(hwnd, WM_CHAR, 's', 0);
+  EXPECT_EQ(main.spin.SpinActive, 1);
+  EXPECT_GT(main.left.amount + main.right.amount, 0.0);
+  EXPECT_TRUE(main.correction.readingsPresent);
+  EXPECT_FALSE(main.result.right.text.empty());
+  EXPECT_EQ(main.history.historyCount, 1);
+  EXPECT_EQ(main.screenCode, 'x');
+  EXPECT_FALSE(main.spinRunning);
+  CloseMessages();
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+  // In Auto the A key starts nothing.
+  SendMessageA(hwnd, WM_CHAR, 'a', 0);
+  EXPECT_EQ(main.history.historyCount, 1);
+}
+
+TEST_F(MainSpinFixture, AKeyCancelsTheSpinAndLeavesZeroReadings) {
+  HWND hwnd = Create(1);
+  transport.control().ClearManualDrive();
+  PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  SendMessageA(hwnd, WM_COMMAND, kCmdSpin, 0);
+  EXPECT_EQ(main.spin.SpinActive, 0);
+  EXPECT_EQ(main.spin.left.amount, 0.0);
+  EXPECT_EQ(main.history.historyCount, 0);
+  EXPECT_EQ(main.screenCode, 'x');
+  CloseMessages();
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+}
+
+TEST_F(MainSpinFixture, AcquireInManualWhileTheShaftIsDrivenFromOutside) {
+  HWND hwnd = Create(0);
+  transport.control().SetManualDrive(settings.shaftRpm);
+  main.autoAcquireArmed = true;
+  SendMessageA(hwnd, WM_CHAR, 's', 0);  // S is the Auto key
+  EXPECT_EQ(main.history.historyCount, 0);
+  SendMessageA(hwnd, WM_CHAR, 'A', 0);
+  EXPECT_FALSE(main.autoAcquireArmed);
+  EXPECT_EQ(main.spin.SpinActive, 1);
+  EXPECT_EQ(main.history.historyCount, 1);
+  CloseMessages();
+}
+
+}  // namespace
+}  // namespace balancer
