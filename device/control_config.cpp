@@ -183,6 +183,9 @@ int StoreControlConfig(ControlLink& link, const ControlConfig& config, int showC
   return 1;
 }
 
+// The window is 32 units taller (and 16 higher) than the 740 x 448 the text
+// was laid out for: with the contact line and the wrapped "contact" line the
+// last safety line was cut off at the bottom.
 OperatorMessage ConfigMismatchWarning() {
   return MakeOkMessage(
       "Warning",
@@ -196,7 +199,7 @@ OperatorMessage ConfigMismatchWarning() {
       "\n\nYOU SHOULD NOT USE THE BALANCER UNTIL THIS IS CORRECTED.\n"
       "The unbalance readings will be incorrect.\n"
       "Balancers with software controlled motor speed could be dangerous to run.",
-      kRedText, kBeepHand, 200, 48, 740, 448);
+      kRedText, kBeepHand, 200, 32, 740, 480);
 }
 
 OperatorMessage ConfigRetrievedMessage() {

@@ -173,7 +173,7 @@ void OnPaint(HWND hwnd, KitContext& kit) {
     SelectObject(dc, oldBrush);
     HGDIOBJ oldFont = SelectObject(dc, kit.entry.messageFont);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, FontColour(kit.fontColour));
+    SetTextColor(dc, FontColour(CurrentFontColour(kit)));
     const float s = kit.screenScale;
     TextOutA(dc, Scaled(160, s), Scaled(22, s), "Font Color", 10);
     SelectObject(dc, oldFont);
@@ -185,6 +185,8 @@ void OnColourClick(HWND hwnd, KitContext& kit, POINT point) {
   for (int i = 0; i < 6; ++i) {
     if (PtInRect(&kit.entry.colourTiles[i], point)) {
       kit.fontColour = i;
+      // The colour is the settings' header text colour, kept in balsetup.dta.
+      if (kit.settings != nullptr) kit.settings->headerTextColor = i;
       if (kit.onFontColour) kit.onFontColour(i);
       InvalidateRect(hwnd, nullptr, TRUE);
       if (kit.entry.edit != nullptr) InvalidateRect(kit.entry.edit, nullptr, TRUE);
@@ -219,7 +221,7 @@ LRESULT CALLBACK EntryWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       break;
     case WM_CTLCOLOREDIT:
       if (ShowsColourTiles(kit->entry)) {
-        SetTextColor(reinterpret_cast<HDC>(wParam), FontColour(kit->fontColour));
+        SetTextColor(reinterpret_cast<HDC>(wParam), FontColour(CurrentFontColour(*kit)));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
       }
       break;

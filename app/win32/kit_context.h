@@ -77,6 +77,12 @@ struct KitContext {
   EntryWindowState entry;
 };
 
+// The font colour in force: the settings' header text colour when the kit
+// has the settings, else its own copy.
+inline int CurrentFontColour(const KitContext& kit) {
+  return kit.settings != nullptr ? kit.settings->headerTextColor : kit.fontColour;
+}
+
 }  // namespace balancer
 
 namespace balancer {

@@ -136,7 +136,8 @@ void DrawSpinStatusNow(MainWindowState& state, int code) {
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
     SetTextColor(dc, Colour(line.colour));
-    HGDIOBJ old = SelectObject(dc, FontOf(state.res, 24, 600));
+    // 19/600 keeps "Press Any Key To Cancel" inside the 212-unit field.
+    HGDIOBJ old = SelectObject(dc, FontOf(state.res, 19, 600));
     const int x = (field.left + field.right) / 2;
     const int y = (field.top + field.bottom) / 2 + Scaled(11, state.screenScale);
     TextOutA(dc, x, y, line.text, static_cast<int>(strlen(line.text)));

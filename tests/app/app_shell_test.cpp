@@ -47,6 +47,10 @@ TEST(ProgramFolder, JoinsInTheFolderOwnStyle) {
   EXPECT_EQ(ProgramFolder{"D:\\"}.File("a.txt"), "D:\\a.txt");
   EXPECT_EQ(ProgramFolder{"C:/mixed\\dir"}.File("a.txt"), "C:/mixed\\dir\\a.txt");
   EXPECT_EQ(ProgramFolder{""}.File("a.txt"), "a.txt");
+#ifndef _WIN32
+  // A relative folder without separators is a POSIX path on a native build.
+  EXPECT_EQ(ProgramFolder{"."}.File("balsetup.dta"), "./balsetup.dta");
+#endif
 }
 
 TEST(ControlSimAddress, ParsesHostAndPortWithLineNoise) {

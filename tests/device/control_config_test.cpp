@@ -163,7 +163,7 @@ TEST_F(ConfigTest, DirectionOnlyDifferenceWarnsAtFirstAddress) {
   EXPECT_EQ(m.colour, kRedText);
   EXPECT_EQ(m.beep, kBeepHand);
   EXPECT_EQ(m.x, 200);
-  EXPECT_EQ(m.height, 448);
+  EXPECT_EQ(m.height, 480);  // tall enough for the last safety line
   EXPECT_TRUE(fake.EepromWrites().empty());
 }
 
