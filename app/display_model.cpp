@@ -197,7 +197,8 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
   // Status field.
   DrawItem field;
   field.kind = DrawKind::kFillRect;
-  field.x = kStatusFieldX;
+  const int statusShift = StatusFieldShift(two);
+  field.x = kStatusFieldX + statusShift;
   field.y = kStatusFieldY;
   field.w = kStatusFieldWidth;
   field.h = kStatusFieldHeight;
@@ -208,7 +209,7 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
   StatusFieldView status =
       DecideStatusField(in.connected, in.currentAngle, in.spinRunning, in.freeRun);
   if (status.drawText) {
-    out.push_back(Text(kStatusTextX, kStatusTextY + 24, status.text, kStatusFontHeight,
+    out.push_back(Text(kStatusTextX + statusShift, kStatusTextY + 24, status.text, kStatusFontHeight,
                        kStatusFontWeight, status.red ? kPanelRed : kPanelText));
   }
 

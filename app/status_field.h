@@ -16,6 +16,11 @@ constexpr int kStatusTextY = kStatusFieldY + 33;
 constexpr int kStatusFontHeight = 27;
 constexpr int kStatusFontWeight = 600;
 
+// In single-plane mode the one dial sits in the middle under the field, so the
+// field moves left with the logo (the logo's view offset), clear of the dial.
+constexpr int kSinglePlaneStatusShift = -366;
+inline int StatusFieldShift(bool twoPlane) { return twoPlane ? 0 : kSinglePlaneStatusShift; }
+
 struct StatusFieldView {
   bool drawText = false;
   bool red = false;  // the quarter positions and "No Hardware" are red

@@ -577,9 +577,11 @@ HWND CreateMainWindow(MainWindowState& state) {
 RECT StatusFieldRect(const MainWindowState& state) {
   const float s = state.screenScale;
   RECT r;
-  r.left = Scaled(kStatusFieldX, s);
+  const bool two = state.settings == nullptr || state.settings->twoPlaneMode == 1;
+  const int x = kStatusFieldX + StatusFieldShift(two);
+  r.left = Scaled(x, s);
   r.top = Scaled(kStatusFieldY, s);
-  r.right = Scaled(kStatusFieldX + kStatusFieldWidth, s);
+  r.right = Scaled(x + kStatusFieldWidth, s);
   r.bottom = Scaled(kStatusFieldY + kStatusFieldHeight, s);
   return r;
 }

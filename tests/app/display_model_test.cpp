@@ -54,6 +54,19 @@ TEST_F(DisplayFixture, StatusFieldShowsAngleRedAtQuarterAndNoHardwareOffline) {
   EXPECT_EQ(none->x, 570);
 }
 
+TEST_F(DisplayFixture, SinglePlaneMovesTheStatusFieldOffTheCentredDial) {
+  settings.twoPlaneMode = 0;
+  const DrawItem* angle = FindText(Build(), "90\xB0");
+  ASSERT_NE(angle, nullptr);
+  EXPECT_EQ(angle->x, 570 - 366);
+  // Nothing of the field may reach the centred dial (centre 570, radius 195).
+  for (const DrawItem& d : Build()) {
+    if (d.kind == DrawKind::kFillRect && d.fill == kPanelStatusFill && d.y == 84) {
+      EXPECT_LE(d.x + d.w, 570 - 195);
+    }
+  }
+}
+
 TEST_F(DisplayFixture, CorrectionTextsCarryTheirColoursAndVanishWithoutReadings) {
   auto items = Build();
   const DrawItem* left = FindText(items, result.left.text);
