@@ -116,6 +116,26 @@ void AddMarker(std::vector<DrawItem>& out, int side, bool twoPlane, double displ
   out.push_back(t);
 }
 
+// The current-position tick: a small triangle just outside the rim, its
+// point on the rim at the shaft angle.
+constexpr double kPositionTipRadius = kDialRadius + 1;
+constexpr double kPositionBaseRadius = kDialRadius + 12;
+constexpr double kPositionHalfWidth = 3.0;  // degrees either side at the base
+
+DrawItem PositionTick(int side, bool twoPlane, int angle) {
+  const double cx = DialCentreX(side, twoPlane);
+  DrawItem t;
+  t.kind = DrawKind::kTriangle;
+  DialPoint(cx, kDialY, kPositionTipRadius, angle, t.px[0], t.py[0]);
+  DialPoint(cx, kDialY, kPositionBaseRadius, angle - kPositionHalfWidth, t.px[1], t.py[1]);
+  DialPoint(cx, kDialY, kPositionBaseRadius, angle + kPositionHalfWidth, t.px[2], t.py[2]);
+  t.filled = true;
+  t.fill = kPanelText;
+  t.colour = kPanelText;
+  t.penWidth = 1.0;
+  return t;
+}
+
 std::string Format1(const char* format, double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, format, value);
@@ -191,6 +211,10 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
                              selected ? kPanelRed : kPlacementFill));
     }
   }
+  if (CurrentPositionShown(in)) {
+    const int angle = WholeDegrees(in.currentAngle);
+    for (int side = firstSide; side < 2; ++side) marks.push_back(PositionTick(side, two, angle));
+  }
 
   if (two) out.insert(out.end(), marks.begin(), marks.end());
 
@@ -209,8 +233,8 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
   StatusFieldView status =
       DecideStatusField(in.connected, in.currentAngle, in.spinRunning, in.freeRun);
   if (status.drawText) {
-    out.push_back(Text(kStatusTextX + statusShift, kStatusTextY + 24, status.text, kStatusFontHeight,
-                       kStatusFontWeight, status.red ? kPanelRed : kPanelText));
+    out.push_back(Text(kStatusTextX + statusShift, kStatusTextY + 24, status.text,
+                       kStatusFontHeight, kStatusFontWeight, status.red ? kPanelRed : kPanelText));
   }
 
   // Correction texts and plane labels under the dials.
@@ -351,8 +375,31 @@ DesignRect PlaneArea(int side, bool twoPlaneMode) {
   return side == 0 ? DesignRect{0, 20, 470, 545} : DesignRect{668, 20, 468, 545};
 }
 
-DesignRect SpeedArea() {
-  return {105, 485, 931, 65};
+DesignRect SpeedArea(bool twoPlaneMode) {
+  // The live speed bar takes the resting scale's place between the dials
+  // (left of the centred dial in single-plane mode), so it never covers the
+  // correction texts under the dials while the shaft runs.
+  return twoPlaneMode ? DesignRect{450, 486, 240, 64} : DesignRect{142, 486, 240, 64};
+}
+
+bool CurrentPositionShown(const DisplayInputs& in) {
+  return in.connected && !in.spinRunning && !in.freeRun;
+}
+
+DesignRect CurrentPositionArea(int side, bool twoPlaneMode, int angle) {
+  DrawItem t = PositionTick(side, twoPlaneMode, WholeDegrees(angle));
+  double left = t.px[0], right = t.px[0], top = t.py[0], bottom = t.py[0];
+  for (int i = 1; i < 3; ++i) {
+    left = std::fmin(left, t.px[i]);
+    right = std::fmax(right, t.px[i]);
+    top = std::fmin(top, t.py[i]);
+    bottom = std::fmax(bottom, t.py[i]);
+  }
+  // A margin for the pen and for rounding once scaled.
+  const int x = static_cast<int>(std::floor(left)) - 3;
+  const int y = static_cast<int>(std::floor(top)) - 3;
+  return {x, y, static_cast<int>(std::ceil(right)) + 3 - x,
+          static_cast<int>(std::ceil(bottom)) + 3 - y};
 }
 
 }  // namespace balancer

@@ -101,7 +101,14 @@ struct DesignRect {
   int x, y, w, h;
 };
 DesignRect PlaneArea(int side, bool twoPlaneMode);  // dial, texts and lamp of one side
-DesignRect SpeedArea();
+DesignRect SpeedArea(bool twoPlaneMode);
+
+// Whether the current-position tick is drawn: the live angle is shown only
+// with the control connected and the shaft not being driven.
+bool CurrentPositionShown(const DisplayInputs& in);
+// The design rectangle the current-position tick of one dial covers at
+// `angle`; the timer repaints only this when the shaft is turned by hand.
+DesignRect CurrentPositionArea(int side, bool twoPlaneMode, int angle);
 
 }  // namespace balancer
 

@@ -18,6 +18,8 @@ void ConnectAppState(AppState& app) {
   app.main.settings = &app.settings;
   app.main.ui = &app.ui;
   app.main.kit = &app.kit;
+  app.main.bobweightCard = &app.bobweightCard;
+  app.main.rodPistonSet = &app.rodPistonSet;
   app.message.instance = app.instance;
   app.message.screenScale = app.screenScale;
   app.kit.instance = app.instance;

@@ -8,6 +8,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
+#include "bobweight/bobweight_card.h"
 #include "device/control_link.h"
 #include "device/control_transport.h"
 #include "device/win32/win32_clock.h"
@@ -27,6 +28,10 @@ struct AppState {
   MainWindowState main;
   MessageWindowState message;
   KitContext kit;
+  // The bobweight job of the run; cleared at start, dated with jobDate.
+  BobweightCard bobweightCard;
+  RodPistonSet rodPistonSet;
+  std::string jobDate;  // the day the program started, month/day/year
   Win32OperatorUi ui{main, message};
 };
 

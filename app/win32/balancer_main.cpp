@@ -123,6 +123,10 @@ int RunProgram(HINSTANCE instance) {
 #endif
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);
+  app.bobweightCard = BobweightCard();
+  app.rodPistonSet = RodPistonSet();
+  app.jobDate = TodayJobDate();
+  app.bobweightCard.jobDate = app.jobDate;
   // A message opened during creation (the settings warning) keeps the keys.
   if (app.message.hwnd != nullptr) {
     SetForegroundWindow(app.message.hwnd);

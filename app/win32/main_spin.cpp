@@ -48,7 +48,9 @@ class WindowSpinHost : public SpinHost {
   bool OpenSpeedBar() override {
     bool created = OpenSpeedBarWindow(state_);
     if (created) {
-      RECT r = PixelRect(SpeedArea(), state_.screenScale);
+      RECT r =
+          PixelRect(SpeedArea((state_.settings == nullptr || state_.settings->twoPlaneMode == 1)),
+                    state_.screenScale);
       InvalidateRect(state_.hwnd, &r, TRUE);
     }
     return created;
@@ -184,7 +186,8 @@ void DrawSpeedBarNow(MainWindowState& state, int value) {
 
 bool OpenSpeedBarWindow(MainWindowState& state) {
   if (state.speedBar != nullptr || state.hwnd == nullptr) return false;
-  RECT r = PixelRect(SpeedArea(), state.screenScale);
+  RECT r = PixelRect(SpeedArea((state.settings == nullptr || state.settings->twoPlaneMode == 1)),
+                     state.screenScale);
   state.speedBar = CreateWindowExA(
       WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
       r.right - r.left, r.bottom - r.top, state.hwnd, nullptr, state.instance, nullptr);

@@ -19,7 +19,8 @@ void InvalidateStatus(MainWindowState& state) {
 }
 
 void InvalidateSpeed(MainWindowState& state) {
-  RECT r = PixelRect(SpeedArea(), state.screenScale);
+  RECT r = PixelRect(SpeedArea((state.settings == nullptr || state.settings->twoPlaneMode == 1)),
+                     state.screenScale);
   InvalidateRect(state.hwnd, &r, TRUE);
 }
 
@@ -73,9 +74,41 @@ void FreeRunStep(MainWindowState& state) {
   }
 }
 
+void InvalidatePosition(MainWindowState& state, int angle) {
+  const bool two = state.settings == nullptr || state.settings->twoPlaneMode == 1;
+  for (int side = two ? 0 : 1; side < 2; ++side) {
+    RECT r = PixelRect(CurrentPositionArea(side, two, angle), state.screenScale);
+    InvalidateRect(state.hwnd, &r, TRUE);
+  }
+}
+
+// Repaints the current-position ticks where they were and where they belong
+// now; only those small areas, so turning the shaft by hand does not flicker
+// the dials.
+void RefreshPositionTick(MainWindowState& state) {
+  if (state.hwnd == nullptr) return;
+  DisplayInputs in;
+  in.connected = MainConnected(state);
+  in.spinRunning = state.spinRunning;
+  in.freeRun = state.freeRun;
+  const int wanted = CurrentPositionShown(in) ? state.currentAngle : -1;
+  if (wanted == state.displayedPosition) return;
+  if (state.displayedPosition >= 0) InvalidatePosition(state, state.displayedPosition);
+  if (wanted >= 0) InvalidatePosition(state, wanted);
+}
+
+void TickSteps(MainWindowState& state);
+
 }  // namespace
 
 void MainWindowTick(MainWindowState& state) {
+  TickSteps(state);
+  RefreshPositionTick(state);
+}
+
+namespace {
+
+void TickSteps(MainWindowState& state) {
   if (state.message != nullptr && state.message->hwnd != nullptr) {
     SetWindowPos(state.message->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
@@ -131,5 +164,7 @@ void MainWindowTick(MainWindowState& state) {
     InvalidateStatus(state);
   }
 }
+
+}  // namespace
 
 }  // namespace balancer

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/condition_card.h"
 #include "app/main_commands.h"
 #include "app/program_identity.h"
 #include "app/screen_scale.h"
@@ -276,6 +277,7 @@ void OnPaint(MainWindowState& state) {
   PaintDisplay(dc, items, state.res, state.screenScale);
   state.displayedAngle = state.currentAngle;
   state.displayedConnected = MainConnected(state) ? 1 : 0;
+  state.displayedPosition = CurrentPositionShown(in) ? state.currentAngle : -1;
   EndPaint(state.hwnd, &ps);
   if (state.spinRunning) DrawSpinStatusNow(state, state.spinStatus);
 }
@@ -323,9 +325,13 @@ void SaveCondition(MainWindowState& state, bool final) {
     if (state.kit != nullptr && state.history.finalStored) {
       state.kit->actionCode = kCmdSaveFinal;
     }
-    SaveFinal(state.history, *state.settings, current, *state.ui);
+    if (!SaveFinal(state.history, *state.settings, current, *state.ui)) return;
   } else {
     SaveInitial(state.history, *state.settings, current, *state.ui);
+  }
+  if (state.bobweightCard != nullptr && state.rodPistonSet != nullptr) {
+    StoreConditionOnCard(*state.bobweightCard, *state.rodPistonSet,
+                         final ? state.history.final : state.history.initial, final);
   }
 }
 

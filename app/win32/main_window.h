@@ -29,6 +29,8 @@ namespace balancer {
 
 struct MessageWindowState;
 struct KitContext;
+struct BobweightCard;
+struct RodPistonSet;
 
 struct MainWindowState {
   HINSTANCE instance = nullptr;
@@ -41,6 +43,9 @@ struct MainWindowState {
   MachineSettings* settings = nullptr;
   OperatorUi* ui = nullptr;
   KitContext* kit = nullptr;  // the dialogue kit; may be null
+  // The bobweight job; Save Initial / Save Final put the condition on it.
+  BobweightCard* bobweightCard = nullptr;  // may be null
+  RodPistonSet* rodPistonSet = nullptr;
   SettingsLoadResult settingsLoad;
 
   HWND hwnd = nullptr;
@@ -51,6 +56,7 @@ struct MainWindowState {
   int referenceAngle = 0;        // last angle the rotation detector accepted
   int displayedAngle = -1;       // angle the status field last showed
   int displayedConnected = -1;   // connection state the status field last showed
+  int displayedPosition = -1;    // angle of the painted current-position tick, -1 none
   bool spinRunning = false;
   bool freeRun = false;
   long ticks = 500;  // timer ticks, wrapping above 30000 back to 500

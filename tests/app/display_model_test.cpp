@@ -15,9 +15,10 @@ const DrawItem* FindText(const std::vector<DrawItem>& items, const std::string& 
   return nullptr;
 }
 
-int CountKind(const std::vector<DrawItem>& items, DrawKind kind) {
+// Unbalance markers; the current-position ticks are triangles in the text colour.
+int CountUnbalanceMarkers(const std::vector<DrawItem>& items) {
   int n = 0;
-  for (const DrawItem& d : items) n += d.kind == kind;
+  for (const DrawItem& d : items) n += d.kind == DrawKind::kTriangle && !(d.fill == kPanelText);
   return n;
 }
 
@@ -54,6 +55,19 @@ TEST_F(DisplayFixture, StatusFieldShowsAngleRedAtQuarterAndNoHardwareOffline) {
   EXPECT_EQ(none->x, 570);
 }
 
+TEST_F(DisplayFixture, SpeedBarLeavesTheCorrectionTextsVisible) {
+  for (int two = 0; two < 2; ++two) {
+    settings.twoPlaneMode = two;
+    DesignRect bar = SpeedArea(two == 1);
+    for (const DrawItem& d : Build()) {
+      if (d.kind != DrawKind::kText || d.text != result.right.text) continue;
+      // Texts are centred; a long line still ends well before the bar.
+      const bool apart = d.x - 150 >= bar.x + bar.w || d.x + 150 <= bar.x;
+      EXPECT_TRUE(apart) << "two-plane " << two;
+    }
+  }
+}
+
 TEST_F(DisplayFixture, SinglePlaneMovesTheStatusFieldOffTheCentredDial) {
   settings.twoPlaneMode = 0;
   const DrawItem* angle = FindText(Build(), "90\xB0");
@@ -79,7 +93,7 @@ TEST_F(DisplayFixture, CorrectionTextsCarryTheirColoursAndVanishWithoutReadings)
   EXPECT_EQ(right->x, kRightDialX);
   in.readingsPresent = false;
   EXPECT_EQ(FindText(Build(), "In Tolerance"), nullptr);
-  EXPECT_EQ(CountKind(Build(), DrawKind::kTriangle), 0);
+  EXPECT_EQ(CountUnbalanceMarkers(Build()), 0);
 }
 
 TEST_F(DisplayFixture, SinglePlaneDrawsOneCentredDialAndNoLeftSide) {
@@ -96,15 +110,16 @@ TEST_F(DisplayFixture, SinglePlaneDrawsOneCentredDialAndNoLeftSide) {
     }
   }
   EXPECT_EQ(dials, 1);
-  EXPECT_EQ(CountKind(items, DrawKind::kTriangle), 1);
+  EXPECT_EQ(CountUnbalanceMarkers(items), 1);
 }
 
 TEST_F(DisplayFixture, MarkerPointsAtTheRoundedAngleClockwiseFromTheTop) {
   result.left.plane.displayAngle = 89.5;    // rounds to 90: pointing right
   result.right.plane.displayAngle = 359.6;  // rounds to 360, wraps to 0: up
   std::vector<const DrawItem*> markers;
-  for (const DrawItem& d : Build()) {
-    if (d.kind == DrawKind::kTriangle) markers.push_back(&d);
+  std::vector<DrawItem> items = Build();
+  for (const DrawItem& d : items) {
+    if (d.kind == DrawKind::kTriangle && !(d.fill == kPanelText)) markers.push_back(&d);
   }
   ASSERT_EQ(markers.size(), 2u);
   EXPECT_NEAR(markers[0]->px[0], kLeftDialX + kDialRadius - 6, 1e-6);
@@ -113,6 +128,58 @@ TEST_F(DisplayFixture, MarkerPointsAtTheRoundedAngleClockwiseFromTheTop) {
   EXPECT_NEAR(markers[1]->py[0], kDialY - kDialRadius + 6, 1e-6);
   EXPECT_TRUE(markers[0]->fill == (Rgb{0, 238, 119}));
   EXPECT_TRUE(markers[1]->fill == (Rgb{255, 255, 102}));
+}
+
+std::vector<DrawItem> PositionTicks(const std::vector<DrawItem>& items) {
+  std::vector<DrawItem> ticks;
+  for (const DrawItem& d : items) {
+    if (d.kind == DrawKind::kTriangle && d.fill == kPanelText) ticks.push_back(d);
+  }
+  return ticks;
+}
+
+// The tick sits on the rim at the live angle of every shown dial, and the
+// small area the timer repaints must hold all of it (or old ticks are left
+// behind when the shaft is turned by hand).
+TEST_F(DisplayFixture, CurrentPositionTickFollowsTheAngleOnlyWhileConnectedAndIdle) {
+  in.readingsPresent = false;
+  for (int two : {1, 0}) {
+    settings.twoPlaneMode = two;
+    for (int angle : {0, 90, 181, 359}) {
+      in.currentAngle = angle;
+      std::vector<DrawItem> ticks = PositionTicks(Build());
+      ASSERT_EQ(ticks.size(), two ? 2u : 1u) << angle;
+      for (size_t i = 0; i < ticks.size(); ++i) {
+        const int side = two ? static_cast<int>(i) : 1;
+        double x, y;
+        DialPoint(DialCentreX(side, two == 1), kDialY, kDialRadius + 1, angle, x, y);
+        EXPECT_NEAR(ticks[i].px[0], x, 1e-6) << angle;
+        EXPECT_NEAR(ticks[i].py[0], y, 1e-6) << angle;
+        const DesignRect r = CurrentPositionArea(side, two == 1, angle);
+        const DesignRect plane = PlaneArea(side, two == 1);
+        for (int k = 0; k < 3; ++k) {
+          EXPECT_GE(ticks[i].px[k], r.x);
+          EXPECT_LE(ticks[i].px[k], r.x + r.w);
+          EXPECT_GE(ticks[i].py[k], r.y);
+          EXPECT_LE(ticks[i].py[k], r.y + r.h);
+          // A plane repaint redraws its tick too.
+          EXPECT_GE(ticks[i].px[k], plane.x) << angle;
+          EXPECT_LE(ticks[i].px[k], plane.x + plane.w) << angle;
+        }
+        EXPECT_LT(r.w, 40);  // a small area, not the dial
+        EXPECT_LT(r.h, 40);
+      }
+    }
+  }
+  in.currentAngle = 45;
+  in.connected = false;
+  EXPECT_TRUE(PositionTicks(Build()).empty());
+  in.connected = true;
+  in.freeRun = true;
+  EXPECT_TRUE(PositionTicks(Build()).empty());
+  in.freeRun = false;
+  in.spinRunning = true;
+  EXPECT_TRUE(PositionTicks(Build()).empty());
 }
 
 TEST_F(DisplayFixture, SelectedSlugIsFilledRedAndOnlyIt) {

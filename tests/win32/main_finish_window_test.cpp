@@ -1,0 +1,170 @@
+// The main window's current-position tick repaint and the bobweight card
+// written again after a stored shaft condition.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_commands.h"
+#include "app/program_identity.h"
+#include "app/win32/app_state.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "app/win32/win32_operator_ui.h"
+#include "bobweight/bobweight_files.h"
+#include "device/clock.h"
+#include "support/fake_transport.h"
+
+namespace balancer {
+namespace {
+
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+void Drain() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct MainFinishFixture : ::testing::Test {
+  void SetUp() override {
+    static bool registered = RegisterAppWindowClasses(Instance());
+    ASSERT_TRUE(registered);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder.path = std::string(temp) + "main_finish_test";
+    CreateDirectoryA(folder.path.c_str(), nullptr);
+    DeleteFileA(folder.File("balsetup.dta").c_str());
+    DeleteFileA(folder.File("balsetup.bak").c_str());
+    link.transport = &fake;
+    link.clock = &clock;
+    link.ui = &ui;
+    main.instance = Instance();
+    main.link = &link;
+    main.message = &message;
+    main.folder = &folder;
+    main.settings = &settings;
+    main.ui = &ui;
+    main.bobweightCard = &card;
+    main.rodPistonSet = &set;
+    message.instance = Instance();
+    fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
+      std::vector<uint8_t> bytes;
+      if (request == 2) bytes = test::FakeTransport::AngleReply(angle);
+      if (request == 1) bytes = test::FakeTransport::SpeedReply(0);
+      std::copy(bytes.begin(), bytes.end(), reply);
+      return 0;
+    };
+  }
+  void TearDown() override {
+    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
+    if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
+    Drain();
+  }
+  HWND Create() {
+    OpenControl(link);
+    HWND hwnd = CreateMainWindow(main);
+    message.owner = hwnd;
+    if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
+    return hwnd;
+  }
+
+  int angle = 20;
+  test::FakeTransport fake;
+  VirtualClock clock;
+  ControlLink link;
+  ProgramFolder folder;
+  MachineSettings settings;
+  MainWindowState main;
+  MessageWindowState message;
+  Win32OperatorUi ui{main, message};
+  BobweightCard card;
+  RodPistonSet set;
+};
+
+TEST_F(MainFinishFixture, TurningByHandRepaintsTheTicksNotTheDials) {
+  HWND hwnd = Create();
+  ASSERT_NE(hwnd, nullptr);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  SendMessageA(hwnd, WM_TIMER, kMainTimerId, 0);
+  UpdateWindow(hwnd);
+  EXPECT_EQ(main.displayedPosition, 20);
+
+  angle = 25;  // a hand on the shaft, too slow for a free run
+  SendMessageA(hwnd, WM_TIMER, kMainTimerId, 0);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetUpdateRgn(hwnd, region, FALSE), ERROR);
+  const float s = main.screenScale;
+  auto inside = [&](double x, double y) {
+    return PtInRegion(region, static_cast<int>(x * s), static_cast<int>(y * s)) != 0;
+  };
+  double x, y;
+  for (int a : {20, 25}) {
+    DialPoint(DialCentreX(0, true), kDialY, kDialRadius + 6, a, x, y);
+    EXPECT_TRUE(inside(x, y)) << a;
+    DialPoint(DialCentreX(1, true), kDialY, kDialRadius + 6, a, x, y);
+    EXPECT_TRUE(inside(x, y)) << a;
+  }
+  EXPECT_FALSE(inside(kLeftDialX, kDialY));
+  EXPECT_FALSE(inside(kRightDialX, kDialY));
+  DialPoint(DialCentreX(0, true), kDialY, kDialRadius + 6, 200, x, y);
+  EXPECT_FALSE(inside(x, y));
+  DeleteObject(region);
+
+  UpdateWindow(hwnd);
+  EXPECT_EQ(main.displayedPosition, 25);
+  SendMessageA(hwnd, WM_TIMER, kMainTimerId, 0);  // still: nothing to repaint
+  RECT r;
+  EXPECT_FALSE(GetUpdateRect(hwnd, &r, FALSE));
+}
+
+TEST_F(MainFinishFixture, SaveInitialAndFinalWriteTheNamedCardAgain) {
+  const std::string path = folder.File("crank7.bwi");
+  DeleteFileA(path.c_str());
+  card.jobName = "crank7";
+  card.filePath = path;
+  Create();
+  main.left.amount = 10.0;
+  main.right.amount = 20.0;
+  main.correction.readingsPresent = true;
+  RecomputeCorrections(main);
+
+  RunMainCommand(main, kCmdSaveInitial);
+  ASSERT_NE(message.hwnd, nullptr);  // the storing message stays up
+  AnswerMessageWindow(message, kMessageOkId);
+  ASSERT_FALSE(main.history.initial.text.empty());
+  EXPECT_EQ(card.initialConditionText, main.history.initial.text);
+  EXPECT_NE(ReadAll(path).find(main.history.initial.text), std::string::npos);
+  EXPECT_FALSE(card.changed);
+
+  RunMainCommand(main, kCmdSaveFinal);
+  AnswerMessageWindow(message, kMessageOkId);
+  EXPECT_EQ(card.finalConditionText, main.history.final.text);
+  EXPECT_NE(ReadAll(path).find(main.history.final.text), std::string::npos);
+
+  // Asked to overwrite and told NO: the card keeps the first final condition.
+  const std::string first = card.finalConditionText;
+  main.right.amount = 99.0;
+  RecomputeCorrections(main);
+  RunMainCommand(main, kCmdSaveFinal);
+  AnswerMessageWindow(message, kMessageNoId);
+  EXPECT_EQ(card.finalConditionText, first);
+  DeleteFileA(path.c_str());
+  DeleteFileA(BmePathFor(path).c_str());
+}
+
+}  // namespace
+}  // namespace balancer
