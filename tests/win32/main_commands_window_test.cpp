@@ -13,20 +13,14 @@
 #include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
+#include "main_fixture.h"
 #include "support/fake_transport.h"
 
 namespace balancer {
 namespace {
 
-HINSTANCE Instance() {
-  return GetModuleHandleA(nullptr);
-}
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-}
+using testmain::Drain;
+using testmain::Instance;
 
 // The window's own visible flag (the main window itself stays hidden here).
 bool Shown(HWND child) {
@@ -44,22 +38,8 @@ struct MainCommandsFixture : ::testing::Test {
   void SetUp() override {
     static bool registered = RegisterAppWindowClasses(Instance());
     ASSERT_TRUE(registered);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder.path = std::string(temp) + "main_commands_test";
-    CreateDirectoryA(folder.path.c_str(), nullptr);
-    DeleteFileA(folder.File("balsetup.dta").c_str());
-    DeleteFileA(folder.File("balsetup.bak").c_str());
-    link.transport = &fake;
-    link.clock = &clock;
-    link.ui = &ui;
-    main.instance = Instance();
-    main.link = &link;
-    main.message = &message;
-    main.folder = &folder;
-    main.settings = &settings;
-    main.ui = &ui;
-    message.instance = Instance();
+    folder = testmain::FreshTempFolder("main_commands_test");
+    testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
   }
   void TearDown() override {
     if (message.hwnd != nullptr) DestroyWindow(message.hwnd);

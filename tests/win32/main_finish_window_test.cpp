@@ -17,20 +17,14 @@
 #include "app/win32/win32_operator_ui.h"
 #include "bobweight/bobweight_files.h"
 #include "device/clock.h"
+#include "main_fixture.h"
 #include "support/fake_transport.h"
 
 namespace balancer {
 namespace {
 
-HINSTANCE Instance() {
-  return GetModuleHandleA(nullptr);
-}
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-}
+using testmain::Drain;
+using testmain::Instance;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -43,24 +37,10 @@ struct MainFinishFixture : ::testing::Test {
   void SetUp() override {
     static bool registered = RegisterAppWindowClasses(Instance());
     ASSERT_TRUE(registered);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder.path = std::string(temp) + "main_finish_test";
-    CreateDirectoryA(folder.path.c_str(), nullptr);
-    DeleteFileA(folder.File("balsetup.dta").c_str());
-    DeleteFileA(folder.File("balsetup.bak").c_str());
-    link.transport = &fake;
-    link.clock = &clock;
-    link.ui = &ui;
-    main.instance = Instance();
-    main.link = &link;
-    main.message = &message;
-    main.folder = &folder;
-    main.settings = &settings;
-    main.ui = &ui;
+    folder = testmain::FreshTempFolder("main_finish_test");
+    testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
     main.bobweightCard = &card;
     main.rodPistonSet = &set;
-    message.instance = Instance();
     fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
       std::vector<uint8_t> bytes;
       if (request == 2) bytes = test::FakeTransport::AngleReply(angle);

@@ -11,42 +11,22 @@
 #include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
+#include "main_fixture.h"
 #include "sim/sim_config.h"
 #include "sim/sim_transport.h"
 
 namespace balancer {
 namespace {
 
-HINSTANCE Instance() {
-  return GetModuleHandleA(nullptr);
-}
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-}
+using testmain::Drain;
+using testmain::Instance;
 
 struct MainSpinFixture : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(RegisterAppWindowClasses(Instance()));
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder.path = std::string(temp) + "main_spin_test";
-    CreateDirectoryA(folder.path.c_str(), nullptr);
-    DeleteFileA(folder.File("balsetup.dta").c_str());
-    DeleteFileA(folder.File("balsetup.bak").c_str());
-    link.transport = &transport;
-    link.clock = &clock;
-    link.ui = &ui;
+    folder = testmain::FreshTempFolder("main_spin_test");
+    testmain::WireMainWindow(main, link, transport, clock, message, folder, settings, ui);
     link.spinActive = &spinActive;
-    main.instance = Instance();
-    main.link = &link;
-    main.message = &message;
-    main.folder = &folder;
-    main.settings = &settings;
-    main.ui = &ui;
-    message.instance = Instance();
   }
   void TearDown() override {
     if (message.hwnd != nullptr) DestroyWindow(message.hwnd);

@@ -1,0 +1,59 @@
+// Shared ground of the main-window tests: a fresh program folder under %TEMP%
+// and the main window's state wired to records the test owns.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/operator_ui.h"
+#include "app/program_folder.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_window.h"
+#include "device/control_link.h"
+#include "records/machine_settings.h"
+
+namespace balancer {
+namespace testmain {
+
+inline HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+// Takes every queued message off without dispatching it.
+inline void Drain() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+// %TEMP%\name, created if needed, without settings files.
+inline ProgramFolder FreshTempFolder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  ProgramFolder folder;
+  folder.path = std::string(temp) + name;
+  CreateDirectoryA(folder.path.c_str(), nullptr);
+  DeleteFileA(folder.File("balsetup.dta").c_str());
+  DeleteFileA(folder.File("balsetup.bak").c_str());
+  return folder;
+}
+
+// Points the link and the main window at the test's records.
+inline void WireMainWindow(MainWindowState& main, ControlLink& link, ControlTransport& transport,
+                           Clock& clock, MessageWindowState& message, ProgramFolder& folder,
+                           MachineSettings& settings, OperatorUi& ui) {
+  link.transport = &transport;
+  link.clock = &clock;
+  link.ui = &ui;
+  main.instance = Instance();
+  main.link = &link;
+  main.message = &message;
+  main.folder = &folder;
+  main.settings = &settings;
+  main.ui = &ui;
+  message.instance = Instance();
+}
+
+}  // namespace testmain
+}  // namespace balancer
