@@ -86,6 +86,15 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       if (!changed) return FieldStoreOutcome{true, false, false, false};
       break;
     }
+    // The main screen's radius boxes edit the correction radius while radial
+    // compensation is on, otherwise the drill (hole centre) radius; the range
+    // limiter keeps either inside the counterweight.
+    case 100:
+      (s.radialCompensation == 1 ? s.correctionRadiusLeft : s.drillRadiusLeft) = length;
+      break;
+    case 101:
+      (s.radialCompensation == 1 ? s.correctionRadiusRight : s.drillRadiusRight) = length;
+      break;
     case 131:
       s.uprightDistance = length;
       RangeLimit(s, context.ui);
@@ -183,7 +192,7 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
   }
   RangeLimit(s, context.ui);
   // A right-side entry is kept in the current mode's stored set.
-  if (code == 146 || code == 148) StoreWorkingRightToSet(s);
+  if (code == 101 || code == 146 || code == 148) StoreWorkingRightToSet(s);
   return out;
 }
 

@@ -26,6 +26,21 @@ class FieldStore : public ::testing::Test {
   double rightMoment = 0.0;
 };
 
+TEST_F(FieldStore, RadiusBoxesEditTheRadiusInForceWithinTheCounterweight) {
+  settings.lengthUnit = 1;
+  EXPECT_TRUE(Store(100, 76.2).stored);  // 3.0 inches
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, 3.0);
+  // Past the counterweight: shaft radius - 0.05 - half the drill.
+  Store(100, 25.4 * 3.4);
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, 3.5 - 0.05 - 0.375);
+
+  settings.radialCompensation = 1;
+  Store(101, 25.4 * 4.0);
+  EXPECT_DOUBLE_EQ(settings.correctionRadiusRight, 3.5);  // at most the shaft radius
+  EXPECT_DOUBLE_EQ(CurrentRightSet(settings).correctionRadiusRight, 3.5);
+  EXPECT_DOUBLE_EQ(settings.drillRadiusRight, 3.025);  // untouched
+}
+
 TEST_F(FieldStore, UnitsAreConvertedToInchesAndGrams) {
   settings.lengthUnit = 1;
   settings.weightUnit = 1;
