@@ -41,19 +41,8 @@ struct MainCommandsFixture : ::testing::Test {
     folder = testmain::FreshTempFolder("main_commands_test");
     testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
   }
-  void TearDown() override {
-    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
-    if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
-    Drain();
-  }
-  HWND Create() {
-    OpenControl(link);
-    HWND hwnd = CreateMainWindow(main);
-    message.owner = hwnd;
-    // The settings warning of a fresh folder is not what these tests look at.
-    if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
-    return hwnd;
-  }
+  void TearDown() override { testmain::CloseMainWindows(main, message); }
+  HWND Create() { return testmain::CreateMainWindowPastNotice(main, link, message); }
   void Key(int ch) { SendMessageA(main.hwnd, WM_CHAR, ch, 0); }
 
   test::FakeTransport fake;

@@ -49,18 +49,8 @@ struct MainFinishFixture : ::testing::Test {
       return 0;
     };
   }
-  void TearDown() override {
-    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
-    if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
-    Drain();
-  }
-  HWND Create() {
-    OpenControl(link);
-    HWND hwnd = CreateMainWindow(main);
-    message.owner = hwnd;
-    if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
-    return hwnd;
-  }
+  void TearDown() override { testmain::CloseMainWindows(main, message); }
+  HWND Create() { return testmain::CreateMainWindowPastNotice(main, link, message); }
 
   int angle = 20;
   test::FakeTransport fake;

@@ -55,5 +55,23 @@ inline void WireMainWindow(MainWindowState& main, ControlLink& link, ControlTran
   message.instance = Instance();
 }
 
+// Closes what a test left open and drops the messages that queued up.
+inline void CloseMainWindows(MainWindowState& main, MessageWindowState& message) {
+  if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
+  if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
+  Drain();
+}
+
+// Opens the control and creates the main window; the settings notice of a
+// fresh folder is answered, since it is not what these tests look at.
+inline HWND CreateMainWindowPastNotice(MainWindowState& main, ControlLink& link,
+                                       MessageWindowState& message) {
+  OpenControl(link);
+  HWND hwnd = CreateMainWindow(main);
+  message.owner = hwnd;
+  if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
+  return hwnd;
+}
+
 }  // namespace testmain
 }  // namespace balancer

@@ -28,11 +28,7 @@ struct MainSpinFixture : ::testing::Test {
     testmain::WireMainWindow(main, link, transport, clock, message, folder, settings, ui);
     link.spinActive = &spinActive;
   }
-  void TearDown() override {
-    if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
-    if (main.hwnd != nullptr) DestroyWindow(main.hwnd);
-    Drain();
-  }
+  void TearDown() override { testmain::CloseMainWindows(main, message); }
   // The settings load at creation; the mode is set after it.
   HWND Create(int speedControl) {
     OpenControl(link);
