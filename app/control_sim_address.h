@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 

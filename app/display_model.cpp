@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/status_field.h"
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 #include "correction/reluctor.h"
 
 namespace balancer {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_message.h"
+#include "base/machine_settings.h"
+#include "base/operator_message.h"
 #include "correction/correction_pass.h"
 #include "correction/zones.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/number_reader.h"
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "app/operator_message.h"
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/operator_message.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/control_link.h"
 #include "records/history.h"
-#include "records/machine_settings.h"
 #include "records/side_files.h"
 
 namespace balancer {

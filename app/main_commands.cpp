@@ -76,6 +76,11 @@ FreeRunTick DecideFreeRunTick(int rpm, uint16_t firmwareVersion, int remoteStart
   return t;
 }
 
+bool RemoteStartSpins(uint16_t firmwareVersion, int remoteStartFlag, int speedControl,
+                      bool spinRunning) {
+  return speedControl == 1 && firmwareVersion > 0x020F && remoteStartFlag != 0 && !spinRunning;
+}
+
 OperatorMessage AboutMessage(uint16_t firmwareVersion, const MachineSettings& settings) {
   char head[256];
   std::snprintf(head, sizeof head,

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/operator_message.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 
@@ -107,6 +107,13 @@ struct FreeRunTick {
 };
 FreeRunTick DecideFreeRunTick(int rpm, uint16_t firmwareVersion, int remoteStartFlag,
                               int speedControl, bool autoAcquireArmed, int balancingSpeed);
+
+// Whether the control's remote-start button starts a spin on this tick. In
+// Auto the program drives the motor, so the button spins the shaft as the
+// Spin key does; never while a spin runs. Controls up to firmware 2.15 have
+// no such button. (In Manual and Semi-Auto the free run handles it.)
+bool RemoteStartSpins(uint16_t firmwareVersion, int remoteStartFlag, int speedControl,
+                      bool spinRunning);
 
 // Whether seen rotation starts a free run (the program drives the motor in
 // Auto, so turning then is its own).

@@ -3,10 +3,10 @@
 // without a window.
 #pragma once
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/control_link.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 #include "correction/tolerance.h"
 
 namespace balancer {

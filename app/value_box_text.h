@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 namespace balancer {
 

@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "correction/correction_pass.h"
 #include "correction/tolerance.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
 #include "measure/sensor_map.h"
 #include "measure/spin.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 #include "sim/rotor_corrections.h"
 #include "sim/sim_transport.h"
 

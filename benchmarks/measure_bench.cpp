@@ -13,12 +13,12 @@
 #include <random>
 #include <vector>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
 #include "measure/spin.h"
 #include "measure/unbalance_fit.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 #include "sim/sim_transport.h"
 
 using namespace balancer;

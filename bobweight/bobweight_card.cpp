@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "records/history.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 namespace balancer {
 

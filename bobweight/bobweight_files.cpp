@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "bobweight/text_file.h"
 #include "records/atomic_file.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 namespace balancer {
 

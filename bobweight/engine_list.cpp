@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "bobweight/text_file.h"
 #include "records/atomic_file.h"
 

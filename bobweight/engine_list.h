@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 #include "bobweight/bobweight_card.h"
 
 namespace balancer {

@@ -1,6 +1,6 @@
 #include "bobweight/scale.h"
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "bobweight/text_file.h"
 #include "device/clock.h"
 

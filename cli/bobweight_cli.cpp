@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/program_folder.h"
 #include "bobweight/bobweight_card.h"
 #include "bobweight/bobweight_files.h"
 #include "cli/cli.h"
-#include "records/machine_settings.h"
 #include "records/settings_startup.h"
 
 namespace balancer::cli {

@@ -5,12 +5,11 @@
 #pragma once
 
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/clock.h"
 #include "device/control_link.h"
 #include "device/control_transport.h"
@@ -65,8 +64,8 @@ struct CliCommandRegistrar {
 
 #define REGISTER_CLI_COMMAND_CAT2(a, b) a##b
 #define REGISTER_CLI_COMMAND_CAT(a, b) REGISTER_CLI_COMMAND_CAT2(a, b)
-#define REGISTER_CLI_COMMAND(words, handler, usage)                                   \
-  static ::balancer::cli::CliCommandRegistrar REGISTER_CLI_COMMAND_CAT(cliRegistrar_, \
-                                                                       __LINE__)(words, handler, usage)
+#define REGISTER_CLI_COMMAND(words, handler, usage)                                              \
+  static ::balancer::cli::CliCommandRegistrar REGISTER_CLI_COMMAND_CAT(cliRegistrar_, __LINE__)( \
+      words, handler, usage)
 
 }  // namespace balancer::cli

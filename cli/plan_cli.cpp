@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/program_folder.h"
 #include "cli/cli.h"
 #include "correction/correction_pass.h"
 #include "correction/vector_math.h"
-#include "records/machine_settings.h"
 #include "records/settings_startup.h"
 
 namespace balancer::cli {

@@ -2,8 +2,8 @@
 // control, and with --write the files written as at exit.
 #include <nlohmann/json.hpp>
 
+#include "base/machine_settings.h"
 #include "cli/cli.h"
-#include "records/machine_settings.h"
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 

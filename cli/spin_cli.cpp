@@ -3,14 +3,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/program_folder.h"
 #include "cli/cli.h"
 #include "correction/correction_pass.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "measure/sensor_map.h"
 #include "measure/spin.h"
-#include "records/machine_settings.h"
 #include "records/settings_startup.h"
 #include "records/side_files.h"
 

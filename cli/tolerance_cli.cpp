@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/machine_settings.h"
 #include "cli/cli.h"
 #include "correction/tolerance.h"
-#include "records/machine_settings.h"
 
 namespace balancer::cli {
 namespace {

@@ -1,37 +1,33 @@
-# Windows deliverables (cross build only).
+# Windows deliverables (cross build only): the windows floor above the
+# operator's program.
 #
-# balancer_win32: every platform adapter (*/win32/*.cpp) except the programs'
-# entry points (*_main.cpp) and the driver pre-installer, which is its own
-# program. The two front ends are built from the same sources; the demo swaps
-# the WinUSB transport for the simulated control.
+#   balancer_kit            app/win32/kit: the dialogue kit every window uses
+#   balancer_<folder>_windows  <folder>/win32/*_window.cpp: a subsystem's screens
+#   balancer_shell          app/win32: the main window and the rest of the
+#                           program, which opens the screens
+#
+# The two front ends are built from the same sources; the demo swaps the
+# WinUSB transport for the simulated control.
 enable_language(RC)
 
-file(GLOB BALANCER_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/*/win32/*.cpp)
-list(FILTER BALANCER_WIN32_SOURCES EXCLUDE REGEX "_main\\.cpp$")
-list(FILTER BALANCER_WIN32_SOURCES EXCLUDE REGEX "/usbprep/")
-list(FILTER BALANCER_WIN32_SOURCES EXCLUDE REGEX "^${PROJECT_SOURCE_DIR}/(tests|build)/")
+file(GLOB kit_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/win32/kit/*.cpp)
+add_library(balancer_kit STATIC ${kit_sources})
+target_link_libraries(balancer_kit PUBLIC balancer_app ${BALANCER_WIN32_SYSTEM_LIBS})
 
-set(BALANCER_WIN32_SYSTEM_LIBS
-  setupapi ws2_32 gdiplus comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid winspool urlmon
-  wininet version)
+set(BALANCER_WINDOW_LIBS "")
+foreach(folder device records measure correction bobweight update)
+  file(GLOB windows CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/win32/*_window.cpp)
+  if(windows)
+    add_library(balancer_${folder}_windows STATIC ${windows})
+    target_link_libraries(balancer_${folder}_windows PUBLIC balancer_kit balancer_${folder})
+    list(APPEND BALANCER_WINDOW_LIBS balancer_${folder}_windows)
+  endif()
+endforeach()
 
-add_library(balancer_win32 STATIC ${BALANCER_WIN32_SOURCES})
-target_include_directories(balancer_win32 PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(balancer_win32 PUBLIC ${BALANCER_WIN32_SYSTEM_LIBS})
-# The portable code reaches its platform counterparts (sockets, file
-# replacement) through plain functions that the win32/ files define, and the
-# adapters call the portable code: on Windows the adapters join the portable
-# libraries' rescanned link group, so anything linking balancer_portable gets
-# both.
-get_target_property(portable_links balancer_portable INTERFACE_LINK_LIBRARIES)
-set(portable_group "$<LINK_GROUP:RESCAN,${BALANCER_PORTABLE_LIBS}>")
-string(FIND "${portable_links}" "${portable_group}" group_at)
-if(group_at EQUAL -1)
-  message(FATAL_ERROR "balancer_portable no longer links the portable group; update windows.cmake")
-endif()
-string(REPLACE "${portable_group}" "$<LINK_GROUP:RESCAN,${BALANCER_PORTABLE_LIBS},balancer_win32>"
-  portable_links "${portable_links}")
-set_property(TARGET balancer_portable PROPERTY INTERFACE_LINK_LIBRARIES "${portable_links}")
+file(GLOB shell_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/win32/*.cpp)
+list(FILTER shell_sources EXCLUDE REGEX "_main\\.cpp$")
+add_library(balancer_shell STATIC ${shell_sources})
+target_link_libraries(balancer_shell PUBLIC balancer_kit ${BALANCER_WINDOW_LIBS} balancer_portable)
 
 set(BALANCER_RESOURCE_FILE ${PROJECT_SOURCE_DIR}/resources/balancer.rc)
 file(GLOB BALANCER_RESOURCE_BITMAPS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
@@ -46,13 +42,11 @@ function(balancer_gui_program name)
   add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/app/win32/balancer_main.cpp
                  ${BALANCER_RESOURCE_FILE})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-  target_link_libraries(${name} PRIVATE balancer_portable)
+  target_link_libraries(${name} PRIVATE balancer_shell)
   target_link_options(${name} PRIVATE -mwindows -static)
 endfunction()
 
-if(EXISTS ${PROJECT_SOURCE_DIR}/app/win32/balancer_main.cpp)
-  balancer_gui_program(balancer)
-  balancer_gui_program(balancer-demo)
-  target_compile_definitions(balancer-demo PRIVATE BALANCER_DEMO=1)
-  target_link_libraries(balancer-demo PRIVATE balancer_sim)
-endif()
+balancer_gui_program(balancer)
+balancer_gui_program(balancer-demo)
+target_compile_definitions(balancer-demo PRIVATE BALANCER_DEMO=1)
+target_link_libraries(balancer-demo PRIVATE balancer_sim)

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 #include "correction/correction_pass.h"
 
 namespace balancer {

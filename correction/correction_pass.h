@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_message.h"
-#include "app/operator_ui.h"
+#include "base/machine_settings.h"
+#include "base/operator_message.h"
+#include "base/operator_ui.h"
 #include "correction/drill_planner.h"
 #include "correction/heavy_metal.h"
 #include "correction/plane_transform.h"
 #include "correction/zones.h"
 #include "measure/plane_reading.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 
 namespace balancer {
 

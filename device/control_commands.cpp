@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/control_commands.h"
 
 namespace balancer {

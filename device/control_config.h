@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 #include "device/control_link.h"
 
 namespace balancer {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 

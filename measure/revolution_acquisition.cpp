@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/control_commands.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 namespace balancer {
 

@@ -2,7 +2,7 @@
 // per-degree sensor waves, normalised to the reference speed and calibrated.
 #pragma once
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 #include "device/control_link.h"
 #include "measure/sensor_map.h"
 #include "measure/spin_state.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 

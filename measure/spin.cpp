@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/control_commands.h"
 
 namespace balancer {

@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 #include "device/control_link.h"
 #include "measure/plane_reading.h"
 #include "measure/revolution_acquisition.h"
 #include "measure/sensor_map.h"
 #include "measure/spin_state.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 namespace balancer {
 

@@ -1,7 +1,7 @@
 // What the spin's status line and speed bar show; the front end draws it.
 #pragma once
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 #include "records/atomic_file.h"
 #include "records/settings_file.h"
 #include "records/text_scanner.h"

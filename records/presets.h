@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/operator_message.h"
-#include "app/operator_ui.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
+#include "base/operator_message.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 

@@ -2,8 +2,8 @@
 // and a ControlConfig.
 #pragma once
 
+#include "base/machine_settings.h"
 #include "device/control_config.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/control_link.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 
 namespace balancer {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 #include "correction/vector_math.h"
 
 namespace balancer::sim {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "correction/correction_pass.h"
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
 

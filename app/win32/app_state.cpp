@@ -1,7 +1,7 @@
 #include "app/win32/app_state.h"
 
-#include "app/win32/message_routing.h"
-#include "app/win32/value_box.h"
+#include "app/win32/kit/message_routing.h"
+#include "app/win32/kit/value_box.h"
 
 namespace balancer {
 

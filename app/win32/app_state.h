@@ -3,16 +3,16 @@
 
 #include <memory>
 
-#include "app/program_folder.h"
-#include "app/win32/kit_context.h"
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
+#include "base/machine_settings.h"
+#include "base/program_folder.h"
 #include "bobweight/bobweight_card.h"
 #include "device/control_link.h"
 #include "device/control_transport.h"
 #include "device/win32/win32_clock.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 

@@ -7,10 +7,10 @@
 
 #include <optional>
 
-#include "app/program_identity.h"
 #include "app/screen_scale.h"
 #include "app/win32/app_state.h"
 #include "app/win32/single_instance.h"
+#include "base/program_identity.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
 

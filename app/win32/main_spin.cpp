@@ -1,14 +1,15 @@
 // Spin / Acquire from the main window: the window as the spin's host, the
 // status line and the speed bar drawn while the spin holds the thread.
+#include "app/win32/main_spin.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "app/main_commands.h"
-#include "app/program_identity.h"
 #include "app/screen_scale.h"
-#include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/unbalance_display.h"
+#include "base/program_identity.h"
 #include "device/control_commands.h"
 #include "measure/spin_display.h"
 
@@ -32,7 +33,7 @@ class WindowSpinHost : public SpinHost {
     state_.spinStatus = kStatusBlank;
     KillTimer(state_.hwnd, kMainTimerId);
     if (stopButton) {
-      HWND spin = ButtonOf(state_, kCmdSpin);
+      HWND spin = host().SpinButton();
       if (spin != nullptr) {
         SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(state_.res.spinStopFace));
@@ -40,7 +41,7 @@ class WindowSpinHost : public SpinHost {
     } else {
       EnableWindow(state_.hwnd, FALSE);
     }
-    RECT status = StatusFieldRect(state_);
+    RECT status = host().StatusField();
     InvalidateRect(state_.hwnd, &status, TRUE);
     UpdateWindow(state_.hwnd);
   }
@@ -62,7 +63,7 @@ class WindowSpinHost : public SpinHost {
     state_.correction.readingsPresent = true;
     // A new reading replaces any slug picked on the last one.
     state_.correction.selectedSlugSide = -1;
-    RecomputeCorrections(state_);
+    host().RecomputeCorrections();
   }
 
   void SpinEnded(bool closeSpeedBar, bool enableMainWindow) override {
@@ -79,7 +80,7 @@ class WindowSpinHost : public SpinHost {
     SetTimer(state_.hwnd, kMainTimerId, kMainTimerPeriodMs, nullptr);
     state_.screenCode = 'x';
     // The reference follows the shaft's resting place, not a free run.
-    if (state_.link != nullptr && MainConnected(state_)) {
+    if (state_.link != nullptr && host().Connected()) {
       state_.currentAngle = ReadShaftAngle(*state_.link);
       state_.referenceAngle = state_.currentAngle;
     }
@@ -92,18 +93,20 @@ class WindowSpinHost : public SpinHost {
   }
 
   void RestoreSpinButton() override {
-    HWND spin = ButtonOf(state_, kCmdSpin);
+    HWND spin = host().SpinButton();
     if (spin != nullptr && state_.settings != nullptr) {
       HBITMAP face =
           state_.settings->speedControl == 1 ? state_.res.spinFace : state_.res.acquireFace;
       SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
     }
-    if (state_.correction.drillPoint && state_.settings != nullptr) {
-      SetDrillPoint(state_.correction, *state_.settings, false);
-    }
+    // Drill Point is off after every spin: its command switches it off and
+    // recomputes and repaints, so the depths shown lose the tip allowance.
+    if (state_.correction.drillPoint) host().SendCommand(kCmdDrillPoint);
   }
 
  private:
+  MainSpinHost& host() { return *state_.spinHost; }
+
   MainWindowState& state_;
 };
 
@@ -111,7 +114,7 @@ class WindowSpinHost : public SpinHost {
 
 void RunSpinFromWindow(MainWindowState& state) {
   if (state.link == nullptr || state.settings == nullptr || state.ui == nullptr ||
-      state.spinRunning) {
+      state.spinHost == nullptr || state.spinRunning) {
     return;
   }
   WindowSpinHost host(state);
@@ -129,8 +132,9 @@ void DrawSpinStatusNow(MainWindowState& state, int code) {
   const bool touch = state.settings != nullptr && state.settings->touchscreen == 1;
   SpinStatusLine line = SpinStatusFor(code, touch);
   if (line.resetsSpeedBar) state.speedBarValue = 0;
+  if (state.spinHost == nullptr) return;
   HDC dc = GetDC(state.hwnd);
-  RECT field = StatusFieldRect(state);
+  RECT field = state.spinHost->StatusField();
   HBRUSH fill = CreateSolidBrush(Colour(kStatusLineBackground));
   FillRect(dc, &field, fill);
   DeleteObject(fill);
@@ -203,7 +207,7 @@ void CloseSpeedBarWindow(MainWindowState& state) {
 }
 
 bool InsideSpinButton(const MainWindowState& state, int x, int y) {
-  HWND spin = ButtonOf(state, kCmdSpin);
+  HWND spin = state.spinHost != nullptr ? state.spinHost->SpinButton() : nullptr;
   if (spin == nullptr) return false;
   RECT r;
   GetWindowRect(spin, &r);

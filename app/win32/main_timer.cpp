@@ -2,8 +2,9 @@
 // shaft, runs free-run speed display and the Semi-Auto trigger.
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/main_spin.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
 #include "app/win32/unbalance_display.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
@@ -150,6 +151,17 @@ void TickSteps(MainWindowState& state) {
   }
 
   const int speedControl = state.settings != nullptr ? state.settings->speedControl : 0;
+  // In Auto nothing else reads the speed request while idle, so the remote
+  // start flag is polled here (the motor is off; power 0 keeps it so).
+  if (RemoteStartSpins(link.FirmwareVersion, 1, speedControl, state.spinRunning)) {
+    SetMotorPower(link, 0);
+    if (RemoteStartSpins(link.FirmwareVersion, link.RemoteStartFlag, speedControl,
+                         state.spinRunning) &&
+        state.hwnd != nullptr && MainConnected(state)) {
+      RunSpinFromWindow(state);
+      return;
+    }
+  }
   if (RotationSeen(state.currentAngle, state.referenceAngle) && !state.freeRun &&
       FreeRunMayStart(speedControl)) {
     StartFreeRun(state);

@@ -4,13 +4,14 @@
 
 #include "app/condition_card.h"
 #include "app/main_commands.h"
-#include "app/program_identity.h"
 #include "app/screen_scale.h"
-#include "app/win32/design_font.h"
-#include "app/win32/kit_context.h"
-#include "app/win32/message_window.h"
+#include "app/win32/kit/design_font.h"
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/kit/value_box.h"
+#include "app/win32/main_spin.h"
 #include "app/win32/unbalance_display.h"
-#include "app/win32/value_box.h"
+#include "base/program_identity.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
@@ -52,8 +53,8 @@ void InvalidatePlanes(MainWindowState& state) {
   InvalidateDesign(state, PlaneArea(1, TwoPlane(state)));
 }
 
-// What the main window does for the dialogue kit.
-class MainActions : public MainWindowActions {
+// What the main window does for the dialogue kit and for the screens it opens.
+class MainActions : public MainWindowActions, public ScreenHost {
  public:
   explicit MainActions(MainWindowState& state) : state_(state) {}
   void SendCommand(int id) override { RunMainCommand(state_, id); }
@@ -64,6 +65,39 @@ class MainActions : public MainWindowActions {
   }
   // The calibration window belongs to the machine setup screens.
   void OpenCalibrationWindow() override {}
+
+  void Repaint(RepaintArea area) override {
+    if (state_.ui != nullptr) state_.ui->RequestRepaint(area);
+  }
+  bool SettingsChanged() override {
+    if (!HasSettings(state_)) return false;
+    return WriteSettingsFiles(*state_.folder, *state_.settings, state_.ui);
+  }
+  void ScreenClosed() override {
+    if (state_.kit != nullptr) {
+      state_.kit->childScreen = nullptr;
+      state_.kit->screenCode = 0;
+    }
+    state_.screenCode = 'x';
+    if (state_.hwnd != nullptr) {
+      SetActiveWindow(state_.hwnd);
+      SetFocus(state_.hwnd);
+    }
+  }
+
+ private:
+  MainWindowState& state_;
+};
+
+// What a spin from this window needs of it.
+class MainSpinActions : public MainSpinHost {
+ public:
+  explicit MainSpinActions(MainWindowState& state) : state_(state) {}
+  HWND SpinButton() const override { return ButtonOf(state_, kCmdSpin); }
+  RECT StatusField() const override { return StatusFieldRect(state_); }
+  bool Connected() const override { return MainConnected(state_); }
+  void RecomputeCorrections() override { balancer::RecomputeCorrections(state_); }
+  void SendCommand(int id) override { RunMainCommand(state_, id); }
 
  private:
   MainWindowState& state_;
@@ -160,9 +194,11 @@ void LoadWorkingFiles(MainWindowState& state) {
 void OnCreate(MainWindowState& state) {
   const float s = state.screenScale;
   state.actions = std::make_unique<MainActions>(state);
+  state.spinHost = std::make_unique<MainSpinActions>(state);
   if (state.kit != nullptr) {
     state.kit->mainWindow = state.hwnd;
     state.kit->actions = state.actions.get();
+    state.kit->screenHost = static_cast<MainActions*>(state.actions.get());
     state.kit->history = &state.history;
   }
   // Fonts, faces and buttons first.
@@ -241,6 +277,7 @@ void OnDestroy(MainWindowState& state) {
   }
   if (state.kit != nullptr) {
     state.kit->actions = nullptr;
+    state.kit->screenHost = nullptr;
     state.kit->mainWindow = nullptr;
   }
   state.buttons.clear();

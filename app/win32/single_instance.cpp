@@ -1,6 +1,6 @@
 #include "app/win32/single_instance.h"
 
-#include "app/program_identity.h"
+#include "base/program_identity.h"
 
 namespace balancer {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/display_model.h"
-#include "app/win32/drawing_resources.h"
+#include "app/win32/kit/drawing_resources.h"
 
 namespace balancer {
 

@@ -1,5 +1,7 @@
 #include "app/win32/win32_operator_ui.h"
 
+#include "app/win32/main_spin.h"
+
 namespace balancer {
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "app/operator_ui.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/control_sim_address.h"
-#include "app/program_folder.h"
 #include "app/status_field.h"
+#include "base/program_folder.h"
 
 namespace balancer {
 namespace {

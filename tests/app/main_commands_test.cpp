@@ -118,6 +118,17 @@ TEST(FreeRun, EndsAtThirtyAndTriggersSemiAutoInsideTheWindowOnly) {
   EXPECT_TRUE(FreeRunMayStart(2));
 }
 
+TEST(RemoteStart, SpinsOnlyInAutoWithTheButtonAndNoSpinRunning) {
+  EXPECT_TRUE(RemoteStartSpins(0x0304, 1, 1, false));
+  EXPECT_FALSE(RemoteStartSpins(0x0304, 1, 1, true));   // one spin at a time
+  EXPECT_FALSE(RemoteStartSpins(0x0304, 0, 1, false));  // button not pressed
+  EXPECT_FALSE(RemoteStartSpins(0x020F, 1, 1, false));  // no such button
+  EXPECT_TRUE(RemoteStartSpins(0x0210, 1, 1, false));
+  // Manual and Semi-Auto: the free run sends the acquire key instead.
+  EXPECT_FALSE(RemoteStartSpins(0x0304, 1, 0, false));
+  EXPECT_FALSE(RemoteStartSpins(0x0304, 1, 2, false));
+}
+
 TEST(MainMessages, AboutCarriesFirmwareAndCalibrationInTheirFormats) {
   MachineSettings s;
   s.lagCompensationLeft = 12.34;

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "bobweight/text_file.h"
 
 namespace balancer {

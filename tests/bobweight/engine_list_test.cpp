@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 namespace {

@@ -9,7 +9,7 @@
 #include <deque>
 #include <filesystem>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "bobweight/posix_serial_port.h"
 #include "device/clock.h"
 #include "sim/sim_scale.h"

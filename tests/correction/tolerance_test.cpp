@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 
 namespace balancer {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "support/fake_transport.h"
 
 namespace balancer {

@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/control_commands.h"
 #include "support/fake_transport.h"
 

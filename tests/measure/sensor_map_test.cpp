@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 
 namespace balancer {
 namespace {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/control_commands.h"
 #include "measure/spin_display.h"
 #include "sim/sim_transport.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 
 namespace balancer::test {
 

@@ -1,4 +1,4 @@
-#include "app/win32/button_column.h"
+#include "app/win32/kit/button_column.h"
 #include "kit_fixture.h"
 
 namespace balancer::kit_test {

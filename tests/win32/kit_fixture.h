@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
-#include "app/win32/entry_window.h"
-#include "app/win32/kit_context.h"
-#include "app/win32/message_routing.h"
-#include "app/win32/message_window.h"
-#include "app/win32/value_box.h"
+#include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_routing.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/kit/value_box.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
-#include "records/machine_settings.h"
 #include "support/fake_transport.h"
 
 namespace balancer::kit_test {

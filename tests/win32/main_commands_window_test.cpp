@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/main_commands.h"
-#include "app/program_identity.h"
 #include "app/win32/app_state.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
+#include "base/program_identity.h"
 #include "device/clock.h"
 #include "main_fixture.h"
 #include "support/fake_transport.h"

@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "app/main_commands.h"
-#include "app/program_identity.h"
 #include "app/win32/app_state.h"
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
+#include "base/program_identity.h"
 #include "bobweight/bobweight_files.h"
 #include "device/clock.h"
 #include "main_fixture.h"
+#include "records/settings_file.h"
 #include "support/fake_transport.h"
 
 namespace balancer {
@@ -134,6 +136,46 @@ TEST_F(MainFinishFixture, SaveInitialAndFinalWriteTheNamedCardAgain) {
   EXPECT_EQ(card.finalConditionText, first);
   DeleteFileA(path.c_str());
   DeleteFileA(BmePathFor(path).c_str());
+}
+
+// A screen reaches the main window only through the kit's ScreenHost.
+TEST_F(MainFinishFixture, ScreensReachTheMainWindowThroughItsHost) {
+  KitContext kit;
+  main.kit = &kit;
+  HWND hwnd = Create();
+  ASSERT_NE(kit.screenHost, nullptr);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd);
+
+  // A changed value recomputes the corrections and repaints.
+  main.left.amount = 40.0;
+  main.correction.readingsPresent = true;
+  const std::string before = main.result.left.text;
+  kit.screenHost->RecomputeAndRepaint();
+  EXPECT_NE(main.result.left.text, before);
+  RECT r;
+  EXPECT_TRUE(GetUpdateRect(hwnd, &r, FALSE));
+
+  // Changed settings reach both files at once.
+  settings.shaftRpm = 777;
+  ASSERT_TRUE(kit.screenHost->SettingsChanged());
+  for (const char* name : {"balsetup.dta", "balsetup.bak"}) {
+    MachineSettings read;
+    ASSERT_TRUE(readSettings(folder.File(name), read, nullptr, false)) << name;
+    EXPECT_EQ(read.shaftRpm, 777) << name;
+  }
+
+  // A closed screen is forgotten.
+  kit.childScreen = hwnd;
+  kit.screenCode = 'd';
+  kit.screenHost->ScreenClosed();
+  EXPECT_EQ(kit.childScreen, nullptr);
+  EXPECT_EQ(kit.screenCode, 0);
+  EXPECT_EQ(main.screenCode, 'x');
+
+  DestroyWindow(hwnd);
+  EXPECT_EQ(kit.screenHost, nullptr);
+  main.kit = nullptr;
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/control_link.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 namespace testmain {

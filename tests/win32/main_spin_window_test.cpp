@@ -7,8 +7,9 @@
 
 #include "app/main_commands.h"
 #include "app/win32/app_state.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/main_spin.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_window.h"
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
 #include "main_fixture.h"
@@ -74,6 +75,45 @@ TEST_F(MainSpinFixture, SpinInAutoLeavesReadingsCorrectionsAndAHistoryRecord) {
   // In Auto the A key starts nothing.
   SendMessageA(hwnd, WM_CHAR, 'a', 0);
   EXPECT_EQ(main.history.historyCount, 1);
+}
+
+TEST_F(MainSpinFixture, RemoteStartButtonSpinsInAutoOnATimerTick) {
+  HWND hwnd = Create(1);
+  ASSERT_TRUE(MainConnected(main));
+  transport.control().ClearManualDrive();
+  MainWindowTick(main);
+  EXPECT_EQ(main.history.historyCount, 0);  // no button, no spin
+  transport.control().PressRemoteStart(200.0);
+  MainWindowTick(main);
+  EXPECT_EQ(main.history.historyCount, 1);
+  EXPECT_EQ(main.spin.SpinActive, 1);
+  EXPECT_TRUE(main.correction.readingsPresent);
+  CloseMessages();
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+  // Released by the end of the spin: the next tick starts nothing.
+  MainWindowTick(main);
+  EXPECT_EQ(main.history.historyCount, 1);
+}
+
+TEST_F(MainSpinFixture, DrillPointIsOffAfterASpinAndTheDepthsLoseTheTipAllowance) {
+  Create(1);
+  transport.control().ClearManualDrive();
+  RunMainCommand(main, kCmdDrillPoint);
+  ASSERT_TRUE(main.correction.drillPoint);
+  SendMessageA(main.hwnd, WM_CHAR, 's', 0);
+  CloseMessages();
+  EXPECT_FALSE(main.correction.drillPoint);
+  EXPECT_EQ(main.correction.tipAllowance[0], 0.0);
+  EXPECT_EQ(main.correction.tipAllowance[1], 0.0);
+  // The result shown was computed without the option: the same pass run
+  // again now gives the same holes.
+  CorrectionResult shown = main.result;
+  RecomputeCorrections(main);
+  ASSERT_EQ(main.result.left.method, CorrectionMethod::kDrill);
+  EXPECT_DOUBLE_EQ(shown.left.drill.holeDepth, main.result.left.drill.holeDepth);
+  EXPECT_DOUBLE_EQ(shown.right.drill.holeDepth, main.result.right.drill.holeDepth);
+  EXPECT_EQ(shown.left.text, main.result.left.text);
+  EXPECT_EQ(shown.right.text, main.result.right.text);
 }
 
 TEST_F(MainSpinFixture, AKeyCancelsTheSpinAndLeavesZeroReadings) {

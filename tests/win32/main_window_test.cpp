@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "app/program_folder.h"
-#include "app/program_identity.h"
 #include "app/win32/app_state.h"
-#include "app/win32/message_window.h"
+#include "app/win32/kit/message_window.h"
 #include "app/win32/single_instance.h"
 #include "app/win32/win32_operator_ui.h"
+#include "base/machine_settings.h"
+#include "base/program_folder.h"
+#include "base/program_identity.h"
 #include "device/clock.h"
 #include "device/control_config.h"
-#include "records/machine_settings.h"
 #include "support/fake_transport.h"
 
 namespace balancer {

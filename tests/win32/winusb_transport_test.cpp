@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/operator_ui.h"
+#include "base/operator_ui.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
 #include "device/control_link.h"

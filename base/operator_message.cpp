@@ -1,4 +1,4 @@
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 

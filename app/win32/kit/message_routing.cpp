@@ -1,4 +1,4 @@
-#include "app/win32/message_routing.h"
+#include "app/win32/kit/message_routing.h"
 
 #include "app/message_answers.h"
 

@@ -102,8 +102,8 @@ struct MachineSettings {
   // the tolerance calculator gives for its default shaft (60 lb, 6000 rpm,
   // class 1), so "In Tolerance" means something before anyone sets it.
   double toleranceMoment = 13.64;
-  int touchscreen = 0;           // 0 No, 1 Yes
-  int scaleType = 0;             // serial scale model, 0 none
+  int touchscreen = 0;  // 0 No, 1 Yes
+  int scaleType = 0;    // serial scale model, 0 none
   // Slug sizes marked for automatic selection (written as a count and the
   // ascending indexes).
   std::array<bool, kSlugSizeCount> slugSizeSelected{};

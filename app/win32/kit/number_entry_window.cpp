@@ -1,7 +1,7 @@
 // The number entry window: a number typed on the keyboard.
 #include "app/field_table.h"
 #include "app/keypad_layout.h"
-#include "app/win32/entry_window.h"
+#include "app/win32/kit/entry_window.h"
 
 namespace balancer {
 

@@ -1,4 +1,4 @@
-#include "correction/correction_text.h"
+#include "base/unit_text.h"
 
 #include <cmath>
 #include <cstdio>

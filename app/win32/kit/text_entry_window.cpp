@@ -1,7 +1,7 @@
 // The text entry window: a typewriter keyboard for the text fields.
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
-#include "app/win32/entry_window.h"
+#include "app/win32/kit/entry_window.h"
 
 namespace balancer {
 

@@ -1,4 +1,4 @@
-#include "app/win32/design_font.h"
+#include "app/win32/kit/design_font.h"
 
 #include "app/screen_scale.h"
 

@@ -1,9 +1,9 @@
-#include "app/win32/drawing_resources.h"
+#include "app/win32/kit/drawing_resources.h"
 
 #include <cstring>
 
 #include "app/screen_scale.h"
-#include "app/win32/design_font.h"
+#include "app/win32/kit/design_font.h"
 
 namespace balancer {
 

@@ -1,11 +1,11 @@
-#include "app/win32/value_box.h"
+#include "app/win32/kit/value_box.h"
 
 #include <string>
 
 #include "app/screen_scale.h"
 #include "app/value_box_text.h"
-#include "app/win32/design_font.h"
-#include "app/win32/entry_window.h"
+#include "app/win32/kit/design_font.h"
+#include "app/win32/kit/entry_window.h"
 
 namespace balancer {
 

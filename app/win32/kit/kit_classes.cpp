@@ -1,7 +1,7 @@
-#include "app/win32/entry_window.h"
-#include "app/win32/kit_context.h"
-#include "app/win32/message_window.h"
-#include "app/win32/value_box.h"
+#include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/kit/value_box.h"
 
 namespace balancer {
 

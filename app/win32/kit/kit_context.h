@@ -8,13 +8,14 @@
 #include <functional>
 #include <string>
 
-#include "app/operator_ui.h"
-#include "app/program_folder.h"
-#include "app/win32/main_window_actions.h"
-#include "app/win32/message_window.h"
+#include "app/win32/kit/main_window_actions.h"
+#include "app/win32/kit/message_window.h"
+#include "app/win32/kit/screen_host.h"
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "device/control_link.h"
 #include "records/history.h"
-#include "records/machine_settings.h"
 #include "records/side_files.h"
 
 namespace balancer {
@@ -52,6 +53,7 @@ struct KitContext {
 
   MessageWindowState* message = nullptr;
   MainWindowActions* actions = nullptr;
+  ScreenHost* screenHost = nullptr;  // what an open screen reaches the main window by
 
   MachineSettings* settings = nullptr;
   const ProgramFolder* folder = nullptr;

@@ -1,6 +1,6 @@
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
-#include "correction/reluctor.h"
+#include "base/reluctor_types.h"
 
 namespace balancer {
 

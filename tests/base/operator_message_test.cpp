@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
+#include "base/operator_message.h"
 
-#include "app/operator_message.h"
+#include <gtest/gtest.h>
 
 namespace balancer {
 namespace {

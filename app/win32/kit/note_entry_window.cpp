@@ -1,7 +1,7 @@
 // The note entry window: several lines of text for the child screens.
 #include "app/field_table.h"
 #include "app/keypad_layout.h"
-#include "app/win32/entry_window.h"
+#include "app/win32/kit/entry_window.h"
 
 namespace balancer {
 

@@ -1,7 +1,7 @@
 // Answers to MessageWindow questions, dispatched on ActionCode.
 #pragma once
 
-#include "app/win32/kit_context.h"
+#include "app/win32/kit/kit_context.h"
 
 namespace balancer {
 

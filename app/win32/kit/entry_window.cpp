@@ -1,4 +1,4 @@
-#include "app/win32/entry_window.h"
+#include "app/win32/kit/entry_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -9,7 +9,7 @@
 #include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
-#include "app/win32/design_font.h"
+#include "app/win32/kit/design_font.h"
 #include "resources/resource_ids.h"
 
 namespace balancer {

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 
 // Areas the core may ask to be redrawn.
 enum class RepaintArea {
-  kWholeMainWindow,   // e.g. after the control has gone ("No Hardware")
-  kHardwareStatus,    // the area where "No Hardware" is shown
-  kReadings,          // dials, amounts and corrections
-  kCalibrationScreen, // the open calibration screen (ScreenCode 'c')
+  kWholeMainWindow,    // e.g. after the control has gone ("No Hardware")
+  kHardwareStatus,     // the area where "No Hardware" is shown
+  kReadings,           // dials, amounts and corrections
+  kCalibrationScreen,  // the open calibration screen (ScreenCode 'c')
 };
 
 class OperatorUi {

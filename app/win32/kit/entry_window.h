@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/win32/kit_context.h"
+#include "app/win32/kit/kit_context.h"
 
 namespace balancer {
 

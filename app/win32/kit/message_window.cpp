@@ -1,8 +1,8 @@
-#include "app/win32/message_window.h"
+#include "app/win32/kit/message_window.h"
 
-#include "app/program_identity.h"
 #include "app/screen_scale.h"
-#include "app/win32/design_font.h"
+#include "app/win32/kit/design_font.h"
+#include "base/program_identity.h"
 #include "resources/resource_ids.h"
 
 namespace balancer {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/operator_message.h"
+#include "base/operator_message.h"
 
 namespace balancer {
 

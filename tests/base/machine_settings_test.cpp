@@ -1,4 +1,4 @@
-#include "records/machine_settings.h"
+#include "base/machine_settings.h"
 
 #include <gtest/gtest.h>
 

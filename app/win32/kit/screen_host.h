@@ -1,0 +1,31 @@
+// What a screen asks of the window that opened it. The main window implements
+// it and hands it to every screen it opens; a screen includes this header and
+// never the main window, and screens never know each other. Every call is
+// made on the GUI thread and returns when done.
+#pragma once
+
+#include "base/operator_ui.h"
+
+namespace balancer {
+
+class ScreenHost {
+ public:
+  virtual ~ScreenHost() = default;
+
+  // A value the corrections depend on has changed: recompute them and repaint
+  // the main screen.
+  virtual void RecomputeAndRepaint() = 0;
+
+  // Repaints one area of the main screen.
+  virtual void Repaint(RepaintArea area) = 0;
+
+  // The settings were changed by the screen: write balsetup.dta and .bak now.
+  // False when a file could not be written; the operator has been told.
+  virtual bool SettingsChanged() = 0;
+
+  // The screen's window is gone; the main window takes the focus back and
+  // forgets the screen.
+  virtual void ScreenClosed() = 0;
+};
+
+}  // namespace balancer
