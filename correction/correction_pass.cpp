@@ -42,6 +42,11 @@ double TipAllowanceOf(const CorrectionState& state, Side side) {
   return state.drillPoint ? state.tipAllowance[side] : 0.0;
 }
 
+int HalfWidthOf(const MachineSettings& s, const CorrectionState& state, Side side) {
+  return ZoneHalfWidth(DrillDiameterOf(s, side), ShaftRadiusOf(s, side), MaxDepthOf(s, side),
+                       TipAllowanceOf(state, side));
+}
+
 }  // namespace
 
 void SetDrillPoint(CorrectionState& state, const MachineSettings& settings, bool on) {
@@ -90,13 +95,12 @@ DrillInput DrillInputFor(const MachineSettings& settings, const CorrectionState&
   return in;
 }
 
-SlugInput SlugInputFor(const MachineSettings& settings, Side side, const PlaneCorrection& plane,
-                       double readingMoment, const CorrectionZones& zones) {
+SlugInput SlugInputFor(const MachineSettings& settings, const CorrectionState& state, Side side,
+                       const PlaneCorrection& plane, const CorrectionZones& zones) {
   SlugInput in;
   in.moment = plane.moment;
   in.angle = plane.angle;
   in.displayAngle = plane.displayAngle;
-  in.readingMoment = readingMoment;
   in.toleranceMoment = settings.toleranceMoment;
   in.outsideZone = plane.outsideZone;
   in.slugRadius = SlugRadiusOf(settings, side);
@@ -110,13 +114,14 @@ SlugInput SlugInputFor(const MachineSettings& settings, Side side, const PlaneCo
   ZoneBounds zone = ZoneOf(zones, side);
   in.zoneStart = zone.start;
   in.zoneEnd = zone.end;
+  in.zoneHalfWidth = HalfWidthOf(settings, state, side);
   return in;
 }
 
 namespace {
 
 void BuildText(const MachineSettings& settings, const CorrectionState& state, Side side,
-               bool twoPlane, double readingMoment, SideCorrection& out) {
+               bool twoPlane, SideCorrection& out) {
   out.drill = state.drill[side];
   out.slugs = state.slugs[side];
   out.addMode = state.add[side];
@@ -143,13 +148,10 @@ void BuildText(const MachineSettings& settings, const CorrectionState& state, Si
       const SlugRecord& slug = out.slugs.slugs[index];
       out.text =
           SlugText(slug.diameter, slug.length, slug.angle * kDegreesPerRadian, settings.lengthUnit);
-    } else if (readingMoment > settings.toleranceMoment) {
+    } else {
       out.method = CorrectionMethod::kSlug;
       out.text = "Projection is off the counterweight";
       out.colour = TextColour::kRed;
-    } else {
-      out.method = CorrectionMethod::kWeight;
-      out.text = AmountText(out.grams, shown, unit, false);
     }
   } else if (out.drill.capacityOverflow) {
     out.method = CorrectionMethod::kDrill;
@@ -199,16 +201,19 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
   double readingMoments[2] = {left.amount, twoPlane ? right.amount : t.single.staticMoment};
   bool active[2] = {twoPlane, true};
 
-  // Zone test, method choice and the installation radius limit.
+  // Zone test, method choice and the installation radius limit. A plane whose
+  // own moment is within tolerance gets no heavy metal, so it is not outside
+  // its zone; it is not drilled either where there is no counterweight.
+  bool offCounterweight[2] = {false, false};
   for (int i = 0; i < 2; ++i) {
     Side side = static_cast<Side>(i);
     PlaneCorrection& plane = *planes[i];
     plane.outsideZone = false;
     if (!active[i]) continue;
     ZoneBounds zone = ZoneOf(zones, side);
-    int half = ZoneHalfWidth(DrillDiameterOf(settings, side), ShaftRadiusOf(settings, side),
-                             MaxDepthOf(settings, side), TipAllowanceOf(state, side));
-    plane.outsideZone = OutsideZone(plane.displayAngle, plane.moment, zone.start, zone.end, half);
+    offCounterweight[i] = OutsideZone(plane.displayAngle, plane.moment, zone.start, zone.end,
+                                      HalfWidthOf(settings, state, side));
+    plane.outsideZone = offCounterweight[i] && plane.moment > settings.toleranceMoment;
     if (plane.outsideZone) {
       state.drill[i].capacityOverflow = false;
       if (!state.slugs[i].slugsHeld) {
@@ -226,7 +231,7 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
   for (int i = 0; i < 2; ++i) {
     Side side = static_cast<Side>(i);
     DrillPlan& plan = state.drill[i];
-    if (!active[i] || planes[i]->outsideZone) {
+    if (!active[i] || offCounterweight[i]) {
       if (!plan.holesHeld) {
         plan = DrillPlan{};
       }
@@ -243,7 +248,7 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
       state.slugs[i] = SlugPlan{};
       continue;
     }
-    SlugInput in = SlugInputFor(settings, side, *planes[i], readingMoments[i], zones);
+    SlugInput in = SlugInputFor(settings, state, side, *planes[i], zones);
     PlaceSlugs(in, state.slugs[i]);
     if (state.autoSelectRequested && planes[i]->outsideZone) {
       std::optional<int> chosen =
@@ -280,7 +285,7 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
                         t.single.staticMoment <= settings.toleranceMoment;
     }
     if (!active[i]) continue;
-    BuildText(settings, state, static_cast<Side>(i), twoPlane, readingMoments[i], out);
+    BuildText(settings, state, static_cast<Side>(i), twoPlane, out);
   }
   if (ui) ui->RequestRepaint(RepaintArea::kReadings);
   return result;

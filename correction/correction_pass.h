@@ -79,8 +79,8 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
 // The inputs of one side's planners, as the pass builds them.
 DrillInput DrillInputFor(const MachineSettings& settings, const CorrectionState& state, Side side,
                          const PlaneCorrection& plane, const CorrectionZones& zones);
-SlugInput SlugInputFor(const MachineSettings& settings, Side side, const PlaneCorrection& plane,
-                       double readingMoment, const CorrectionZones& zones);
+SlugInput SlugInputFor(const MachineSettings& settings, const CorrectionState& state, Side side,
+                       const PlaneCorrection& plane, const CorrectionZones& zones);
 
 // The side's radius that turns its moment into grams: slug radius outside the
 // zone, else the correction radius with radial compensation, else the drill

@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kMinRadius = 0.001;
 constexpr double kHalfDegreesPerRadian = 28.64789;
-constexpr int kNarrowZone = 11;
 constexpr int kMaxRoom = 160;
 
 double ClampUnit(double v) {
@@ -87,14 +86,11 @@ double CounterweightSlugRadius(double shaftRadius, double webThickness, double s
 
 bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
   plan.noRoom = false;
-  if (!in.outsideZone) {
+  // The plane's own moment decides: an upright reading may stay above the
+  // tolerance only because of the other plane's unbalance.
+  if (!in.outsideZone || !(in.moment > in.toleranceMoment)) {
     ClearSlugs(plan);
     plan.slugsHeld = false;
-    ComputeRemainingUnbalance(in, plan);
-    return false;
-  }
-  if (in.readingMoment <= in.toleranceMoment) {
-    if (!plan.slugsHeld) ClearSlugs(plan);
     ComputeRemainingUnbalance(in, plan);
     return false;
   }
@@ -121,14 +117,6 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
   lower = PositiveMod(lower, 360);
   upper = PositiveMod(upper, 360);
   int room = PositiveMod(upper - lower, 360);
-  // The fan is done once the remainder points well inside the zone: 5 degrees
-  // clear of each edge. A zone too narrow for that margin is taken whole, so
-  // success still means "drillable" and never more.
-  int shrunkStart = s, shrunkWidth = width;
-  if (width >= kNarrowZone) {
-    shrunkStart = PositiveMod(s + 5, 360);
-    shrunkWidth = width - 10;
-  }
   bool noRoom = room > width;
   int toLower = FoldDistance(beta, lower);
   int toUpper = FoldDistance(beta, upper);
@@ -166,7 +154,9 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
       slug.diameter = in.slugDiameter;
     }
     ComputeRemainingUnbalance(in, plan);
-    success = PositiveMod(plan.extraAngle - shrunkStart, 360) <= shrunkWidth &&
+    // Done when the next spin will drill the remainder; any stricter test
+    // stops too late and any looser one sends the operator round again.
+    success = !OutsideZone(plan.extraAngle, plan.extraWeight, s, e, in.zoneHalfWidth) &&
               static_cast<double>(plan.extraAngle) != in.displayAngle;
   }
   return success;

@@ -45,8 +45,7 @@ struct SlugInput {
   double moment = 0.0;  // correction moment, gram-inches
   double angle = 0.0;   // correction (heavy spot) angle, degrees
   double displayAngle = 0.0;
-  double readingMoment = 0.0;  // the side's reading, compared with the tolerance
-  double toleranceMoment = 0.0;
+  double toleranceMoment = 0.0;  // compared with `moment`
   bool outsideZone = false;
   double slugRadius = 2.85;  // installation radius
   double slugDiameter = 1.0;
@@ -58,6 +57,9 @@ struct SlugInput {
   double heavyMetalDensity = 278.6;
   int zoneStart = 0;
   int zoneEnd = 0;
+  // The drill's half-width at the zone edges (the zone test's h): the fan is
+  // done when the remainder passes the same test the next spin puts it to.
+  int zoneHalfWidth = 0;
 };
 
 // Weight of one slug as planned (the entered actual weight while held).
@@ -67,10 +69,10 @@ double SlugWeight(const SlugInput& in, const SlugPlan& plan, int index);
 void ComputeRemainingUnbalance(const SlugInput& in, SlugPlan& plan);
 
 // Plans the side's fan of slugs (or only recomputes the remainder while the
-// slugs are held). A side that is not outside its zone gets no slugs and loses
-// its held flag; so does nothing get placed while the side is within tolerance.
-// True when the fan reached its goal (the remainder points into the zone,
-// 5 degrees clear of its edges when the zone is 11 degrees or wider).
+// slugs are held). A side that is not outside its zone, or whose own moment is
+// within tolerance, gets no slugs and loses its held flag. True when the fan
+// reached its goal: the remainder would be drilled, not sent back to heavy
+// metal, by the zone test with `zoneHalfWidth`.
 bool PlaceSlugs(const SlugInput& in, SlugPlan& plan);
 
 // Installation radius allowed by the counterweight: shaft radius - web -

@@ -5,6 +5,7 @@
 
 #include "base/unit_text.h"
 #include "correction/vector_math.h"
+#include "records/settings_file.h"
 
 namespace balancer::sim {
 
@@ -118,6 +119,63 @@ int ApplyCorrections(SimulatedControl& control, const CorrectionResult& result,
   std::vector<PointMass> masses = MassesForCorrections(result, settings, state, planes);
   for (const PointMass& m : masses) control.AddMass(m);
   return static_cast<int>(masses.size());
+}
+
+bool ShowsDrillNotice(const SideCorrection& side) {
+  return side.active && side.method == CorrectionMethod::kDrill && side.colour == TextColour::kRed;
+}
+
+DrillChange IncreaseDrillOrDepth(MachineSettings& settings, Side side,
+                                 const DrillToolbox& toolbox) {
+  bool left = side == Side::kLeft;
+  double& diameter = left ? settings.drillDiameterLeft : settings.drillDiameterRight;
+  double& depth = left ? settings.maxDrillDepthLeft : settings.maxDrillDepthRight;
+  // Sizes a hair apart are the same drill.
+  constexpr double kSame = 1e-6;
+  DrillChange change = DrillChange::kNone;
+  double next = 0.0;
+  for (double d : toolbox.drills) {
+    if (d > diameter + kSame && (next == 0.0 || d < next)) next = d;
+  }
+  if (next > 0.0) {
+    diameter = next;
+    change = DrillChange::kLargerDrill;
+  } else if (toolbox.depthStep > 0.0 && depth + toolbox.depthStep <= toolbox.deepestHole + kSame) {
+    depth += toolbox.depthStep;
+    change = DrillChange::kDeeper;
+  }
+  if (change == DrillChange::kNone) return change;
+  if (!left) StoreWorkingRightToSet(settings);
+  LimitDrillRadii(settings);
+  return change;
+}
+
+NoticeAnswers FollowDrillNotice(const PlaneReading& left, const PlaneReading& right,
+                                MachineSettings& settings, const CorrectionZones& zones,
+                                CorrectionState& state, CorrectionResult& result,
+                                const DrillToolbox& toolbox) {
+  NoticeAnswers answers;
+  for (;;) {
+    bool changed = false;
+    const SideCorrection* sides[2] = {&result.left, &result.right};
+    for (int i = 0; i < 2; ++i) {
+      if (!ShowsDrillNotice(*sides[i])) continue;
+      Side side = i == 0 ? Side::kLeft : Side::kRight;
+      DrillChange change = IncreaseDrillOrDepth(settings, side, toolbox);
+      if (change == DrillChange::kNone) continue;
+      changed = answers.changed[i] = true;
+      if (change == DrillChange::kLargerDrill) {
+        ++answers.largerDrills;
+      } else {
+        ++answers.deeperSettings;
+        state.drill[i].holesHeld = false;  // a new max depth lets the planner rebuild
+      }
+    }
+    if (!changed) return answers;
+    SetDrillPoint(state, settings, state.drillPoint);  // the tip follows the drill
+    PlaneReading l = left, r = right;
+    result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+  }
 }
 
 }  // namespace balancer::sim

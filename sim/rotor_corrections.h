@@ -36,4 +36,37 @@ int ApplyCorrections(SimulatedControl& control, const CorrectionResult& result,
                      const MachineSettings& settings, const CorrectionState& state,
                      const CorrectionPlanes& planes);
 
+// The drills an operator has at hand and the deepest hole the counterweight
+// takes, for answering "Increase drill size or max drill depth".
+struct DrillToolbox {
+  std::vector<double> drills = {0.5, 0.5625, 0.625, 0.6875, 0.75, 0.8125, 0.875, 0.9375, 1.0};
+  double depthStep = 0.25;
+  double deepestHole = 2.0;
+};
+
+enum class DrillChange { kNone, kLargerDrill, kDeeper };
+
+// True when the side shows "Increase drill size or max drill depth".
+bool ShowsDrillNotice(const SideCorrection& side);
+
+// One answer to the notice on one side, as entered in Drill Setup: the next
+// larger drill of the toolbox (the drill radius is then kept inside the
+// counterweight), or with the largest drill in the chuck the max depth one
+// step deeper. kNone when neither is left; the settings are then unchanged.
+DrillChange IncreaseDrillOrDepth(MachineSettings& settings, Side side, const DrillToolbox& toolbox);
+
+struct NoticeAnswers {
+  int largerDrills = 0;
+  int deeperSettings = 0;
+  bool changed[2] = {false, false};  // per side: drill or depth changed
+};
+
+// What an operator does while a side shows the notice: answers it and plans
+// again on the same readings, until no side shows it or nothing is left to
+// change. `result` is the pass that showed it and becomes the last pass.
+NoticeAnswers FollowDrillNotice(const PlaneReading& left, const PlaneReading& right,
+                                MachineSettings& settings, const CorrectionZones& zones,
+                                CorrectionState& state, CorrectionResult& result,
+                                const DrillToolbox& toolbox);
+
 }  // namespace balancer::sim

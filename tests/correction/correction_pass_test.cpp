@@ -141,6 +141,79 @@ TEST_F(PassTest, AutoSelectionReportsPerSide) {
   EXPECT_EQ(r.left.slugs.slugs[0].diameter, settings.slugDiameterLeft);
 }
 
+TEST_F(PassTest, ASideWithinToleranceIsNotCorrectedWithHeavyMetal) {
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  CorrectionResult r = Pass(1000.0, 270.0, 100.0, 45.0);
+  ASSERT_TRUE(r.left.plane.outsideZone);
+  ASSERT_GT(state.slugs[kLeftSide].SlugCount(), 0);
+  state.slugs[kLeftSide].slugsHeld = true;  // moved by hand in the adjustment window
+
+  // The next spin finds the side within tolerance, still at an angle outside
+  // the zone: nothing to fit, the grams refer to the drill radius, and the
+  // held slugs are let go.
+  r = Pass(10.0, 270.0, 100.0, 45.0);
+  EXPECT_FALSE(r.left.plane.outsideZone);
+  EXPECT_FALSE(state.left.outsideZone);
+  EXPECT_DOUBLE_EQ(r.left.radius, settings.drillRadiusLeft);
+  EXPECT_NEAR(r.left.grams, 10.0 / settings.drillRadiusLeft, 1e-9);
+  EXPECT_FALSE(state.slugs[kLeftSide].slugsHeld);
+  EXPECT_EQ(r.left.slugs.SlugCount(), 0);
+  EXPECT_EQ(r.left.text, "In Tolerance");
+  // There is no counterweight to drill at that angle either.
+  EXPECT_EQ(r.left.drill.holeCount, 0);
+  EXPECT_NE(r.left.method, CorrectionMethod::kSlug);
+}
+
+TEST_F(PassTest, SlugsOnlyWhereThePlaneItselfNeedsThem) {
+  // Plane offsets of 2 inches: with the right reading eight times the left one
+  // at the same angle, the left upright sees the right plane's unbalance and
+  // the left plane's own moment is almost nothing.
+  settings.planeOffsetLeft = 2.0;
+  settings.planeOffsetRight = 2.0;
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  CorrectionResult r = Pass(100.0, 270.0, 799.0, 270.0);
+  ASSERT_LT(r.left.plane.moment, 1.0);
+  ASSERT_FALSE(r.left.inTolerance);  // the upright reading is well above
+  EXPECT_EQ(r.left.slugs.SlugCount(), 0);
+  EXPECT_FALSE(r.left.plane.outsideZone);
+  EXPECT_NE(r.left.method, CorrectionMethod::kSlug);
+  EXPECT_NEAR(r.left.grams, r.left.plane.moment / settings.drillRadiusLeft, 1e-9);
+
+  // A left plane that needs correcting gets its slugs as before.
+  r = Pass(300.0, 270.0, 799.0, 270.0);
+  ASSERT_GT(r.left.plane.moment, settings.toleranceMoment);
+  EXPECT_TRUE(r.left.plane.outsideZone);
+  EXPECT_GT(r.left.slugs.SlugCount(), 0);
+}
+
+TEST_F(PassTest, ASlugRemainderIsDrilledNotFittedWithMoreSlugs) {
+  // Whenever the fan stopped before it ran out of room, the remainder it
+  // leaves must pass the drill's own zone test on the next spin; otherwise the
+  // operator is sent round for another set of slugs.
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  int cases = 0;
+  for (int angle = 0; angle < 360; angle += 3) {
+    for (double moment = 100.0; moment <= 1600.0; moment += 75.0) {
+      state = CorrectionState{};
+      state.readingsPresent = true;
+      CorrectionResult r = Pass(moment, angle, 100.0, 45.0);
+      if (!r.left.plane.outsideZone) continue;
+      const SlugPlan& plan = r.left.slugs;
+      ASSERT_GT(plan.SlugCount(), 0) << angle << " " << moment;
+      if (plan.SlugCount() == 4) continue;  // the zone holds four slugs at most
+      ++cases;
+      double rest = plan.extraWeight * settings.shaftRadiusLeft;
+      CorrectionResult next = Pass(rest, plan.extraAngle, 100.0, 45.0);
+      EXPECT_FALSE(next.left.plane.outsideZone)
+          << angle << " " << moment << ": remainder at " << plan.extraAngle;
+    }
+  }
+  EXPECT_GT(cases, 100);
+}
+
 TEST_F(PassTest, SinglePlaneShowsTheStaticResultOnTheRight) {
   SetBalancingMode(settings, 0);
   CorrectionResult r = Pass(30.0, 0.0, 30.0, 90.0);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "correction/plane_transform.h"
 #include "correction/vector_math.h"
 #include "correction/zones.h"
 
@@ -16,7 +17,6 @@ SlugInput OutOfZone(double moment, double angle, int start, int end) {
   in.moment = moment;
   in.angle = angle;
   in.displayAngle = angle;
-  in.readingMoment = moment;
   in.toleranceMoment = 13.64;
   in.outsideZone = true;
   in.zoneStart = start;
@@ -108,6 +108,46 @@ TEST(SlugPlacement, NothingWithinToleranceOrInsideTheZone) {
   PlaceSlugs(big, plan);
   EXPECT_EQ(plan.SlugCount(), 0);
   EXPECT_FALSE(plan.slugsHeld);
+
+  // Held slugs are let go too once the plane needs nothing.
+  big.outsideZone = true;
+  PlaceSlugs(big, plan);
+  plan.slugsHeld = true;
+  big.moment = big.toleranceMoment;
+  PlaceSlugs(big, plan);
+  EXPECT_EQ(plan.SlugCount(), 0);
+  EXPECT_FALSE(plan.slugsHeld);
+  EXPECT_NEAR(plan.extraWeight * big.shaftRadius, big.moment, 1e-9);
+}
+
+TEST(SlugPlacement, StopsOnlyWhenTheDrillWouldTakeTheRemainder) {
+  // Zone 30..150 with a drill half-width of 12 degrees: the drill reaches
+  // 42..138. A fan leaving its remainder between 35 and 41 is not finished.
+  int checked = 0, stoppedEarly = 0;
+  for (int angle = 150; angle < 390; angle += 2) {
+    for (double moment = 100.0; moment <= 1600.0; moment += 50.0) {
+      SlugInput in = OutOfZone(moment, angle % 360, 30, 150);
+      in.zoneHalfWidth = 12;
+      SlugPlan plan;
+      bool success = PlaceSlugs(in, plan);
+      ++checked;
+      if (success) {
+        EXPECT_FALSE(OutsideZone(plan.extraAngle, plan.extraWeight, 30, 150, 12))
+            << angle << " " << moment << ": " << plan.extraAngle;
+      } else {
+        ++stoppedEarly;
+        // Only a fan that used all its room may end off the drill's reach.
+        EXPECT_EQ(plan.SlugCount(), 4) << angle << " " << moment;
+      }
+    }
+  }
+  EXPECT_GT(checked, stoppedEarly);
+
+  // With no half-width the zone's own edges count.
+  SlugInput edge = OutOfZone(1000.0, 270.0, 30, 150);
+  SlugPlan plan;
+  EXPECT_TRUE(PlaceSlugs(edge, plan));
+  EXPECT_TRUE(AngleInZone(plan.extraAngle, ZoneBounds{30, 150}));
 }
 
 TEST(SlugPlacement, HeldSlugsStayAndUseTheEnteredWeight) {

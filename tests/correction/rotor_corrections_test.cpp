@@ -106,5 +106,70 @@ TEST(RotorCorrections, NothingIsDoneForRedNoticesOrTolerance) {
   EXPECT_DOUBLE_EQ(masses[0].axial, 18.0);
 }
 
+TEST(DrillNotice, TheOperatorTakesTheNextDrillThenGoesDeeper) {
+  MachineSettings s;
+  sim::DrillToolbox box;
+  box.drills = {1.0, 0.5, 0.875};  // however the table is ordered
+  s.drillDiameterLeft = 0.75;
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kLeft, box), sim::DrillChange::kLargerDrill);
+  EXPECT_DOUBLE_EQ(s.drillDiameterLeft, 0.875);
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kLeft, box), sim::DrillChange::kLargerDrill);
+  EXPECT_DOUBLE_EQ(s.drillDiameterLeft, 1.0);
+  // The bigger hole stays inside the counterweight.
+  EXPECT_DOUBLE_EQ(s.drillRadiusLeft, 3.5 - 0.05 - 0.5);
+  EXPECT_DOUBLE_EQ(s.maxDrillDepthLeft, 1.5);
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kLeft, box), sim::DrillChange::kDeeper);
+  EXPECT_DOUBLE_EQ(s.maxDrillDepthLeft, 1.75);
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kLeft, box), sim::DrillChange::kDeeper);
+  EXPECT_DOUBLE_EQ(s.maxDrillDepthLeft, 2.0);
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kLeft, box), sim::DrillChange::kNone);
+  EXPECT_DOUBLE_EQ(s.maxDrillDepthLeft, 2.0);
+  EXPECT_DOUBLE_EQ(s.drillDiameterLeft, 1.0);
+  // The other side was not touched; a right-side change is kept in its set.
+  EXPECT_DOUBLE_EQ(s.drillDiameterRight, 0.75);
+  EXPECT_EQ(sim::IncreaseDrillOrDepth(s, sim::Side::kRight, box), sim::DrillChange::kLargerDrill);
+  EXPECT_DOUBLE_EQ(s.twoPlaneSet.drillDiameterRight, 0.875);
+  EXPECT_DOUBLE_EQ(s.twoPlaneSet.drillRadiusRight, s.drillRadiusRight);
+}
+
+TEST(DrillNotice, FollowingItPlansAgainUntilItIsGone) {
+  Rig rig;
+  rig.zones.zoneStartRight = 0;
+  rig.zones.zoneEndRight = 90;
+  PlaneReading l{100.0, 45.0}, r{700.0, 30.0};
+  PlaneReading lCopy = l, rCopy = r;
+  rig.state.readingsPresent = true;
+  CorrectionResult result =
+      RunCorrectionPass(lCopy, rCopy, rig.settings, rig.zones, rig.state, nullptr);
+  ASSERT_TRUE(sim::ShowsDrillNotice(result.right));
+  sim::NoticeAnswers answers =
+      sim::FollowDrillNotice(l, r, rig.settings, rig.zones, rig.state, result, sim::DrillToolbox{});
+  EXPECT_FALSE(sim::ShowsDrillNotice(result.right));
+  EXPECT_TRUE(answers.changed[1]);
+  EXPECT_FALSE(answers.changed[0]);
+  EXPECT_GT(answers.largerDrills, 0);
+  EXPECT_GT(rig.settings.drillDiameterRight, 0.75);
+  EXPECT_DOUBLE_EQ(rig.settings.drillDiameterLeft, 0.75);
+  // The result is the pass with the new drill, on the same reading.
+  EXPECT_EQ(result.right.method, CorrectionMethod::kDrill);
+  EXPECT_EQ(result.right.drill.holes[0].diameter, rig.settings.drillDiameterRight);
+  EXPECT_GT(result.right.drill.holeCount, 0);
+
+  // A correction no drill in the box can take: everything is tried, the
+  // notice stays.
+  rig.zones.zoneStartRight = rig.zones.zoneEndRight = 0;
+  l = {100.0, 45.0};
+  r = {20000.0, 30.0};
+  lCopy = l;
+  rCopy = r;
+  result = RunCorrectionPass(lCopy, rCopy, rig.settings, rig.zones, rig.state, nullptr);
+  ASSERT_TRUE(sim::ShowsDrillNotice(result.right));
+  sim::DrillToolbox box;
+  answers = sim::FollowDrillNotice(l, r, rig.settings, rig.zones, rig.state, result, box);
+  EXPECT_TRUE(sim::ShowsDrillNotice(result.right));
+  EXPECT_DOUBLE_EQ(rig.settings.drillDiameterRight, box.drills.back());
+  EXPECT_DOUBLE_EQ(rig.settings.maxDrillDepthRight, box.deepestHole);
+}
+
 }  // namespace
 }  // namespace balancer
