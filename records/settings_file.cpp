@@ -288,11 +288,15 @@ bool ParseSettings(const std::string& text, MachineSettings& s, OperatorUi* ui, 
   for (int i = 0; i < 3; ++i) in.ReadLine(200, skipped);
   in.Int(s.showCoupleForces);
 
+  FinishSettingsRead(s, ui);
+  return true;
+}
+
+void FinishSettingsRead(MachineSettings& s, OperatorUi* ui) {
   LimitDrillRadii(s);
   CopyWorkingRightFromSet(s);
   RangeLimit(s, ui);
   SetSimulatedReluctor(s);
-  return true;
 }
 
 bool readSettings(const std::string& path, MachineSettings& settings, OperatorUi* ui,

@@ -224,6 +224,7 @@ TEST(SettingsFile, OverlongPathLineIsSplitIntoTheNextField) {
 TEST(SettingsFile, GarbageInsteadOfNumbersFailsTheRead) {
   MachineSettings s;
   EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "1.2346\n", "nan\n"), s, nullptr, false));
+  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "1.2346\n", "1e999\n"), s, nullptr, false));
   EXPECT_FALSE(ParseSettings("", s, nullptr, false));
   EXPECT_FALSE(ParseSettings(std::string("\xff\xfe garbage", 11), s, nullptr, false));
 }
