@@ -88,7 +88,8 @@ TEST(BobweightCli, AnOverflowingWeightIsNotTaken) {
   text.replace(text.find("5.0\n"), 3, "1e999");  // the oil weight
   std::ofstream(folder / "big.bwi", std::ios::binary) << text;
 
-  CliRun run = RunCli("--folder " + folder.string() + " bobweight " + (folder / "big.bwi").string());
+  CliRun run =
+      RunCli("--folder " + folder.string() + " bobweight " + (folder / "big.bwi").string());
   EXPECT_EQ(run.status, 0);
   ASSERT_TRUE(run.out.is_object());
   // The oil weight stays the new job's 5 g.

@@ -226,6 +226,22 @@ TEST_F(BobweightFilesTest, NumbersThatOverflowAreNotRead) {
   EXPECT_EQ(set.pinNumbers[0], 4);
 }
 
+TEST_F(BobweightFilesTest, AHugeWeightKeepsTheFileInLine) {
+  BobweightCard card = FullCard();
+  card.rodTotalWeight = 1e300;
+  RodPistonSet set;
+  set.rodTotals[0] = 1e300;
+  BobweightCard loaded;
+  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 1e300);
+  EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
+  EXPECT_EQ(loaded.engineName, "350");
+  RodPistonSet read;
+  ParseBme(FormatBme(set), read);
+  EXPECT_DOUBLE_EQ(read.rodTotals[0], 1e300);
+  EXPECT_DOUBLE_EQ(read.rodTotals[1], 0);
+}
+
 TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
   BobweightCard card = FullCard();
   Write(Path("other.bwi"), FormatBwi(card));
