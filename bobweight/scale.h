@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "bobweight/bobweight_card.h"
 #include "bobweight/serial_port.h"
-#include "records/machine_settings.h"
 
 namespace balancer {
 
