@@ -36,6 +36,7 @@ int CloseControl(ControlLink& link) {
 uint32_t ControlRequest(ControlLink& link, uint8_t request, uint16_t value) {
   if (link.transport == nullptr) {
     link.TransferErrorLatch = 1;
+    ++link.transferFailures;
     return kErrorBadCommand;
   }
   // A transport that scribbles on its buffer while failing must not change
@@ -45,6 +46,7 @@ uint32_t ControlRequest(ControlLink& link, uint8_t request, uint16_t value) {
   uint32_t error = link.transport->ControlIn(request, value, buffer);
   if (error != 0) {
     link.TransferErrorLatch = 1;
+    ++link.transferFailures;
     return error;
   }
   std::memcpy(link.reply, buffer, sizeof buffer);

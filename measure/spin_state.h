@@ -23,6 +23,8 @@ struct SpinState {
   int RightSensorOk = 1;
   PlaneReading left;
   PlaneReading right;
+  // 1 when a transfer failed during the last spin ("USB Communication Error").
+  int transferFailed = 0;
 
   // Last acquisition.
   double LeftWave[kWaveSize] = {0.0001};

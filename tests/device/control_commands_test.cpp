@@ -67,6 +67,15 @@ TEST_F(CommandsTest, RequestLatchesErrorsAndKeepsStaleReply) {
   EXPECT_EQ(link.TransferErrorLatch, 0);
   EXPECT_EQ(link.reply[0], 9);
   EXPECT_EQ(link.reply[2], 0);
+  // The success clears the latch but not the count of failures.
+  EXPECT_EQ(link.transferFailures, 1u);
+  fake.Unplug();
+  ControlRequest(link, 1, 0);
+  ControlRequest(link, 1, 0);
+  EXPECT_EQ(link.transferFailures, 3u);
+  ControlLink noTransport;
+  ControlRequest(noTransport, 1, 0);
+  EXPECT_EQ(noTransport.transferFailures, 1u);
 }
 
 TEST_F(CommandsTest, CloseReleasesInterfaceOnlyWhenConnected) {

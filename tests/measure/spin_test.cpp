@@ -310,6 +310,83 @@ TEST(Spin, UnplugMidSpinReportsCommunicationError) {
   }
 }
 
+// Fails the next transfer of `request` once `arm` holds, and only that one.
+void FailOneTransferWhen(Machine& m, uint8_t request, std::function<bool()> arm) {
+  auto armed = std::make_shared<bool>(false);
+  auto done = std::make_shared<bool>(false);
+  m.control().SetLogSink([&m, request, arm, armed, done](const sim::RequestLogEntry& e) {
+    if (*done) return;
+    if (*armed) {
+      if (e.request != request) return;
+      m.control().SetFailRequests({});
+      *done = true;
+    } else if (arm()) {
+      m.control().SetFailRequests({request});
+      *armed = true;
+    }
+  });
+}
+
+TEST(Spin, OneFailedTransferMidSpinIsReportedAfterTheMotorOff) {
+  // The motor-off after the failure succeeds and clears the latch; the spin
+  // must still tell the operator why it ended.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.settings.sampleQuality = 1;
+  Machine* mp = &m;
+  FailOneTransferWhen(m, kRequestAngleAndSamples, [mp] { return mp->state.progressDone >= 4; });
+  m.Spin();
+  EXPECT_EQ(m.link.TransferErrorLatch, 0);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.host.appends, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].caption, "ERROR");
+  EXPECT_EQ(m.ui.messages[0].text, "USB Communication Error");
+  EXPECT_EQ(m.ui.messages[0].width, 280);
+}
+
+TEST(Spin, FailedSpeedReadWhileRunningDownIsReported) {
+  Machine m(QuietMachine());
+  m.settings.speedControl = kSpeedAuto;
+  m.settings.sampleQuality = 1;
+  // After the last revolution: the last set's motor-off, step 11's motor-off,
+  // then the wait for 100 rpm, whose first read fails.
+  Machine* mp = &m;
+  auto offs = std::make_shared<int>(0);
+  FailOneTransferWhen(m, kRequestMotorPower, [mp, offs] {
+    const auto& e = mp->control().Log().back();
+    if (mp->state.progressTotal != 9 || mp->state.progressDone != 9) return false;
+    if (e.request == kRequestMotorPower && e.value == 0) ++*offs;
+    return *offs == 2;
+  });
+  m.Spin();
+  EXPECT_EQ(m.link.TransferErrorLatch, 0);
+  EXPECT_LT(m.control().Rpm(), 101.0);  // the wait went on after the failure
+  // The readings were taken before the failure; the spin did not complete.
+  EXPECT_GT(m.state.left.amount, 90.0);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.host.appends, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].text, "USB Communication Error");
+}
+
+TEST(Spin, NoCommunicationErrorFromAnEarlierFailure) {
+  // A failure before the spin belongs to whatever sent it, not to this spin.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.settings.sampleQuality = 1;
+  m.control().SetFailRequests({kRequestAbsolutePosition});
+  ReadAbsolutePosition(m.link, 1);
+  ASSERT_EQ(m.link.TransferErrorLatch, 1);
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 1);
+  EXPECT_TRUE(m.ui.messages.empty());
+  EXPECT_EQ(m.host.appends, 1);
+}
+
 TEST(Spin, WeakSensorsRaiseTheCableAlert) {
   struct Case {
     double gainLeft, gainRight;
