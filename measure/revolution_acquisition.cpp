@@ -1,6 +1,7 @@
 #include "measure/revolution_acquisition.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "app/operator_ui.h"
 #include "device/control_commands.h"
@@ -78,9 +79,11 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
   int32_t accLeft[kWaveSize] = {};
   int32_t accRight[kWaveSize] = {};
 
-  double speed0 = ReadAverageSpeed(link);
+  // No speed measured (the old firmware's average gave up) ends the spin
+  // like a standing shaft.
+  std::optional<double> speed0 = ReadAverageSpeed(link);
   if (!state.SpinActive) return;
-  if (speed0 < 0.1) {
+  if (!speed0 || *speed0 < 0.1) {
     state.SpinActive = 0;
     return;
   }
@@ -183,9 +186,15 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     }
   }
 
-  double speed1 = ReadAverageSpeed(link);
+  // Without a speed after the revolutions there is nothing to normalise the
+  // waves by; a made-up 0 would halve AverageSpeed.
+  std::optional<double> speed1 = ReadAverageSpeed(link);
   if (!state.SpinActive) return;
-  state.AverageSpeed = (speed0 + speed1) / 2.0;
+  if (!speed1) {
+    state.SpinActive = 0;
+    return;
+  }
+  state.AverageSpeed = (*speed0 + *speed1) / 2.0;
   // The shaft stopped or turned back during the revolutions: the speed
   // normalisation has nothing sensible to work with.
   if (state.AverageSpeed < 0.1) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/operator_ui.h"
 #include "support/fake_transport.h"
 
@@ -95,7 +97,7 @@ TEST_F(CommandsTest, NotConnectedCommandsSendNothing) {
   EXPECT_EQ(SetMotorPower(link, 100), 0);
   EXPECT_EQ(ReadShaftAngle(link), 0);
   EXPECT_EQ(ReadAbsolutePosition(link, 1), 0);
-  EXPECT_EQ(ReadAverageSpeed(link), 0.0);
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
   ZeroShaftAction(link);
   WriteEepromByte(link, 1, 2);
   SetPhotoEyeMode(link, 0xC2);
@@ -294,18 +296,24 @@ TEST_F(CommandsTest, AbsolutePositionAndPhotoEye) {
   EXPECT_EQ(fake.transfers.back(), (FakeTransport::Transfer{8, 0xE2}));
 }
 
+// The speed of a read that must have measured one.
+double Measured(std::optional<double> speed) {
+  EXPECT_TRUE(speed.has_value());
+  return speed.value_or(-1.0);
+}
+
 TEST_F(CommandsTest, AverageSpeedNewFirmwareFiveReads) {
   Connect(0x0300);
   link.MotorPower = 77;
   fake.defaultReply[0] = 400 & 0xFF;
   fake.defaultReply[1] = 400 >> 8;
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 400.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 400.0);
   ASSERT_EQ(fake.transfers.size(), 5u);
   for (const auto& t : fake.transfers) EXPECT_EQ(t, (FakeTransport::Transfer{1, 77}));
 
   fake.transfers.clear();
   for (int rpm : {100, 101, 102, 103, 105}) fake.QueueReply(FakeTransport::SpeedReply(rpm));
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 102.2);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 102.2);
 }
 
 TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
@@ -317,7 +325,7 @@ TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
   fake.QueueReply(FakeTransport::SpeedReply(1015));
   fake.QueueReply(FakeTransport::SpeedReply(1300));
   uint32_t before = clock.TickCount();
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 1000.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 1000.0);
   EXPECT_EQ(fake.transfers.size(), 20u);
   EXPECT_GE(clock.TickCount() - before, 200u);
 
@@ -327,25 +335,39 @@ TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
     fake.QueueReply(FakeTransport::SpeedReply(990));
     fake.QueueReply(FakeTransport::SpeedReply(1010));
   }
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 1000.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 1000.0);
 
   // Reverse rotation averages like forward rotation.
   fake.defaultReply[0] = 0x38;
   fake.defaultReply[1] = 0xFF;
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), -200.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), -200.0);
 }
 
-TEST_F(CommandsTest, AverageSpeedOldFirmwareGivesUpOnStoppedShaft) {
+TEST_F(CommandsTest, AverageSpeedOldFirmwareGivesUpWithoutASpeed) {
   Connect(0x0210);
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 0.0);
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
   EXPECT_EQ(fake.transfers.size(), 20u * kFilteredAverageMaxRounds);
+  EXPECT_EQ(spinActive, 1);  // every read succeeded; ending a spin is the caller's call
+
+  // Reads alternating 390 and 410 all fall outside 2 % of their mean of 400:
+  // no round survives, and the give-up must not pass for a speed.
+  Connect(0x0205);
+  fake.responder = [n = 0](uint8_t, uint16_t, uint8_t* reply) mutable -> uint32_t {
+    int rpm = n++ % 2 == 0 ? 390 : 410;
+    reply[0] = static_cast<uint8_t>(rpm & 0xFF);
+    reply[1] = static_cast<uint8_t>(rpm >> 8);
+    return 0;
+  };
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
+  EXPECT_EQ(fake.transfers.size(), 20u * kFilteredAverageMaxRounds);
+  fake.responder = nullptr;
 
   // A shaft that gets going in the second round is still measured.
   fake.transfers.clear();
   for (int i = 0; i < 20; ++i) fake.QueueReply(FakeTransport::SpeedReply(0));
   fake.defaultReply[0] = 44;
   fake.defaultReply[1] = 1;  // 300
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 300.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 300.0);
   EXPECT_EQ(fake.transfers.size(), 40u);
 }
 

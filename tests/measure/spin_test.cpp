@@ -387,6 +387,53 @@ TEST(Spin, NoCommunicationErrorFromAnEarlierFailure) {
   EXPECT_EQ(m.host.appends, 1);
 }
 
+// Passes transfers to the simulated control and lets a test rewrite replies.
+class RewritingTransport : public ControlTransport {
+ public:
+  explicit RewritingTransport(ControlTransport& inner) : inner_(inner) {}
+  bool Open(uint8_t descriptor[kDeviceDescriptorSize]) override { return inner_.Open(descriptor); }
+  uint32_t ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) override {
+    uint32_t error = inner_.ControlIn(request, value, reply);
+    if (error == 0 && rewrite) rewrite(request, reply);
+    return error;
+  }
+  bool Close(bool releaseInterface) override { return inner_.Close(releaseInterface); }
+  std::function<void(uint8_t request, uint8_t* reply)> rewrite;
+
+ private:
+  ControlTransport& inner_;
+};
+
+TEST(Spin, OldFirmwareSpeedAverageGivingUpEndsTheSpin) {
+  // Firmware 2.05: after the last revolution the speed reads alternate 390
+  // and 410, which the filtered average never accepts. That speed was not
+  // measured and must not scale the waves.
+  SimConfig c = QuietMachine();
+  c.firmware = 0x0205;
+  c.manualDriveRpm = 400.0;
+  Machine m(c);
+  ASSERT_EQ(m.link.FirmwareVersion, 0x0205);
+  m.settings.sampleQuality = 1;
+  RewritingTransport rewriting(m.transport);
+  m.link.transport = &rewriting;
+  int reads = 0;
+  rewriting.rewrite = [&m, &reads](uint8_t request, uint8_t* reply) {
+    if (request != kRequestMotorPower || m.state.progressDone < 9) return;
+    int rpm = reads++ % 2 == 0 ? 390 : 410;
+    reply[0] = static_cast<uint8_t>(rpm & 0xFF);
+    reply[1] = static_cast<uint8_t>(rpm >> 8);
+  };
+  m.Spin();
+  EXPECT_GE(reads, 20 * kFilteredAverageMaxRounds);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.state.right.amount, 0.0);
+  EXPECT_EQ(m.host.appends, 0);
+  // The last set that was measured stands for the speed.
+  EXPECT_NEAR(m.state.AverageSpeed, 400.0, 1.0);
+  EXPECT_NEAR(m.state.SpeedFactor, 1.0, 0.01);
+}
+
 TEST(Spin, WeakSensorsRaiseTheCableAlert) {
   struct Case {
     double gainLeft, gainRight;
