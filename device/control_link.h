@@ -59,7 +59,7 @@ int CloseControl(ControlLink& link);
 // One vendor IN transfer. Returns 0, or the error code of the failed
 // transfer. Sets TransferErrorLatch (and counts transferFailures) on failure
 // and clears the latch on success. The reply stays in link.reply (unchanged
-// after a failure).
+// after a failure; after a short data stage only its front is new).
 uint32_t ControlRequest(ControlLink& link, uint8_t request, uint16_t value);
 
 // Busy waits over the link's clock.

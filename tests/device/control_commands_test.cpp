@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 
 #include "app/operator_ui.h"
@@ -78,6 +79,44 @@ TEST_F(CommandsTest, RequestLatchesErrorsAndKeepsStaleReply) {
   ControlLink noTransport;
   ControlRequest(noTransport, 1, 0);
   EXPECT_EQ(noTransport.transferFailures, 1u);
+}
+
+TEST(DataStage, ShortTransferReplacesOnlyTheBytesReceived) {
+  uint8_t received[kReplySize];
+  std::memset(received, 0xCD, sizeof received);
+  uint8_t reply[kReplySize];
+  std::memset(reply, 0x11, sizeof reply);
+  StoreDataStage(received, 10, reply);
+  for (int i = 0; i < kReplySize; ++i) ASSERT_EQ(reply[i], i < 10 ? 0xCD : 0x11) << i;
+  // Nothing received: nothing changes. A count above 64 stops at 64.
+  std::memset(reply, 0x11, sizeof reply);
+  StoreDataStage(received, 0, reply);
+  EXPECT_EQ(reply[0], 0x11);
+  StoreDataStage(received, 1000, reply);
+  EXPECT_EQ(reply[63], 0xCD);
+  StoreDataStage(nullptr, 10, reply);  // no buffer: no crash, no change
+}
+
+TEST_F(CommandsTest, ShortReplyKeepsThePreviousReplyPastItsEnd) {
+  Connect();
+  std::vector<uint8_t> full(kReplySize, 0x11);
+  fake.QueueReply(full);
+  ASSERT_EQ(ControlRequest(link, kRequestAngleAndSamples, 0), 0u);
+  // Four bytes of a new packet header; the groups are still the last packet's.
+  fake.QueueShortReply({2, 1, 0x2C, 0x01}, 4);
+  ASSERT_EQ(ControlRequest(link, kRequestAngleAndSamples, 0), 0u);
+  EXPECT_EQ(link.TransferErrorLatch, 0);
+  for (int i = 4; i < kReplySize; ++i) ASSERT_EQ(link.reply[i], 0x11) << i;
+  SamplePacket p = DecodeSamplePacket(link.reply);
+  EXPECT_EQ(p.angle, 300);
+  EXPECT_EQ(p.left[0], 0x111);
+  EXPECT_EQ(p.right[1], 0x111);
+  // A one-byte speed reply keeps the previous high byte and remote-start flag.
+  fake.QueueReply(FakeTransport::SpeedReply(500, true));
+  EXPECT_EQ(SetMotorPower(link, 10), 500);
+  fake.QueueShortReply({0xF5}, 1);
+  EXPECT_EQ(SetMotorPower(link, 10), 501);
+  EXPECT_EQ(link.RemoteStartFlag, 1);
 }
 
 TEST_F(CommandsTest, CloseReleasesInterfaceOnlyWhenConnected) {
