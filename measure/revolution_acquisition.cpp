@@ -48,6 +48,18 @@ class StallWatch {
   long packets_ = 0;
 };
 
+// Marks the state as acquiring for the scope of one call, whatever way it ends.
+class AcquiringMark {
+ public:
+  explicit AcquiringMark(SpinState& state) : state_(state) { state_.acquiring = 1; }
+  ~AcquiringMark() { state_.acquiring = 0; }
+  AcquiringMark(const AcquiringMark&) = delete;
+  AcquiringMark& operator=(const AcquiringMark&) = delete;
+
+ private:
+  SpinState& state_;
+};
+
 void CancelAcquisition(ControlLink& link, OperatorUi& ui, SpinState& state) {
   SetMotorPower(link, 0);
   link.MotorPower = 0;
@@ -75,6 +87,7 @@ double LagEstimateFor(int lastStep, double averageSpeed) {
 void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
                         const SensorMap& map, OperatorUi& ui, SpinState& state, int revolutions) {
   SpinActiveBinding binding(link, state);
+  AcquiringMark acquiringMark(state);
   if (revolutions < 1) revolutions = 1;
   int32_t accLeft[kWaveSize] = {};
   int32_t accRight[kWaveSize] = {};

@@ -40,7 +40,7 @@ double LagEstimateFor(int lastStep, double averageSpeed);
 // cancel (motor off and brake pulse), at standstill, when no speed could be
 // measured before or after the revolutions (AverageSpeed then stays as it
 // was), on a failed transfer and when the control cannot sample at this
-// speed (with its message). Advances
+// speed (with its message). Sets state.acquiring for the call. Advances
 // the progress counter per revolution. Blocks for the revolutions.
 void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
                         const SensorMap& map, OperatorUi& ui, SpinState& state, int revolutions);

@@ -30,11 +30,17 @@ SpinStatusLine SpinStatusFor(int code, bool touchscreen) {
   return line;
 }
 
-int SpeedBarScale(int value, int currentScale) {
+int SpeedBarScale(int value, int currentScale, bool acquiring) {
   if (value < 1010) return 0;
+  // Progress is never a speed above 1000 rpm.
+  if (acquiring && value <= 2050) return 0;
   if (value >= 1051 && value <= 2009) return 1;
   if (value > 2050) return 2;
   return currentScale;
+}
+
+int SpeedBarScale(int value, int currentScale) {
+  return SpeedBarScale(value, currentScale, false);
 }
 
 }  // namespace balancer

@@ -19,6 +19,8 @@ struct SpinState {
   int StartPower = kStartPowerMin;
   int progressTotal = 0;
   int progressDone = 0;
+  // 1 while AcquireRevolutions runs: the speed bar then shows progress.
+  int acquiring = 0;
   int LeftSensorOk = 1;
   int RightSensorOk = 1;
   PlaneReading left;

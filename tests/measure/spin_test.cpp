@@ -534,6 +534,59 @@ TEST(Spin, TouchscreenKeepsTheWindowForTheStopButton) {
   EXPECT_FALSE(m.host.enabled);  // a message window keeps the focus
 }
 
+// Keeps the speed bar's scale as the main window does, from each value drawn.
+class SpeedBarUi : public ScriptedUi {
+ public:
+  void DrawSpeedBar(int value) override {
+    ScriptedUi::DrawSpeedBar(value);
+    scale = SpeedBarScale(value, scale, state != nullptr && state->acquiring);
+    scales.push_back(scale);
+    acquiring.push_back(state != nullptr && state->acquiring);
+  }
+  const SpinState* state = nullptr;
+  int scale = 0;
+  std::vector<int> scales;
+  std::vector<bool> acquiring;
+};
+
+TEST(Spin, SpeedBarKeepsTheFirstScaleThroughTheAcquisition) {
+  // A shaft driven at 1500 rpm shows the second scale while the speed is
+  // drawn; the progress after it, up to 1055 at the last revolution, is drawn
+  // against the first scale.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 1500.0;
+  VirtualClock clock;
+  sim::SimTransport transport(clock, c);
+  ControlLink link;
+  link.transport = &transport;
+  link.clock = &clock;
+  OpenControl(link);
+  clock.AdvanceMicros(100000);  // the shaft is up to speed when the spin starts
+  SpinState state;
+  SpeedBarUi ui;
+  ui.state = &state;
+  link.ui = &ui;
+  CountingHost host;
+  MachineSettings settings;
+  settings.sampleQuality = 1;
+  SpinOptions options;
+  SensorMap map;
+  SensorMapDefaults(map);
+  RunSpin(link, settings, options, map, ui, host, state);
+  ASSERT_EQ(state.SpinActive, 1);
+  // 0 at the start, the speed, then the 9 revolutions.
+  ASSERT_EQ(ui.speedBar.size(), 11u) << ::testing::PrintToString(ui.speedBar);
+  EXPECT_NEAR(ui.speedBar[1], 1500, 5);
+  EXPECT_FALSE(ui.acquiring[1]);
+  EXPECT_EQ(ui.scales[1], 1);
+  EXPECT_EQ(ui.speedBar.back(), 1055);
+  for (size_t i = 2; i < ui.scales.size(); ++i) {
+    EXPECT_TRUE(ui.acquiring[i]) << i;
+    EXPECT_EQ(ui.scales[i], 0) << ui.speedBar[i];
+  }
+  EXPECT_EQ(state.acquiring, 0);  // over with the spin
+}
+
 TEST(Spin, StatusLineAndSpeedBarScale) {
   EXPECT_STREQ(SpinStatusFor(kStatusPressAnyKey, false).text, "Press Any Key To Cancel");
   EXPECT_TRUE(SpinStatusFor(kStatusPressAnyKey, false).colour == kStatusCancelText);
@@ -549,6 +602,12 @@ TEST(Spin, StatusLineAndSpeedBarScale) {
   EXPECT_EQ(SpeedBarScale(1051, 0), 1);
   EXPECT_EQ(SpeedBarScale(2030, 1), 1);
   EXPECT_EQ(SpeedBarScale(2051, 1), 2);
+  // During an acquisition the value is progress up to 1055: no second scale.
+  EXPECT_EQ(SpeedBarScale(1055, 0, true), 0);
+  EXPECT_EQ(SpeedBarScale(1055, 1, true), 0);
+  EXPECT_EQ(SpeedBarScale(1030, 1, true), 0);
+  EXPECT_EQ(SpeedBarScale(1055, 0, false), 1);
+  EXPECT_EQ(SpeedBarScale(2051, 0, true), 2);
 }
 
 }  // namespace
