@@ -555,25 +555,13 @@ TEST(Spin, SpeedBarKeepsTheFirstScaleThroughTheAcquisition) {
   // against the first scale.
   SimConfig c = QuietMachine();
   c.manualDriveRpm = 1500.0;
-  VirtualClock clock;
-  sim::SimTransport transport(clock, c);
-  ControlLink link;
-  link.transport = &transport;
-  link.clock = &clock;
-  OpenControl(link);
-  clock.AdvanceMicros(100000);  // the shaft is up to speed when the spin starts
-  SpinState state;
+  Machine m(c);
+  m.clock.AdvanceMicros(100000);  // the shaft is up to speed when the spin starts
+  m.settings.sampleQuality = 1;
   SpeedBarUi ui;
-  ui.state = &state;
-  link.ui = &ui;
-  CountingHost host;
-  MachineSettings settings;
-  settings.sampleQuality = 1;
-  SpinOptions options;
-  SensorMap map;
-  SensorMapDefaults(map);
-  RunSpin(link, settings, options, map, ui, host, state);
-  ASSERT_EQ(state.SpinActive, 1);
+  ui.state = &m.state;
+  RunSpin(m.link, m.settings, m.options, m.map, ui, m.host, m.state);
+  ASSERT_EQ(m.state.SpinActive, 1);
   // 0 at the start, the speed, then the 9 revolutions.
   ASSERT_EQ(ui.speedBar.size(), 11u) << ::testing::PrintToString(ui.speedBar);
   EXPECT_NEAR(ui.speedBar[1], 1500, 5);
@@ -584,7 +572,7 @@ TEST(Spin, SpeedBarKeepsTheFirstScaleThroughTheAcquisition) {
     EXPECT_TRUE(ui.acquiring[i]) << i;
     EXPECT_EQ(ui.scales[i], 0) << ui.speedBar[i];
   }
-  EXPECT_EQ(state.acquiring, 0);  // over with the spin
+  EXPECT_EQ(m.state.acquiring, 0);  // over with the spin
 }
 
 TEST(Spin, StatusLineAndSpeedBarScale) {
