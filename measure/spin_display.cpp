@@ -32,7 +32,7 @@ SpinStatusLine SpinStatusFor(int code, bool touchscreen) {
 
 int SpeedBarScale(int value, int currentScale, bool acquiring) {
   if (value < 1010) return 0;
-  // Progress is never a speed above 1000 rpm.
+  // An acquisition draws its progress (up to 1055), not a speed.
   if (acquiring && value <= 2050) return 0;
   if (value >= 1051 && value <= 2009) return 1;
   if (value > 2050) return 2;
