@@ -200,19 +200,20 @@ bool FilteredAverageRound(ControlLink& link, double& result) {
 
 }  // namespace
 
-double ReadAverageSpeed(ControlLink& link) {
-  if (!link.connected) return 0.0;
+std::optional<double> ReadAverageSpeed(ControlLink& link) {
+  if (!link.connected) return std::nullopt;
   if (HasConfigRecord(link)) {
     double sum = 0;
     for (int i = 0; i < kSteadyReads; ++i) sum += SetMotorPower(link, link.MotorPower);
     return sum / 5.0;
   }
-  // A stopped shaft never passes the filter; give up after a few rounds.
+  // A stopped shaft never passes the filter; give up after a few rounds
+  // rather than make up a speed.
   for (int round = 0; round < kFilteredAverageMaxRounds; ++round) {
     double result = 0;
     if (FilteredAverageRound(link, result)) return result;
   }
-  return 0.0;
+  return std::nullopt;
 }
 
 }  // namespace balancer

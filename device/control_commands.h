@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "device/control_link.h"
 
@@ -77,10 +78,13 @@ int PhotoEyeOnByte(int photoEyeEncoderDirection);
 // Flags byte AND 0xFD: takes the option port out of photo-eye mode.
 int PhotoEyeOffByte(const ControlLink& link);
 
-// Shaft speed at the present MotorPower: firmware 3.00 and later five reads
-// averaged; older firmware the filtered 20-read average, which gives up and
-// returns 0 when the shaft stands still.
-double ReadAverageSpeed(ControlLink& link);
+// Shaft speed in rpm at the present MotorPower: firmware 3.00 and later five
+// reads averaged; older firmware the filtered 20-read average. Empty when no
+// speed was measured: not connected, or the filtered average gave up because
+// no read survived its first filter (a stopped shaft, or reads that jump
+// around). A spin ends on an empty result; a display outside spins shows 0.
+// A failed read clears SpinActive as SetMotorPower does. Blocks for the reads.
+std::optional<double> ReadAverageSpeed(ControlLink& link);
 
 // How many 20-read rounds the old-firmware average tries before it gives up.
 constexpr int kFilteredAverageMaxRounds = 5;
