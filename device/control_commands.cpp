@@ -100,10 +100,10 @@ void ZeroShaftAngle(ControlLink& link) {
   DelayMs(link, 10);
 }
 
-void ZeroShaftAction(ControlLink& link) {
-  if (!link.connected) return;
+int ZeroShaftAction(ControlLink& link) {
+  if (!link.connected) return -1;
   int angle = ReadShaftAngle(link);
-  if (!link.connected) return;  // lost during the read
+  if (!link.connected) return -1;  // lost during the read
   if (link.SoftZeroActive) {
     // The photo eye owns the control's zero; ours moves in software.
     link.SoftZeroOffset -= angle;
@@ -112,6 +112,7 @@ void ZeroShaftAction(ControlLink& link) {
   } else {
     ZeroShaftAngle(link);
   }
+  return angle;
 }
 
 const uint8_t* ReadEepromBlock(ControlLink& link, int address) {

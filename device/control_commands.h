@@ -55,8 +55,10 @@ int ReadShaftAngle(ControlLink& link);
 void ZeroShaftAngle(ControlLink& link);
 
 // The "Zero Shaft" action: with the soft zero active the offset moves in
-// software, otherwise the control is zeroed.
-void ZeroShaftAction(ControlLink& link);
+// software, otherwise the control is zeroed. Returns the angle that became
+// the new zero, or -1 when nothing was zeroed (no control, or lost on the
+// way).
+int ZeroShaftAction(ControlLink& link);
 
 // Request 3; returns link.reply.
 const uint8_t* ReadEepromBlock(ControlLink& link, int address);
