@@ -1,5 +1,6 @@
 // The main window's 30 ms tick: keeps the control connected, follows the
 // shaft, runs free-run speed display and the Semi-Auto trigger.
+#include "app/indicator.h"
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/child_screen.h"
@@ -148,6 +149,10 @@ void TickSteps(MainWindowState& state) {
     InvalidateStatus(state);
   }
 
+  // The open Indicator follows the option encoder.
+  if (state.kit != nullptr && state.kit->screenCode == kIndicatorScreenCode) {
+    state.indicatorReading = ReadAbsolutePosition(link, 1);
+  }
   state.currentAngle = ReadShaftAngle(link);
   if (!MainConnected(state)) {  // lost during the read
     state.currentAngle = 0;

@@ -7,6 +7,7 @@
 #include "app/condition_card.h"
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
+#include "app/win32/indicator_window.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_window.h"
@@ -422,6 +423,9 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kZeroShaft:
         RunMainCommand(state, kCmdZeroShaft);
         break;
+      case KeyAction::kIndicator:
+        RunMainCommand(state, kCmdIndicator);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
@@ -573,6 +577,11 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdZeroShaft:
       if (MainConnected(state)) {
         if (auto context = ScreenContextOf(state)) OpenZeroShaftWindow(*context);
+      }
+      break;
+    case kCmdIndicator:
+      if (MainConnected(state) && state.indicatorAvailable) {
+        if (auto context = ScreenContextOf(state)) OpenIndicatorWindow(*context);
       }
       break;
     case kCmdHelp:
