@@ -68,10 +68,11 @@ class IndicatorScreen : public ChildScreen {
     }
     HGDIOBJ old = SelectObject(dc, smallFont_);
     SetTextColor(dc, RGB(0, 0, 0));
-    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
-    TextAt(dc, S(L::kRulerLeft), S(L::kRulerTop - 4), "0");
+    // Zero at the top, the full scale at the foot, right of the strip.
     SetTextAlign(dc, TA_LEFT | TA_TOP);
-    TextAt(dc, S(L::kRulerLeft), S(L::kRulerBottom + 2), view.fullScaleText);
+    TextAt(dc, S(L::kRulerRight + 3), S(L::kRulerTop - 2), "0");
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+    TextAt(dc, S(L::kRulerRight + 3), S(L::kRulerBottom + 2), view.fullScaleText);
 
     // The planned depths: a red line across the ruler, the depth beside it.
     HPEN red = CreatePen(PS_SOLID, 2, RGB(204, 0, 0));
