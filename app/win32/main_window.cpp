@@ -12,6 +12,7 @@
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_window.h"
 #include "app/win32/kit/value_box.h"
+#include "app/win32/kit/window_class.h"
 #include "app/win32/main_spin.h"
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
@@ -20,7 +21,6 @@
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
-#include "resources/resource_ids.h"
 
 namespace balancer {
 
@@ -622,21 +622,11 @@ void RunMainCommand(MainWindowState& state, int id) {
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA existing = {};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(instance, kMainWindowClass, &existing)) return true;
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
-  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  // Owned by the class for the whole run.
-  wc.hbrBackground = CreateSolidBrush(RGB(224, 224, 224));
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExA(&wc) != 0;
+  WindowClassSpec spec;
+  spec.name = kMainWindowClass;
+  spec.proc = MainWindowProc;
+  spec.solid = RGB(224, 224, 224);
+  return RegisterClassOnce(instance, spec);
 }
 
 HWND CreateMainWindow(MainWindowState& state) {

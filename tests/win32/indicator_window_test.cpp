@@ -1,82 +1,21 @@
 // The Indicator from the main window: where it opens, its buttons by mode,
 // the live position read by the timer, Zero and Exit.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "app/indicator.h"
 #include "app/main_commands.h"
-#include "app/win32/app_state.h"
-#include "app/win32/kit/child_screen.h"
-#include "app/win32/kit/kit_context.h"
-#include "app/win32/kit/message_window.h"
-#include "app/win32/main_window.h"
-#include "app/win32/win32_operator_ui.h"
-#include "device/clock.h"
-#include "device/control_commands.h"
-#include "main_fixture.h"
-#include "support/fake_transport.h"
+#include "screen_fixture.h"
 
 namespace balancer {
 namespace {
 
-using testmain::Instance;
-
-struct IndicatorFixture : ::testing::Test {
-  void SetUp() override {
-    static bool registered = RegisterAppWindowClasses(Instance());
-    ASSERT_TRUE(registered);
-    folder = testmain::FreshTempFolder("indicator_test");
-    testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
-    kit.instance = Instance();
-    kit.message = &message;
-    kit.settings = &settings;
-    kit.folder = &folder;
-    kit.ui = &ui;
-    kit.link = &link;
-    main.kit = &kit;
-    fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
-      std::vector<uint8_t> bytes;
-      if (request == kRequestAngleAndSamples) bytes = test::FakeTransport::AngleReply(angle);
-      if (request == kRequestMotorPower) bytes = test::FakeTransport::SpeedReply(0);
-      if (request == kRequestAbsolutePosition)
-        bytes = {static_cast<uint8_t>(position & 0xFF),
-                 static_cast<uint8_t>((position >> 8) & 0xFF)};
-      std::copy(bytes.begin(), bytes.end(), reply);
-      return 0;
-    };
-  }
-  void TearDown() override {
-    if (kit.childScreen != nullptr) DestroyWindow(kit.childScreen);
-    testmain::CloseMainWindows(main, message);
-  }
+struct IndicatorFixture : testmain::ScreenFixture {
   HWND Create(bool twoPlane = true) {
-    HWND hwnd = testmain::CreateMainWindowPastNotice(main, link, message);
+    HWND hwnd = CreateMain();
     settings.twoPlaneMode = twoPlane ? 1 : 0;
     main.indicatorAvailable = true;
-    fake.transfers.clear();
     return hwnd;
   }
-  std::string Title(HWND hwnd) {
-    char text[64] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-  }
-
-  int angle = 50;
-  int position = 1250;
-  test::FakeTransport fake;
-  VirtualClock clock;
-  ControlLink link;
-  ProgramFolder folder;
-  MachineSettings settings;
-  MainWindowState main;
-  MessageWindowState message;
-  KitContext kit;
-  Win32OperatorUi ui{main, message};
 };
 
 TEST_F(IndicatorFixture, OpensBelowTheStatusFieldWithItsFourButtons) {

@@ -1,57 +1,17 @@
 // The Zero Shaft Position window from the main window: at once without
 // zones, Zero and Sync by button and key, Esc, photo-eye Sync.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 #include "app/main_commands.h"
-#include "app/win32/app_state.h"
-#include "app/win32/kit/child_screen.h"
-#include "app/win32/kit/kit_context.h"
-#include "app/win32/kit/message_window.h"
-#include "app/win32/main_window.h"
-#include "app/win32/win32_operator_ui.h"
 #include "app/zero_shaft.h"
-#include "device/clock.h"
-#include "device/control_commands.h"
-#include "main_fixture.h"
-#include "support/fake_transport.h"
+#include "screen_fixture.h"
 
 namespace balancer {
 namespace {
 
-using testmain::Instance;
-
-struct ZeroShaftFixture : ::testing::Test {
-  void SetUp() override {
-    static bool registered = RegisterAppWindowClasses(Instance());
-    ASSERT_TRUE(registered);
-    folder = testmain::FreshTempFolder("zero_shaft_test");
-    testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
-    kit.instance = Instance();
-    kit.message = &message;
-    kit.settings = &settings;
-    kit.folder = &folder;
-    kit.ui = &ui;
-    kit.link = &link;
-    main.kit = &kit;
-    fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
-      std::vector<uint8_t> bytes;
-      if (request == kRequestAngleAndSamples) bytes = test::FakeTransport::AngleReply(angle);
-      if (request == kRequestMotorPower) bytes = test::FakeTransport::SpeedReply(0);
-      std::copy(bytes.begin(), bytes.end(), reply);
-      return 0;
-    };
-  }
-  void TearDown() override {
-    if (kit.childScreen != nullptr) DestroyWindow(kit.childScreen);
-    testmain::CloseMainWindows(main, message);
-  }
+struct ZeroShaftFixture : testmain::ScreenFixture {
   HWND Create(CorrectionZones zones) {
-    HWND hwnd = testmain::CreateMainWindowPastNotice(main, link, message);
+    HWND hwnd = CreateMain();
     main.zones = zones;
     main.left = {100.0, 30.0};
     main.right = {50.0, 200.0};
@@ -61,22 +21,6 @@ struct ZeroShaftFixture : ::testing::Test {
     return hwnd;
   }
   size_t Zeroes() const { return fake.TransfersOf(kRequestZero).size(); }
-  std::string Title(HWND hwnd) {
-    char text[64] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-  }
-
-  int angle = 50;
-  test::FakeTransport fake;
-  VirtualClock clock;
-  ControlLink link;
-  ProgramFolder folder;
-  MachineSettings settings;
-  MainWindowState main;
-  MessageWindowState message;
-  KitContext kit;
-  Win32OperatorUi ui{main, message};
 };
 
 TEST_F(ZeroShaftFixture, WithoutZonesTheKeyZeroesAtOnceAndOpensNothing) {

@@ -1,7 +1,7 @@
 #include "app/win32/kit/child_screen.h"
 
 #include "app/screen_scale.h"
-#include "resources/resource_ids.h"
+#include "app/win32/kit/window_class.h"
 
 namespace balancer {
 
@@ -103,21 +103,11 @@ ChildScreen* ChildScreenOf(HWND hwnd) {
 }
 
 bool RegisterChildScreenClass(HINSTANCE instance) {
-  WNDCLASSEXA existing = {};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(instance, kChildClass, &existing)) return true;
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
-  wc.lpfnWndProc = ChildScreenProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
-  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  // Owned by the class for the whole run.
-  wc.hbrBackground = CreateSolidBrush(RGB(216, 220, 228));
-  wc.lpszClassName = kChildClass;
-  return RegisterClassExA(&wc) != 0;
+  WindowClassSpec spec;
+  spec.name = kChildClass;
+  spec.proc = ChildScreenProc;
+  spec.solid = RGB(216, 220, 228);
+  return RegisterClassOnce(instance, spec);
 }
 
 HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,

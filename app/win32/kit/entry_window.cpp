@@ -10,7 +10,7 @@
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
-#include "resources/resource_ids.h"
+#include "app/win32/kit/window_class.h"
 
 namespace balancer {
 
@@ -253,17 +253,12 @@ COLORREF FontColour(int index) {
 }
 
 bool RegisterEntryWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = EntryWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
-  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kEntryWindowClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  WindowClassSpec spec;
+  spec.name = kEntryWindowClass;
+  spec.proc = EntryWindowProc;
+  spec.background = GetSysColorBrush(COLOR_BTNFACE);
+  spec.style = CS_HREDRAW | CS_VREDRAW;
+  return RegisterClassOnce(instance, spec);
 }
 
 void CloseEntryWindow(KitContext& kit) {

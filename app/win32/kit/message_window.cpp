@@ -2,8 +2,8 @@
 
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
+#include "app/win32/kit/window_class.h"
 #include "base/program_identity.h"
-#include "resources/resource_ids.h"
 
 namespace balancer {
 
@@ -130,18 +130,11 @@ int MessageAnswerForKey(WPARAM virtualKey) {
 }
 
 bool RegisterMessageWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
-  wc.lpfnWndProc = MessageWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
-  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = kMessageWindowClass;
-  // Registered once per process; a second call finds it there.
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  WindowClassSpec spec;
+  spec.name = kMessageWindowClass;
+  spec.proc = MessageWindowProc;
+  spec.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  return RegisterClassOnce(instance, spec);
 }
 
 HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message) {

@@ -6,6 +6,7 @@
 #include "app/value_box_text.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/window_class.h"
 
 namespace balancer {
 
@@ -94,15 +95,14 @@ HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, flo
 }  // namespace
 
 bool RegisterValueBoxClass(HINSTANCE instance) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ValueBoxProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = kValueBoxClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  WindowClassSpec spec;
+  spec.name = kValueBoxClass;
+  spec.proc = ValueBoxProc;
+  spec.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  spec.style = CS_HREDRAW | CS_VREDRAW;
+  spec.cursor = IDC_HAND;
+  spec.icons = false;
+  return RegisterClassOnce(instance, spec);
 }
 
 void SetValueBoxKit(KitContext* kit) {
