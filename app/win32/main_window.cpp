@@ -19,6 +19,8 @@
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
+#include "records/win32/machine_calibration_window.h"
+#include "records/win32/machine_setup_window.h"
 #include "resources/resource_ids.h"
 
 namespace balancer {
@@ -66,8 +68,14 @@ class MainActions : public MainWindowActions, public ScreenHost {
     RecomputeCorrections(state_);
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
   }
-  // The calibration window belongs to the machine setup screens.
-  void OpenCalibrationWindow() override {}
+  void OpenCalibrationWindow() override;
+  void SpeedControlChanged() override {
+    HWND spin = ButtonOf(state_, kCmdSpin);
+    if (spin == nullptr) return;
+    HBITMAP face =
+        SettingsOf(state_).speedControl == 1 ? state_.res.spinFace : state_.res.acquireFace;
+    SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
+  }
 
   void Repaint(RepaintArea area) override {
     if (state_.ui != nullptr) state_.ui->RequestRepaint(area);
@@ -114,6 +122,10 @@ std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
                        state.left,   state.right,
                        state.zones,  state.correction,
                        state.result, state.indicatorReading};
+}
+
+void MainActions::OpenCalibrationWindow() {
+  if (auto context = ScreenContextOf(state_)) OpenMachineCalibrationWindow(*context);
 }
 
 // ---- buttons and boxes ----
@@ -422,6 +434,9 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kZeroShaft:
         RunMainCommand(state, kCmdZeroShaft);
         break;
+      case KeyAction::kMachineSetup:
+        RunMainCommand(state, kCmdSettings);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
@@ -574,6 +589,9 @@ void RunMainCommand(MainWindowState& state, int id) {
       if (MainConnected(state)) {
         if (auto context = ScreenContextOf(state)) OpenZeroShaftWindow(*context);
       }
+      break;
+    case kCmdSettings:
+      if (auto context = ScreenContextOf(state)) OpenMachineSetupWindow(*context);
       break;
     case kCmdHelp:
       OpenHelp();
