@@ -1,5 +1,7 @@
 #include "records/side_files.h"
 
+#include <cmath>
+
 #include "records/atomic_file.h"
 #include "records/settings_file.h"
 #include "records/text_scanner.h"
@@ -47,8 +49,12 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
   if (!(moment > 0.0) || !(correctionRadius > 0.0) || !(weightDivisor > 0.0) || !(desired > 0.0)) {
     return std::nullopt;
   }
+  if (!std::isfinite(desired) || !std::isfinite(moment)) return std::nullopt;
   double shown = moment / correctionRadius / weightDivisor;
-  return factor * desired / shown;
+  double calibrated = factor * desired / shown;
+  // A reading of next to nothing would make the factor useless.
+  if (!std::isfinite(calibrated) || !(calibrated > 0.0)) return std::nullopt;
+  return calibrated;
 }
 
 bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
@@ -59,6 +65,7 @@ bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired
   if (!factor) return false;
   s.calibrationFactorLeft = *factor;
   leftEntered = true;
+  desiredLeft = desired;
   return true;
 }
 
@@ -70,6 +77,7 @@ bool KnownWeightCalibration::EnterDesiredRight(MachineSettings& s, double desire
   if (!factor) return false;
   s.calibrationFactorRight = *factor;
   rightEntered = true;
+  desiredRight = desired;
   return true;
 }
 

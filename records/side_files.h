@@ -56,8 +56,15 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
 struct KnownWeightCalibration {
   bool leftEntered = false;
   bool rightEntered = false;
+  // The desired readings taken (display weight units), 0 until taken; the
+  // window shows them.
+  double desiredLeft = 0.0;
+  double desiredRight = 0.0;
 
-  void WindowOpened() { leftEntered = rightEntered = false; }
+  void WindowOpened() {
+    leftEntered = rightEntered = false;
+    desiredLeft = desiredRight = 0.0;
+  }
   // Returns true when the factor was changed.
   bool EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
                         double weightDivisor);

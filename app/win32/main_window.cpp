@@ -21,6 +21,8 @@
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
+#include "records/win32/machine_calibration_window.h"
+#include "records/win32/machine_setup_window.h"
 
 namespace balancer {
 
@@ -67,8 +69,14 @@ class MainActions : public MainWindowActions, public ScreenHost {
     RecomputeCorrections(state_);
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
   }
-  // The calibration window belongs to the machine setup screens.
-  void OpenCalibrationWindow() override {}
+  void OpenCalibrationWindow() override;
+  void SpeedControlChanged() override {
+    HWND spin = ButtonOf(state_, kCmdSpin);
+    if (spin == nullptr) return;
+    HBITMAP face =
+        SettingsOf(state_).speedControl == 1 ? state_.res.spinFace : state_.res.acquireFace;
+    SendMessageA(spin, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face));
+  }
 
   void Repaint(RepaintArea area) override {
     if (state_.ui != nullptr) state_.ui->RequestRepaint(area);
@@ -115,6 +123,10 @@ std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
                        state.left,   state.right,
                        state.zones,  state.correction,
                        state.result, state.indicatorReading};
+}
+
+void MainActions::OpenCalibrationWindow() {
+  if (auto context = ScreenContextOf(state_)) OpenMachineCalibrationWindow(*context);
 }
 
 // ---- buttons and boxes ----
@@ -426,6 +438,9 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kIndicator:
         RunMainCommand(state, kCmdIndicator);
         break;
+      case KeyAction::kMachineSetup:
+        RunMainCommand(state, kCmdSettings);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
@@ -583,6 +598,9 @@ void RunMainCommand(MainWindowState& state, int id) {
       if (MainConnected(state) && state.indicatorAvailable) {
         if (auto context = ScreenContextOf(state)) OpenIndicatorWindow(*context);
       }
+      break;
+    case kCmdSettings:
+      if (auto context = ScreenContextOf(state)) OpenMachineSetupWindow(*context);
       break;
     case kCmdHelp:
       OpenHelp();

@@ -26,6 +26,14 @@ class ScreenHost {
   // The screen's window is gone; the main window takes the focus back and
   // forgets the screen.
   virtual void ScreenClosed() = 0;
+
+  // speedControl changed: the Spin button reads "Spin" in Auto and "Acquire"
+  // otherwise.
+  virtual void SpeedControlChanged() {}
+
+  // "Update Software" in Machine Setup. The software update check is not
+  // part of the program yet; until it is, the press opens nothing.
+  virtual void StartSoftwareUpdateCheck() {}
 };
 
 }  // namespace balancer
