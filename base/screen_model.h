@@ -12,23 +12,24 @@ namespace balancer {
 
 // One button, box, check box or text of a screen.
 struct ScreenItem {
-  int id = 0;              // control id (field codes double as ids)
-  std::string label;       // the button face or caption
-  std::string value;       // the value text beside or inside it
-  Rgb colour{0, 0, 128};   // of the value text
-  bool shown = true;       // exists in this mode
-  bool checked = false;    // radio and check boxes; the active class button
+  int id = 0;             // control id (field codes double as ids)
+  std::string label;      // the button face or caption
+  std::string value;      // the value text beside or inside it
+  Rgb colour{0, 0, 128};  // of the value text
+  bool shown = true;      // exists in this mode
+  bool checked = false;   // radio and check boxes; the active class button
 };
 
 // What a press or a key asks of the window.
 struct ScreenPress {
-  bool handled = false;        // the press belongs to this screen
-  bool recompute = false;      // rerun the corrections and repaint the main screen
-  bool writeSettings = false;  // write balsetup.dta and .bak
-  bool repaint = false;        // repaint this screen
-  bool close = false;          // close this screen
-  int entryCode = 0;           // open the entry window for this field code
-  char openScreen = 0;         // open this screen (ScreenCode letter) over it
+  bool handled = false;                    // the press belongs to this screen
+  bool recompute = false;                  // rerun the corrections and repaint the main screen
+  bool writeSettings = false;              // write balsetup.dta and .bak
+  bool repaint = false;                    // repaint this screen
+  bool close = false;                      // close this screen
+  int entryCode = 0;                       // open the entry window for this field code
+  char openScreen = 0;                     // open this screen (ScreenCode letter) over it
+  std::string helpTopic;                   // open this topic of the help file
   std::optional<OperatorMessage> message;  // show it (its actionCode set)
 };
 
