@@ -66,7 +66,7 @@ const FieldEntry kFields[kLastFieldCode - kFirstFieldCode + 1] = {
     /* 137 */ {"Reciproc&ating Weight", "Percentage of the\nreciprocating weight."},
     /* 138 */ {"Rotating &Weight", "Percentage of the\nrotating weight."},
     /* 139 */ {"&Cyls. Per Bobweight", "Cylinders per crank pin."},
-    /* 140 */ {"O&verbalance", "Overbalance percentage;\nmay be negative."},
+    /* 140 */ {"O&verbalance", "Overbalance percentage,\n0 or more."},
     /* 141 */ {"OK", ""},
     /* 142 */ {"&Material", ""},
     /* 143 */ {"Radial &Compensation", ""},
@@ -339,10 +339,9 @@ bool IsLengthField(int code) {
 }
 
 bool AcceptsNegative(int code) {
-  // Lag compensation, plane offsets, overbalance and the simulated reluctor's
-  // amount and angle offset.
-  return code == 122 || code == 123 || code == 132 || code == 133 || code == 140 || code == 265 ||
-         code == 266;
+  // Lag compensation, plane offsets and the simulated reluctor's amount and
+  // angle offset. Not the overbalance: a negative one is a sign slip.
+  return code == 122 || code == 123 || code == 132 || code == 133 || code == 265 || code == 266;
 }
 
 bool KeypadHasSlash(int code) {

@@ -29,6 +29,10 @@ constexpr int kSensorMagnetCoil = 2;
 constexpr int kSensorAccelerometer = 3;
 constexpr int kSlugSizeCount = 31;
 
+// Serial scale models (scaleType 1 to this); 0 is none. The model table
+// itself is the bobweight scale's.
+constexpr int kScaleModelCount = 8;
+
 // Longest texts of the path fields (the file lines hold one more character
 // for the line end).
 constexpr size_t kPhotoPathMax = 159;
@@ -217,6 +221,6 @@ void CycleCounterweightMaterial(MachineSettings& s);
 
 // At start-up: a scale model index beyond the scale list (of
 // `scaleModelCount` entries, "none" included) becomes 0.
-void LimitScaleType(MachineSettings& s, int scaleModelCount);
+void LimitScaleType(MachineSettings& s, int scaleModelCount = kScaleModelCount + 1);
 
 }  // namespace balancer

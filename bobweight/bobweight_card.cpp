@@ -1,5 +1,6 @@
 #include "bobweight/bobweight_card.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
@@ -229,7 +230,9 @@ EntryResult StoreBobweightEntry(int id, double value, BobweightCard& card, RodPi
   if (!isCard && !isPercent && !isComponent && id != kEntryEmptyBobweight) {
     return EntryResult::kNotBobweightField;
   }
-  if (value < 0 && id != kEntryOverbalance) return EntryResult::kRejected;
+  // Every field, the overbalance too, takes 0 or more: a negative overbalance
+  // is a sign slip that would leave the bobweight light.
+  if (!std::isfinite(value) || value < 0) return EntryResult::kRejected;
 
   if (id == kEntryEmptyBobweight) {
     emptyBobweight = value;

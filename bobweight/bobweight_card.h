@@ -124,7 +124,7 @@ enum : int {
 
 enum class EntryResult {
   kNotBobweightField,  // the identifier is not one of the card's
-  kRejected,           // a value below 0 for a field that takes none
+  kRejected,           // a value below 0 (or not finite): no field takes one
   kStored,             // a card value
   kStoredComponent,    // an individual weight: the component window repaints
   kStoredSettings,     // the empty bobweight: the settings file is to be written now
@@ -133,7 +133,7 @@ enum class EntryResult {
 bool IsBobweightWeightEntry(int id);  // 103-111, 119, 187-234: the scale may fill it
 
 // Stores a committed numeric entry (grams, percent or count) by identifier.
-// Only the overbalance takes values below 0 (an underbalanced job).
+// Only values of 0 or more are stored.
 EntryResult StoreBobweightEntry(int id, double value, BobweightCard& card, RodPistonSet& set,
                                 double& emptyBobweight);
 

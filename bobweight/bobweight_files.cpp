@@ -26,7 +26,9 @@ std::string OneLine(const std::string& text, size_t max) {
 }
 
 void AppendFormat(std::string& out, const char* format, double value) {
-  char text[64];
+  // Room for the largest double in "%1.3f", so no line loses its end and
+  // shifts the lines after it.
+  char text[400];
   std::snprintf(text, sizeof text, format, value);
   out += text;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "bobweight/bobweight_card.h"
 #include "bobweight/serial_port.h"
@@ -25,8 +26,8 @@ struct ScaleModel {
   int skip;      // leading reply characters blanked before the number is read
 };
 
-// Number of models; the Machine Setup button wraps to 0 after it.
-constexpr int kScaleModelCount = 8;
+// kScaleModelCount (records/machine_settings.h) is the number of models; the
+// Machine Setup button wraps to 0 after it.
 constexpr int kScaleReplyMax = 59;
 constexpr int kScaleAttempts = 4;
 constexpr int kScaleReplyDelayMs = 120;

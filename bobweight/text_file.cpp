@@ -1,6 +1,7 @@
 #include "bobweight/text_file.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace balancer {
@@ -62,7 +63,11 @@ bool LeadingNumber(const std::string& text, double& value) {
       word += exponent;
     }
   }
-  value = std::strtod(word.c_str(), nullptr);
+  // A number too large for a double (1e999) is no number: it would carry inf
+  // into the card and its results.
+  double read = std::strtod(word.c_str(), nullptr);
+  if (!std::isfinite(read)) return false;
+  value = read;
   return true;
 }
 

@@ -38,7 +38,8 @@ class TextScanner {
 
 // Reads a decimal number at the start of `text` as atof would (leading blanks
 // skipped, stops at the first character that cannot belong to it). False when
-// no digit was read.
+// no digit was read or the number does not fit a double; `value` is then left
+// as it was.
 bool LeadingNumber(const std::string& text, double& value);
 
 }  // namespace balancer

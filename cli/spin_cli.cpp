@@ -118,7 +118,7 @@ int Spin(CliContext& ctx) {
   AddMessages(ctx);
   CloseControl(link);
   if (!state.SpinActive) {
-    if (link.TransferErrorLatch) {
+    if (state.transferFailed) {
       ctx.out["error"] = "USB Communication Error";
     } else if (!link.connected) {
       ctx.out["error"] = "no control";

@@ -100,10 +100,10 @@ void ZeroShaftAngle(ControlLink& link) {
   DelayMs(link, 10);
 }
 
-void ZeroShaftAction(ControlLink& link) {
-  if (!link.connected) return;
+int ZeroShaftAction(ControlLink& link) {
+  if (!link.connected) return -1;
   int angle = ReadShaftAngle(link);
-  if (!link.connected) return;  // lost during the read
+  if (!link.connected) return -1;  // lost during the read
   if (link.SoftZeroActive) {
     // The photo eye owns the control's zero; ours moves in software.
     link.SoftZeroOffset -= angle;
@@ -112,6 +112,7 @@ void ZeroShaftAction(ControlLink& link) {
   } else {
     ZeroShaftAngle(link);
   }
+  return angle;
 }
 
 const uint8_t* ReadEepromBlock(ControlLink& link, int address) {
@@ -200,19 +201,20 @@ bool FilteredAverageRound(ControlLink& link, double& result) {
 
 }  // namespace
 
-double ReadAverageSpeed(ControlLink& link) {
-  if (!link.connected) return 0.0;
+std::optional<double> ReadAverageSpeed(ControlLink& link) {
+  if (!link.connected) return std::nullopt;
   if (HasConfigRecord(link)) {
     double sum = 0;
     for (int i = 0; i < kSteadyReads; ++i) sum += SetMotorPower(link, link.MotorPower);
     return sum / 5.0;
   }
-  // A stopped shaft never passes the filter; give up after a few rounds.
+  // A stopped shaft never passes the filter; give up after a few rounds
+  // rather than make up a speed.
   for (int round = 0; round < kFilteredAverageMaxRounds; ++round) {
     double result = 0;
     if (FilteredAverageRound(link, result)) return result;
   }
-  return 0.0;
+  return std::nullopt;
 }
 
 }  // namespace balancer

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "device/control_link.h"
 
@@ -54,8 +55,10 @@ int ReadShaftAngle(ControlLink& link);
 void ZeroShaftAngle(ControlLink& link);
 
 // The "Zero Shaft" action: with the soft zero active the offset moves in
-// software, otherwise the control is zeroed.
-void ZeroShaftAction(ControlLink& link);
+// software, otherwise the control is zeroed. Returns the angle that became
+// the new zero, or -1 when nothing was zeroed (no control, or lost on the
+// way).
+int ZeroShaftAction(ControlLink& link);
 
 // Request 3; returns link.reply.
 const uint8_t* ReadEepromBlock(ControlLink& link, int address);
@@ -77,10 +80,13 @@ int PhotoEyeOnByte(int photoEyeEncoderDirection);
 // Flags byte AND 0xFD: takes the option port out of photo-eye mode.
 int PhotoEyeOffByte(const ControlLink& link);
 
-// Shaft speed at the present MotorPower: firmware 3.00 and later five reads
-// averaged; older firmware the filtered 20-read average, which gives up and
-// returns 0 when the shaft stands still.
-double ReadAverageSpeed(ControlLink& link);
+// Shaft speed in rpm at the present MotorPower: firmware 3.00 and later five
+// reads averaged; older firmware the filtered 20-read average. Empty when no
+// speed was measured: not connected, or the filtered average gave up because
+// no read survived its first filter (a stopped shaft, or reads that jump
+// around). A spin ends on an empty result; a display outside spins shows 0.
+// A failed read clears SpinActive as SetMotorPower does. Blocks for the reads.
+std::optional<double> ReadAverageSpeed(ControlLink& link);
 
 // How many 20-read rounds the old-firmware average tries before it gives up.
 constexpr int kFilteredAverageMaxRounds = 5;

@@ -33,18 +33,28 @@ int CloseControl(ControlLink& link) {
   return link.transport->Close(link.connected == 1) ? 1 : 0;
 }
 
+void StoreDataStage(const uint8_t* received, uint32_t transferred, uint8_t reply[kReplySize]) {
+  if (received == nullptr || reply == nullptr) return;
+  const uint32_t n = transferred < kReplySize ? transferred : kReplySize;
+  std::memcpy(reply, received, n);
+}
+
 uint32_t ControlRequest(ControlLink& link, uint8_t request, uint16_t value) {
   if (link.transport == nullptr) {
     link.TransferErrorLatch = 1;
+    ++link.transferFailures;
     return kErrorBadCommand;
   }
   // A transport that scribbles on its buffer while failing must not change
-  // what the callers decode, so the reply is copied only on success.
+  // what the callers decode, so the reply is copied only on success. The
+  // buffer starts as the previous reply, which a short data stage keeps
+  // past its end.
   uint8_t buffer[kReplySize];
   std::memcpy(buffer, link.reply, sizeof buffer);
   uint32_t error = link.transport->ControlIn(request, value, buffer);
   if (error != 0) {
     link.TransferErrorLatch = 1;
+    ++link.transferFailures;
     return error;
   }
   std::memcpy(link.reply, buffer, sizeof buffer);

@@ -23,6 +23,9 @@ struct ControlLink {
   uint16_t FirmwareVersion = 0;    // bcdDevice of the last control opened in this run
   uint8_t reply[kReplySize] = {};  // data stage of the last transfer; every transfer overwrites it
   int TransferErrorLatch = 0;
+  // Failed transfers in this run. The latch only tells about the last
+  // transfer; a spin compares this count to know whether any of its own failed.
+  uint32_t transferFailures = 0;
   int64_t performanceFrequency = 0;  // read once at start-up from the clock
 
   // Command-set state.
@@ -54,8 +57,9 @@ void OpenControl(ControlLink& link);
 int CloseControl(ControlLink& link);
 
 // One vendor IN transfer. Returns 0, or the error code of the failed
-// transfer. Sets TransferErrorLatch on failure and clears it on success.
-// The reply stays in link.reply (unchanged after a failure).
+// transfer. Sets TransferErrorLatch (and counts transferFailures) on failure
+// and clears the latch on success. The reply stays in link.reply (unchanged
+// after a failure; after a short data stage only its front is new).
 uint32_t ControlRequest(ControlLink& link, uint8_t request, uint16_t value);
 
 // Busy waits over the link's clock.

@@ -29,9 +29,11 @@ class ControlTransport {
   virtual bool Open(uint8_t descriptor[kDeviceDescriptorSize]) = 0;
 
   // One synchronous vendor IN control transfer: bmRequestType 0xC0, bRequest
-  // `request`, wValue `value`, wIndex 0, wLength 64. Returns 0 and fills
-  // `reply` with the 64-byte data stage, or returns the Windows error code of
-  // the failed transfer and leaves `reply` untouched. Blocks.
+  // `request`, wValue `value`, wIndex 0, wLength 64. Returns 0 and writes the
+  // data stage the control sent to the front of `reply`; after a short data
+  // stage the rest of `reply` stays as the caller handed it in (ControlRequest
+  // hands in the previous reply). On failure returns the Windows error code
+  // and leaves `reply` untouched. Blocks.
   virtual uint32_t ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) = 0;
 
   // Releases the device. `releaseInterface` is true when the link was
@@ -39,5 +41,10 @@ class ControlTransport {
   // when a device handle was open and has been closed.
   virtual bool Close(bool releaseInterface) = 0;
 };
+
+// Copies the `transferred` bytes a transfer received (at most 64) to the
+// front of `reply` and keeps the rest of `reply`. For the transports whose
+// data stage can come up short.
+void StoreDataStage(const uint8_t* received, uint32_t transferred, uint8_t reply[kReplySize]);
 
 }  // namespace balancer

@@ -1,6 +1,7 @@
 #include "measure/revolution_acquisition.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "base/operator_ui.h"
 #include "device/control_commands.h"
@@ -47,6 +48,18 @@ class StallWatch {
   long packets_ = 0;
 };
 
+// Marks the state as acquiring for the scope of one call, whatever way it ends.
+class AcquiringMark {
+ public:
+  explicit AcquiringMark(SpinState& state) : state_(state) { state_.acquiring = 1; }
+  ~AcquiringMark() { state_.acquiring = 0; }
+  AcquiringMark(const AcquiringMark&) = delete;
+  AcquiringMark& operator=(const AcquiringMark&) = delete;
+
+ private:
+  SpinState& state_;
+};
+
 void CancelAcquisition(ControlLink& link, OperatorUi& ui, SpinState& state) {
   SetMotorPower(link, 0);
   link.MotorPower = 0;
@@ -74,13 +87,16 @@ double LagEstimateFor(int lastStep, double averageSpeed) {
 void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
                         const SensorMap& map, OperatorUi& ui, SpinState& state, int revolutions) {
   SpinActiveBinding binding(link, state);
+  AcquiringMark acquiringMark(state);
   if (revolutions < 1) revolutions = 1;
   int32_t accLeft[kWaveSize] = {};
   int32_t accRight[kWaveSize] = {};
 
-  double speed0 = ReadAverageSpeed(link);
+  // No speed measured (the old firmware's average gave up) ends the spin
+  // like a standing shaft.
+  std::optional<double> speed0 = ReadAverageSpeed(link);
   if (!state.SpinActive) return;
-  if (speed0 < 0.1) {
+  if (!speed0 || *speed0 < 0.1) {
     state.SpinActive = 0;
     return;
   }
@@ -183,9 +199,15 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     }
   }
 
-  double speed1 = ReadAverageSpeed(link);
+  // Without a speed after the revolutions there is nothing to normalise the
+  // waves by; a made-up 0 would halve AverageSpeed.
+  std::optional<double> speed1 = ReadAverageSpeed(link);
   if (!state.SpinActive) return;
-  state.AverageSpeed = (speed0 + speed1) / 2.0;
+  if (!speed1) {
+    state.SpinActive = 0;
+    return;
+  }
+  state.AverageSpeed = (*speed0 + *speed1) / 2.0;
   // The shaft stopped or turned back during the revolutions: the speed
   // normalisation has nothing sensible to work with.
   if (state.AverageSpeed < 0.1) {

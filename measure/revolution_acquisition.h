@@ -37,8 +37,10 @@ double LagEstimateFor(int lastStep, double averageSpeed);
 
 // Reads `revolutions` whole revolutions and leaves the waves, AverageSpeed,
 // LagEstimate and the map values in `state`. Clears state.SpinActive on a
-// cancel (motor off and brake pulse), at standstill, on a failed transfer and
-// when the control cannot sample at this speed (with its message). Advances
+// cancel (motor off and brake pulse), at standstill, when no speed could be
+// measured before or after the revolutions (AverageSpeed then stays as it
+// was), on a failed transfer and when the control cannot sample at this
+// speed (with its message). Sets state.acquiring for the call. Advances
 // the progress counter per revolution. Blocks for the revolutions.
 void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
                         const SensorMap& map, OperatorUi& ui, SpinState& state, int revolutions);

@@ -167,6 +167,9 @@ void RampToSpeed(ControlLink& link, OperatorUi& ui, SpinState& state, int target
 void RunSpin(ControlLink& link, const MachineSettings& settings, const SpinOptions& options,
              const SensorMap& map, OperatorUi& ui, SpinHost& host, SpinState& state) {
   SpinActiveBinding binding(link, state);
+  // The latch tells only about the last transfer, and the motor-off at the
+  // end succeeds after most failures; count this spin's failures instead.
+  const uint32_t failuresBefore = link.transferFailures;
   const AcquisitionSettings acquisition = AcquisitionSettingsFrom(settings, options);
   const bool autoSpeed = settings.speedControl == kSpeedAuto;
   const bool semiAuto = settings.speedControl == kSpeedSemiAuto;
@@ -293,7 +296,8 @@ void RunSpin(ControlLink& link, const MachineSettings& settings, const SpinOptio
   host.RestoreSpinButton();
 
   // What went wrong.
-  if (link.TransferErrorLatch) ui.ShowMessage(UsbCommunicationErrorMessage());
+  state.transferFailed = link.transferFailures != failuresBefore ? 1 : 0;
+  if (state.transferFailed) ui.ShowMessage(UsbCommunicationErrorMessage());
   if (!state.LeftSensorOk || !state.RightSensorOk) {
     ui.ShowMessage(SensorCableMessage(state.LeftSensorOk, state.RightSensorOk));
   }

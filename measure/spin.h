@@ -71,7 +71,9 @@ class SpinHost {
 
 // Runs one spin as the Spin/Acquire command does. Afterwards state.left and
 // state.right hold the readings (0 after a failed or cancelled spin) and
-// state.SpinActive is 1 only if the spin completed.
+// state.SpinActive is 1 only if the spin completed. Any transfer that failed
+// during the spin sets state.transferFailed and ends with "USB Communication
+// Error", even when later transfers succeeded.
 void RunSpin(ControlLink& link, const MachineSettings& settings, const SpinOptions& options,
              const SensorMap& map, OperatorUi& ui, SpinHost& host, SpinState& state);
 

@@ -30,8 +30,10 @@ SpinStatusLine SpinStatusFor(int code, bool touchscreen) {
   return line;
 }
 
-int SpeedBarScale(int value, int currentScale) {
+int SpeedBarScale(int value, int currentScale, bool acquiring) {
   if (value < 1010) return 0;
+  // An acquisition draws its progress (up to 1055), not a speed.
+  if (acquiring && value <= 2050) return 0;
   if (value >= 1051 && value <= 2009) return 1;
   if (value > 2050) return 2;
   return currentScale;

@@ -20,9 +20,11 @@ struct SpinStatusLine {
 // touchscreen (the spin button cancels there).
 SpinStatusLine SpinStatusFor(int code, bool touchscreen);
 
-// Speed bar scale: 0 (labels 0, 2, 4, ...) below 1010, 1 (10, 12, ...) from
-// 1051 to 2009, 2 (20, 22, ...) above 2050; between those bands the present
-// scale stays.
-int SpeedBarScale(int value, int currentScale);
+// Speed bar scale for a value drawn: 0 (labels 0, 2, 4, ...) below 1010,
+// 1 (10, 12, ...) from 1051 to 2009, 2 (20, 22, ...) above 2050; between
+// those bands the present scale stays. `acquiring` (SpinState::acquiring)
+// says the value is an acquisition's progress, which reaches 1055 at the
+// last revolution: then the first scale holds up to 2050.
+int SpeedBarScale(int value, int currentScale, bool acquiring = false);
 
 }  // namespace balancer

@@ -19,10 +19,14 @@ struct SpinState {
   int StartPower = kStartPowerMin;
   int progressTotal = 0;
   int progressDone = 0;
+  // 1 while AcquireRevolutions runs: the speed bar then shows progress.
+  int acquiring = 0;
   int LeftSensorOk = 1;
   int RightSensorOk = 1;
   PlaneReading left;
   PlaneReading right;
+  // 1 when a transfer failed during the last spin ("USB Communication Error").
+  int transferFailed = 0;
 
   // Last acquisition.
   double LeftWave[kWaveSize] = {0.0001};

@@ -125,6 +125,7 @@ std::string FormatHistory(const History& history) {
 bool ParseHistory(const std::string& text, History& history) {
   history.Clear();
   // One record per line, so a damaged line cannot borrow values from the next.
+  // A line that cannot be read leaves its record cleared and costs no other.
   size_t lineStart = 0;
   for (HistoryRecord& record : history.records) {
     if (lineStart >= text.size()) break;
@@ -137,9 +138,7 @@ bool ParseHistory(const std::string& text, History& history) {
     bool complete = in.Int(r.kind) && in.Double(r.leftMoment) && in.Double(r.leftAngle) &&
                     in.Double(r.leftRadius) && in.Double(r.rightMoment) &&
                     in.Double(r.rightAngle) && in.Double(r.rightRadius);
-    // A short or damaged line ends the records; an unknown kind is no record.
-    if (!complete || r.kind < kHistoryEmpty || r.kind > kHistoryFinal) break;
-    record = r;
+    if (complete) record = r;
   }
   while (history.historyCount < kHistorySize &&
          history.records[history.historyCount].kind != kHistoryEmpty) {

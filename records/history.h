@@ -94,9 +94,11 @@ void AppendSpin(History& history, const CurrentResult& result, int twoPlaneMode)
 // The .hst file text: 24 lines.
 std::string FormatHistory(const History& history);
 
-// Reads a .hst text: clears the table, takes complete records in order and
-// counts the leading records in use. Returns false when the first record is
-// empty (an old format file); the records read are kept either way.
+// Reads a .hst text: clears the table and reads all 24 lines, one record
+// each; a line that cannot be read (short, damaged or with a number out of
+// range) leaves its record cleared. historyCount becomes the number of leading
+// records whose kind is not 0, whatever the kind. Returns false when the first
+// record is empty (an old format file); the records read are kept either way.
 bool ParseHistory(const std::string& text, History& history);
 
 // Save to `path` (crash-safe); historyFolder becomes its folder. A failure is

@@ -31,15 +31,21 @@ std::string FormatPreset(const MachineSettings& s) {
 
 void ParsePreset(const std::string& text, MachineSettings& s) {
   TextScanner in(text);
+  bool complete = true;
   for (double* value :
        {&s.shaftRadiusLeft, &s.shaftRadiusRight, &s.cwThicknessLeft, &s.cwThicknessRight,
         &s.maxDrillDepthLeft, &s.maxDrillDepthRight, &s.planeOffsetLeft, &s.uprightDistance,
         &s.planeOffsetRight, &s.emptyBobweight}) {
-    if (!in.Double(*value)) break;
+    if (!in.Double(*value)) {
+      complete = false;
+      break;
+    }
   }
   s.slugSizeSelected = {};
+  // After a value that cannot be read (or is too large to be a number) the
+  // count would be read from the middle of that value.
   int count = 0;
-  if (!in.Int(count)) return;
+  if (!complete || !in.Int(count)) return;
   for (int i = 0; i < count && i < kSlugSizeCount; ++i) {
     int index = 0;
     if (!in.Int(index)) break;

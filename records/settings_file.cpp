@@ -41,6 +41,22 @@ void ReadTextField(TextScanner& scanner, size_t bufferSize, std::string& field) 
   if (!line.empty()) field = line;
 }
 
+// One block of the file, read as one scanf: values are taken in order up to
+// the first that cannot be read, and nothing after that one is touched.
+class Block {
+ public:
+  explicit Block(TextScanner& in) : in_(in) {}
+  void Int(int& value) { ok_ = ok_ && in_.Int(value); }
+  void Double(double& value) { ok_ = ok_ && in_.Double(value); }
+  bool Ok() const { return ok_; }
+  // The next block starts.
+  void Next() { ok_ = true; }
+
+ private:
+  TextScanner& in_;
+  bool ok_ = true;
+};
+
 template <typename T>
 T AtMost(T value, T limit) {
   return value > limit ? limit : value;
@@ -166,47 +182,47 @@ bool ParseSettings(const std::string& text, MachineSettings& s, OperatorUi* ui, 
   TextScanner in(text);
 
   // Fields 1 to 39.
-  int n = 0;
-  n += in.Int(s.shaftRpm);
-  n += in.Double(s.lagCompensationLeft);
-  n += in.Double(s.lagCompensationRight);
-  n += in.Double(s.emptyBobweight);
-  n += in.Double(s.correctionRadiusLeft);
-  n += in.Double(s.twoPlaneSet.correctionRadiusRight);
-  n += in.Double(s.drillDiameterLeft);
-  n += in.Double(s.uprightDistance);
-  n += in.Double(s.planeOffsetLeft);
-  n += in.Double(s.planeOffsetRight);
-  n += in.Int(s.sampleQuality);
-  n += in.Int(s.rightUprightReversed);
-  n += in.Int(s.drillMaterial);
-  n += in.Int(s.radialCompensation);
-  n += in.Double(s.defaultOilWeight);
-  n += in.Int(s.weightUnit);
-  n += in.Int(s.lengthUnit);
-  n += in.Double(s.calibrationFactorLeft);
-  n += in.Double(s.calibrationFactorRight);
-  n += in.Double(s.slugRadiusLeft);
-  n += in.Double(s.twoPlaneSet.slugRadiusRight);
-  n += in.Double(s.shaftRadiusLeft);
-  n += in.Double(s.twoPlaneSet.shaftRadiusRight);
-  n += in.Double(s.cwThicknessLeft);
-  n += in.Double(s.cwThicknessRight);
-  n += in.Double(s.maxDrillDepthLeft);
-  n += in.Double(s.twoPlaneSet.maxDrillDepthRight);
-  n += in.Double(s.slugDiameterLeft);
-  n += in.Double(s.slugDiameterRight);
-  n += in.Double(s.slugLengthLeft);
-  n += in.Double(s.slugLengthRight);
-  n += in.Double(s.slugWebThickness);
-  n += in.Int(s.counterweightMaterial);
-  n += in.Double(s.screenAspectRatio);
-  n += in.Double(s.printerScaleX);
-  n += in.Double(s.printerScaleY);
-  n += in.Double(s.toleranceMoment);
-  n += in.Int(s.touchscreen);
-  n += in.Int(s.scaleType);
-  if (n < 39) {
+  Block block(in);
+  block.Int(s.shaftRpm);
+  block.Double(s.lagCompensationLeft);
+  block.Double(s.lagCompensationRight);
+  block.Double(s.emptyBobweight);
+  block.Double(s.correctionRadiusLeft);
+  block.Double(s.twoPlaneSet.correctionRadiusRight);
+  block.Double(s.drillDiameterLeft);
+  block.Double(s.uprightDistance);
+  block.Double(s.planeOffsetLeft);
+  block.Double(s.planeOffsetRight);
+  block.Int(s.sampleQuality);
+  block.Int(s.rightUprightReversed);
+  block.Int(s.drillMaterial);
+  block.Int(s.radialCompensation);
+  block.Double(s.defaultOilWeight);
+  block.Int(s.weightUnit);
+  block.Int(s.lengthUnit);
+  block.Double(s.calibrationFactorLeft);
+  block.Double(s.calibrationFactorRight);
+  block.Double(s.slugRadiusLeft);
+  block.Double(s.twoPlaneSet.slugRadiusRight);
+  block.Double(s.shaftRadiusLeft);
+  block.Double(s.twoPlaneSet.shaftRadiusRight);
+  block.Double(s.cwThicknessLeft);
+  block.Double(s.cwThicknessRight);
+  block.Double(s.maxDrillDepthLeft);
+  block.Double(s.twoPlaneSet.maxDrillDepthRight);
+  block.Double(s.slugDiameterLeft);
+  block.Double(s.slugDiameterRight);
+  block.Double(s.slugLengthLeft);
+  block.Double(s.slugLengthRight);
+  block.Double(s.slugWebThickness);
+  block.Int(s.counterweightMaterial);
+  block.Double(s.screenAspectRatio);
+  block.Double(s.printerScaleX);
+  block.Double(s.printerScaleY);
+  block.Double(s.toleranceMoment);
+  block.Int(s.touchscreen);
+  block.Int(s.scaleType);
+  if (!block.Ok()) {
     if (ui && reportErrors) ui->ShowMessage(SettingsLoadErrorMessage());
     return false;
   }
@@ -221,54 +237,56 @@ bool ParseSettings(const std::string& text, MachineSettings& s, OperatorUi* ui, 
     if (index >= 0 && index < kSlugSizeCount) s.slugSizeSelected[index] = true;
   }
 
-  n = in.Double(s.minExtraWeight) + in.Double(s.maxExtraWeight);
-  if (n < 2) return false;
+  block.Next();
+  block.Double(s.minExtraWeight);
+  block.Double(s.maxExtraWeight);
+  if (!block.Ok()) return false;
 
-  n = 0;
-  n += in.Int(s.bobweightDetail);
-  n += in.Int(s.sensorType);
-  n += in.Int(s.speedControl);
-  n += in.Int(s.toleranceClass);
-  n += in.Double(s.shaftWeightPounds);
-  n += in.Double(s.maxOperatingRpm);
-  n += in.Int(s.twoPlaneMode);
-  n += in.Int(s.encoderCountIndex);
-  n += in.Int(s.encoderDirection);
-  n += in.Int(s.photoEye);
-  n += in.Int(s.photoEyeEncoderDirection);
-  n += in.Double(s.optionEncoderResolution);
-  n += in.Double(s.spareValueA);
-  n += in.Double(s.spareValueB);
-  if (n < 14) return false;
+  block.Next();
+  block.Int(s.bobweightDetail);
+  block.Int(s.sensorType);
+  block.Int(s.speedControl);
+  block.Int(s.toleranceClass);
+  block.Double(s.shaftWeightPounds);
+  block.Double(s.maxOperatingRpm);
+  block.Int(s.twoPlaneMode);
+  block.Int(s.encoderCountIndex);
+  block.Int(s.encoderDirection);
+  block.Int(s.photoEye);
+  block.Int(s.photoEyeEncoderDirection);
+  block.Double(s.optionEncoderResolution);
+  block.Double(s.spareValueA);
+  block.Double(s.spareValueB);
+  if (!block.Ok()) return false;
 
-  n = 0;
-  n += in.Int(s.reluctorType);
-  n += in.Int(s.reluctorSide);
-  n += in.Double(s.customReluctorWeight);
-  n += in.Double(s.customReluctorAngle);
-  n += in.Int(s.printOption);
-  if (n < 5) return false;
+  block.Next();
+  block.Int(s.reluctorType);
+  block.Int(s.reluctorSide);
+  block.Double(s.customReluctorWeight);
+  block.Double(s.customReluctorAngle);
+  block.Int(s.printOption);
+  if (!block.Ok()) return false;
 
-  n = 0;
-  n += in.Double(s.drillRadiusLeft);
-  n += in.Double(s.twoPlaneSet.drillRadiusRight);
-  n += in.Double(s.singlePlaneSet.correctionRadiusRight);
-  n += in.Double(s.singlePlaneSet.drillRadiusRight);
-  n += in.Double(s.singlePlaneSet.slugRadiusRight);
-  n += in.Double(s.singlePlaneSet.shaftRadiusRight);
-  if (n < 6) return false;
+  block.Next();
+  block.Double(s.drillRadiusLeft);
+  block.Double(s.twoPlaneSet.drillRadiusRight);
+  block.Double(s.singlePlaneSet.correctionRadiusRight);
+  block.Double(s.singlePlaneSet.drillRadiusRight);
+  block.Double(s.singlePlaneSet.slugRadiusRight);
+  block.Double(s.singlePlaneSet.shaftRadiusRight);
+  if (!block.Ok()) return false;
 
-  n = 0;
-  n += in.Int(s.suspension);
-  n += in.Double(s.sideWeightLeft);
-  n += in.Double(s.sideWeightRight);
-  n += in.Double(s.heavyMetalDensity);
-  n += in.Double(s.twoPlaneSet.drillDiameterRight);
-  n += in.Double(s.singlePlaneSet.drillDiameterRight);
-  n += in.Double(s.singlePlaneSet.maxDrillDepthRight);
-  n += in.Int(s.singlePlaneSet.radialCompensation);
-  n += in.Int(s.twoPlaneSet.radialCompensation);
-  if (n < 9) return false;
+  block.Next();
+  block.Int(s.suspension);
+  block.Double(s.sideWeightLeft);
+  block.Double(s.sideWeightRight);
+  block.Double(s.heavyMetalDensity);
+  block.Double(s.twoPlaneSet.drillDiameterRight);
+  block.Double(s.singlePlaneSet.drillDiameterRight);
+  block.Double(s.singlePlaneSet.maxDrillDepthRight);
+  block.Int(s.singlePlaneSet.radialCompensation);
+  block.Int(s.twoPlaneSet.radialCompensation);
+  if (!block.Ok()) return false;
 
   // The rest is taken as far as it goes.
   in.Int(s.headerTextColor);
@@ -288,11 +306,15 @@ bool ParseSettings(const std::string& text, MachineSettings& s, OperatorUi* ui, 
   for (int i = 0; i < 3; ++i) in.ReadLine(200, skipped);
   in.Int(s.showCoupleForces);
 
+  FinishSettingsRead(s, ui);
+  return true;
+}
+
+void FinishSettingsRead(MachineSettings& s, OperatorUi* ui) {
   LimitDrillRadii(s);
   CopyWorkingRightFromSet(s);
   RangeLimit(s, ui);
   SetSimulatedReluctor(s);
-  return true;
 }
 
 bool readSettings(const std::string& path, MachineSettings& settings, OperatorUi* ui,

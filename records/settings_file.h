@@ -19,12 +19,14 @@ std::string FormatSettings(const MachineSettings& settings);
 // Reads a settings file text into `settings`, block by block. A block cut
 // short fails the read; what was read before the failure stays in `settings`.
 // With `reportErrors`, a failure of the first block shows the load error
-// message. After a successful read the drill radii are fitted, the working
-// right-side values are taken from the current mode's set, the range limiter
-// runs (its message goes to `ui`, which may be null) and the simulated
-// reluctor is set.
+// message. A successful read ends with FinishSettingsRead.
 bool ParseSettings(const std::string& text, MachineSettings& settings, OperatorUi* ui,
                    bool reportErrors);
+
+// What follows a completed read: the drill radii fitted, the working
+// right-side values taken from the current mode's set, the range limiter (its
+// message to `ui`, which may be null) and the simulated reluctor set.
+void FinishSettingsRead(MachineSettings& settings, OperatorUi* ui);
 
 // readSettings on a file: false when it cannot be opened or fails to parse.
 // `reportErrors` asks for the load error message; `ui` also receives the range

@@ -1,5 +1,6 @@
 #include "records/settings_startup.h"
 
+#include "records/atomic_file.h"
 #include "records/settings_file.h"
 
 namespace balancer {
@@ -26,61 +27,77 @@ class MessageNotingUi : public OperatorUi {
   OperatorUi& inner_;
 };
 
+// Keeps the bytes of a balsetup.dta that no longer reads as balsetup.dta.bad,
+// so that nothing the operator had in it is lost when it is replaced. True
+// when the file may be replaced.
+bool KeepDamagedSettingsFile(const ProgramFolder& folder, OperatorUi* ui) {
+  std::optional<std::string> text = ReadWholeFile(folder.File(kSettingsFileName));
+  if (!text || text->empty()) return true;
+  MachineSettings scratch;
+  if (ParseSettings(*text, scratch, nullptr, false)) return true;
+  const std::string keptPath = folder.File(kDamagedSettingsName);
+  if (WriteFileAtomically(keptPath, *text)) return true;
+  if (ui) ui->ShowMessage(FileWriteErrorMessage(keptPath));
+  return false;
+}
+
+bool ReplaceSettingsFile(const ProgramFolder& folder, const MachineSettings& settings,
+                         OperatorUi* ui) {
+  if (!KeepDamagedSettingsFile(folder, ui)) return false;
+  return writeSettings(folder.File(kSettingsFileName), settings, ui);
+}
+
 }  // namespace
 
 SettingsLoadResult StartupSettingsLoad(const ProgramFolder& folder, const ConfigChecker& check,
                                        OperatorUi& operatorUi, MachineSettings& settings) {
   MessageNotingUi ui(operatorUi);
   SettingsLoadResult result;
-  const MachineSettings defaults = settings;
 
-  // Each file is read into its own copy: a damaged file must not leave half
-  // of its values mixed into what is used.
-  MachineSettings fromDta = defaults;
-  bool dtaOk = readSettings(folder.File(kSettingsFileName), fromDta, &ui, false);
-  if (dtaOk) settings = fromDta;
+  bool dtaOk = readSettings(folder.File(kSettingsFileName), settings, &ui, false);
   result.calibrationMatch = check(settings, 0, result.disableMainWindow);
   if (dtaOk && result.calibrationMatch == 1) {
     result.source = "dta";
     result.readOk = true;
-    if (ui.MessageWindowOpen()) result.disableMainWindow = true;
-    return result;
-  }
-
-  MachineSettings fromBak = defaults;
-  bool bakOk = readSettings(folder.File(kSettingsBackupName), fromBak, &ui, true);
-  if (bakOk) settings = fromBak;
-  result.calibrationMatch = check(settings, 1, result.disableMainWindow);
-
-  if (bakOk) {
-    result.source = "bak";
-    result.readOk = true;
-    if (result.calibrationMatch == 1) {
-      result.dtaRepaired = writeSettings(folder.File(kSettingsFileName), settings, &ui);
-    }
-  } else if (dtaOk) {
-    // The primary file was good but the control disputes it and there is no
-    // usable backup: keep it; the mismatch warning has told the operator.
-    result.source = "dta";
-    result.readOk = true;
   } else {
-    settings = defaults;
-    if (!ui.MessageWindowOpen()) ui.ShowMessage(CheckMachineSettingsMessage());
+    bool bakOk = readSettings(folder.File(kSettingsBackupName), settings, &ui, true);
+    result.calibrationMatch = check(settings, 1, result.disableMainWindow);
+    if (bakOk) {
+      result.source = "bak";
+      result.readOk = true;
+      if (result.calibrationMatch == 1) {
+        result.dtaRepaired = ReplaceSettingsFile(folder, settings, &ui);
+      }
+    } else {
+      // The values a failed read took stay; they get the same fitting and
+      // limits as a completed read's.
+      FinishSettingsRead(settings, &ui);
+      if (dtaOk) {
+        // The primary file was good but the control disputes it and there is
+        // no usable backup: keep it; the mismatch warning has told the
+        // operator.
+        result.source = "dta";
+        result.readOk = true;
+      } else if (!ui.MessageWindowOpen()) {
+        ui.ShowMessage(CheckMachineSettingsMessage());
+      }
+    }
   }
+  LimitScaleType(settings);
   if (ui.MessageWindowOpen()) result.disableMainWindow = true;
   return result;
 }
 
 bool WriteSettingsFiles(const ProgramFolder& folder, const MachineSettings& settings,
                         OperatorUi* ui) {
-  bool dta = writeSettings(folder.File(kSettingsFileName), settings, ui);
+  bool dta = ReplaceSettingsFile(folder, settings, ui);
   bool bak = writeSettings(folder.File(kSettingsBackupName), settings, ui);
   return dta && bak;
 }
 
 bool WriteSettingsAtExit(const ProgramFolder& folder, const MachineSettings& settings,
                          int calibrationMatch, OperatorUi* ui) {
-  bool ok = writeSettings(folder.File(kSettingsFileName), settings, ui);
+  bool ok = ReplaceSettingsFile(folder, settings, ui);
   if (calibrationMatch == 1)
     ok = writeSettings(folder.File(kSettingsBackupName), settings, ui) && ok;
   return ok;

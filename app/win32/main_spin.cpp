@@ -154,7 +154,7 @@ void DrawSpinStatusNow(MainWindowState& state, int code) {
 
 void DrawSpeedBarNow(MainWindowState& state, int value) {
   state.speedBarValue = value;
-  state.speedRange = 10 * SpeedBarScale(value, state.speedRange / 10);
+  state.speedRange = 10 * SpeedBarScale(value, state.speedRange / 10, state.spin.acquiring != 0);
   if (state.speedBar == nullptr) return;
   RECT r;
   GetClientRect(state.speedBar, &r);

@@ -2,6 +2,7 @@
 // shaft, runs free-run speed display and the Semi-Auto trigger.
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/message_window.h"
 #include "app/win32/main_spin.h"
 #include "app/win32/main_window.h"
@@ -105,6 +106,10 @@ void TickSteps(MainWindowState& state);
 void MainWindowTick(MainWindowState& state) {
   TickSteps(state);
   RefreshPositionTick(state);
+  // The open screen follows the live values.
+  if (state.kit != nullptr && state.kit->childScreen != nullptr) {
+    SendMessageA(state.kit->childScreen, kScreenLiveUpdate, 0, 0);
+  }
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 #include "app/condition_card.h"
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
@@ -11,6 +13,7 @@
 #include "app/win32/kit/value_box.h"
 #include "app/win32/main_spin.h"
 #include "app/win32/unbalance_display.h"
+#include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
@@ -78,7 +81,6 @@ class MainActions : public MainWindowActions, public ScreenHost {
       state_.kit->childScreen = nullptr;
       state_.kit->screenCode = 0;
     }
-    state_.screenCode = 'x';
     if (state_.hwnd != nullptr) {
       SetActiveWindow(state_.hwnd);
       SetFocus(state_.hwnd);
@@ -102,6 +104,17 @@ class MainSpinActions : public MainSpinHost {
  private:
   MainWindowState& state_;
 };
+
+// What a screen opened from here gets: the kit, this window as its host and
+// the run's measurement records. Null without the kit (bare test windows).
+std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
+  if (state.kit == nullptr || state.actions == nullptr) return std::nullopt;
+  auto* host = static_cast<MainActions*>(state.actions.get());
+  return ScreenContext{*state.kit,   *host,
+                       state.left,   state.right,
+                       state.zones,  state.correction,
+                       state.result, state.indicatorReading};
+}
 
 // ---- buttons and boxes ----
 
@@ -406,6 +419,9 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kPlanes:
         RunMainCommand(state, kCmdPlanes);
         break;
+      case KeyAction::kZeroShaft:
+        RunMainCommand(state, kCmdZeroShaft);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
@@ -553,6 +569,11 @@ void RunMainCommand(MainWindowState& state, int id) {
   switch (id) {
     case kCmdSpin:
       if (MainConnected(state)) RunSpinFromWindow(state);
+      break;
+    case kCmdZeroShaft:
+      if (MainConnected(state)) {
+        if (auto context = ScreenContextOf(state)) OpenZeroShaftWindow(*context);
+      }
       break;
     case kCmdHelp:
       OpenHelp();

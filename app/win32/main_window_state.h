@@ -54,6 +54,7 @@ struct MainWindowState {
   HFONT captionFont = nullptr;   // 22 / 300, the message font
   HBRUSH statusBrush = nullptr;  // (245,245,245)
   int currentAngle = 0;          // last angle read by the timer
+  int indicatorReading = 0;      // option encoder counts, -32768 on error
   int referenceAngle = 0;        // last angle the rotation detector accepted
   int displayedAngle = -1;       // angle the status field last showed
   int displayedConnected = -1;   // connection state the status field last showed

@@ -159,14 +159,15 @@ uint32_t WinUsbTransport::ControlIn(uint8_t request, uint16_t value, uint8_t rep
   setup.Value = value;
   setup.Index = 0;
   setup.Length = kReplySize;
-  // Into a local buffer: a failed transfer leaves the caller's reply alone.
-  UCHAR buffer[kReplySize];
+  // Into a local buffer: a failed transfer leaves the caller's reply alone,
+  // and a short one replaces only the bytes the control sent.
+  UCHAR buffer[kReplySize] = {};
   ULONG transferred = 0;
   if (!api.controlTransfer(interface_, setup, buffer, kReplySize, &transferred, nullptr)) {
     DWORD error = GetLastError();
     return error != 0 ? error : ERROR_GEN_FAILURE;
   }
-  std::memcpy(reply, buffer, kReplySize);
+  StoreDataStage(buffer, transferred, reply);
   return 0;
 }
 

@@ -51,8 +51,9 @@ TEST(ReadTypedNumber, RefusesZeroDenominatorsAndUnwantedNegatives) {
   EXPECT_EQ(StatusOf("3/x", kRadius), TypedNumber::kRejected);
   EXPECT_EQ(StatusOf("-2", kOilWeight), TypedNumber::kRejected);
   EXPECT_EQ(StatusOf("-1 1/2", kRadius), TypedNumber::kRejected);
-  EXPECT_DOUBLE_EQ(Read("-2.5", 122), -2.5);  // lag compensation
-  EXPECT_DOUBLE_EQ(Read("-10", 140), -10.0);  // overbalance
+  EXPECT_DOUBLE_EQ(Read("-2.5", 122), -2.5);                // lag compensation
+  EXPECT_EQ(StatusOf("-10", 140), TypedNumber::kRejected);  // overbalance
+  EXPECT_DOUBLE_EQ(Read("2.5", 140), 2.5);
 }
 
 }  // namespace

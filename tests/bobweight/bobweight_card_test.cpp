@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "bobweight/bobweight_screen.h"
 #include "records/history.h"
 
@@ -190,8 +192,15 @@ TEST(BobweightEntry, StoresByIdentifierAndSetsTheChangedFlag) {
 
   EXPECT_EQ(StoreBobweightEntry(103, -1, card, set, empty), EntryResult::kRejected);
   EXPECT_DOUBLE_EQ(card.rodTotalWeight, 0);
-  EXPECT_EQ(StoreBobweightEntry(140, -2, card, set, empty), EntryResult::kStored);
-  EXPECT_DOUBLE_EQ(card.overbalancePercent, -2);
+  // A negative overbalance is a sign slip, refused like any other negative.
+  EXPECT_EQ(StoreBobweightEntry(140, 2, card, set, empty), EntryResult::kStored);
+  card.changed = false;
+  EXPECT_EQ(StoreBobweightEntry(140, -2, card, set, empty), EntryResult::kRejected);
+  EXPECT_DOUBLE_EQ(card.overbalancePercent, 2);
+  EXPECT_FALSE(card.changed);
+  EXPECT_EQ(StoreBobweightEntry(104, std::numeric_limits<double>::infinity(), card, set, empty),
+            EntryResult::kRejected);
+  EXPECT_DOUBLE_EQ(card.rodBigEndWeight, 0);
   EXPECT_EQ(StoreBobweightEntry(112, 5, card, set, empty), EntryResult::kNotBobweightField);
 }
 

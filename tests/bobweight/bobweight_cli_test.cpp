@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "bobweight/bobweight_files.h"
@@ -72,6 +73,29 @@ TEST(BobweightCli, LoadsAndComputesTheCard) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.out.contains("error"));
   EXPECT_EQ(RunCli("--folder " + folder.string() + " bobweight").status, 2);
+  fs::remove_all(folder);
+}
+
+TEST(BobweightCli, AnOverflowingWeightIsNotTaken) {
+  if (!fs::exists(std::string(BALANCER_BINARY_DIR) + "/cli/balancer-cli")) {
+    GTEST_SKIP() << "balancer-cli not built";
+  }
+  fs::path folder = fs::temp_directory_path() / "bobweight_cli_overflow_test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  BobweightCard card;
+  std::string text = FormatBwi(card);
+  text.replace(text.find("5.0\n"), 3, "1e999");  // the oil weight
+  std::ofstream(folder / "big.bwi", std::ios::binary) << text;
+
+  CliRun run =
+      RunCli("--folder " + folder.string() + " bobweight " + (folder / "big.bwi").string());
+  EXPECT_EQ(run.status, 0);
+  ASSERT_TRUE(run.out.is_object());
+  // The oil weight stays the new job's 5 g.
+  EXPECT_DOUBLE_EQ(run.out["oilWeight"].get<double>(), 5.0);
+  EXPECT_DOUBLE_EQ(run.out["bobweightTotal"].get<double>(), 5.0);
+  EXPECT_EQ(run.out["line"], "2.5 per half");
   fs::remove_all(folder);
 }
 

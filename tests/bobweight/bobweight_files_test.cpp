@@ -194,6 +194,54 @@ TEST_F(BobweightFilesTest, DamagedCardKeepsWhatCannotBeReadAndCutsLongLines) {
   EXPECT_DOUBLE_EQ(loaded.tolerance, 9);
 }
 
+// A number too large for a double is no number: the field keeps its value,
+// as it does for any word that cannot be read.
+TEST_F(BobweightFilesTest, NumbersThatOverflowAreNotRead) {
+  double value = 3;
+  EXPECT_FALSE(LeadingNumber("1e999", value));
+  EXPECT_FALSE(LeadingNumber("-1e999 g", value));
+  EXPECT_DOUBLE_EQ(value, 3);
+  EXPECT_TRUE(LeadingNumber("1e300", value));
+
+  std::string text = FormatBwi(FullCard());
+  text.replace(text.find("600.0\n"), 5, "1e999");
+  text.replace(text.rfind("1.500\n"), 5, "-1e999");
+  BobweightCard loaded;
+  loaded.rodTotalWeight = 7;
+  loaded.tolerance = 9;
+  EXPECT_FALSE(ParseBwi(text, loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 7);
+  EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);  // the next line still reads
+  EXPECT_DOUBLE_EQ(loaded.tolerance, 9);
+  EXPECT_EQ(loaded.engineName, "350");
+
+  RodPistonSet set;
+  set.rodTotals[0] = 5;
+  set.pinNumbers[0] = 4;
+  std::string weights = FormatBme(set);
+  weights.replace(0, 3, "1e999");
+  weights.replace(weights.rfind("4\n0\n"), 1, "1e999");
+  ParseBme(weights, set);
+  EXPECT_DOUBLE_EQ(set.rodTotals[0], 5);
+  EXPECT_EQ(set.pinNumbers[0], 4);
+}
+
+TEST_F(BobweightFilesTest, AHugeWeightKeepsTheFileInLine) {
+  BobweightCard card = FullCard();
+  card.rodTotalWeight = 1e300;
+  RodPistonSet set;
+  set.rodTotals[0] = 1e300;
+  BobweightCard loaded;
+  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 1e300);
+  EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
+  EXPECT_EQ(loaded.engineName, "350");
+  RodPistonSet read;
+  ParseBme(FormatBme(set), read);
+  EXPECT_DOUBLE_EQ(read.rodTotals[0], 1e300);
+  EXPECT_DOUBLE_EQ(read.rodTotals[1], 0);
+}
+
 TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
   BobweightCard card = FullCard();
   Write(Path("other.bwi"), FormatBwi(card));

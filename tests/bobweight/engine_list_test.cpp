@@ -53,6 +53,16 @@ TEST(EngineList, RowsAndHeadingsAfterTheHeader) {
   EXPECT_EQ(card.engineName, "454");
 }
 
+TEST(EngineList, PercentagesThatOverflowAreNotApplied) {
+  EngineList list = ParseEngineList(std::string(kHeader) + "350^1e999^-1e999^2^i^\n");
+  BobweightCard card;
+  ASSERT_TRUE(ApplyEngineRow(list, 0, card));
+  EXPECT_EQ(card.engineName, "350");
+  EXPECT_DOUBLE_EQ(card.reciprocatingPercent, 50);
+  EXPECT_DOUBLE_EQ(card.rotatingPercent, 100);
+  EXPECT_DOUBLE_EQ(card.cylindersPerBobweight, 2);
+}
+
 TEST(EngineList, HeaderOnlyFileIsEmptyAndLongLinesContinue) {
   EXPECT_TRUE(ParseEngineList(kHeader).rows.empty());
   EXPECT_TRUE(ParseEngineList("one\ntwo\n").rows.empty());

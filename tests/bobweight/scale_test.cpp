@@ -100,6 +100,7 @@ TEST(ScaleReply, BlanksTheModelsLeadingCharactersAndStopsAtTheUnit) {
   EXPECT_EQ(ParseScaleReply("", andScale).kind, ScaleReplyKind::kUnstable);
   EXPECT_EQ(ParseScaleReply("E\r", *ScaleModelFor(2)).kind, ScaleReplyKind::kUnstable);
   EXPECT_EQ(ParseScaleReply("   OL\r", *ScaleModelFor(2)).kind, ScaleReplyKind::kUnstable);
+  EXPECT_EQ(ParseScaleReply("1e999 g\r", *ScaleModelFor(2)).kind, ScaleReplyKind::kUnstable);
 }
 
 TEST(ReadScale, ReadsOneReplyWithThePlusAsABlank) {

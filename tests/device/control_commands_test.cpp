@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
+
 #include "base/operator_ui.h"
 #include "support/fake_transport.h"
 
@@ -67,6 +70,53 @@ TEST_F(CommandsTest, RequestLatchesErrorsAndKeepsStaleReply) {
   EXPECT_EQ(link.TransferErrorLatch, 0);
   EXPECT_EQ(link.reply[0], 9);
   EXPECT_EQ(link.reply[2], 0);
+  // The success clears the latch but not the count of failures.
+  EXPECT_EQ(link.transferFailures, 1u);
+  fake.Unplug();
+  ControlRequest(link, 1, 0);
+  ControlRequest(link, 1, 0);
+  EXPECT_EQ(link.transferFailures, 3u);
+  ControlLink noTransport;
+  ControlRequest(noTransport, 1, 0);
+  EXPECT_EQ(noTransport.transferFailures, 1u);
+}
+
+TEST(DataStage, ShortTransferReplacesOnlyTheBytesReceived) {
+  uint8_t received[kReplySize];
+  std::memset(received, 0xCD, sizeof received);
+  uint8_t reply[kReplySize];
+  std::memset(reply, 0x11, sizeof reply);
+  StoreDataStage(received, 10, reply);
+  for (int i = 0; i < kReplySize; ++i) ASSERT_EQ(reply[i], i < 10 ? 0xCD : 0x11) << i;
+  // Nothing received: nothing changes. A count above 64 stops at 64.
+  std::memset(reply, 0x11, sizeof reply);
+  StoreDataStage(received, 0, reply);
+  EXPECT_EQ(reply[0], 0x11);
+  StoreDataStage(received, 1000, reply);
+  EXPECT_EQ(reply[63], 0xCD);
+  StoreDataStage(nullptr, 10, reply);  // no buffer: no crash, no change
+}
+
+TEST_F(CommandsTest, ShortReplyKeepsThePreviousReplyPastItsEnd) {
+  Connect();
+  std::vector<uint8_t> full(kReplySize, 0x11);
+  fake.QueueReply(full);
+  ASSERT_EQ(ControlRequest(link, kRequestAngleAndSamples, 0), 0u);
+  // Four bytes of a new packet header; the groups are still the last packet's.
+  fake.QueueShortReply({2, 1, 0x2C, 0x01}, 4);
+  ASSERT_EQ(ControlRequest(link, kRequestAngleAndSamples, 0), 0u);
+  EXPECT_EQ(link.TransferErrorLatch, 0);
+  for (int i = 4; i < kReplySize; ++i) ASSERT_EQ(link.reply[i], 0x11) << i;
+  SamplePacket p = DecodeSamplePacket(link.reply);
+  EXPECT_EQ(p.angle, 300);
+  EXPECT_EQ(p.left[0], 0x111);
+  EXPECT_EQ(p.right[1], 0x111);
+  // A one-byte speed reply keeps the previous high byte and remote-start flag.
+  fake.QueueReply(FakeTransport::SpeedReply(500, true));
+  EXPECT_EQ(SetMotorPower(link, 10), 500);
+  fake.QueueShortReply({0xF5}, 1);
+  EXPECT_EQ(SetMotorPower(link, 10), 501);
+  EXPECT_EQ(link.RemoteStartFlag, 1);
 }
 
 TEST_F(CommandsTest, CloseReleasesInterfaceOnlyWhenConnected) {
@@ -86,7 +136,7 @@ TEST_F(CommandsTest, NotConnectedCommandsSendNothing) {
   EXPECT_EQ(SetMotorPower(link, 100), 0);
   EXPECT_EQ(ReadShaftAngle(link), 0);
   EXPECT_EQ(ReadAbsolutePosition(link, 1), 0);
-  EXPECT_EQ(ReadAverageSpeed(link), 0.0);
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
   ZeroShaftAction(link);
   WriteEepromByte(link, 1, 2);
   SetPhotoEyeMode(link, 0xC2);
@@ -285,18 +335,24 @@ TEST_F(CommandsTest, AbsolutePositionAndPhotoEye) {
   EXPECT_EQ(fake.transfers.back(), (FakeTransport::Transfer{8, 0xE2}));
 }
 
+// The speed of a read that must have measured one.
+double Measured(std::optional<double> speed) {
+  EXPECT_TRUE(speed.has_value());
+  return speed.value_or(-1.0);
+}
+
 TEST_F(CommandsTest, AverageSpeedNewFirmwareFiveReads) {
   Connect(0x0300);
   link.MotorPower = 77;
   fake.defaultReply[0] = 400 & 0xFF;
   fake.defaultReply[1] = 400 >> 8;
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 400.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 400.0);
   ASSERT_EQ(fake.transfers.size(), 5u);
   for (const auto& t : fake.transfers) EXPECT_EQ(t, (FakeTransport::Transfer{1, 77}));
 
   fake.transfers.clear();
   for (int rpm : {100, 101, 102, 103, 105}) fake.QueueReply(FakeTransport::SpeedReply(rpm));
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 102.2);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 102.2);
 }
 
 TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
@@ -308,7 +364,7 @@ TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
   fake.QueueReply(FakeTransport::SpeedReply(1015));
   fake.QueueReply(FakeTransport::SpeedReply(1300));
   uint32_t before = clock.TickCount();
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 1000.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 1000.0);
   EXPECT_EQ(fake.transfers.size(), 20u);
   EXPECT_GE(clock.TickCount() - before, 200u);
 
@@ -318,25 +374,39 @@ TEST_F(CommandsTest, AverageSpeedOldFirmwareFiltersOutliers) {
     fake.QueueReply(FakeTransport::SpeedReply(990));
     fake.QueueReply(FakeTransport::SpeedReply(1010));
   }
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 1000.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 1000.0);
 
   // Reverse rotation averages like forward rotation.
   fake.defaultReply[0] = 0x38;
   fake.defaultReply[1] = 0xFF;
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), -200.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), -200.0);
 }
 
-TEST_F(CommandsTest, AverageSpeedOldFirmwareGivesUpOnStoppedShaft) {
+TEST_F(CommandsTest, AverageSpeedOldFirmwareGivesUpWithoutASpeed) {
   Connect(0x0210);
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 0.0);
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
   EXPECT_EQ(fake.transfers.size(), 20u * kFilteredAverageMaxRounds);
+  EXPECT_EQ(spinActive, 1);  // every read succeeded; ending a spin is the caller's call
+
+  // Reads alternating 390 and 410 all fall outside 2 % of their mean of 400:
+  // no round survives, and the give-up must not pass for a speed.
+  Connect(0x0205);
+  fake.responder = [n = 0](uint8_t, uint16_t, uint8_t* reply) mutable -> uint32_t {
+    int rpm = n++ % 2 == 0 ? 390 : 410;
+    reply[0] = static_cast<uint8_t>(rpm & 0xFF);
+    reply[1] = static_cast<uint8_t>(rpm >> 8);
+    return 0;
+  };
+  EXPECT_FALSE(ReadAverageSpeed(link).has_value());
+  EXPECT_EQ(fake.transfers.size(), 20u * kFilteredAverageMaxRounds);
+  fake.responder = nullptr;
 
   // A shaft that gets going in the second round is still measured.
   fake.transfers.clear();
   for (int i = 0; i < 20; ++i) fake.QueueReply(FakeTransport::SpeedReply(0));
   fake.defaultReply[0] = 44;
   fake.defaultReply[1] = 1;  // 300
-  EXPECT_DOUBLE_EQ(ReadAverageSpeed(link), 300.0);
+  EXPECT_DOUBLE_EQ(Measured(ReadAverageSpeed(link)), 300.0);
   EXPECT_EQ(fake.transfers.size(), 40u);
 }
 

@@ -228,6 +228,38 @@ TEST(RevolutionAcquisition, StandstillLowSpeedFailureAndCancelEndTheSpin) {
   }
 }
 
+TEST(RevolutionAcquisition, OldFirmwareSpeedThatWasNotMeasuredEndsTheAcquisition) {
+  // Firmware 2.05 with speed reads alternating 390 and 410: the filtered
+  // average gives up. Before the revolutions that is a standstill; after them
+  // it must not be averaged in as 0 (AverageSpeed 200, waves 4 times too big).
+  for (bool beforeRevolutions : {true, false}) {
+    SCOPED_TRACE(beforeRevolutions ? "before" : "after");
+    ScriptedControl c;
+    c.transport.firmwareVersion = 0x0205;
+    OpenControl(c.link);
+    c.settings.sensorType = 0;  // LVDT: the speed factor follows the speed
+    c.state.AverageSpeed = 123.0;
+    int reads = 0;
+    c.transport.responder = [&c, &reads, beforeRevolutions, inner = c.transport.responder](
+                                uint8_t r, uint16_t v, uint8_t* reply) {
+      uint32_t e = inner(r, v, reply);
+      if (r == kRequestMotorPower && (beforeRevolutions || c.packetReads > 0)) {
+        int rpm = reads++ % 2 == 0 ? 390 : 410;
+        reply[0] = static_cast<uint8_t>(rpm & 0xFF);
+        reply[1] = static_cast<uint8_t>(rpm >> 8);
+      }
+      return e;
+    };
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    EXPECT_EQ(reads, 20 * kFilteredAverageMaxRounds);
+    EXPECT_EQ(c.packetReads > 0, !beforeRevolutions);
+    EXPECT_DOUBLE_EQ(c.state.AverageSpeed, 123.0);
+    EXPECT_DOUBLE_EQ(c.state.SpeedFactor, 1.0);
+    EXPECT_TRUE(c.ui.messages.empty());
+  }
+}
+
 TEST(RevolutionAcquisition, StoppedShaftAndOversizedPacketsDoNotHang) {
   {
     // Groups stop coming: the acquisition gives up instead of waiting forever.

@@ -310,6 +310,130 @@ TEST(Spin, UnplugMidSpinReportsCommunicationError) {
   }
 }
 
+// Fails the next transfer of `request` once `arm` holds, and only that one.
+void FailOneTransferWhen(Machine& m, uint8_t request, std::function<bool()> arm) {
+  auto armed = std::make_shared<bool>(false);
+  auto done = std::make_shared<bool>(false);
+  m.control().SetLogSink([&m, request, arm, armed, done](const sim::RequestLogEntry& e) {
+    if (*done) return;
+    if (*armed) {
+      if (e.request != request) return;
+      m.control().SetFailRequests({});
+      *done = true;
+    } else if (arm()) {
+      m.control().SetFailRequests({request});
+      *armed = true;
+    }
+  });
+}
+
+TEST(Spin, OneFailedTransferMidSpinIsReportedAfterTheMotorOff) {
+  // The motor-off after the failure succeeds and clears the latch; the spin
+  // must still tell the operator why it ended.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.settings.sampleQuality = 1;
+  Machine* mp = &m;
+  FailOneTransferWhen(m, kRequestAngleAndSamples, [mp] { return mp->state.progressDone >= 4; });
+  m.Spin();
+  EXPECT_EQ(m.link.TransferErrorLatch, 0);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.host.appends, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].caption, "ERROR");
+  EXPECT_EQ(m.ui.messages[0].text, "USB Communication Error");
+  EXPECT_EQ(m.ui.messages[0].width, 280);
+}
+
+TEST(Spin, FailedSpeedReadWhileRunningDownIsReported) {
+  Machine m(QuietMachine());
+  m.settings.speedControl = kSpeedAuto;
+  m.settings.sampleQuality = 1;
+  // After the last revolution: the last set's motor-off, step 11's motor-off,
+  // then the wait for 100 rpm, whose first read fails.
+  Machine* mp = &m;
+  auto offs = std::make_shared<int>(0);
+  FailOneTransferWhen(m, kRequestMotorPower, [mp, offs] {
+    const auto& e = mp->control().Log().back();
+    if (mp->state.progressTotal != 9 || mp->state.progressDone != 9) return false;
+    if (e.request == kRequestMotorPower && e.value == 0) ++*offs;
+    return *offs == 2;
+  });
+  m.Spin();
+  EXPECT_EQ(m.link.TransferErrorLatch, 0);
+  EXPECT_LT(m.control().Rpm(), 101.0);  // the wait went on after the failure
+  // The readings were taken before the failure; the spin did not complete.
+  EXPECT_GT(m.state.left.amount, 90.0);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.host.appends, 0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].text, "USB Communication Error");
+}
+
+TEST(Spin, NoCommunicationErrorFromAnEarlierFailure) {
+  // A failure before the spin belongs to whatever sent it, not to this spin.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  m.settings.sampleQuality = 1;
+  m.control().SetFailRequests({kRequestAbsolutePosition});
+  ReadAbsolutePosition(m.link, 1);
+  ASSERT_EQ(m.link.TransferErrorLatch, 1);
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 1);
+  EXPECT_TRUE(m.ui.messages.empty());
+  EXPECT_EQ(m.host.appends, 1);
+}
+
+// Passes transfers to the simulated control and lets a test rewrite replies.
+class RewritingTransport : public ControlTransport {
+ public:
+  explicit RewritingTransport(ControlTransport& inner) : inner_(inner) {}
+  bool Open(uint8_t descriptor[kDeviceDescriptorSize]) override { return inner_.Open(descriptor); }
+  uint32_t ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) override {
+    uint32_t error = inner_.ControlIn(request, value, reply);
+    if (error == 0 && rewrite) rewrite(request, reply);
+    return error;
+  }
+  bool Close(bool releaseInterface) override { return inner_.Close(releaseInterface); }
+  std::function<void(uint8_t request, uint8_t* reply)> rewrite;
+
+ private:
+  ControlTransport& inner_;
+};
+
+TEST(Spin, OldFirmwareSpeedAverageGivingUpEndsTheSpin) {
+  // Firmware 2.05: after the last revolution the speed reads alternate 390
+  // and 410, which the filtered average never accepts. That speed was not
+  // measured and must not scale the waves.
+  SimConfig c = QuietMachine();
+  c.firmware = 0x0205;
+  c.manualDriveRpm = 400.0;
+  Machine m(c);
+  ASSERT_EQ(m.link.FirmwareVersion, 0x0205);
+  m.settings.sampleQuality = 1;
+  RewritingTransport rewriting(m.transport);
+  m.link.transport = &rewriting;
+  int reads = 0;
+  rewriting.rewrite = [&m, &reads](uint8_t request, uint8_t* reply) {
+    if (request != kRequestMotorPower || m.state.progressDone < 9) return;
+    int rpm = reads++ % 2 == 0 ? 390 : 410;
+    reply[0] = static_cast<uint8_t>(rpm & 0xFF);
+    reply[1] = static_cast<uint8_t>(rpm >> 8);
+  };
+  m.Spin();
+  EXPECT_GE(reads, 20 * kFilteredAverageMaxRounds);
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  EXPECT_EQ(m.state.right.amount, 0.0);
+  EXPECT_EQ(m.host.appends, 0);
+  // The last set that was measured stands for the speed.
+  EXPECT_NEAR(m.state.AverageSpeed, 400.0, 1.0);
+  EXPECT_NEAR(m.state.SpeedFactor, 1.0, 0.01);
+}
+
 TEST(Spin, WeakSensorsRaiseTheCableAlert) {
   struct Case {
     double gainLeft, gainRight;
@@ -410,6 +534,47 @@ TEST(Spin, TouchscreenKeepsTheWindowForTheStopButton) {
   EXPECT_FALSE(m.host.enabled);  // a message window keeps the focus
 }
 
+// Keeps the speed bar's scale as the main window does, from each value drawn.
+class SpeedBarUi : public ScriptedUi {
+ public:
+  void DrawSpeedBar(int value) override {
+    ScriptedUi::DrawSpeedBar(value);
+    scale = SpeedBarScale(value, scale, state != nullptr && state->acquiring);
+    scales.push_back(scale);
+    acquiring.push_back(state != nullptr && state->acquiring);
+  }
+  const SpinState* state = nullptr;
+  int scale = 0;
+  std::vector<int> scales;
+  std::vector<bool> acquiring;
+};
+
+TEST(Spin, SpeedBarKeepsTheFirstScaleThroughTheAcquisition) {
+  // A shaft driven at 1500 rpm shows the second scale while the speed is
+  // drawn; the progress after it, up to 1055 at the last revolution, is drawn
+  // against the first scale.
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 1500.0;
+  Machine m(c);
+  m.clock.AdvanceMicros(100000);  // the shaft is up to speed when the spin starts
+  m.settings.sampleQuality = 1;
+  SpeedBarUi ui;
+  ui.state = &m.state;
+  RunSpin(m.link, m.settings, m.options, m.map, ui, m.host, m.state);
+  ASSERT_EQ(m.state.SpinActive, 1);
+  // 0 at the start, the speed, then the 9 revolutions.
+  ASSERT_EQ(ui.speedBar.size(), 11u) << ::testing::PrintToString(ui.speedBar);
+  EXPECT_NEAR(ui.speedBar[1], 1500, 5);
+  EXPECT_FALSE(ui.acquiring[1]);
+  EXPECT_EQ(ui.scales[1], 1);
+  EXPECT_EQ(ui.speedBar.back(), 1055);
+  for (size_t i = 2; i < ui.scales.size(); ++i) {
+    EXPECT_TRUE(ui.acquiring[i]) << i;
+    EXPECT_EQ(ui.scales[i], 0) << ui.speedBar[i];
+  }
+  EXPECT_EQ(m.state.acquiring, 0);  // over with the spin
+}
+
 TEST(Spin, StatusLineAndSpeedBarScale) {
   EXPECT_STREQ(SpinStatusFor(kStatusPressAnyKey, false).text, "Press Any Key To Cancel");
   EXPECT_TRUE(SpinStatusFor(kStatusPressAnyKey, false).colour == kStatusCancelText);
@@ -425,6 +590,12 @@ TEST(Spin, StatusLineAndSpeedBarScale) {
   EXPECT_EQ(SpeedBarScale(1051, 0), 1);
   EXPECT_EQ(SpeedBarScale(2030, 1), 1);
   EXPECT_EQ(SpeedBarScale(2051, 1), 2);
+  // During an acquisition the value is progress up to 1055: no second scale.
+  EXPECT_EQ(SpeedBarScale(1055, 0, true), 0);
+  EXPECT_EQ(SpeedBarScale(1055, 1, true), 0);
+  EXPECT_EQ(SpeedBarScale(1030, 1, true), 0);
+  EXPECT_EQ(SpeedBarScale(1055, 0, false), 1);
+  EXPECT_EQ(SpeedBarScale(2051, 0, true), 2);
 }
 
 }  // namespace

@@ -140,10 +140,14 @@ TEST(HistoryFile, OldFormatAndShortFiles) {
   EXPECT_EQ(h.historyCount, 0);
   EXPECT_EQ(h.records[1].kind, kHistorySpin);
 
-  // A damaged line ends the records; the rest stays cleared.
+  // A damaged line leaves its record cleared and the lines after it are read;
+  // lines the file does not have stay cleared.
   EXPECT_TRUE(ParseHistory("2 1 2 3 4 5 6\n1 1 2 3\n1 1 2 3 4 5 6\n", h));
   EXPECT_EQ(h.historyCount, 1);
-  EXPECT_EQ(h.records[2].kind, kHistoryEmpty);
+  EXPECT_EQ(h.records[1].kind, kHistoryEmpty);
+  EXPECT_DOUBLE_EQ(h.records[1].leftMoment, 0.0);
+  EXPECT_EQ(h.records[2].kind, kHistorySpin);
+  EXPECT_EQ(h.records[3].kind, kHistoryEmpty);
 
   test::TempFolder folder;
   folder.Write("old.hst", "0 0 0 0 0 0 0\n");
@@ -160,6 +164,35 @@ TEST(HistoryFile, OldFormatAndShortFiles) {
   EXPECT_FALSE(LoadHistoryFile(folder.File("none.hst"), untouched, s, &ui));
   EXPECT_EQ(untouched.historyCount, 3);
   EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST(HistoryFile, AllRecordsAreReadAndTheLeadingOnesInUseCounted) {
+  History h;
+  // An unknown kind still counts as a record in use.
+  EXPECT_TRUE(ParseHistory("2 1 2 3 4 5 6\n5 1 2 3 4 5 6\n1 7 2 3 4 5 6\n", h));
+  EXPECT_EQ(h.historyCount, 3);
+  EXPECT_EQ(h.records[1].kind, 5);
+  EXPECT_DOUBLE_EQ(h.records[2].leftMoment, 7.0);
+
+  // Damaged and overflowing lines each lose only their own record; records
+  // past the 24th line are not read.
+  std::string text;
+  for (int i = 0; i < 30; ++i) {
+    if (i == 4) {
+      text += "1 1e999 2 3 4 5 6\n";
+    } else if (i == 9) {
+      text += "garbage\n";
+    } else {
+      text += "1 " + std::to_string(i) + " 2 3 4 5 6\n";
+    }
+  }
+  h.historyCount = 0;
+  EXPECT_TRUE(ParseHistory(text, h));
+  EXPECT_EQ(h.historyCount, 4);
+  EXPECT_EQ(h.records[4].kind, kHistoryEmpty);
+  EXPECT_EQ(h.records[9].kind, kHistoryEmpty);
+  EXPECT_DOUBLE_EQ(h.records[5].leftMoment, 5.0);
+  EXPECT_DOUBLE_EQ(h.records[23].leftMoment, 23.0);
 }
 
 TEST(HistoryWindow, RowsNameTheRecordAndShowAmountAndRadius) {

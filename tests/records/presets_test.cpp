@@ -57,6 +57,21 @@ TEST(Presets, ShortFilesAndBadIndexes) {
   EXPECT_DOUBLE_EQ(s.cwThicknessLeft, 1.25);  // missing values keep theirs
   EXPECT_FALSE(s.slugSizeSelected[1]);
 
+  // An overflowing value ends the file like a missing one: nothing after it,
+  // not even the slug sizes, is taken.
+  s.slugSizeSelected[1] = true;
+  ParsePreset("5.0\n1e999\n1.0\n1.0\n1.0\n1.0\n0\n18\n0\n0\n1\n4\n", s);
+  EXPECT_DOUBLE_EQ(s.shaftRadiusLeft, 5.0);
+  EXPECT_DOUBLE_EQ(s.shaftRadiusRight, 3.0);
+  EXPECT_FALSE(s.slugSizeSelected[4]);
+  s.slugSizeSelected[1] = true;
+  ParsePreset("5.0\n1" + std::string(400, '0') + "\n1.0\n1.0\n1.0\n1.0\n0\n18\n0\n0\n1\n4\n", s);
+  EXPECT_DOUBLE_EQ(s.shaftRadiusLeft, 5.0);
+  EXPECT_DOUBLE_EQ(s.shaftRadiusRight, 3.0);
+  EXPECT_DOUBLE_EQ(s.cwThicknessLeft, 1.25);
+  EXPECT_FALSE(s.slugSizeSelected[1]);
+  EXPECT_FALSE(s.slugSizeSelected[4]);
+
   ParsePreset("1\n1\n1\n1\n1\n1\n0\n18\n0\n0\n4\n-3\n31\n99999\n7\n", s);
   int marked = 0;
   for (bool selected : s.slugSizeSelected) marked += selected;

@@ -87,6 +87,30 @@ TEST_F(CliCommands, SettingsFallsBackToTheBackupThenToDefaults) {
   EXPECT_EQ(RunCli("--folder " + empty.Path() + " settings --bogus").status, 2);
 }
 
+TEST_F(CliCommands, ACutSettingsFileKeepsItsValuesAndItsBytes) {
+  MachineSettings s;
+  s.shaftRpm = 700;
+  s.calibrationFactorLeft = 2.1234;
+  s.scaleType = 12;
+  std::string text = FormatSettings(s);
+  size_t cut = 0;
+  for (int line = 0; line < 50; ++line) cut = text.find('\n', cut) + 1;
+  text.erase(cut);
+  folder.Write("balsetup.dta", text);
+
+  CliRun run = RunCli("--folder " + folder.Path() + " settings --write");
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.out["source"], "defaults");
+  EXPECT_EQ(run.out["shaftRpm"], 700);
+  EXPECT_EQ(run.out["calibrationFactorLeft"], 2.1234);
+  EXPECT_EQ(run.out["scaleType"], 0);
+  EXPECT_EQ(folder.Read("balsetup.dta.bad"), text);
+  MachineSettings written;
+  ASSERT_TRUE(ParseSettings(folder.Read("balsetup.dta"), written, nullptr, false));
+  EXPECT_EQ(written.shaftRpm, 700);
+  EXPECT_EQ(written.scaleType, 0);
+}
+
 TEST_F(CliCommands, HistoryListsTheRecords) {
   folder.Write("job.hst", "2 10.000 45 3.000 8.000 90 2.500\n1 -1000.000 0 3.000 4.000 180 2.5\n");
   CliRun run = RunCli("history " + folder.File("job.hst"));

@@ -221,9 +221,29 @@ TEST(SettingsFile, OverlongPathLineIsSplitIntoTheNextField) {
   EXPECT_EQ(s.bobweightFolder, "C:\\balancer\\photoright.bmp");
 }
 
+TEST(SettingsFile, AFailedReadStopsAtTheValueItCouldNotRead) {
+  // What was read before stays; nothing after the bad value is touched, not
+  // even by reading the digits of "1e999" as the next int.
+  MachineSettings s;
+  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "-12.3\n", "1e999\n"), s, nullptr, false));
+  EXPECT_EQ(s.shaftRpm, 750);
+  EXPECT_DOUBLE_EQ(s.lagCompensationLeft, 0.0);
+  EXPECT_EQ(s.sampleQuality, 2);
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.0);
+
+  s = MachineSettings{};
+  std::string huge = "1" + std::string(400, '0') + "\n";
+  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "60.0\n", huge), s, nullptr, false));
+  EXPECT_EQ(s.toleranceClass, 1);
+  EXPECT_EQ(s.twoPlaneMode, 1);
+  EXPECT_DOUBLE_EQ(s.maxOperatingRpm, 6000.0);
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.7183);  // the blocks before were taken
+}
+
 TEST(SettingsFile, GarbageInsteadOfNumbersFailsTheRead) {
   MachineSettings s;
   EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "1.2346\n", "nan\n"), s, nullptr, false));
+  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "1.2346\n", "1e999\n"), s, nullptr, false));
   EXPECT_FALSE(ParseSettings("", s, nullptr, false));
   EXPECT_FALSE(ParseSettings(std::string("\xff\xfe garbage", 11), s, nullptr, false));
 }

@@ -17,6 +17,7 @@ TEST(Preload, ReadsReadingsAndZonesAndTurnsTheReversedRightAngle) {
   EXPECT_DOUBLE_EQ(ParsePreload("1 2 3 360 0 0 0 0", 0)->rightAngle, 0.0);
   EXPECT_DOUBLE_EQ(ParsePreload("1 2 3 359 0 0 0 0", 0)->rightAngle, 359.0);
   EXPECT_FALSE(ParsePreload("1 2 3 4 5 6 7", 0));
+  EXPECT_FALSE(ParsePreload("1 2 1e999 4 5 6 7 8", 0));
 
   test::TempFolder folder;
   EXPECT_FALSE(ReadPreload(folder.Folder(), 0));

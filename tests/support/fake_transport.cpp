@@ -31,6 +31,13 @@ uint32_t FakeTransport::ControlIn(uint8_t request, uint16_t value, uint8_t reply
     Scripted s = script_.front();
     script_.pop_front();
     if (s.error != 0) return s.error;
+    if (s.transferred < kReplySize) {
+      uint8_t usb[kReplySize];
+      std::memset(usb, 0xCD, sizeof usb);
+      std::memcpy(usb, s.bytes.data(), s.transferred);
+      StoreDataStage(usb, s.transferred, reply);
+      return 0;
+    }
     std::memcpy(reply, s.bytes.data(), kReplySize);
     return 0;
   }
@@ -67,6 +74,11 @@ void FakeTransport::QueueReply(const std::vector<uint8_t>& bytes) {
   Scripted s{0, {}};
   std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), kReplySize), s.bytes.begin());
   script_.push_back(s);
+}
+
+void FakeTransport::QueueShortReply(const std::vector<uint8_t>& bytes, uint32_t transferred) {
+  QueueReply(bytes);
+  script_.back().transferred = transferred;
 }
 
 void FakeTransport::QueueError(uint32_t error) {

@@ -33,6 +33,9 @@ class FakeTransport : public ControlTransport {
 
   // Script: answered in order before anything else.
   void QueueReply(const std::vector<uint8_t>& bytes);  // zero-padded to 64
+  // A data stage of only `transferred` bytes; the transport's own buffer holds
+  // garbage past them, as a USB stack's would.
+  void QueueShortReply(const std::vector<uint8_t>& bytes, uint32_t transferred);
   void QueueError(uint32_t error);
   // Every transfer from now on fails with 22 and Open finds nothing.
   void Unplug() { plugged = false; }
@@ -69,6 +72,7 @@ class FakeTransport : public ControlTransport {
   struct Scripted {
     uint32_t error;
     std::array<uint8_t, kReplySize> bytes;
+    uint32_t transferred = kReplySize;
   };
   std::deque<Scripted> script_;
 };

@@ -1,0 +1,152 @@
+#include "app/win32/kit/child_screen.h"
+
+#include "app/screen_scale.h"
+#include "resources/resource_ids.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr const char* kChildClass = "childclass";
+
+}  // namespace
+
+int ChildScreen::S(double design) const {
+  return Scaled(design, scale());
+}
+
+HWND ChildScreen::AddButton(int id, const char* text, int x, int y, int width, int height,
+                            HFONT font) {
+  HWND button = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "BUTTON", text, WS_CHILD | WS_VISIBLE, S(x), S(y), S(width), S(height),
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context_.kit.instance, nullptr);
+  if (button != nullptr && font != nullptr) {
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  return button;
+}
+
+void ChildScreen::Close() {
+  if (hwnd_ != nullptr && !closing_) {
+    closing_ = true;
+    DestroyWindow(hwnd_);
+  }
+}
+
+LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* screen = static_cast<ChildScreen*>(create->lpCreateParams);
+    screen->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screen));
+  }
+  ChildScreen* screen = ChildScreenOf(hwnd);
+  if (screen == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+  switch (msg) {
+    case WM_CREATE:
+      screen->OnCreate();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      screen->OnPaint(dc);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) {
+        screen->OnCommand(LOWORD(wParam));
+        // Keys go to the screen, not to the button just pressed (unless the
+        // press closed it or opened another window).
+        if (IsWindow(hwnd) && GetActiveWindow() == hwnd) SetFocus(hwnd);
+      }
+      return 0;
+    case WM_CHAR:
+      if (wParam == VK_ESCAPE) {
+        screen->OnCloseRequest();
+      } else {
+        screen->OnChar(static_cast<int>(wParam));
+      }
+      return 0;
+    case WM_CLOSE:
+      screen->OnCloseRequest();
+      return 0;
+    case kScreenLiveUpdate:
+      screen->OnLiveUpdate();
+      return 0;
+    case WM_DESTROY:
+      screen->closing_ = true;
+      screen->OnDestroy();
+      return 0;
+    case WM_NCDESTROY: {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      KitContext& kit = screen->context_.kit;
+      ScreenHost& host = screen->context_.host;
+      delete screen;
+      if (kit.childScreen == hwnd) {
+        if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, TRUE);
+        host.ScreenClosed();
+      }
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    default:
+      break;
+  }
+  LRESULT result = 0;
+  if (screen->OnMessage(msg, wParam, lParam, result)) return result;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+ChildScreen* ChildScreenOf(HWND hwnd) {
+  return reinterpret_cast<ChildScreen*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool RegisterChildScreenClass(HINSTANCE instance) {
+  WNDCLASSEXA existing = {};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExA(instance, kChildClass, &existing)) return true;
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
+  wc.lpfnWndProc = ChildScreenProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
+  wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // Owned by the class for the whole run.
+  wc.hbrBackground = CreateSolidBrush(RGB(216, 220, 228));
+  wc.lpszClassName = kChildClass;
+  return RegisterClassExA(&wc) != 0;
+}
+
+HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
+                     int y, int width, int height) {
+  if (screen == nullptr) return nullptr;
+  KitContext& kit = screen->context_.kit;
+  // One screen at a time: a screen still open is closed first.
+  if (kit.childScreen != nullptr && IsWindow(kit.childScreen)) DestroyWindow(kit.childScreen);
+  const float s = kit.screenScale;
+  ChildScreen* raw = screen.get();
+  const char code = raw->Code();
+  // The window owns the screen from WM_NCCREATE on.
+  HWND hwnd = CreateWindowExA(WS_EX_LAYERED, kChildClass, title, style, Scaled(x, s), Scaled(y, s),
+                              Scaled(width, s), Scaled(height, s), kit.mainWindow, nullptr,
+                              kit.instance, screen.release());
+  if (hwnd == nullptr) {
+    // Without WM_NCCREATE nobody took it.
+    if (raw->hwnd_ == nullptr) delete raw;
+    return nullptr;
+  }
+  SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+  kit.screenCode = code;
+  kit.childScreen = hwnd;
+  if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, FALSE);
+  ShowWindow(hwnd, SW_SHOW);
+  UpdateWindow(hwnd);
+  SetActiveWindow(hwnd);
+  SetFocus(hwnd);
+  return hwnd;
+}
+
+}  // namespace balancer

@@ -1,0 +1,103 @@
+// The setup and job screens. Each is a window of the one class "childclass"
+// whose procedure keeps the screen object handed over at creation, passes the
+// window's messages to its On... handlers and deletes it when the window is
+// gone. A new screen is a ChildScreen subclass in its own file (its state and
+// its handlers) over a portable model: copy the Zero Shaft Position window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/screen_host.h"
+#include "correction/correction_pass.h"
+#include "correction/zones.h"
+#include "measure/plane_reading.h"
+
+namespace balancer {
+
+// What the main window hands every screen it opens: the kit (instance,
+// scale, settings, control, folder, operator UI, message window), the host
+// the screen reaches the main window by, and the run's measurement records.
+struct ScreenContext {
+  KitContext& kit;
+  ScreenHost& host;
+  PlaneReading& left;
+  PlaneReading& right;
+  CorrectionZones& zones;
+  CorrectionState& correction;
+  const CorrectionResult& result;
+  const int& indicatorReading;  // the option encoder, as the main window's timer read it
+};
+
+// Sent by the main window to the open screen after each timer tick, so a
+// screen can follow live values (the shaft angle, the indicator reading).
+constexpr UINT kScreenLiveUpdate = WM_APP + 20;
+
+class ChildScreen {
+ public:
+  explicit ChildScreen(const ScreenContext& context) : context_(context) {}
+  virtual ~ChildScreen() = default;
+  ChildScreen(const ChildScreen&) = delete;
+  ChildScreen& operator=(const ChildScreen&) = delete;
+
+  // The screen's ScreenCode letter, set while it is open.
+  virtual char Code() const = 0;
+
+  HWND hwnd() const { return hwnd_; }
+  const ScreenContext& context() const { return context_; }
+
+  // Closes the window; the screen object is deleted with it.
+  void Close();
+
+ protected:
+  // Called once the window exists (children are made here).
+  virtual void OnCreate() {}
+  virtual void OnPaint(HDC dc) { (void)dc; }
+  // A button (id) was pressed.
+  virtual void OnCommand(int id) { (void)id; }
+  // A character key (already what WM_CHAR carries; upper-case it to compare).
+  virtual void OnChar(int character) { (void)character; }
+  // Esc and the system menu's Close both end here; the default closes.
+  virtual void OnCloseRequest() { Close(); }
+  virtual void OnLiveUpdate() {}
+  // The window is about to go: release what OnCreate made. The kit then
+  // tells the host, gives the main window back and deletes the screen.
+  virtual void OnDestroy() {}
+  // Anything else; return true when handled (then `result` is returned).
+  virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)msg, (void)wParam, (void)lParam, (void)result;
+    return false;
+  }
+
+  float scale() const { return context_.kit.screenScale; }
+  int S(double design) const;  // a design value in pixels
+  // A push button (BUTTON with a client edge) in design units, in `font`.
+  HWND AddButton(int id, const char* text, int x, int y, int width, int height, HFONT font);
+
+ private:
+  friend LRESULT CALLBACK ChildScreenProc(HWND, UINT, WPARAM, LPARAM);
+  friend HWND OpenChildScreen(std::unique_ptr<ChildScreen>, const char*, DWORD, int, int, int, int);
+
+  ScreenContext context_;
+  HWND hwnd_ = nullptr;
+  bool closing_ = false;
+};
+
+// Registers "childclass" (background (216,220,228)). Safe to call again.
+bool RegisterChildScreenClass(HINSTANCE instance);
+
+// Opens the screen: a layered "childclass" window with `title` and `style`,
+// owned by the main window, at (x, y) with size (width, height) in design
+// units, alpha 255. The window owns the screen from then on. The kit's
+// ScreenCode and child screen are set, the main window is disabled, and the
+// window is shown, activated and focused. Null when the window could not be
+// made (the screen is deleted).
+HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
+                     int y, int width, int height);
+
+// The open screen of a "childclass" window, or null.
+ChildScreen* ChildScreenOf(HWND hwnd);
+
+}  // namespace balancer
