@@ -4,6 +4,8 @@
 
 #include "app/number_reader.h"
 #include "base/unit_text.h"
+#include "correction/setup_entries.h"
+#include "correction/tolerance.h"
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 
@@ -19,6 +21,18 @@ double LimitPlaneOffset(double offset, double uprightDistance, double otherOffse
   return offset >= limit ? limit - 0.001 : offset;
 }
 
+// Holds each slug installation radius inside the counterweight; true when one
+// had to come in.
+bool LimitSlugRadii(MachineSettings& s) {
+  double left = CounterweightSlugRadius(s.shaftRadiusLeft, s.slugWebThickness, s.slugDiameterLeft);
+  double right =
+      CounterweightSlugRadius(s.shaftRadiusRight, s.slugWebThickness, s.slugDiameterRight);
+  bool limited = s.slugRadiusLeft > left || s.slugRadiusRight > right;
+  s.slugRadiusLeft = std::fmin(s.slugRadiusLeft, left);
+  s.slugRadiusRight = std::fmin(s.slugRadiusRight, right);
+  return limited;
+}
+
 }  // namespace
 
 double LengthFactor(const MachineSettings& s) {
@@ -30,6 +44,17 @@ double WeightDivisor(const MachineSettings& s) {
 
 FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& context) {
   MachineSettings& s = context.settings;
+  if (context.screen != nullptr) {
+    ScreenEntryEffect own = context.screen->StoreEntry(code, value);
+    if (own.handled) {
+      if (own.message && context.ui) context.ui->ShowMessage(*own.message);
+      return FieldStoreOutcome{true, own.stored, own.writeSettings, own.recompute};
+    }
+  }
+  // Drill and slug entries also reach the planned holes and slugs.
+  CorrectionState scratch;
+  CorrectionState& correction = context.correction ? *context.correction : scratch;
+  bool slugRadiusLimited = false;
   const double length = value / LengthFactor(s);
   const double grams = value * WeightDivisor(s);
   FieldStoreOutcome out;
@@ -106,12 +131,34 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
     case 133:
       s.planeOffsetRight = LimitPlaneOffset(length, s.uprightDistance, s.planeOffsetLeft);
       break;
+    case 102:
+    case 320:
+    case 321:
+      ApplyDrillDiameterEntry(s, correction, code == 320 ? kLeftSide : kRightSide, length);
+      break;
+    // A new maximum depth lets the planner rebuild holes adjusted by hand.
     case 145:
-      s.maxDrillDepthLeft = length;
+      ApplyMaxDepthEntry(s, correction, kLeftSide, length);
       break;
     case 146:
-      s.maxDrillDepthRight = length;
-      CurrentRightSet(s).maxDrillDepthRight = length;
+      ApplyMaxDepthEntry(s, correction, kRightSide, length);
+      break;
+    case 149:
+    case 150: {
+      Side side = code == 149 ? kLeftSide : kRightSide;
+      double before = side == kLeftSide ? s.slugRadiusLeft : s.slugRadiusRight;
+      ApplySlugDiameterEntry(s, correction, side, std::fmin(length, 2.0));
+      slugRadiusLimited = (side == kLeftSide ? s.slugRadiusLeft : s.slugRadiusRight) < before;
+      break;
+    }
+    case 151:
+      s.slugLengthLeft = length;
+      break;
+    case 152:
+      s.slugLengthRight = length;
+      break;
+    case 153:
+      s.slugWebThickness = length;
       break;
     case 147:
       s.shaftRadiusLeft = length;
@@ -133,10 +180,28 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       s.maxExtraWeight = grams;
       break;
     case 238:
-      s.shaftWeightPounds = value;
+      s.shaftWeightPounds = std::fmax(value, kMinShaftWeightPounds);
       break;
     case 239:
-      s.maxOperatingRpm = value;
+      s.maxOperatingRpm = std::fmax(value, kMinOperatingRpm);
+      break;
+    case 241:
+      EnterToleranceAtShaftRadius(s, value, s.shaftRadiusLeft);
+      break;
+    case 242:
+      EnterToleranceAtShaftRadius(s, value, s.shaftRadiusRight);
+      break;
+    case 265:
+      s.customReluctorWeight = grams / LengthFactor(s);
+      SetSimulatedReluctor(s);
+      break;
+    case 266:
+      s.customReluctorAngle = value;
+      SetSimulatedReluctor(s);
+      break;
+    case 305:
+    case 348:
+      s.heavyMetalDensity = value;
       break;
     case 248: {
       if (!context.link) return FieldStoreOutcome{};
@@ -191,8 +256,12 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       return FieldStoreOutcome{};
   }
   RangeLimit(s, context.ui);
+  if (code >= 149 && code <= 153 && LimitSlugRadii(s)) slugRadiusLimited = true;
+  if (slugRadiusLimited && context.ui) context.ui->ShowMessage(SlugRadiusLimitedMessage());
   // A right-side entry is kept in the current mode's stored set.
-  if (code == 101 || code == 146 || code == 148) StoreWorkingRightToSet(s);
+  if (code == 101 || code == 102 || code == 146 || code == 148 || code == 150 || code == 321) {
+    StoreWorkingRightToSet(s);
+  }
   return out;
 }
 

@@ -10,6 +10,8 @@
 #include "base/operator_message.h"
 #include "base/operator_ui.h"
 #include "base/program_folder.h"
+#include "base/screen_model.h"
+#include "correction/correction_pass.h"
 #include "device/control_link.h"
 #include "records/history.h"
 #include "records/side_files.h"
@@ -28,6 +30,12 @@ struct FieldStoreContext {
   double rightMoment = 0.0;
   // The option port type (248) lives in the link; null skips it.
   ControlLink* link = nullptr;
+  // The run's correction state: drill and slug entries reach the planned
+  // holes and slugs (held holes, slug diameters, tip allowance). Null skips
+  // those effects.
+  CorrectionState* correction = nullptr;
+  // The open child screen's own fields, asked first; may be null.
+  ScreenEntryStore* screen = nullptr;
 };
 
 struct FieldStoreOutcome {

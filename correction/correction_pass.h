@@ -13,6 +13,7 @@
 #include "correction/drill_planner.h"
 #include "correction/heavy_metal.h"
 #include "correction/plane_transform.h"
+#include "correction/tolerance.h"
 #include "correction/zones.h"
 #include "measure/plane_reading.h"
 
@@ -34,6 +35,8 @@ struct CorrectionState {
   // the one the slug text names. -1: none.
   int selectedSlugSide = -1;
   int selectedSlugIndex = 0;
+  // The tolerance calculator's class factor, kept for the run.
+  ToleranceCalculator toleranceCalculator;
 };
 
 // The "Drill Point" switch: on sets both tip allowances from the drill

@@ -62,7 +62,7 @@ constexpr RowSpec kLowerRows[] = {
     {kCalSaveEeprom, "SAVE to EEPROM"},
 };
 
-void NoteSent(ScreenPress& press, int sent) {
+void NoteSent(SetupPress& press, int sent) {
   if (sent >= 0) press.sentBytes.push_back(sent);
 }
 
@@ -194,11 +194,11 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
   return rows;
 }
 
-ScreenPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
+SetupPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
   MachineSettings& s = records.settings;
   ControlLink& link = records.link;
   const bool control = lowerGroup && link.connected == 1;
-  ScreenPress press = HandledPress();
+  SetupPress press = HandledPress();
   switch (id) {
     case kCalLagLeft:
     case kCalLagRight:
@@ -251,7 +251,7 @@ ScreenPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
       press.close = true;
       break;
     default:
-      return ScreenPress{};
+      return SetupPress{};
   }
   return press;
 }

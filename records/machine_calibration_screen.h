@@ -73,7 +73,7 @@ struct MachineCalibrationScreen {
   std::vector<ScreenRow> Rows(const MachineSettings& settings, const ControlLink& link) const;
 
   // A press of button `id`.
-  ScreenPress Press(int id, SetupRecords& records);
+  SetupPress Press(int id, SetupRecords& records);
 };
 
 // The button a character presses: Ctrl+L, Ctrl+R; Esc gives kExitButton.

@@ -53,7 +53,7 @@ int Toggled(int value) {
   return value == 1 ? 0 : 1;
 }
 
-void SendAndNote(ScreenPress& press, int sent) {
+void SendAndNote(SetupPress& press, int sent) {
   if (sent >= 0) press.sentBytes.push_back(sent);
 }
 
@@ -145,11 +145,11 @@ int SendPhotoEyeOutputMode(ControlLink& link, const MachineSettings& s) {
   return mode;
 }
 
-ScreenPress PressMachineSetup(int id, SetupRecords& records,
-                              const std::vector<std::string>& scaleNames) {
+SetupPress PressMachineSetup(int id, SetupRecords& records,
+                             const std::vector<std::string>& scaleNames) {
   MachineSettings& s = records.settings;
   ControlLink& link = records.link;
-  ScreenPress press;
+  SetupPress press;
   press.handled = true;
   switch (id) {
     case kSetupShaftRpm:
@@ -218,7 +218,7 @@ ScreenPress PressMachineSetup(int id, SetupRecords& records,
       press.close = true;
       break;
     default:
-      return ScreenPress{};
+      return SetupPress{};
   }
   return press;
 }

@@ -54,8 +54,8 @@ std::vector<ScreenRow> MachineSetupRows(const MachineSettings& settings, const C
 
 // A press of button `id`: changes the settings (and tells the control where
 // a setting lives there too) and says what follows.
-ScreenPress PressMachineSetup(int id, SetupRecords& records,
-                              const std::vector<std::string>& scaleNames);
+SetupPress PressMachineSetup(int id, SetupRecords& records,
+                             const std::vector<std::string>& scaleNames);
 
 // The button a character presses (upper-cased first): S, T, Q, R, G, I, O, M;
 // Esc gives kExitButton; 0 for none.

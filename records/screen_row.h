@@ -38,7 +38,7 @@ struct ScreenRow {
 };
 
 // The effect of one press (or key) on a settings screen.
-struct ScreenPress {
+struct SetupPress {
   bool handled = false;    // the id is one of the screen's buttons
   bool changed = false;    // a shown value changed: repaint the screen
   int openEntry = 0;       // field code of the entry window to open, 0 for none
@@ -64,8 +64,8 @@ struct SetupRecords {
 };
 
 // A press the screen knows that changes nothing (yet).
-inline ScreenPress HandledPress() {
-  ScreenPress press;
+inline SetupPress HandledPress() {
+  SetupPress press;
   press.handled = true;
   return press;
 }

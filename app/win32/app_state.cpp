@@ -30,6 +30,7 @@ void ConnectAppState(AppState& app) {
   app.kit.ui = &app.ui;
   app.kit.link = &app.link;
   app.kit.history = &app.main.history;
+  app.kit.correction = &app.main.correction;
   ConnectMessageRouting(app.kit);
   SetValueBoxKit(&app.kit);
 }

@@ -17,6 +17,7 @@
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
+#include "correction/win32/drill_setup_window.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
@@ -441,6 +442,9 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kMachineSetup:
         RunMainCommand(state, kCmdSettings);
         break;
+      case KeyAction::kDrillSetup:
+        RunMainCommand(state, kCmdDrillSetup);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
@@ -610,6 +614,9 @@ void RunMainCommand(MainWindowState& state, int id) {
       break;
     case kCmdDrillPoint:
       ToggleDrillPoint(state);
+      break;
+    case kCmdDrillSetup:
+      if (auto context = ScreenContextOf(state)) OpenDrillSetupWindow(*context);
       break;
     case kCmdHeavyMetal:
       if (state.freeRun && state.link != nullptr) {

@@ -32,7 +32,7 @@ class MachineCalibrationWindow : public SetupScreenWindow {
   std::vector<ScreenRow> CurrentRows() const override {
     return model_.Rows(*context().kit.settings, *context().kit.link);
   }
-  ScreenPress PressButton(int id, SetupRecords& records) override {
+  SetupPress PressButton(int id, SetupRecords& records) override {
     return model_.Press(id, records);
   }
   int ButtonForKey(int character) const override { return MachineCalibrationKey(character); }

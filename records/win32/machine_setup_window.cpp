@@ -30,7 +30,7 @@ class MachineSetupWindow : public SetupScreenWindow {
   std::vector<ScreenRow> CurrentRows() const override {
     return MachineSetupRows(*context().kit.settings, *context().kit.link, scaleNames_);
   }
-  ScreenPress PressButton(int id, SetupRecords& records) override {
+  SetupPress PressButton(int id, SetupRecords& records) override {
     return PressMachineSetup(id, records, scaleNames_);
   }
   int ButtonForKey(int character) const override { return MachineSetupKey(character); }

@@ -75,7 +75,7 @@ bool SetupScreenWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
   return false;
 }
 
-void SetupScreenWindow::CarryOut(const ScreenPress& press) {
+void SetupScreenWindow::CarryOut(const SetupPress& press) {
   if (!press.handled) return;
   if (press.close) {
     CloseAndWrite();

@@ -20,7 +20,7 @@ class SetupScreenWindow : public ChildScreen {
   // The rows as they stand now.
   virtual std::vector<ScreenRow> CurrentRows() const = 0;
   // A press of button `id` on the model.
-  virtual ScreenPress PressButton(int id, SetupRecords& records) = 0;
+  virtual SetupPress PressButton(int id, SetupRecords& records) = 0;
   // The button a character presses, 0 for none.
   virtual int ButtonForKey(int character) const = 0;
   // Just before an entry window opens for `code`.
@@ -41,7 +41,7 @@ class SetupScreenWindow : public ChildScreen {
   bool HasRecords() const;
 
  private:
-  void CarryOut(const ScreenPress& press);
+  void CarryOut(const SetupPress& press);
   void CloseAndWrite();
 
   HFONT buttonFont_ = nullptr;

@@ -16,6 +16,8 @@ class FieldStore : public ::testing::Test {
  protected:
   FieldStoreOutcome Store(int code, double value) {
     FieldStoreContext context{settings, &ui, &history, &calibration, leftMoment, rightMoment};
+    context.correction = &correction;
+    context.screen = screen;
     return StoreFieldValue(code, value, context);
   }
   MachineSettings settings;
@@ -24,6 +26,8 @@ class FieldStore : public ::testing::Test {
   KnownWeightCalibration calibration;
   double leftMoment = 0.0;
   double rightMoment = 0.0;
+  CorrectionState correction;
+  ScreenEntryStore* screen = nullptr;
 };
 
 TEST_F(FieldStore, RadiusBoxesEditTheRadiusInForceWithinTheCounterweight) {
@@ -156,6 +160,115 @@ TEST_F(FieldStore, CommittedEntryIsStoredAndSaved) {
   EXPECT_FALSE(commit.settingsWritten);
   EXPECT_DOUBLE_EQ(settings.defaultOilWeight, 5.0);
   std::filesystem::remove_all(dir);
+}
+
+TEST_F(FieldStore, MaxDepthEntryReleasesTheHandAdjustedHolesOfItsSide) {
+  correction.drill[kLeftSide].holesHeld = true;
+  correction.drill[kRightSide].holesHeld = true;
+  EXPECT_TRUE(Store(145, 1.25).stored);
+  EXPECT_DOUBLE_EQ(settings.maxDrillDepthLeft, 1.25);
+  EXPECT_FALSE(correction.drill[kLeftSide].holesHeld);
+  EXPECT_TRUE(correction.drill[kRightSide].holesHeld);
+  settings.lengthUnit = 1;
+  Store(146, 25.4);
+  EXPECT_DOUBLE_EQ(settings.maxDrillDepthRight, 1.0);
+  EXPECT_DOUBLE_EQ(CurrentRightSet(settings).maxDrillDepthRight, 1.0);
+  EXPECT_FALSE(correction.drill[kRightSide].holesHeld);
+}
+
+TEST_F(FieldStore, DrillDiameterEntriesFollowTheModeAndKeepTheHoleInsideTheCounterweight) {
+  correction.drillPoint = true;
+  settings.drillRadiusLeft = 3.4;
+  Store(320, 0.5);
+  EXPECT_DOUBLE_EQ(settings.drillDiameterLeft, 0.5);
+  EXPECT_DOUBLE_EQ(settings.drillDiameterRight, 0.75);
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, 3.5 - 0.05 - 0.25);
+  EXPECT_DOUBLE_EQ(correction.tipAllowance[kLeftSide], 0.25476275 * 0.5);
+  Store(321, 0.625);
+  EXPECT_DOUBLE_EQ(settings.drillDiameterRight, 0.625);
+  EXPECT_DOUBLE_EQ(CurrentRightSet(settings).drillDiameterRight, 0.625);
+  // Single-plane: the one box sets both sides.
+  SetBalancingMode(settings, 0);
+  Store(102, 1.0);
+  EXPECT_DOUBLE_EQ(settings.drillDiameterLeft, 1.0);
+  EXPECT_DOUBLE_EQ(settings.drillDiameterRight, 1.0);
+  EXPECT_DOUBLE_EQ(settings.singlePlaneSet.drillDiameterRight, 1.0);
+}
+
+TEST_F(FieldStore, SlugEntriesMoveTheInstallationRadiusAndSayWhenItWasLimited) {
+  correction.slugs[kRightSide].slugs[0].diameter = 1.0;
+  FieldStoreOutcome out = Store(150, 0.75);
+  EXPECT_TRUE(out.stored && out.writeSettings && out.recompute);
+  EXPECT_DOUBLE_EQ(settings.slugDiameterRight, 0.75);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusRight, 3.5 - 0.15 - 0.375);
+  EXPECT_DOUBLE_EQ(correction.slugs[kRightSide].slugs[0].diameter, 0.75);
+  EXPECT_TRUE(ui.messages.empty());  // the radius went inward: nothing was cut back
+
+  settings.slugRadiusLeft = 3.2;
+  Store(153, 0.5);  // a thicker web cuts the left radius
+  EXPECT_DOUBLE_EQ(settings.slugWebThickness, 0.5);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 3.5 - 0.5 - 0.5);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Alert");
+  EXPECT_EQ(ui.messages[0].text,
+            "The correction radius has been limited by the counterweight radius, slug diameter, "
+            "and the thickness between slugs setting.");
+  Store(151, 1.1);
+  EXPECT_DOUBLE_EQ(settings.slugLengthLeft, 1.1);
+  Store(152, 9.0);
+  EXPECT_DOUBLE_EQ(settings.slugLengthRight, 5.0);  // the range limiter
+}
+
+TEST_F(FieldStore, ToleranceAtShaftRadiusCustomReluctorAndDensity) {
+  settings.shaftRadiusLeft = 3.0;
+  Store(241, 2.0);
+  EXPECT_DOUBLE_EQ(settings.toleranceMoment, 6.0);
+  settings.weightUnit = 1;
+  Store(242, 1.0);
+  EXPECT_DOUBLE_EQ(settings.toleranceMoment, 28.349525 * 3.5);
+
+  settings.weightUnit = 0;
+  settings.lengthUnit = 1;
+  settings.reluctorType = 5;
+  Store(265, 254.0);  // gram/mm
+  EXPECT_DOUBLE_EQ(settings.customReluctorWeight, 10.0);
+  EXPECT_DOUBLE_EQ(settings.simulatedReluctorWeight, 10.0);
+  Store(266, -30.0);
+  EXPECT_DOUBLE_EQ(settings.customReluctorAngle, -30.0);
+  EXPECT_DOUBLE_EQ(settings.simulatedReluctorAngle, -30.0);
+
+  Store(348, 900.0);
+  EXPECT_DOUBLE_EQ(settings.heavyMetalDensity, 320.0);
+  Store(305, 260.5);
+  EXPECT_DOUBLE_EQ(settings.heavyMetalDensity, 260.5);
+}
+
+// A screen that owns some fields of its own.
+class OwnFieldScreen : public ScreenEntryStore {
+ public:
+  ScreenEntryEffect StoreEntry(int code, double value) override {
+    ScreenEntryEffect effect;
+    if (code != 345) return effect;
+    seen = value;
+    effect.handled = effect.stored = effect.recompute = true;
+    effect.message = MakeOkMessage("Alert", "own", kDarkBlueText, kBeepNone, 0, 0, 10, 10);
+    return effect;
+  }
+  double seen = 0.0;
+};
+
+TEST_F(FieldStore, TheOpenScreenIsAskedFirstAboutItsOwnFields) {
+  OwnFieldScreen own;
+  screen = &own;
+  FieldStoreOutcome out = Store(345, 0.5);
+  EXPECT_TRUE(out.handled && out.stored && out.recompute);
+  EXPECT_FALSE(out.writeSettings);
+  EXPECT_DOUBLE_EQ(own.seen, 0.5);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "own");
+  // Fields it does not own still reach the settings.
+  Store(145, 2.0);
+  EXPECT_DOUBLE_EQ(settings.maxDrillDepthLeft, 2.0);
 }
 
 TEST_F(FieldStore, OtherCodesAreLeftToTheirOwners) {

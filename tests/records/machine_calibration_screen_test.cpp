@@ -47,7 +47,7 @@ class CalibrationScreenTest : public ::testing::Test {
     for (const ScreenRow& row : screen.Rows(settings, link)) ids.insert(row.id);
     return ids;
   }
-  ScreenPress Press(int id) {
+  SetupPress Press(int id) {
     SetupRecords records{settings, link, &ui};
     return screen.Press(id, records);
   }
@@ -165,7 +165,7 @@ TEST_F(CalibrationScreenTest, AspectRatioEntryIsLimited) {
 
 TEST_F(CalibrationScreenTest, SuspensionAsksThenTogglesWithTheSensor) {
   screen.Open(link);
-  ScreenPress press = Press(kCalSuspension);
+  SetupPress press = Press(kCalSuspension);
   ASSERT_TRUE(press.question.has_value());
   const OperatorMessage& q = *press.question;
   EXPECT_EQ(q.actionCode, 261);
@@ -186,7 +186,7 @@ TEST_F(CalibrationScreenTest, SuspensionAsksThenTogglesWithTheSensor) {
   EXPECT_EQ(Value(kCalSensorType), "Accelerometer");
   // Soft bearing: the sensor type stays.
   EXPECT_FALSE(Row(kCalSensorType)->enabled);
-  ScreenPress sensor = Press(kCalSensorType);
+  SetupPress sensor = Press(kCalSensorType);
   EXPECT_FALSE(sensor.changed);
   EXPECT_EQ(settings.sensorType, kSensorAccelerometer);
   ToggleSuspension(settings);
@@ -238,7 +238,7 @@ TEST_F(CalibrationScreenTest, ControlButtonsAreInertOnceTheControlIsGone) {
   fake.Unplug();
   link.connected = 0;
   for (int id : {kCalEncoderCount, kCalEncoderDirection, kCalLoadEeprom, kCalSaveEeprom}) {
-    ScreenPress press = Press(id);
+    SetupPress press = Press(id);
     EXPECT_TRUE(press.handled);
     EXPECT_FALSE(press.changed) << id;
     EXPECT_FALSE(press.question.has_value()) << id;
@@ -267,7 +267,7 @@ TEST_F(CalibrationScreenTest, SaveAsksAndOnlyStoreWrites) {
   Connect(0x0304);
   screen.Open(link);
   settings.calibrationFactorLeft = 2.5;
-  ScreenPress press = Press(kCalSaveEeprom);
+  SetupPress press = Press(kCalSaveEeprom);
   ASSERT_TRUE(press.question.has_value());
   EXPECT_EQ(press.question->actionCode, 250);
   EXPECT_EQ(press.question->caption, "WARNING");
@@ -289,7 +289,7 @@ TEST_F(CalibrationScreenTest, LoadTakesTheRecordAtOnce) {
   Connect(0x0304);
   fake.SetEepromRecord(0x60, "1.5,-2.0,2.2500,1.7500,2,0.0,1.0000,0,");
   screen.Open(link);
-  ScreenPress press = Press(kCalLoadEeprom);
+  SetupPress press = Press(kCalLoadEeprom);
   EXPECT_FALSE(press.question.has_value());
   EXPECT_TRUE(press.changed);
   EXPECT_TRUE(press.recompute);

@@ -40,7 +40,7 @@ class MachineSetupTest : public ::testing::Test {
     const ScreenRow* row = FindRow(rows, id);
     return row ? row->value : "(no row)";
   }
-  ScreenPress Press(int id) {
+  SetupPress Press(int id) {
     SetupRecords records{settings, link, &ui};
     return PressMachineSetup(id, records, names);
   }
@@ -116,7 +116,7 @@ TEST_F(MachineSetupTest, ReversedUprightIsRed) {
 }
 
 TEST_F(MachineSetupTest, RpmOpensNoEntryInManual) {
-  ScreenPress press = Press(kSetupShaftRpm);
+  SetupPress press = Press(kSetupShaftRpm);
   EXPECT_TRUE(press.handled);
   EXPECT_EQ(press.openEntry, 0);
   EXPECT_FALSE(FindRow(Rows(), kSetupShaftRpm)->enabled);
@@ -127,18 +127,18 @@ TEST_F(MachineSetupTest, RpmOpensNoEntryInManual) {
 
 TEST_F(MachineSetupTest, NumericButtonsOpenTheirEntries) {
   for (int id : {kSetupTolerance, kSetupSampleQuality, kSetupOilWeight, kSetupEmptyBobweight}) {
-    ScreenPress press = Press(id);
+    SetupPress press = Press(id);
     EXPECT_EQ(press.openEntry, id);
     EXPECT_FALSE(press.changed);
   }
 }
 
 TEST_F(MachineSetupTest, TogglesAndWhatFollows) {
-  ScreenPress units = Press(kSetupWeightUnit);
+  SetupPress units = Press(kSetupWeightUnit);
   EXPECT_EQ(settings.weightUnit, 1);
   EXPECT_TRUE(units.recompute);
   EXPECT_EQ(Value(kSetupWeightUnit), "Ounces");
-  ScreenPress length = Press(kSetupLengthUnit);
+  SetupPress length = Press(kSetupLengthUnit);
   EXPECT_EQ(settings.lengthUnit, 1);
   EXPECT_TRUE(length.recompute);
   EXPECT_EQ(Value(kSetupLengthUnit), "Millimeters");
@@ -155,7 +155,7 @@ TEST_F(MachineSetupTest, TogglesAndWhatFollows) {
 TEST_F(MachineSetupTest, SpeedControlCyclesAndChangesTheSpinFace) {
   const char* expected[] = {"Auto", "Semi-Auto", "Manual"};
   for (const char* name : expected) {
-    ScreenPress press = Press(kSetupSpeedControl);
+    SetupPress press = Press(kSetupSpeedControl);
     EXPECT_TRUE(press.spinFaceChanged);
     EXPECT_EQ(Value(kSetupSpeedControl), name);
   }
@@ -178,7 +178,7 @@ TEST_F(MachineSetupTest, ScaleCyclesThroughEveryModelBackToNone) {
 
 TEST_F(MachineSetupTest, UpdateSoftwareAsksForTheUpdateCheckOnly) {
   MachineSettings before = settings;
-  ScreenPress press = Press(kSetupUpdateSoftware);
+  SetupPress press = Press(kSetupUpdateSoftware);
   EXPECT_TRUE(press.updateCheck);
   EXPECT_FALSE(press.changed);
   EXPECT_EQ(press.openEntry, 0);
@@ -251,16 +251,16 @@ TEST_F(MachineSetupTest, PhotoEyeSendsItsOutputMode) {
   link.lastFlagsByte = 0x62;
   link.SoftZeroActive = 1;
   // On with CCW (direction 1): 0xC2.
-  ScreenPress on = Press(kSetupPhotoEye);
+  SetupPress on = Press(kSetupPhotoEye);
   EXPECT_EQ(settings.photoEye, 1);
   EXPECT_EQ(Value(kSetupPhotoEye), "ON");
   ASSERT_EQ(on.sentBytes, std::vector<int>{0xC2});
   // Direction to CW while on: 0xE2.
-  ScreenPress direction = Press(kSetupPhotoEyeDirection);
+  SetupPress direction = Press(kSetupPhotoEyeDirection);
   EXPECT_EQ(Value(kSetupPhotoEyeDirection), "CW");
   EXPECT_EQ(direction.sentBytes, std::vector<int>{0xE2});
   // Off: the flags byte without the photo-eye bit, and the soft zero ends.
-  ScreenPress off = Press(kSetupPhotoEye);
+  SetupPress off = Press(kSetupPhotoEye);
   EXPECT_EQ(off.sentBytes, std::vector<int>{0x60});
   EXPECT_EQ(link.SoftZeroActive, 0);
   std::vector<FakeTransport::Transfer> expected = {
@@ -270,7 +270,7 @@ TEST_F(MachineSetupTest, PhotoEyeSendsItsOutputMode) {
 
 TEST_F(MachineSetupTest, PhotoEyeButtonsAreInertWithoutTheirRows) {
   Connect(0x0304, 1);
-  ScreenPress press = Press(kSetupPhotoEye);
+  SetupPress press = Press(kSetupPhotoEye);
   EXPECT_TRUE(press.handled);
   EXPECT_EQ(settings.photoEye, 0);
   EXPECT_TRUE(fake.transfers.empty());

@@ -59,6 +59,8 @@ void CommitNumber(KitContext& kit) {
   store.leftMoment = kit.leftMoment;
   store.rightMoment = kit.rightMoment;
   store.link = kit.link;
+  store.correction = kit.correction;
+  store.screen = kit.screenStore;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
   if (commit.outcome.stored && kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);

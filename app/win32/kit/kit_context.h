@@ -14,6 +14,8 @@
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "base/program_folder.h"
+#include "base/screen_model.h"
+#include "correction/correction_pass.h"
 #include "device/control_link.h"
 #include "records/history.h"
 #include "records/side_files.h"
@@ -61,6 +63,10 @@ struct KitContext {
   ControlLink* link = nullptr;
   History* history = nullptr;
   KnownWeightCalibration* calibration = nullptr;
+  // The run's correction state (held holes and slugs follow drill and slug
+  // entries) and the open screen's own fields (set while it is open).
+  CorrectionState* correction = nullptr;
+  ScreenEntryStore* screenStore = nullptr;
   double leftMoment = 0.0;  // current correction moments, for 127 and 128
   double rightMoment = 0.0;
 

@@ -1,0 +1,85 @@
+#include "correction/density_screen.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "base/unit_text.h"
+#include "correction/heavy_metal.h"
+#include "correction/screen_ids.h"
+
+namespace balancer {
+
+namespace {
+
+ScreenItem Box(int id, const std::string& label, const std::string& value) {
+  ScreenItem item;
+  item.id = id;
+  item.label = label;
+  item.value = value;
+  return item;
+}
+
+}  // namespace
+
+std::vector<ScreenItem> DensityScreen::Items() const {
+  const MachineSettings& s = settings_;
+  char weight[64];
+  std::snprintf(weight, sizeof weight, s.weightUnit == 1 ? "%1.3f" : "%1.1f",
+                Printable(slug_.weight / WeightDivisor(s.weightUnit)));
+  char density[64];
+  std::snprintf(density, sizeof density, "%1.1f", Printable(s.heavyMetalDensity));
+  std::vector<ScreenItem> items;
+  items.push_back(Box(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true)));
+  items.push_back(Box(346, "Length", LengthText(slug_.length, s.lengthUnit, true)));
+  items.push_back(Box(347, "Weight", weight));
+  items.push_back(Box(348, "Density", density));
+  items.push_back(Box(kIdExit, "Exit", ""));
+  return items;
+}
+
+ScreenPress DensityScreen::Press(int id) {
+  ScreenPress p;
+  if (id >= 345 && id <= 348) {
+    p.handled = true;
+    p.entryCode = id;
+  } else if (id == kIdExit) {
+    p.handled = p.close = true;
+  }
+  return p;
+}
+
+ScreenPress DensityScreen::Key(int character) {
+  if (character == kKeyEscape) return Press(kIdExit);
+  switch (std::toupper(character)) {
+    case 'D':
+      return Press(345);
+    case 'L':
+      return Press(346);
+    case 'W':
+      return Press(347);
+    case 'G':
+      return Press(348);
+    case 'E':
+      return Press(kIdExit);
+  }
+  return ScreenPress{};
+}
+
+ScreenEntryEffect DensityScreen::StoreEntry(int actionCode, double value) {
+  ScreenEntryEffect effect;
+  if (actionCode < 345 || actionCode > 347 || !std::isfinite(value) || value < 0.0) return effect;
+  effect.handled = effect.stored = true;
+  if (actionCode == 345)
+    slug_.diameter = std::fmin(value / LengthFactor(settings_.lengthUnit), 2.0);
+  if (actionCode == 346) slug_.length = std::fmin(value / LengthFactor(settings_.lengthUnit), 15.0);
+  if (actionCode == 347) slug_.weight = value * WeightDivisor(settings_.weightUnit);
+  std::optional<double> density = DensityFromTestSlug(slug_.diameter, slug_.length, slug_.weight);
+  if (density) {
+    settings_.heavyMetalDensity = *density;
+    effect.writeSettings = effect.recompute = true;
+  }
+  return effect;
+}
+
+}  // namespace balancer

@@ -1,0 +1,96 @@
+#include "correction/reluctor_screen.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "base/unit_text.h"
+#include "correction/screen_ids.h"
+
+namespace balancer {
+
+namespace {
+
+std::string Format(const char* format, double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, Printable(value));
+  return buffer;
+}
+
+}  // namespace
+
+const char* ReluctorAmountUnit(int weightUnit, int lengthUnit) {
+  if (weightUnit == 1) return lengthUnit == 1 ? "ounce/mm" : "ounce/inch";
+  return lengthUnit == 1 ? "gram/mm" : "gram/inch";
+}
+
+std::vector<ScreenItem> ReluctorScreen::Items() const {
+  const MachineSettings& s = settings_;
+  std::vector<ScreenItem> items;
+  for (int type = 0; type < kReluctorTypeCount; ++type) {
+    ScreenItem radio;
+    radio.id = kIdReluctorFirst + type;
+    radio.label = ReluctorName(type);
+    radio.checked = s.reluctorType == type;
+    items.push_back(radio);
+  }
+  ScreenItem side;
+  side.id = kIdReluctorSide;
+  side.label = "Side";
+  side.value = s.reluctorSide == 1 ? "Right" : "Left";
+  items.push_back(side);
+
+  const bool custom = s.reluctorType == kReluctorCustom;
+  ScreenItem amount;
+  amount.id = 265;
+  amount.label = ReluctorAmountUnit(s.weightUnit, s.lengthUnit);
+  amount.value = Format(
+      "%1.2f", s.customReluctorWeight / WeightDivisor(s.weightUnit) * LengthFactor(s.lengthUnit));
+  amount.shown = custom;
+  items.push_back(amount);
+  ScreenItem angle;
+  angle.id = 266;
+  angle.label = "degree offset";
+  angle.value = Format("%1.1f", s.customReluctorAngle);
+  angle.shown = custom;
+  items.push_back(angle);
+
+  ScreenItem ok;
+  ok.id = kIdOk;
+  ok.label = "OK";
+  items.push_back(ok);
+  return items;
+}
+
+ScreenPress ReluctorScreen::Press(int id) {
+  ScreenPress p;
+  if (id >= kIdReluctorFirst && id < kIdReluctorFirst + kReluctorTypeCount) {
+    settings_.reluctorType = id - kIdReluctorFirst;
+    SetSimulatedReluctor(settings_);
+    p.handled = p.recompute = p.writeSettings = p.repaint = true;
+  } else if (id == kIdReluctorSide) {
+    settings_.reluctorSide = settings_.reluctorSide == 1 ? 0 : 1;
+    p.handled = p.recompute = p.writeSettings = p.repaint = true;
+  } else if ((id == 265 || id == 266) && settings_.reluctorType == kReluctorCustom) {
+    p.handled = true;
+    p.entryCode = id;
+  } else if (id == kIdOk) {
+    p.handled = p.close = true;
+  }
+  return p;
+}
+
+ScreenPress ReluctorScreen::Key(int character) {
+  if (character == kKeyEscape) return Press(kIdOk);
+  if (character >= '0' && character < '0' + kReluctorTypeCount) {
+    return Press(kIdReluctorFirst + character - '0');
+  }
+  switch (std::toupper(character)) {
+    case 'S':
+      return Press(kIdReluctorSide);
+    case 'O':
+      return Press(kIdOk);
+  }
+  return ScreenPress{};
+}
+
+}  // namespace balancer

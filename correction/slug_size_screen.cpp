@@ -1,0 +1,83 @@
+#include "correction/slug_size_screen.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "base/unit_text.h"
+#include "correction/heavy_metal.h"
+#include "correction/screen_ids.h"
+
+namespace balancer {
+
+std::string ExtraWeightText(double grams, int weightUnit) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, weightUnit == 1 ? "%1.2f" : "%1.1f",
+                Printable(grams / WeightDivisor(weightUnit)));
+  return buffer;
+}
+
+std::vector<ScreenItem> SlugSizeScreen::Items() const {
+  const double factor = LengthFactor(settings_.lengthUnit);
+  std::vector<ScreenItem> items;
+  for (int i = 0; i < kSlugTableSize; ++i) {
+    ScreenItem box;
+    box.id = kIdSlugSizeFirst + i;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%1.3f x %1.3f", kSlugSizes[i].diameter * factor,
+                  kSlugSizes[i].length * factor);
+    box.label = buffer;
+    box.checked = checked_[i];
+    items.push_back(box);
+  }
+  ScreenItem min;
+  min.id = 175;
+  min.label = "Minimum";
+  min.value = ExtraWeightText(settings_.minExtraWeight, settings_.weightUnit);
+  items.push_back(min);
+  ScreenItem max;
+  max.id = 176;
+  max.label = "Maximum";
+  max.value = ExtraWeightText(settings_.maxExtraWeight, settings_.weightUnit);
+  items.push_back(max);
+  ScreenItem select;
+  select.id = kIdSelectNow;
+  select.label = "Select Now";
+  items.push_back(select);
+  ScreenItem exit;
+  exit.id = kIdExit;
+  exit.label = "Exit";
+  items.push_back(exit);
+  return items;
+}
+
+ScreenPress SlugSizeScreen::Press(int id) {
+  ScreenPress p;
+  if (id >= kIdSlugSizeFirst && id < kIdSlugSizeFirst + kSlugTableSize) {
+    bool& flag = checked_[id - kIdSlugSizeFirst];
+    flag = !flag;
+    p.handled = p.repaint = true;
+  } else if (id == 175 || id == 176) {
+    p.handled = true;
+    p.entryCode = id;
+  } else if (id == kIdSelectNow) {
+    settings_.slugSizeSelected = checked_;
+    state_.autoSelectRequested = true;
+    p.handled = p.recompute = p.writeSettings = p.close = true;
+  } else if (id == kIdExit) {
+    p.handled = p.close = true;
+  }
+  return p;
+}
+
+ScreenPress SlugSizeScreen::Key(int character) {
+  if (character == kKeyEscape) return Press(kIdExit);
+  switch (std::toupper(character)) {
+    case 'S':
+      return Press(kIdSelectNow);
+    case 'E':
+      return Press(kIdExit);
+  }
+  return ScreenPress{};
+}
+
+}  // namespace balancer

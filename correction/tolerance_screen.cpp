@@ -1,0 +1,114 @@
+#include "correction/tolerance_screen.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "base/unit_text.h"
+#include "correction/screen_ids.h"
+
+namespace balancer {
+
+namespace {
+
+std::string Format(const char* format, double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format, Printable(value));
+  return buffer;
+}
+
+ScreenPress Changed() {
+  ScreenPress p;
+  p.handled = p.recompute = p.writeSettings = p.repaint = true;
+  return p;
+}
+
+ScreenItem Item(int id, const std::string& label, const std::string& value) {
+  ScreenItem item;
+  item.id = id;
+  item.label = label;
+  item.value = value;
+  return item;
+}
+
+}  // namespace
+
+std::vector<ScreenItem> ToleranceScreen::Items() const {
+  const MachineSettings& s = settings_;
+  std::vector<ScreenItem> items;
+  items.push_back(Item(238, "Shaft Weight, pounds", Format("%1.1f", s.shaftWeightPounds)));
+  items.push_back(Item(239, "Max Operating RPM", Format("%1.0f", s.maxOperatingRpm)));
+  for (int cls = 1; cls <= 2; ++cls) {
+    ScreenItem b = Item(kIdClassFirst + cls - 1, ToleranceClassName(cls), "");
+    b.checked = s.toleranceClass == cls;
+    items.push_back(b);
+  }
+  items.push_back(Item(kIdCalculate, "Calculate", ""));
+  ScreenItem actual = Item(0, "Actual Tolerance", ActualToleranceText(s));
+  actual.colour = Rgb{0, 153, 51};
+  items.push_back(actual);
+  items.push_back(Item(0, "Tolerance on Shaft", ""));
+  items.push_back(Item(241, "Left", ToleranceOnShaftText(s, s.shaftRadiusLeft)));
+  items.push_back(Item(242, "Right", ToleranceOnShaftText(s, s.shaftRadiusRight)));
+  items.push_back(Item(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusLeft)));
+  items.push_back(Item(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusRight)));
+  items.push_back(Item(kIdExit, "Exit", ""));
+  return items;
+}
+
+ScreenPress ToleranceScreen::Press(int id) {
+  ScreenPress p;
+  switch (id) {
+    case 238:
+    case 239:
+    case 241:
+    case 242:
+      p.handled = true;
+      p.entryCode = id;
+      return p;
+    case kIdClassFirst:
+    case kIdClassFirst + 1:
+      SelectToleranceClass(calc_, settings_, id - kIdClassFirst + 1);
+      return Changed();
+    case kIdCalculate:
+      CalculateTolerance(calc_, settings_);
+      return Changed();
+    case kIdExit:
+      p.handled = p.close = true;
+      return p;
+  }
+  return p;
+}
+
+ScreenPress ToleranceScreen::Key(int character) {
+  if (character == kKeyEscape) return Press(kIdExit);
+  switch (std::toupper(character)) {
+    case 'W':
+      return Press(238);
+    case 'M':
+      return Press(239);
+    case 'A':
+      return Press(kIdClassFirst);
+    case 'D':
+      return Press(kIdClassFirst + 1);
+    case 'C':
+      return Press(kIdCalculate);
+    case 'E':
+      return Press(kIdExit);
+  }
+  return ScreenPress{};
+}
+
+ScreenEntryEffect ToleranceScreen::StoreEntry(int actionCode, double value) {
+  ScreenEntryEffect effect;
+  if (actionCode == 238) {
+    EnterShaftWeight(calc_, settings_, value);
+  } else if (actionCode == 239) {
+    EnterMaxOperatingRpm(calc_, settings_, value);
+  } else {
+    return effect;
+  }
+  effect.handled = effect.stored = effect.writeSettings = effect.recompute = true;
+  return effect;
+}
+
+}  // namespace balancer

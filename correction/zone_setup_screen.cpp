@@ -1,0 +1,134 @@
+#include "correction/zone_setup_screen.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "correction/screen_ids.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+ScreenItem Button(int id, const std::string& label, int bound, bool shown) {
+  ScreenItem item;
+  item.id = id;
+  item.label = label;
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%d\xB0", bound);
+  item.value = buffer;
+  item.shown = shown;
+  return item;
+}
+
+ScreenPress ZonesChanged() {
+  ScreenPress p;
+  p.handled = p.recompute = p.repaint = true;
+  return p;
+}
+
+}  // namespace
+
+std::optional<int> DialAngleAt(double centreX, double centreY, double radius, double x, double y) {
+  const double dx = x - centreX;
+  const double dy = centreY - y;
+  if (!std::isfinite(dx) || !std::isfinite(dy) || dx * dx + dy * dy > radius * radius) {
+    return std::nullopt;
+  }
+  int degrees = static_cast<int>(std::lround(std::atan2(dx, dy) * 180.0 / kPi));
+  return ((degrees % 360) + 360) % 360;
+}
+
+std::vector<ScreenItem> ZoneSetupScreen::Items() const {
+  const bool two = settings_.twoPlaneMode != 0;
+  std::vector<ScreenItem> items;
+  items.push_back(Button(kIdZoneBeginLeft, "Begin", zones_.zoneStartLeft, two));
+  items.push_back(Button(kIdZoneEndLeft, "End", zones_.zoneEndLeft, two));
+  items.push_back(Button(kIdZoneBeginRight, "Begin", zones_.zoneStartRight, true));
+  items.push_back(Button(kIdZoneEndRight, "End", zones_.zoneEndRight, true));
+  ScreenItem clear;
+  clear.id = kIdZoneClearAll;
+  clear.label = "Clear All";
+  items.push_back(clear);
+  ScreenItem help;
+  help.id = kIdHelp;
+  help.label = "Help";
+  items.push_back(help);
+  ScreenItem exit;
+  exit.id = kIdExit;
+  exit.label = "Exit";
+  items.push_back(exit);
+  return items;
+}
+
+ScreenPress ZoneSetupScreen::Press(int id, int shaftPosition) {
+  const bool two = settings_.twoPlaneMode != 0;
+  switch (id) {
+    case kIdZoneBeginLeft:
+    case kIdZoneEndLeft:
+      if (!two) return ScreenPress{};
+      [[fallthrough]];
+    case kIdZoneBeginRight:
+    case kIdZoneEndRight: {
+      Side side = id <= kIdZoneEndLeft ? kLeftSide : kRightSide;
+      bool begin = id == kIdZoneBeginLeft || id == kIdZoneBeginRight;
+      if (begin) {
+        ZoneBegin(zones_, side, shaftPosition);
+      } else {
+        ZoneEnd(zones_, side, shaftPosition);
+      }
+      nextIsEnd_[side] = begin;
+      return ZonesChanged();
+    }
+    case kIdZoneClearAll:
+      ClearZones(zones_);
+      nextIsEnd_[0] = nextIsEnd_[1] = false;
+      return ZonesChanged();
+    case kIdHelp: {
+      ScreenPress p;
+      p.handled = true;
+      p.helpTopic = "c:\\balancer\\balancer.chm::/Zone setup.htm";
+      return p;
+    }
+    case kIdExit: {
+      ScreenPress p;
+      p.handled = p.close = true;
+      return p;
+    }
+  }
+  return ScreenPress{};
+}
+
+ScreenPress ZoneSetupScreen::Key(int character, int shaftPosition) {
+  if (character == kKeyEscape) return Press(kIdExit, shaftPosition);
+  switch (std::toupper(character)) {
+    case 'B':
+      return Press(kIdZoneBeginLeft, shaftPosition);
+    case 'N':
+      return Press(kIdZoneEndLeft, shaftPosition);
+    case 'G':
+      return Press(kIdZoneBeginRight, shaftPosition);
+    case 'H':
+      return Press(kIdZoneEndRight, shaftPosition);
+    case 'C':
+      return Press(kIdZoneClearAll, shaftPosition);
+    case 'E':
+      return Press(kIdExit, shaftPosition);
+  }
+  return ScreenPress{};
+}
+
+ScreenPress ZoneSetupScreen::DialClick(Side side, int angle) {
+  if (side == kLeftSide && settings_.twoPlaneMode == 0) return ScreenPress{};
+  if (nextIsEnd_[side]) {
+    ZoneEnd(zones_, side, angle);
+  } else {
+    ZoneBegin(zones_, side, angle);
+  }
+  nextIsEnd_[side] = !nextIsEnd_[side];
+  return ZonesChanged();
+}
+
+}  // namespace balancer
