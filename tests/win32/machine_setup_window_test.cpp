@@ -19,54 +19,23 @@
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
-#include "main_fixture.h"
 #include "records/machine_calibration_screen.h"
 #include "records/machine_setup_screen.h"
 #include "records/settings_file.h"
+#include "screen_fixture.h"
 #include "support/fake_transport.h"
 
 namespace balancer {
 namespace {
 
-using testmain::Instance;
-
-struct SetupWindowFixture : ::testing::Test {
+struct SetupWindowFixture : testmain::ScreenFixture {
   void SetUp() override {
-    static bool registered = RegisterAppWindowClasses(Instance());
-    ASSERT_TRUE(registered);
-    folder = testmain::FreshTempFolder("machine_setup_test");
-    testmain::WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
-    kit.instance = Instance();
-    kit.message = &message;
-    kit.settings = &settings;
-    kit.folder = &folder;
-    kit.ui = &ui;
-    kit.link = &link;
-    main.kit = &kit;
-    ConnectMessageRouting(kit);
-    fake.responder = [](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
-      std::vector<uint8_t> bytes;
-      if (request == kRequestAngleAndSamples) bytes = test::FakeTransport::AngleReply(10);
-      if (request == kRequestMotorPower) bytes = test::FakeTransport::SpeedReply(0);
-      std::copy(bytes.begin(), bytes.end(), reply);
-      return 0;
-    };
-  }
-  void TearDown() override {
-    if (kit.entry.hwnd != nullptr) DestroyWindow(kit.entry.hwnd);
-    if (kit.childScreen != nullptr) DestroyWindow(kit.childScreen);
-    testmain::CloseMainWindows(main, message);
+    ScreenFixture::SetUp();
+    angle = 10;
   }
   HWND Create(uint16_t firmware = 0x0304) {
     fake.firmwareVersion = firmware;
-    HWND hwnd = testmain::CreateMainWindowPastNotice(main, link, message);
-    fake.transfers.clear();
-    return hwnd;
-  }
-  std::string Title(HWND hwnd) {
-    char text[128] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
+    return CreateMain();
   }
   void Click(HWND screen, int id) {
     HWND button = GetDlgItem(screen, id);
@@ -88,16 +57,6 @@ struct SetupWindowFixture : ::testing::Test {
     AnswerMessageWindow(message, kMessageOkId);
     return kit.childScreen;
   }
-
-  test::FakeTransport fake;
-  VirtualClock clock;
-  ControlLink link;
-  ProgramFolder folder;
-  MachineSettings settings;
-  MainWindowState main;
-  MessageWindowState message;
-  KitContext kit;
-  Win32OperatorUi ui{main, message};
 };
 
 TEST_F(SetupWindowFixture, SettingsButtonAndKeysOpenMachineSetup) {

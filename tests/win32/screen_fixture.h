@@ -12,6 +12,7 @@
 
 #include "app/win32/app_state.h"
 #include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/message_routing.h"
 #include "app/win32/kit/message_window.h"
 #include "app/win32/main_window.h"
 #include "app/win32/win32_operator_ui.h"
@@ -35,7 +36,9 @@ struct ScreenFixture : ::testing::Test {
     kit.folder = &folder;
     kit.ui = &ui;
     kit.link = &link;
+    kit.correction = &main.correction;
     main.kit = &kit;
+    ConnectMessageRouting(kit);
     fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
       std::vector<uint8_t> bytes;
       if (request == kRequestAngleAndSamples) bytes = test::FakeTransport::AngleReply(angle);
@@ -49,6 +52,7 @@ struct ScreenFixture : ::testing::Test {
     };
   }
   void TearDown() override {
+    if (kit.entry.hwnd != nullptr) DestroyWindow(kit.entry.hwnd);
     if (kit.childScreen != nullptr) DestroyWindow(kit.childScreen);
     CloseMainWindows(main, message);
   }
