@@ -448,8 +448,7 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Screens of their own (Indicator, Zero Shaft, Bobweight, Presets,
-      // Drill, Machine Setup, Heavy Metal, Zone) open from their windows.
+      // Bobweight, Presets, Heavy Metal and Zone Setup have no window yet.
       default:
         break;
     }
@@ -639,8 +638,8 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Zero Shaft, Bobweight, Presets, Settings, Drill / Zone / Heavy Metal
-    // Setup, History and Indicator open screens of their own.
+    // Bobweight, Presets, Zone / Heavy Metal Setup and History have no
+    // window yet.
     default:
       break;
   }
