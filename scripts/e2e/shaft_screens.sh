@@ -35,6 +35,11 @@ for screen in 1280x720x24 1920x1080x24; do
   echo "== Zero Shaft Position and Indicator at $size"
   wine_start "" "$screen"
   write_default_settings
+  # The larger screen runs in millimetres and ounces.
+  if [ "$size" = 1920x1080 ]; then
+    set_setting $kFieldWeightUnit 1
+    set_setting $kFieldLengthUnit 1
+  fi
   shaft_screens_machine
   printf '40 30 20 200 0 0 0 0\n' >"$(program_folder)/preload.txt"
   if start_demo; then
