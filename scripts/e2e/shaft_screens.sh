@@ -94,6 +94,14 @@ for screen in 1280x720x24 1920x1080x24; do
       keys_to "$id" e
       check "$size: E closes the Indicator" \
         wait_until 10 window_closed "Indicator"
+      click_design 627 191 "$scale"  # the Indicator picture button
+      if id="$(wait_for_window "Indicator" 10)"; then
+        check "$size: the Indicator button opens it" true
+        keys_to "$id" Escape
+        check "$size: Esc closes the Indicator" wait_until 10 window_closed "Indicator"
+      else
+        check "$size: the Indicator button opens it" false
+      fi
     else
       check "$size: C opens the Indicator" false
     fi
