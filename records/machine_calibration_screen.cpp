@@ -41,11 +41,11 @@ bool OptionPortRowShown(const MachineCalibrationScreen& screen) {
 }
 
 // The rows in their order, shown or not.
-struct RowSpec {
+struct RowLabel {
   int id;
   const char* label;
 };
-constexpr RowSpec kUpperRows[] = {
+constexpr RowLabel kUpperRows[] = {
     {kCalLagLeft, "Left side lag compensation"},
     {kCalLagRight, "Right side lag compensation"},
     {kCalFactorLeft, "Left calibration factor"},
@@ -56,7 +56,7 @@ constexpr RowSpec kUpperRows[] = {
     {kCalSuspension, "Suspension"},
     {kCalSensorType, "Sensor Type"},
 };
-constexpr RowSpec kLowerRows[] = {
+constexpr RowLabel kLowerRows[] = {
     {kCalEncoderCount, "Encoder Count"},      {kCalEncoderDirection, "Encoder Direction"},
     {kCalOptionPortType, "Option Port Type"}, {kCalLoadEeprom, "LOAD from EEPROM"},
     {kCalSaveEeprom, "SAVE to EEPROM"},
@@ -155,10 +155,10 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
                                                       const ControlLink& link) const {
   std::vector<ScreenRow> rows;
   int slot = 0;
-  auto add = [&](const RowSpec& spec, std::string value) {
+  auto add = [&](const RowLabel& label, std::string value) {
     ScreenRow row;
-    row.id = spec.id;
-    row.label = spec.label;
+    row.id = label.id;
+    row.label = label.label;
     row.value = std::move(value);
     row.button = {kLeft, kTop + slot * kStep, kButtonWidth, kButtonHeight};
     row.valueBox = {kLeft + kButtonWidth + kValueGap, kTop + slot * kStep, kValueWidth,
@@ -190,7 +190,7 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
     add(kLowerRows[3], "")->enabled = connected;
     add(kLowerRows[4], "")->enabled = connected;
   }
-  add(RowSpec{kExitButton, "Exit"}, "");
+  add(RowLabel{kExitButton, "Exit"}, "");
   return rows;
 }
 

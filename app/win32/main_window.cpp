@@ -646,11 +646,11 @@ void RunMainCommand(MainWindowState& state, int id) {
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-  WindowClassSpec spec;
-  spec.name = kMainWindowClass;
-  spec.proc = MainWindowProc;
-  spec.solid = RGB(224, 224, 224);
-  return RegisterClassOnce(instance, spec);
+  WindowClassInfo info;
+  info.name = kMainWindowClass;
+  info.proc = MainWindowProc;
+  info.solid = RGB(224, 224, 224);
+  return RegisterClassOnce(instance, info);
 }
 
 HWND CreateMainWindow(MainWindowState& state) {

@@ -103,11 +103,11 @@ ChildScreen* ChildScreenOf(HWND hwnd) {
 }
 
 bool RegisterChildScreenClass(HINSTANCE instance) {
-  WindowClassSpec spec;
-  spec.name = kChildClass;
-  spec.proc = ChildScreenProc;
-  spec.solid = RGB(216, 220, 228);
-  return RegisterClassOnce(instance, spec);
+  WindowClassInfo info;
+  info.name = kChildClass;
+  info.proc = ChildScreenProc;
+  info.solid = RGB(216, 220, 228);
+  return RegisterClassOnce(instance, info);
 }
 
 HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,

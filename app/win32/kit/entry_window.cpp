@@ -255,12 +255,12 @@ COLORREF FontColour(int index) {
 }
 
 bool RegisterEntryWindowClass(HINSTANCE instance) {
-  WindowClassSpec spec;
-  spec.name = kEntryWindowClass;
-  spec.proc = EntryWindowProc;
-  spec.background = GetSysColorBrush(COLOR_BTNFACE);
-  spec.style = CS_HREDRAW | CS_VREDRAW;
-  return RegisterClassOnce(instance, spec);
+  WindowClassInfo info;
+  info.name = kEntryWindowClass;
+  info.proc = EntryWindowProc;
+  info.background = GetSysColorBrush(COLOR_BTNFACE);
+  info.style = CS_HREDRAW | CS_VREDRAW;
+  return RegisterClassOnce(instance, info);
 }
 
 void CloseEntryWindow(KitContext& kit) {

@@ -130,11 +130,11 @@ int MessageAnswerForKey(WPARAM virtualKey) {
 }
 
 bool RegisterMessageWindowClass(HINSTANCE instance) {
-  WindowClassSpec spec;
-  spec.name = kMessageWindowClass;
-  spec.proc = MessageWindowProc;
-  spec.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  return RegisterClassOnce(instance, spec);
+  WindowClassInfo info;
+  info.name = kMessageWindowClass;
+  info.proc = MessageWindowProc;
+  info.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  return RegisterClassOnce(instance, info);
 }
 
 HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message) {

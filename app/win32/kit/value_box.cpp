@@ -95,14 +95,14 @@ HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, flo
 }  // namespace
 
 bool RegisterValueBoxClass(HINSTANCE instance) {
-  WindowClassSpec spec;
-  spec.name = kValueBoxClass;
-  spec.proc = ValueBoxProc;
-  spec.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  spec.style = CS_HREDRAW | CS_VREDRAW;
-  spec.cursor = IDC_HAND;
-  spec.icons = false;
-  return RegisterClassOnce(instance, spec);
+  WindowClassInfo info;
+  info.name = kValueBoxClass;
+  info.proc = ValueBoxProc;
+  info.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  info.style = CS_HREDRAW | CS_VREDRAW;
+  info.cursor = IDC_HAND;
+  info.icons = false;
+  return RegisterClassOnce(instance, info);
 }
 
 void SetValueBoxKit(KitContext* kit) {

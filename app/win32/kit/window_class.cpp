@@ -4,22 +4,22 @@
 
 namespace balancer {
 
-bool RegisterClassOnce(HINSTANCE instance, const WindowClassSpec& spec) {
+bool RegisterClassOnce(HINSTANCE instance, const WindowClassInfo& info) {
   WNDCLASSEXA existing = {};
   existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(instance, spec.name, &existing)) return true;
+  if (GetClassInfoExA(instance, info.name, &existing)) return true;
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
-  wc.style = spec.style;
-  wc.lpfnWndProc = spec.proc;
+  wc.style = info.style;
+  wc.lpfnWndProc = info.proc;
   wc.hInstance = instance;
-  if (spec.icons) {
+  if (info.icons) {
     wc.hIcon = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_LARGE_ICON));
     wc.hIconSm = LoadIconA(instance, BALANCER_RESOURCE_NAME(RES_SMALL_ICON));
   }
-  wc.hCursor = LoadCursor(nullptr, spec.cursor);
-  wc.hbrBackground = spec.solid != CLR_INVALID ? CreateSolidBrush(spec.solid) : spec.background;
-  wc.lpszClassName = spec.name;
+  wc.hCursor = LoadCursor(nullptr, info.cursor);
+  wc.hbrBackground = info.solid != CLR_INVALID ? CreateSolidBrush(info.solid) : info.background;
+  wc.lpszClassName = info.name;
   return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 

@@ -9,7 +9,7 @@ namespace balancer {
 
 constexpr UINT kProgramClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
 
-struct WindowClassSpec {
+struct WindowClassInfo {
   const char* name = nullptr;
   WNDPROC proc = nullptr;
   HBRUSH background = nullptr;   // a stock or system brush
@@ -20,6 +20,6 @@ struct WindowClassSpec {
 };
 
 // True when the class exists now (registered here or before).
-bool RegisterClassOnce(HINSTANCE instance, const WindowClassSpec& spec);
+bool RegisterClassOnce(HINSTANCE instance, const WindowClassInfo& info);
 
 }  // namespace balancer
