@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "app/win32/kit/file_dialog.h"
 #include "app/win32/kit/main_window_actions.h"
 #include "app/win32/kit/message_window.h"
 #include "app/win32/kit/screen_host.h"
@@ -81,6 +83,9 @@ struct KitContext {
   std::function<void(int actionCode, const std::string& text)> onTextEntered;
   // Code 19: the font colour changed.
   std::function<void(int colourIndex)> onFontColour;
+  // Stands in for the common open/save dialogs when set (tests).
+  std::function<std::optional<std::string>(HWND owner, const FileDialogRequest& request)>
+      fileDialog;
 
   EntryWindowState entry;
 };
