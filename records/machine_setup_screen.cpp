@@ -18,7 +18,7 @@ constexpr int kButtonHeight = 40;
 constexpr int kColumnX[2] = {24, 520};
 constexpr int kValueGap = 16;
 constexpr int kValueWidth = 210;
-constexpr int kRowsPerColumn = 9;
+constexpr int kRowsPerColumn = 10;
 
 std::string Format(const char* format, double value) {
   char text[64];
@@ -127,6 +127,8 @@ std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlL
     add(kSetupOptionEncoderRes, "Option Encoder Res.", Format("%1.0f", s.optionEncoderResolution),
         1, slot++);
   }
+  add(kSetupToleranceCalculator, "Tolerance Calculator", "", 1, slot++);
+  add(kSetupReluctorSimulator, "Reluctor Simulator", "", 1, slot++);
   // Exit stays at the foot of the second column.
   add(kExitButton, "Exit", "", 1, kRowsPerColumn - 1);
   return rows;
@@ -180,6 +182,12 @@ SetupPress PressMachineSetup(int id, SetupRecords& records,
       break;
     case kSetupUpdateSoftware:
       press.updateCheck = true;
+      break;
+    case kSetupToleranceCalculator:
+      press.openScreen = kToleranceScreenCode;
+      break;
+    case kSetupReluctorSimulator:
+      press.openScreen = kReluctorScreenCode;
       break;
     case kSetupSpeedControl:
       s.speedControl = s.speedControl == 0 ? 1 : s.speedControl == 1 ? 2 : 0;

@@ -32,7 +32,14 @@ enum : int {
   kSetupPhotoEyeDirection = 252,
   kSetupOptionEncoderRes = 256,
   kSetupCoupleForces = 340,
+  // The two calculators this screen opens over itself.
+  kSetupToleranceCalculator = 361,
+  kSetupReluctorSimulator = 362,
 };
+
+// ScreenCode letters of the screens opened over Machine Setup.
+constexpr char kToleranceScreenCode = 't';
+constexpr char kReluctorScreenCode = 'r';
 
 // Client size and place of the window, design units.
 DesignBox MachineSetupWindowBox();

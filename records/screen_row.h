@@ -48,6 +48,7 @@ struct SetupPress {
   bool writeSettings = false;    // write balsetup.dta and .bak now
   bool close = false;            // the screen closes (the settings are written then)
   bool updateCheck = false;      // "Update Software": the software update check
+  char openScreen = 0;           // ScreenCode of a screen to open over this one, 0 for none
   // A question to ask; its actionCode is set. The answer comes back through
   // the message routing.
   std::optional<OperatorMessage> question;

@@ -18,8 +18,11 @@
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
 #include "correction/win32/drill_setup_window.h"
+#include "correction/win32/reluctor_window.h"
+#include "correction/win32/tolerance_window.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
+#include "records/machine_setup_screen.h"
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
 #include "records/win32/machine_calibration_window.h"
@@ -71,6 +74,7 @@ class MainActions : public MainWindowActions, public ScreenHost {
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
   }
   void OpenCalibrationWindow() override;
+  bool OpenScreenOver(ChildScreen& parent, char code) override;
   void SpeedControlChanged() override {
     HWND spin = ButtonOf(state_, kCmdSpin);
     if (spin == nullptr) return;
@@ -120,14 +124,28 @@ class MainSpinActions : public MainSpinHost {
 std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
   if (state.kit == nullptr || state.actions == nullptr) return std::nullopt;
   auto* host = static_cast<MainActions*>(state.actions.get());
-  return ScreenContext{*state.kit,   *host,
-                       state.left,   state.right,
-                       state.zones,  state.correction,
-                       state.result, state.indicatorReading};
+  return ScreenContext{*state.kit,          *host,
+                       state.left,          state.right,
+                       state.zones,         state.correction,
+                       state.result,        state.indicatorReading,
+                       state.bobweightCard, state.rodPistonSet};
 }
 
 void MainActions::OpenCalibrationWindow() {
   if (auto context = ScreenContextOf(state_)) OpenMachineCalibrationWindow(*context);
+}
+
+bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {
+  auto context = ScreenContextOf(state_);
+  if (!context) return false;
+  switch (code) {
+    case kToleranceScreenCode:
+      return OpenToleranceWindow(*context, &parent) != nullptr;
+    case kReluctorScreenCode:
+      return OpenReluctorWindow(*context, &parent) != nullptr;
+    default:
+      return false;
+  }
 }
 
 // ---- buttons and boxes ----

@@ -7,6 +7,7 @@
 
 namespace balancer {
 
-HWND OpenReluctorWindow(const ScreenContext& context);
+// Over `parent` when given (Machine Setup), else over the main window.
+HWND OpenReluctorWindow(const ScreenContext& context, ChildScreen* parent = nullptr);
 
 }  // namespace balancer

@@ -7,6 +7,7 @@
 
 namespace balancer {
 
-HWND OpenToleranceWindow(const ScreenContext& context);
+// Over `parent` when given (Machine Setup), else over the main window.
+HWND OpenToleranceWindow(const ScreenContext& context, ChildScreen* parent = nullptr);
 
 }  // namespace balancer

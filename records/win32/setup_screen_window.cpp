@@ -91,6 +91,7 @@ void SetupScreenWindow::CarryOut(const SetupPress& press) {
   if (press.writeSettings) c.host.SettingsChanged();
   if (press.changed) InvalidateRect(hwnd(), nullptr, TRUE);
   if (press.updateCheck) c.host.StartSoftwareUpdateCheck();
+  if (press.openScreen != 0) c.host.OpenScreenOver(*this, press.openScreen);
   if (press.question && c.kit.ui != nullptr) {
     c.kit.actionCode = press.question->actionCode;
     c.kit.ui->ShowMessage(*press.question);

@@ -65,8 +65,37 @@ TEST_F(MachineSetupTest, LabelsAreTheFieldTableLabels) {
       EXPECT_EQ(row.label, "Exit");
       continue;
     }
+    // The calculators are screens, not fields.
+    if (row.id == kSetupToleranceCalculator || row.id == kSetupReluctorSimulator) continue;
     EXPECT_EQ(row.label, FieldLabel(row.id)) << row.id;
   }
+}
+
+TEST_F(MachineSetupTest, CalculatorsOpenOverTheScreenAndLeaveTheSettingsAlone) {
+  // With the photo-eye rows the second column is at its fullest: the two
+  // calculators still sit above Exit, each in its own place.
+  Connect(0x0304, 5);
+  const std::vector<ScreenRow> rows = Rows();
+  const ScreenRow* tolerance = nullptr;
+  const ScreenRow* reluctor = nullptr;
+  const ScreenRow* exit = nullptr;
+  for (const ScreenRow& row : rows) {
+    if (row.id == kSetupToleranceCalculator) tolerance = &row;
+    if (row.id == kSetupReluctorSimulator) reluctor = &row;
+    if (row.id == kExitButton) exit = &row;
+  }
+  ASSERT_NE(tolerance, nullptr);
+  ASSERT_NE(reluctor, nullptr);
+  ASSERT_NE(exit, nullptr);
+  EXPECT_LT(tolerance->button.y, reluctor->button.y);
+  EXPECT_LT(reluctor->button.y, exit->button.y);
+
+  const MachineSettings before = settings;
+  SetupPress press = Press(kSetupToleranceCalculator);
+  EXPECT_EQ(press.openScreen, kToleranceScreenCode);
+  EXPECT_FALSE(press.close);
+  EXPECT_EQ(Press(kSetupReluctorSimulator).openScreen, kReluctorScreenCode);
+  EXPECT_EQ(FormatSettings(before), FormatSettings(settings));
 }
 
 TEST_F(MachineSetupTest, ValuesAsTheyStandOnAFreshMachine) {

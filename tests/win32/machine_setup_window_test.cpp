@@ -248,5 +248,39 @@ TEST_F(SetupWindowFixture, SuspensionAndEepromQuestions) {
   EXPECT_EQ(settings.encoderCountIndex, 2);
 }
 
+TEST_F(SetupWindowFixture, CalculatorsOpenOverMachineSetupAndGiveItBack) {
+  HWND hwnd = Create();
+  RunMainCommand(main, kCmdSettings);
+  HWND setup = kit.childScreen;
+  ASSERT_NE(setup, nullptr);
+
+  Click(setup, kSetupToleranceCalculator);
+  HWND tolerance = kit.childScreen;
+  ASSERT_NE(tolerance, setup);
+  EXPECT_EQ(Title(tolerance), "Tolerance Calculation");
+  EXPECT_EQ(kit.screenCode, 't');
+  EXPECT_EQ(GetWindow(tolerance, GW_OWNER), setup);
+  EXPECT_FALSE(IsWindowEnabled(setup));
+  EXPECT_FALSE(IsWindowEnabled(hwnd));
+
+  SendMessageA(tolerance, WM_CHAR, VK_ESCAPE, 0);
+  EXPECT_FALSE(IsWindow(tolerance));
+  EXPECT_EQ(kit.childScreen, setup);
+  EXPECT_EQ(kit.screenCode, 'm');
+  EXPECT_TRUE(IsWindowEnabled(setup));
+  EXPECT_FALSE(IsWindowEnabled(hwnd));  // Machine Setup is still open over it
+
+  // The main window closing with both open takes both down in order.
+  Click(setup, kSetupReluctorSimulator);
+  HWND reluctor = kit.childScreen;
+  EXPECT_EQ(Title(reluctor), "Reluctor Simulator");
+  EXPECT_EQ(kit.screenCode, 'r');
+  DestroyWindow(hwnd);
+  EXPECT_FALSE(IsWindow(reluctor));
+  EXPECT_FALSE(IsWindow(setup));
+  EXPECT_EQ(kit.childScreen, nullptr);
+  EXPECT_EQ(kit.screenCode, 0);
+}
+
 }  // namespace
 }  // namespace balancer

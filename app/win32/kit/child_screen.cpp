@@ -83,8 +83,22 @@ LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       KitContext& kit = screen->context_.kit;
       ScreenHost& host = screen->context_.host;
+      const HWND parent = screen->parent_;
+      const char parentCode = screen->parentCode_;
       delete screen;
-      if (kit.childScreen == hwnd) {
+      if (parent != nullptr) {
+        // A sub-screen: the screen under it is the open screen again.
+        if (IsWindow(parent)) {
+          if (kit.childScreen == hwnd) {
+            kit.childScreen = parent;
+            kit.screenCode = parentCode;
+          }
+          EnableWindow(parent, TRUE);
+          SetActiveWindow(parent);
+          SetFocus(parent);
+          InvalidateRect(parent, nullptr, TRUE);
+        }
+      } else if (kit.childScreen == hwnd) {
         if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, TRUE);
         host.ScreenClosed();
       }
@@ -110,19 +124,27 @@ bool RegisterChildScreenClass(HINSTANCE instance) {
   return RegisterClassOnce(instance, info);
 }
 
-HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
-                     int y, int width, int height) {
+HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent, const char* title,
+                      DWORD style, int x, int y, int width, int height) {
   if (screen == nullptr) return nullptr;
   KitContext& kit = screen->context_.kit;
-  // One screen at a time: a screen still open is closed first.
-  if (kit.childScreen != nullptr && IsWindow(kit.childScreen)) DestroyWindow(kit.childScreen);
+  const HWND owner = parent != nullptr ? parent->hwnd() : kit.mainWindow;
+  // One screen at a time on the main window: a screen still open is closed
+  // first. A sub-screen lives on top of its parent instead.
+  if (parent == nullptr && kit.childScreen != nullptr && IsWindow(kit.childScreen)) {
+    DestroyWindow(kit.childScreen);
+  }
   const float s = kit.screenScale;
   ChildScreen* raw = screen.get();
   const char code = raw->Code();
+  if (parent != nullptr) {
+    raw->parent_ = parent->hwnd();
+    raw->parentCode_ = parent->Code();
+  }
   // The window owns the screen from WM_NCCREATE on.
   HWND hwnd = CreateWindowExA(WS_EX_LAYERED, kChildClass, title, style, Scaled(x, s), Scaled(y, s),
-                              Scaled(width, s), Scaled(height, s), kit.mainWindow, nullptr,
-                              kit.instance, screen.release());
+                              Scaled(width, s), Scaled(height, s), owner, nullptr, kit.instance,
+                              screen.release());
   if (hwnd == nullptr) {
     // Without WM_NCCREATE nobody took it.
     if (raw->hwnd_ == nullptr) delete raw;
@@ -131,12 +153,23 @@ HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWO
   SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
   kit.screenCode = code;
   kit.childScreen = hwnd;
-  if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, FALSE);
+  if (owner != nullptr) EnableWindow(owner, FALSE);
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
   SetActiveWindow(hwnd);
   SetFocus(hwnd);
   return hwnd;
+}
+
+HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
+                     int y, int width, int height) {
+  return OpenScreenWindow(std::move(screen), nullptr, title, style, x, y, width, height);
+}
+
+HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, const char* title,
+                   DWORD style, int x, int y, int width, int height) {
+  if (parent.hwnd() == nullptr) return nullptr;
+  return OpenScreenWindow(std::move(screen), &parent, title, style, x, y, width, height);
 }
 
 }  // namespace balancer

@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <utility>
 
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/screen_host.h"
+#include "bobweight/bobweight_card.h"
 #include "correction/correction_pass.h"
 #include "correction/zones.h"
 #include "measure/plane_reading.h"
@@ -29,6 +31,9 @@ struct ScreenContext {
   CorrectionState& correction;
   const CorrectionResult& result;
   const int& indicatorReading;  // the option encoder, as the main window's timer read it
+  // The bobweight job of the run (null in windows opened without one).
+  BobweightCard* card = nullptr;
+  RodPistonSet* rodPistonSet = nullptr;
 };
 
 // Sent by the main window to the open screen after each timer tick, so a
@@ -78,11 +83,15 @@ class ChildScreen {
 
  private:
   friend LRESULT CALLBACK ChildScreenProc(HWND, UINT, WPARAM, LPARAM);
-  friend HWND OpenChildScreen(std::unique_ptr<ChildScreen>, const char*, DWORD, int, int, int, int);
+  friend HWND OpenScreenWindow(std::unique_ptr<ChildScreen>, ChildScreen*, const char*, DWORD,
+                               int, int, int, int);
 
   ScreenContext context_;
   HWND hwnd_ = nullptr;
   bool closing_ = false;
+  // A screen opened over another screen gives that one back when it goes.
+  HWND parent_ = nullptr;
+  char parentCode_ = 0;
 };
 
 // Registers "childclass" (background (216,220,228)). Safe to call again.
@@ -96,6 +105,15 @@ bool RegisterChildScreenClass(HINSTANCE instance);
 // made (the screen is deleted).
 HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
                      int y, int width, int height);
+
+// Opens a screen over `parent` (a window the parent screen opens, such as
+// Tolerance Calculation over Machine Setup): owned by and disabling the
+// parent instead of the main window. While it is open the kit's ScreenCode
+// and child screen are its own; when it closes they are the parent's again
+// and the parent is enabled and activated. Null when the window could not be
+// made (the screen is deleted).
+HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, const char* title,
+                   DWORD style, int x, int y, int width, int height);
 
 // The open screen of a "childclass" window, or null.
 ChildScreen* ChildScreenOf(HWND hwnd);

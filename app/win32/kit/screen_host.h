@@ -8,6 +8,8 @@
 
 namespace balancer {
 
+class ChildScreen;
+
 class ScreenHost {
  public:
   virtual ~ScreenHost() = default;
@@ -34,6 +36,19 @@ class ScreenHost {
   // "Update Software" in Machine Setup. The software update check is not
   // part of the program yet; until it is, the press opens nothing.
   virtual void StartSoftwareUpdateCheck() {}
+
+  // Opens the screen with ScreenCode `code` over `parent` (screens of other
+  // subsystems, such as the calculators Machine Setup offers). False when
+  // there is no such screen or its window could not be made.
+  virtual bool OpenScreenOver(ChildScreen& parent, char code) {
+    (void)parent, (void)code;
+    return false;
+  }
+
+  // "Print" of the Bobweight Calculation window: the bobweight card.
+  virtual void PrintBobweightCard(ChildScreen& from) { (void)from; }
+  // "Print" of the Unbalance History window: the shaft report.
+  virtual void PrintShaftReport(ChildScreen& from) { (void)from; }
 };
 
 }  // namespace balancer
