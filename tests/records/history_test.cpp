@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "temp_folder.h"
 
 namespace balancer {
@@ -193,6 +195,34 @@ TEST(HistoryFile, AllRecordsAreReadAndTheLeadingOnesInUseCounted) {
   EXPECT_EQ(h.records[9].kind, kHistoryEmpty);
   EXPECT_DOUBLE_EQ(h.records[5].leftMoment, 5.0);
   EXPECT_DOUBLE_EQ(h.records[23].leftMoment, 23.0);
+}
+
+// However long a record's numbers print, it stays one line of its own: no
+// record is cut short or merged into the next.
+TEST(HistoryFile, RecordsWithLongNumbersStayOneLineEach) {
+  History h;
+  for (int i = 0; i < kHistorySize; ++i) {
+    HistoryRecord& r = h.records[i];
+    r.kind = kHistorySpin;
+    r.leftMoment = 1.5e300 + i * 1e285;
+    r.leftAngle = 1e300;
+    r.leftRadius = -1e300;
+    r.rightMoment = 1e300;
+    r.rightAngle = 1e300;
+    r.rightRadius = static_cast<double>(i);
+  }
+  h.historyCount = kHistorySize;
+  std::string text = FormatHistory(h);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kHistorySize);
+  History loaded;
+  ASSERT_TRUE(ParseHistory(text, loaded));
+  EXPECT_EQ(loaded.historyCount, kHistorySize);
+  for (int i = 0; i < kHistorySize; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(loaded.records[i].kind, kHistorySpin);
+    EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, i);
+    EXPECT_DOUBLE_EQ(loaded.records[i].leftMoment, h.records[i].leftMoment);
+  }
 }
 
 TEST(HistoryWindow, RowsNameTheRecordAndShowAmountAndRadius) {
