@@ -16,4 +16,14 @@ bool ReplaceFileAtomically(const std::string& source, const std::string& target)
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool ProcessIsRunning(long processId) {
+  if (processId <= 0) return false;
+  HANDLE process =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(processId));
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
 }  // namespace balancer
