@@ -204,12 +204,13 @@ TEST(HistoryFile, RecordsWithLongNumbersStayOneLineEach) {
   for (int i = 0; i < kHistorySize; ++i) {
     HistoryRecord& r = h.records[i];
     r.kind = kHistorySpin;
-    r.leftMoment = 1.5e300 + i * 1e285;
-    r.leftAngle = 1e300;
-    r.leftRadius = -1e300;
-    r.rightMoment = 1e300;
-    r.rightAngle = 1e300;
-    r.rightRadius = static_cast<double>(i);
+    // The longest numbers a double prints: a record line near 1900 characters.
+    r.leftMoment = -(1.5e308 + i * 1e294);
+    r.leftAngle = -1.7e308;
+    r.leftRadius = -1.7e308;
+    r.rightMoment = -1.7e308;
+    r.rightAngle = -1.7e308;
+    r.rightRadius = -1.7e308;
   }
   h.historyCount = kHistorySize;
   std::string text = FormatHistory(h);
@@ -220,7 +221,7 @@ TEST(HistoryFile, RecordsWithLongNumbersStayOneLineEach) {
   for (int i = 0; i < kHistorySize; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(loaded.records[i].kind, kHistorySpin);
-    EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, i);
+    EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, -1.7e308);
     EXPECT_DOUBLE_EQ(loaded.records[i].leftMoment, h.records[i].leftMoment);
   }
 }
