@@ -299,6 +299,49 @@ TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
   EXPECT_EQ(untouched.engineName, "350");
 }
 
+// Every text of the card at its length and one longer, alone and all at once:
+// saved and loaded, each is its text cut to the field, and nothing moves into
+// the next field.
+TEST_F(BobweightFilesTest, TextFieldsAtTheirLengthRoundTrip) {
+  struct TextField {
+    std::string BobweightCard::*field;
+    size_t max;
+  };
+  const TextField fields[] = {
+      {&BobweightCard::initialConditionText, kConditionTextMax},
+      {&BobweightCard::finalConditionText, kConditionTextMax},
+      {&BobweightCard::externalWeightText, kExternalWeightTextMax},
+      {&BobweightCard::engineName, kEngineNameMax},
+      {&BobweightCard::jobNotes, kJobNotesMax},
+      {&BobweightCard::jobDate, kJobDateMax},
+  };
+  for (size_t extra : {0u, 1u}) {
+    for (int only = -1; only < 6; ++only) {
+      SCOPED_TRACE(testing::Message() << "extra " << extra << " field " << only);
+      BobweightCard card = FullCard();
+      card.jobName = "long";
+      for (int i = 0; i < 6; ++i) {
+        if (only >= 0 && i != only) continue;
+        card.*fields[i].field = std::string(fields[i].max + extra, static_cast<char>('a' + i));
+      }
+      // The notes may hold line ends; the longest notes keep them too.
+      if (only < 0 || only == 4) card.jobNotes.replace(10, 2, "\r\n");
+      BobweightCard expected = card;
+      for (const TextField& f : fields) {
+        expected.*f.field = (card.*f.field).substr(0, f.max);
+      }
+      ASSERT_TRUE(SaveCardSilently(card, RodPistonSet{}, folder_.string(), nullptr));
+      BobweightCard loaded;
+      RodPistonSet set;
+      std::string folder;
+      ASSERT_TRUE(LoadCardFile(Path("long.bwi"), loaded, set, folder));
+      for (const TextField& f : fields) EXPECT_EQ(loaded.*f.field, expected.*f.field);
+      EXPECT_DOUBLE_EQ(loaded.initialLeft, card.initialLeft);
+      EXPECT_DOUBLE_EQ(loaded.tolerance, card.tolerance);
+    }
+  }
+}
+
 // The weights of another save (one stopped after its .bme was written but
 // before its .bwi) are not taken with the card; older files without a stamp
 // still pair up as before.

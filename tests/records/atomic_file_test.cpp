@@ -176,6 +176,36 @@ TEST(KilledWrite, SettingsFilesAreOldOrNewAtEveryStep) {
   }
 }
 
+// A damaged balsetup.dta is kept as balsetup.dta.bad before it is replaced:
+// at every step the damaged bytes are whole in one of the two files.
+TEST(KilledWrite, TheDamagedSettingsFileIsNeverLost) {
+  test::TempFolder folder;
+  const std::string damaged = "750\n-12.3\ngarbage " + std::string(3000, 'g') + "\n";
+  const std::string newText = FormatSettings(NewSettings());
+  int kills = test::KillAtEveryStep(
+      [&] {
+        fs::remove(folder.File(kDamagedSettingsName));
+        folder.Write(kSettingsFileName, damaged);
+        RemoveStaleTemporaries(folder.Path());
+      },
+      [&] { WriteSettingsFiles(folder.Folder(), NewSettings(), nullptr); },
+      [&](int step) {
+        SCOPED_TRACE(step);
+        std::optional<std::string> dta = ReadWholeFile(folder.File(kSettingsFileName));
+        std::optional<std::string> kept = ReadWholeFile(folder.File(kDamagedSettingsName));
+        ASSERT_TRUE(dta);
+        EXPECT_TRUE(*dta == damaged || *dta == newText);
+        if (*dta != damaged) {
+          ASSERT_TRUE(kept);
+          EXPECT_EQ(*kept, damaged);
+        } else if (kept) {
+          EXPECT_EQ(*kept, damaged);
+        }
+      });
+  // balsetup.dta.bad, balsetup.dta and balsetup.bak.
+  EXPECT_EQ(kills, 18);
+}
+
 TEST(KilledWrite, SideFilesHistoryAndPresetsAreOldOrNewAtEveryStep) {
   test::TempFolder folder;
   RecordingOperatorUi ui;

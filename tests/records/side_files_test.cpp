@@ -52,6 +52,13 @@ TEST(CompanyText, IsCutToItsLengthAndWrittenWithoutTerminator) {
   folder.Write("company.txt", std::string(1000, 'c'));
   EXPECT_EQ(ReadCompanyText(folder.Folder()), std::string(667, 'c'));
 
+  for (size_t length : {kCompanyTextMax, kCompanyTextMax + 1}) {
+    std::string text(length, 'k');
+    text[100] = '\n';
+    ASSERT_TRUE(WriteCompanyText(folder.Folder(), text, nullptr));
+    EXPECT_EQ(ReadCompanyText(folder.Folder()), text.substr(0, kCompanyTextMax));
+  }
+
   ASSERT_TRUE(WriteCompanyText(folder.Folder(), "Acme Cranks\r\nMain St.", nullptr));
   EXPECT_EQ(folder.Read("company.txt"), "Acme Cranks\r\nMain St.");
   EXPECT_EQ(ReadCompanyText(folder.Folder()), "Acme Cranks\r\nMain St.");
