@@ -135,6 +135,10 @@ bool ParseHistory(const std::string& text, History& history) {
     bool complete = in.Int(r.kind) && in.Double(r.leftMoment) && in.Double(r.leftAngle) &&
                     in.Double(r.leftRadius) && in.Double(r.rightMoment) &&
                     in.Double(r.rightAngle) && in.Double(r.rightRadius);
+    for (double v :
+         {r.leftMoment, r.leftAngle, r.leftRadius, r.rightMoment, r.rightAngle, r.rightRadius}) {
+      if (!NumberInRange(v, -kRecordValueMax, kRecordValueMax)) complete = false;
+    }
     if (complete) record = r;
   }
   while (history.historyCount < kHistorySize &&

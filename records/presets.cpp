@@ -33,10 +33,12 @@ void ParsePreset(const std::string& text, MachineSettings& s) {
        {&s.shaftRadiusLeft, &s.shaftRadiusRight, &s.cwThicknessLeft, &s.cwThicknessRight,
         &s.maxDrillDepthLeft, &s.maxDrillDepthRight, &s.planeOffsetLeft, &s.uprightDistance,
         &s.planeOffsetRight, &s.emptyBobweight}) {
-    if (!in.Double(*value)) {
+    double read = 0.0;
+    if (!in.Double(read) || !NumberInRange(read, -kRecordValueMax, kRecordValueMax)) {
       complete = false;
       break;
     }
+    *value = read;
   }
   s.slugSizeSelected = {};
   // After a value that cannot be read (or is too large to be a number) the

@@ -47,7 +47,11 @@ class Block {
  public:
   explicit Block(TextScanner& in) : in_(in) {}
   void Int(int& value) { ok_ = ok_ && in_.Int(value); }
-  void Double(double& value) { ok_ = ok_ && in_.Double(value); }
+  void Double(double& value) {
+    double read = 0.0;
+    ok_ = ok_ && in_.Double(read) && NumberInRange(read, -kRecordValueMax, kRecordValueMax);
+    if (ok_) value = read;
+  }
   bool Ok() const { return ok_; }
   // The next block starts.
   void Next() { ok_ = true; }

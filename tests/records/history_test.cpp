@@ -198,31 +198,38 @@ TEST(HistoryFile, AllRecordsAreReadAndTheLeadingOnesInUseCounted) {
 }
 
 // However long a record's numbers print, it stays one line of its own: no
-// record is cut short or merged into the next.
+// record is cut short or merged into the next. Read back, such values are
+// damaged ones and leave only their own record cleared.
 TEST(HistoryFile, RecordsWithLongNumbersStayOneLineEach) {
   History h;
   for (int i = 0; i < kHistorySize; ++i) {
     HistoryRecord& r = h.records[i];
     r.kind = kHistorySpin;
-    // The longest numbers a double prints: a record line near 1900 characters.
-    r.leftMoment = -(1.5e308 + i * 1e294);
-    r.leftAngle = -1.7e308;
-    r.leftRadius = -1.7e308;
-    r.rightMoment = -1.7e308;
-    r.rightAngle = -1.7e308;
-    r.rightRadius = -1.7e308;
+    // The longest numbers a double prints on every other line: lines near
+    // 1900 characters.
+    double huge = i % 2 ? -1.7e308 : 1.0;
+    r.leftMoment = i % 2 ? huge : 10.0 + i;
+    r.leftAngle = huge;
+    r.leftRadius = huge;
+    r.rightMoment = huge;
+    r.rightAngle = huge;
+    r.rightRadius = huge;
   }
   h.historyCount = kHistorySize;
   std::string text = FormatHistory(h);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kHistorySize);
   History loaded;
   ASSERT_TRUE(ParseHistory(text, loaded));
-  EXPECT_EQ(loaded.historyCount, kHistorySize);
+  EXPECT_EQ(loaded.historyCount, 1);
   for (int i = 0; i < kHistorySize; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(loaded.records[i].kind, kHistorySpin);
-    EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, -1.7e308);
-    EXPECT_DOUBLE_EQ(loaded.records[i].leftMoment, h.records[i].leftMoment);
+    if (i % 2) {
+      EXPECT_EQ(loaded.records[i].kind, kHistoryEmpty);
+    } else {
+      EXPECT_EQ(loaded.records[i].kind, kHistorySpin);
+      EXPECT_DOUBLE_EQ(loaded.records[i].leftMoment, 10.0 + i);
+      EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, 1.0);
+    }
   }
 }
 

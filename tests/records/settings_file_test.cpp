@@ -271,19 +271,33 @@ TEST(SettingsFile, LineEndsInsideATextFieldDoNotShiftTheFile) {
   EXPECT_EQ(read.bottomPhotoPath, written.bottomPhotoPath);
 }
 
-TEST(SettingsFile, HugeNumbersAreWrittenWholeAndInfinityIsNoNumber) {
+// A huge value is written whole (the lines after it stay in place) but reads
+// as a damaged one: the read fails there, as for a value that is no number,
+// and the start-up falls back to the backup.
+TEST(SettingsFile, HugeNumbersAreWrittenWholeAndReadAsDamaged) {
   MachineSettings written = KnownSettings();
-  written.lagCompensationLeft = -1.7e308;  // the limiter's business, not the writer's
+  written.calibrationFactorLeft = -1.7e308;
   std::string text = FormatSettings(written);
   std::string usual = FormatSettings(KnownSettings());
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'),
             std::count(usual.begin(), usual.end(), '\n'));
   EXPECT_GT(text.size(), usual.size() + 300);
   MachineSettings read;
-  ASSERT_TRUE(ParseSettings(text, read, nullptr, false));
-  EXPECT_EQ(read.bobweightFolder, written.bobweightFolder);
-  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "\n-12.3\n", "\ninf\n"), read, nullptr, false));
-  EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "\n-12.3\n", "\n1e999\n"), read, nullptr, false));
+  EXPECT_FALSE(ParseSettings(text, read, nullptr, false));
+  EXPECT_EQ(read.lengthUnit, written.lengthUnit);      // before it
+  EXPECT_DOUBLE_EQ(read.calibrationFactorLeft, 2.0);   // its default
+  EXPECT_DOUBLE_EQ(read.calibrationFactorRight, 2.0);  // after it, untouched
+  for (const char* bad : {"inf", "1e999", "1000000.1", "-2e6", "nan"}) {
+    SCOPED_TRACE(bad);
+    MachineSettings s;
+    EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "\n-12.3\n", std::string("\n") + bad + "\n"), s,
+                               nullptr, false));
+    EXPECT_DOUBLE_EQ(s.lagCompensationLeft, MachineSettings{}.lagCompensationLeft);
+  }
+  MachineSettings edge;
+  EXPECT_TRUE(
+      ParseSettings(Replace(kKnownFile, "\n-12.3\n", "\n-1000000\n"), edge, nullptr, false));
+  EXPECT_DOUBLE_EQ(edge.lagCompensationLeft, -kRecordValueMax);
 }
 
 TEST(SettingsFile, AFailedReadStopsAtTheValueItCouldNotRead) {
