@@ -1,5 +1,7 @@
 #include "bobweight/bobweight_files.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -27,8 +29,11 @@ std::string OneLine(const std::string& text, size_t max) {
   return line;
 }
 
+// A number the reader would refuse is written at the end of the card's range
+// instead (NaN as 0), so a card the program wrote always reads back.
 void AppendFormat(std::string& out, const char* format, double value) {
-  out += FormatText(format, value);
+  double kept = std::isnan(value) ? 0.0 : std::min(std::max(value, -kCardValueMax), kCardValueMax);
+  out += FormatText(format, kept);
 }
 
 constexpr const char* kSaveStampWord = "save";

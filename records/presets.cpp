@@ -14,7 +14,7 @@ std::string FormatPreset(const MachineSettings& s) {
   for (double value : {s.shaftRadiusLeft, s.shaftRadiusRight, s.cwThicknessLeft, s.cwThicknessRight,
                        s.maxDrillDepthLeft, s.maxDrillDepthRight, s.planeOffsetLeft,
                        s.uprightDistance, s.planeOffsetRight, s.emptyBobweight}) {
-    out += FormatText("%1.3f\n", value);
+    out += FormatText("%1.3f\n", RecordValue(value));
   }
   int count = 0;
   for (bool selected : s.slugSizeSelected) count += selected ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "records/settings_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,9 +17,11 @@ void AddInt(std::string& out, int value) {
   out += FormatText("%d\n", value);
 }
 
-// `format` is one of the file's double formats, e.g. "%1.3f".
+// `format` is one of the file's double formats, e.g. "%1.3f". A value the
+// reader would refuse is written at the end of the file's range instead, so
+// a file the program wrote always reads back.
 void AddDouble(std::string& out, const char* format, double value) {
-  out += FormatText(format, value);
+  out += FormatText(format, RecordValue(value));
   out += '\n';
 }
 
@@ -75,6 +78,11 @@ void LimitDrillRadius(double& drillRadius, double shaftRadius, double drillDiame
 }
 
 }  // namespace
+
+double RecordValue(double value) {
+  if (std::isnan(value)) return 0.0;
+  return std::min(std::max(value, -kRecordValueMax), kRecordValueMax);
+}
 
 std::string FormatSettings(const MachineSettings& s) {
   std::string out;

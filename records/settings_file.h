@@ -17,6 +17,10 @@ constexpr const char* kSettingsBackupName = "balsetup.bak";
 // magnitude; one beyond it is a damaged value and reads as unreadable.
 constexpr double kRecordValueMax = 1.0e6;
 
+// `value` as the settings and preset files hold it: NaN as 0, anything
+// beyond kRecordValueMax at that end.
+double RecordValue(double value);
+
 // The whole file text of `settings`, field by field in file order.
 std::string FormatSettings(const MachineSettings& settings);
 

@@ -230,52 +230,68 @@ TEST_F(BobweightFilesTest, NumbersThatOverflowAreNotRead) {
   EXPECT_EQ(set.pinNumbers[0], 4);
 }
 
-// A weight no card can have is written whole, so the lines after it stay in
-// place, but it does not read back: the field keeps what it had, as for any
-// number that cannot be read, and the card never computes infinity.
-TEST_F(BobweightFilesTest, AHugeWeightKeepsTheFileInLineAndIsRefused) {
-  BobweightCard card = FullCard();
-  card.rodTotalWeight = 1e300;
-  card.pistonWeight = 1.7e308;
-  card.tolerance = -1.7e308;
-  RodPistonSet set;
-  set.rodTotals[0] = 1e300;
-  set.pins[11] = kCardValueMax * 2;
+// A number no card can have does not read back: the field keeps what it had,
+// as for any number that cannot be read, and the card never computes
+// infinity. The writer never writes one, so a card it wrote always reads.
+TEST_F(BobweightFilesTest, NumbersBeyondTheCardAreRefused) {
+  auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+  };
+  std::string text = FormatBwi(FullCard());
+  text = replaced(text, "600.0\n", "1e300\n");
+  text = replaced(text, "500.0\n", std::string(309, '9') + ".0\n");
+  text = replaced(text, "\n1.500\n", "\n-100000.1\n");
   BobweightCard loaded;
   loaded.rodTotalWeight = 7;
   loaded.pistonWeight = 8;
   loaded.tolerance = 9;
-  EXPECT_FALSE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_FALSE(ParseBwi(text, loaded));
   EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 7);
   EXPECT_DOUBLE_EQ(loaded.pistonWeight, 8);
   EXPECT_DOUBLE_EQ(loaded.tolerance, 9);
   EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
   EXPECT_EQ(loaded.engineName, "350");
   EXPECT_DOUBLE_EQ(loaded.rightRadius, 3.25);
+
+  RodPistonSet set;
+  set.rodTotals[1] = 2;
+  std::string weights = replaced(FormatBme(set), "0.0\n2.0\n", "1e300\n2.0\n");
   RodPistonSet read;
   read.rodTotals[0] = 3;
-  ParseBme(FormatBme(set), read);
+  ParseBme(weights, read);
   EXPECT_DOUBLE_EQ(read.rodTotals[0], 3);
-  EXPECT_DOUBLE_EQ(read.rodTotals[1], 0);
-  EXPECT_DOUBLE_EQ(read.pins[11], 0);
-
-  // The largest value a card holds still reads.
-  card = FullCard();
-  card.rodTotalWeight = kCardValueMax;
-  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
-  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, kCardValueMax);
+  EXPECT_DOUBLE_EQ(read.rodTotals[1], 2);
 
   // Loaded and computed, such a file gives a finite bobweight.
-  card = FullCard();
-  card.rodTotalWeight = 1.7e308;
-  card.rodBigEndWeight = 1.7e308;
-  Write(Path("huge.bwi"), FormatBwi(card));
+  Write(Path("huge.bwi"),
+        replaced(replaced(FormatBwi(FullCard()), "600.0\n", "1.7e308\n"), "400.2\n", "1.7e308\n"));
   BobweightCard job = FullCard();
-  RodPistonSet weights;
+  RodPistonSet held;
   std::string folder;
-  ASSERT_TRUE(LoadCardFile(Path("huge.bwi"), job, weights, folder));
+  ASSERT_TRUE(LoadCardFile(Path("huge.bwi"), job, held, folder));
   EXPECT_TRUE(std::isfinite(job.bobweightTotal));
   EXPECT_EQ(PerSideLine(PerSide(job, 0), 0).find("inf"), std::string::npos);
+}
+
+TEST_F(BobweightFilesTest, TheWriterKeepsEveryNumberWithinTheCard) {
+  BobweightCard card = FullCard();
+  card.rodTotalWeight = 1e300;
+  card.pistonWeight = std::nan("");
+  card.initialLeft = 5e6;  // a reading's grams at a small radius
+  card.tolerance = -1.7e308;
+  RodPistonSet set;
+  set.pins[11] = kCardValueMax * 2;
+  BobweightCard loaded;
+  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.pistonWeight, 0.0);
+  EXPECT_DOUBLE_EQ(loaded.initialLeft, kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.tolerance, -kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
+  RodPistonSet read;
+  ParseBme(FormatBme(set), read);
+  EXPECT_DOUBLE_EQ(read.pins[11], kCardValueMax);
 }
 
 TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
