@@ -3,12 +3,13 @@
 #include <atomic>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
 #else
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,6 +19,12 @@
 namespace balancer {
 
 namespace {
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
 
 WriteStepHook stepHook = nullptr;
 int stepsTaken = 0;
@@ -91,24 +98,34 @@ bool ProcessIsRunning(long processId) {
   if (processId <= 0) return false;
   return kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
 }
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return names;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    struct stat info;
+    if (stat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+      names.push_back(name);
+    }
+  }
+  closedir(dir);
+  return names;
+}
 #endif
 
 int RemoveStaleTemporaries(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  fs::directory_iterator entries(folder.empty() ? fs::path(".") : fs::path(folder), error);
-  if (error) return 0;
   const long self = CurrentProcessId();
+  const std::string prefix = folder.empty() ? std::string() : folder + kPathSeparator;
   int removed = 0;
-  for (const fs::directory_entry& entry : entries) {
-    std::error_code ignored;
-    if (!entry.is_regular_file(ignored)) continue;
-    long owner = TemporaryOwner(entry.path().filename().string());
+  for (const std::string& name : FileNamesIn(folder.empty() ? "." : folder)) {
+    long owner = TemporaryOwner(name);
     if (owner < 0) continue;
     // A write of a second running copy is still under way; its own
     // temporary is its business. Ours at start-up are all left from before.
     if (owner > 0 && owner != self && ProcessIsRunning(owner)) continue;
-    if (fs::remove(entry.path(), ignored)) ++removed;
+    if (std::remove((prefix + name).c_str()) == 0) ++removed;
   }
   return removed;
 }

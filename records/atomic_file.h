@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace balancer {
 
@@ -26,6 +27,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents);
 // process that owns one is still running. Called at start-up. Returns the
 // number removed.
 int RemoveStaleTemporaries(const std::string& folder);
+
+// The names of the plain files in `folder` (none when it cannot be listed).
+// Implemented per platform.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // True when a process with this id is running (our own included).
 bool ProcessIsRunning(long processId);
