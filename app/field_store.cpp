@@ -4,8 +4,10 @@
 
 #include "app/number_reader.h"
 #include "base/unit_text.h"
+#include "bobweight/bobweight_card.h"
 #include "correction/setup_entries.h"
 #include "correction/tolerance.h"
+#include "records/number_text.h"
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 
@@ -226,6 +228,11 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
     case 274:
     case 275: {
       if (!context.history) return FieldStoreOutcome{};
+      // These go onto the bobweight card, which takes no value beyond its
+      // range: one typed here would not come back from the card file.
+      if (!NumberInRange(code >= 274 ? length : grams, -kCardValueMax, kCardValueMax)) {
+        return FieldStoreOutcome{true, false, false, false};
+      }
       History& h = *context.history;
       switch (code) {
         case 270:

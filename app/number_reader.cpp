@@ -5,14 +5,12 @@
 #include <cstdlib>
 
 #include "app/field_table.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
 namespace {
 
-bool IsDigit(char c) {
-  return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -28,26 +26,14 @@ std::string Trim(const std::string& text) {
 }  // namespace
 
 double LeadingNumber(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  size_t start = i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-  }
-  if (digits == 0) return 0.0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    size_t j = i + 1;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < text.size() && IsDigit(text[j])) {
-      while (j < text.size() && IsDigit(text[j])) ++j;
-      i = j;
-    }
-  }
-  return std::strtod(text.substr(start, i - start).c_str(), nullptr);
+  size_t start = 0;
+  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  if (DecimalNumberLength(text, start) == 0) return 0.0;
+  size_t pos = start;
+  double value = 0.0;
+  // Too large for a double: NaN, which the entry refuses.
+  if (!ReadFiniteNumber(text, pos, value)) return std::nan("");
+  return value;
 }
 
 TypedNumber ReadTypedNumber(const std::string& typed, int actionCode) {

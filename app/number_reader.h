@@ -22,7 +22,8 @@ struct TypedNumber {
 TypedNumber ReadTypedNumber(const std::string& text, int actionCode);
 
 // The leading decimal number of `text` (white space skipped), 0 when there is
-// none. Only plain decimal notation counts: no hex, inf or nan.
+// none, NaN when it is too large for a double. Only plain decimal notation
+// counts: no hex, inf or nan.
 double LeadingNumber(const std::string& text);
 
 }  // namespace balancer

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "records/history.h"
 #include "base/machine_settings.h"
+#include "records/history.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -51,19 +52,12 @@ double PerSide(const BobweightCard& card, double emptyBobweight) {
 }
 
 std::string PerSideLine(double perSide, double emptyBobweight) {
-  char text[64];
-  if (emptyBobweight == 0) {
-    std::snprintf(text, sizeof text, "%1.1f per half", perSide);
-  } else {
-    std::snprintf(text, sizeof text, "Add %1.1f per side", perSide);
-  }
-  return text;
+  if (emptyBobweight == 0) return FormatText("%1.1f per half", perSide);
+  return FormatText("Add %1.1f per side", perSide);
 }
 
 std::string BobweightTotalText(double bobweightTotal) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%5.1f grams", bobweightTotal);
-  return text;
+  return FormatText("%5.1f grams", bobweightTotal);
 }
 
 namespace {
@@ -232,7 +226,7 @@ EntryResult StoreBobweightEntry(int id, double value, BobweightCard& card, RodPi
   }
   // Every field, the overbalance too, takes 0 or more: a negative overbalance
   // is a sign slip that would leave the bobweight light.
-  if (!std::isfinite(value) || value < 0) return EntryResult::kRejected;
+  if (!NumberInRange(value, 0.0, kCardValueMax)) return EntryResult::kRejected;
 
   if (id == kEntryEmptyBobweight) {
     emptyBobweight = value;

@@ -21,6 +21,11 @@ constexpr size_t kConditionTextMax = 49;
 
 constexpr int kRodPistonRows = 12;
 
+// The largest magnitude any number of the card may have (grams, percent or
+// count): far beyond any rod or piston, yet small enough that no sum of the
+// formula can overflow. A file value or a scale reading beyond it is refused.
+constexpr double kCardValueMax = 1.0e5;
+
 struct BobweightCard {
   double rodTotalWeight = 0;
   double rodBigEndWeight = 0;
@@ -124,7 +129,7 @@ enum : int {
 
 enum class EntryResult {
   kNotBobweightField,  // the identifier is not one of the card's
-  kRejected,           // a value below 0 (or not finite): no field takes one
+  kRejected,           // below 0, above kCardValueMax or not finite: no field takes one
   kStored,             // a card value
   kStoredComponent,    // an individual weight: the component window repaints
   kStoredSettings,     // the empty bobweight: the settings file is to be written now
@@ -133,7 +138,7 @@ enum class EntryResult {
 bool IsBobweightWeightEntry(int id);  // 103-111, 119, 187-234: the scale may fill it
 
 // Stores a committed numeric entry (grams, percent or count) by identifier.
-// Only values of 0 or more are stored.
+// Only values from 0 to kCardValueMax are stored.
 EntryResult StoreBobweightEntry(int id, double value, BobweightCard& card, RodPistonSet& set,
                                 double& emptyBobweight);
 

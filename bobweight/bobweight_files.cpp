@@ -1,13 +1,17 @@
 #include "bobweight/bobweight_files.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
+#include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "base/program_folder.h"
 #include "bobweight/text_file.h"
 #include "records/atomic_file.h"
-#include "base/machine_settings.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -25,17 +29,35 @@ std::string OneLine(const std::string& text, size_t max) {
   return line;
 }
 
+// A number the reader would refuse is written at the end of the card's range
+// instead (NaN as 0), so a card the program wrote always reads back.
 void AppendFormat(std::string& out, const char* format, double value) {
-  // Room for the largest double in "%1.3f", so no line loses its end and
-  // shifts the lines after it.
-  char text[400];
-  std::snprintf(text, sizeof text, format, value);
-  out += text;
+  double kept = std::isnan(value) ? 0.0 : std::min(std::max(value, -kCardValueMax), kCardValueMax);
+  out += FormatText(format, kept);
+}
+
+constexpr const char* kSaveStampWord = "save";
+
+void AppendSaveStamp(std::string& out, const std::string& saveStamp) {
+  if (!saveStamp.empty()) out += std::string(kSaveStampWord) + " " + saveStamp + "\n";
+}
+
+// The stamp after the values, "" when the file has none.
+std::string ReadSaveStamp(CardScanner& in) {
+  if (in.ReadWord() != kSaveStampWord) return "";
+  return in.ReadWord();
+}
+
+// A stamp no earlier save of this or another process has used.
+std::string NewSaveStamp() {
+  static unsigned counter = 0;
+  return std::to_string(static_cast<long long>(std::time(nullptr))) + "." +
+         std::to_string(CurrentProcessId()) + "." + std::to_string(++counter);
 }
 
 }  // namespace
 
-std::string FormatBwi(const BobweightCard& card) {
+std::string FormatBwi(const BobweightCard& card, const std::string& saveStamp) {
   std::string out;
   const double oneDecimal[] = {
       card.rodTotalWeight, card.rodBigEndWeight,      card.rodBearingWeight, card.pistonWeight,
@@ -56,24 +78,24 @@ std::string FormatBwi(const BobweightCard& card) {
                                   card.finalRight,  card.leftRadius,   card.rightRadius,
                                   card.tolerance};
   for (double v : threeDecimals) AppendFormat(out, "%1.3f\n", v);
+  AppendSaveStamp(out, saveStamp);
   return out;
 }
 
-std::string FormatBme(const RodPistonSet& set) {
+std::string FormatBme(const RodPistonSet& set, const std::string& saveStamp) {
   std::string out;
   for (const auto* column : {&set.rodTotals, &set.rodBigEnds, &set.pistons, &set.pins}) {
     for (double v : *column) AppendFormat(out, "%1.1f\n", v);
   }
   for (int number : set.pinNumbers) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d\n", number);
-    out += text;
+    out += FormatText("%d\n", number);
   }
+  AppendSaveStamp(out, saveStamp);
   return out;
 }
 
-bool ParseBwi(const std::string& fileText, BobweightCard& card) {
-  TextScanner in(FromFileLineEnds(fileText));
+bool ParseBwi(const std::string& fileText, BobweightCard& card, std::string* saveStamp) {
+  CardScanner in(FromFileLineEnds(fileText));
   double* numbers[] = {
       &card.rodTotalWeight,       &card.rodBigEndWeight,   &card.rodBearingWeight,
       &card.pistonWeight,         &card.pinWeight,         &card.pinLockWeight,
@@ -81,7 +103,9 @@ bool ParseBwi(const std::string& fileText, BobweightCard& card) {
       &card.reciprocatingPercent, &card.rotatingPercent,   &card.cylindersPerBobweight,
       &card.overbalancePercent};
   bool complete = true;
-  for (double* field : numbers) complete = in.ReadNumber(*field) && complete;
+  for (double* field : numbers) {
+    complete = in.ReadNumber(*field, -kCardValueMax, kCardValueMax) && complete;
+  }
   in.SkipRestOfLine();
   if (in.AtEnd()) return false;
   card.initialConditionText = CutText(in.ReadLine(), kConditionTextMax);
@@ -96,14 +120,17 @@ bool ParseBwi(const std::string& fileText, BobweightCard& card) {
 
   double* tail[] = {&card.initialLeft, &card.initialRight, &card.finalLeft, &card.finalRight,
                     &card.leftRadius,  &card.rightRadius,  &card.tolerance};
-  for (double* field : tail) complete = in.ReadNumber(*field) && complete;
+  for (double* field : tail) {
+    complete = in.ReadNumber(*field, -kCardValueMax, kCardValueMax) && complete;
+  }
+  if (saveStamp) *saveStamp = ReadSaveStamp(in);
   return complete;
 }
 
-void ParseBme(const std::string& fileText, RodPistonSet& set) {
-  TextScanner in(FromFileLineEnds(fileText));
+std::string ParseBme(const std::string& fileText, RodPistonSet& set) {
+  CardScanner in(FromFileLineEnds(fileText));
   for (auto* column : {&set.rodTotals, &set.rodBigEnds, &set.pistons, &set.pins}) {
-    for (double& v : *column) in.ReadNumber(v);
+    for (double& v : *column) in.ReadNumber(v, -kCardValueMax, kCardValueMax);
   }
   for (int& number : set.pinNumbers) {
     double value = number;
@@ -111,6 +138,7 @@ void ParseBme(const std::string& fileText, RodPistonSet& set) {
       number = static_cast<int>(value);
     }
   }
+  return ReadSaveStamp(in);
 }
 
 std::string BmePathFor(const std::string& bwiPath) {
@@ -137,19 +165,28 @@ std::string JobNameFromPath(const std::string& path) {
 }
 
 bool LoadCardFile(const std::string& path, BobweightCard& card, RodPistonSet& set,
-                  std::string& bobweightFolder) {
+                  std::string& bobweightFolder, bool* weightsLoaded) {
+  if (weightsLoaded) *weightsLoaded = false;
   std::optional<std::string> text = ReadWholeFile(path);
   if (!text) return false;
   SetJobName(card, JobNameFromPath(path));
-  ParseBwi(*text, card);
+  std::string cardStamp;
+  ParseBwi(*text, card, &cardStamp);
   bobweightFolder = CutText(FolderOfPath(path), kFolderPathMax);
   card.engineRow = 0;
   card.filePath = path;
   std::optional<std::string> weights = ReadWholeFile(BmePathFor(path));
   if (weights) {
-    ParseBme(*weights, set);
-    RecomputeExtremes(set, card);
-    card.changed = false;
+    // A .bme of another save (one stopped before its .bwi was in place) would
+    // mix two jobs' weights; the card keeps the weights it has then.
+    RodPistonSet read = set;
+    std::string weightsStamp = ParseBme(*weights, read);
+    if (cardStamp.empty() || weightsStamp == cardStamp) {
+      set = read;
+      RecomputeExtremes(set, card);
+      card.changed = false;
+      if (weightsLoaded) *weightsLoaded = true;
+    }
   }
   card.savedJobName = card.jobName;
   computeBobweight(card);
@@ -159,13 +196,14 @@ bool LoadCardFile(const std::string& path, BobweightCard& card, RodPistonSet& se
 bool WriteCardFiles(const std::string& bwiPath, BobweightCard& card, const RodPistonSet& set,
                     OperatorUi* ui) {
   if (bwiPath.empty()) return false;
-  if (!WriteFileAtomically(bwiPath, ToFileLineEnds(FormatBwi(card)))) {
-    if (ui) ui->ShowMessage(CardWriteErrorMessage(bwiPath));
+  const std::string stamp = NewSaveStamp();
+  std::string bmePath = BmePathFor(bwiPath);
+  if (!WriteFileAtomically(bmePath, ToFileLineEnds(FormatBme(set, stamp)))) {
+    if (ui) ui->ShowMessage(CardWriteErrorMessage(bmePath));
     return false;
   }
-  std::string bmePath = BmePathFor(bwiPath);
-  if (!WriteFileAtomically(bmePath, ToFileLineEnds(FormatBme(set)))) {
-    if (ui) ui->ShowMessage(CardWriteErrorMessage(bmePath));
+  if (!WriteFileAtomically(bwiPath, ToFileLineEnds(FormatBwi(card, stamp)))) {
+    if (ui) ui->ShowMessage(CardWriteErrorMessage(bwiPath));
     return false;
   }
   card.changed = false;

@@ -12,16 +12,22 @@ namespace balancer {
 class OperatorUi;
 
 // The file texts. Line ends are '\n'; WriteBobweightText turns them into the
-// platform's text-file line ends.
-std::string FormatBwi(const BobweightCard& card);
-std::string FormatBme(const RodPistonSet& set);
+// platform's text-file line ends. A save writes the same `saveStamp` as a last
+// line "save <stamp>" into both files, so a reader can tell a .bme that
+// belongs to its .bwi from one of another save. Files without it (older
+// saves) still read.
+std::string FormatBwi(const BobweightCard& card, const std::string& saveStamp = "");
+std::string FormatBme(const RodPistonSet& set, const std::string& saveStamp = "");
 
-// Reads a card file text into `card`. Numbers that cannot be read leave their
-// fields as they were; texts are cut to their fields. Returns false when the
-// text ends before the notes (a file that is not a card).
-bool ParseBwi(const std::string& text, BobweightCard& card);
-// Reads up to 48 weights and 12 pin numbers; what cannot be read stays.
-void ParseBme(const std::string& text, RodPistonSet& set);
+// Reads a card file text into `card`. Numbers that cannot be read, or lie
+// beyond kCardValueMax, leave their fields as they were; texts are cut to
+// their fields. Returns false when the text ends before the notes (a file
+// that is not a card) or a number was refused. `saveStamp` (if given)
+// receives the file's stamp, "" for an older file.
+bool ParseBwi(const std::string& text, BobweightCard& card, std::string* saveStamp = nullptr);
+// Reads up to 48 weights and 12 pin numbers; what cannot be read (or lies
+// beyond kCardValueMax) stays. Returns the file's save stamp, "" when none.
+std::string ParseBme(const std::string& text, RodPistonSet& set);
 
 // The .bme beside a .bwi path.
 std::string BmePathFor(const std::string& bwiPath);
@@ -35,13 +41,17 @@ std::string JobNameFromPath(const std::string& path);
 // and changes nothing when the card file cannot be opened. On success the job
 // name comes from the path, `bobweightFolder` becomes the file's folder and
 // the engine selection returns to row 0; the individual weights (and the
-// changed flag) change only when the .bme is there.
+// changed flag) change only when the .bme is there and belongs to the same
+// save as the card (its stamp matches, or the card is an older one without a
+// stamp). `weightsLoaded` (if given) tells whether they did.
 bool LoadCardFile(const std::string& path, BobweightCard& card, RodPistonSet& set,
-                  std::string& bobweightFolder);
+                  std::string& bobweightFolder, bool* weightsLoaded = nullptr);
 
-// Writes the .bwi and the .bme beside it. The changed flag is cleared only
-// when both were written; a failure is told through `ui` (when given) and
-// returns false.
+// Writes the .bme and then the .bwi beside it, both with a new save stamp, so
+// the .bwi that names the stamp is only ever in place with its own .bme. A
+// write stopped between the two leaves the old .bwi, which does not take the
+// new .bme. The changed flag is cleared only when both were written; a
+// failure is told through `ui` (when given) and returns false.
 bool WriteCardFiles(const std::string& bwiPath, BobweightCard& card, const RodPistonSet& set,
                     OperatorUi* ui);
 

@@ -4,15 +4,14 @@
 
 #include "base/unit_text.h"
 #include "records/history.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
 namespace {
 
 std::string Format(const char* format, double value) {
-  char text[96];
-  std::snprintf(text, sizeof text, format, Printable(value));
-  return text;
+  return FormatText(format, Printable(value));
 }
 
 class PageBuilder {

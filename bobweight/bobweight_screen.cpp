@@ -3,15 +3,14 @@
 #include <cstdio>
 
 #include "bobweight/scale.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
 namespace {
 
 std::string Format(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+  return FormatText(format, value);
 }
 
 ComponentCell Computed(bool shown, double value, int row, int lightest, int heaviest) {

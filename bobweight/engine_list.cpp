@@ -7,6 +7,7 @@
 #include "base/operator_ui.h"
 #include "bobweight/text_file.h"
 #include "records/atomic_file.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -172,10 +173,17 @@ bool ApplyEngineRow(const EngineList& list, int row, BobweightCard& card) {
   }
   const EngineRow& engine = list.rows[row];
   card.engineName = CutText(engine.name, kEngineNameMax);
-  double value = 0;
-  if (LeadingNumber(engine.reciprocating, value)) card.reciprocatingPercent = value;
-  if (LeadingNumber(engine.rotating, value)) card.rotatingPercent = value;
-  if (LeadingNumber(engine.cylinders, value)) card.cylindersPerBobweight = value;
+  // A column beyond what a card holds reads as no number: the card keeps its
+  // value, as for a column without one.
+  auto take = [](const std::string& text, double& field) {
+    double value = 0;
+    if (LeadingNumber(text, value) && NumberInRange(value, -kCardValueMax, kCardValueMax)) {
+      field = value;
+    }
+  };
+  take(engine.reciprocating, card.reciprocatingPercent);
+  take(engine.rotating, card.rotatingPercent);
+  take(engine.cylinders, card.cylindersPerBobweight);
   card.engineRow = row;
   computeBobweight(card);
   return true;

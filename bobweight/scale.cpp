@@ -3,6 +3,7 @@
 #include "base/operator_ui.h"
 #include "bobweight/text_file.h"
 #include "device/clock.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -94,7 +95,9 @@ ScaleReading ParseScaleReply(const std::string& reply, const ScaleModel& model) 
   }
   // An error reply after the last attempt, or one without a number, is no
   // weight: it would otherwise read as 0 and be entered.
-  if (IsErrorReply(reply) || !LeadingNumber(reading.text, reading.grams)) {
+  // Nor is a number no scale can show (4e306 would enter an infinite card).
+  if (IsErrorReply(reply) || !LeadingNumber(reading.text, reading.grams) ||
+      !NumberInRange(reading.grams, -kCardValueMax, kCardValueMax)) {
     reading.kind = ScaleReplyKind::kUnstable;
     reading.grams = 0;
   } else {

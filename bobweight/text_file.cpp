@@ -1,8 +1,8 @@
 #include "bobweight/text_file.h"
 
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
+
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -33,45 +33,11 @@ std::string FromFileLineEnds(const std::string& bytes) {
 }
 
 bool LeadingNumber(const std::string& text, double& value) {
-  size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  // Copy what can belong to a number so strtod never runs past the text.
-  std::string word;
-  size_t j = i;
-  if (j < text.size() && (text[j] == '+' || text[j] == '-')) word += text[j++];
-  bool digits = false;
-  while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
-    word += text[j++];
-    digits = true;
-  }
-  if (j < text.size() && text[j] == '.') {
-    word += text[j++];
-    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
-      word += text[j++];
-      digits = true;
-    }
-  }
-  if (!digits) return false;
-  if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
-    size_t k = j + 1;
-    std::string exponent = "e";
-    if (k < text.size() && (text[k] == '+' || text[k] == '-')) exponent += text[k++];
-    if (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) {
-      while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) {
-        exponent += text[k++];
-      }
-      word += exponent;
-    }
-  }
-  // A number too large for a double (1e999) is no number: it would carry inf
-  // into the card and its results.
-  double read = std::strtod(word.c_str(), nullptr);
-  if (!std::isfinite(read)) return false;
-  value = read;
-  return true;
+  size_t pos = 0;
+  return ReadFiniteNumber(text, pos, value);
 }
 
-bool TextScanner::ReadNumber(double& value) {
+bool CardScanner::ReadNumber(double& value) {
   while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
   size_t end = pos_;
   while (end < text_.size() && !std::isspace(static_cast<unsigned char>(text_[end]))) ++end;
@@ -83,11 +49,27 @@ bool TextScanner::ReadNumber(double& value) {
   return ok;
 }
 
-std::string TextScanner::ReadLine() {
+bool CardScanner::ReadNumber(double& value, double low, double high) {
+  double read = value;
+  if (!ReadNumber(read) || !NumberInRange(read, low, high)) return false;
+  value = read;
+  return true;
+}
+
+std::string CardScanner::ReadWord() {
+  while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+  size_t end = pos_;
+  while (end < text_.size() && !std::isspace(static_cast<unsigned char>(text_[end]))) ++end;
+  std::string word = text_.substr(pos_, end - pos_);
+  pos_ = end;
+  return word;
+}
+
+std::string CardScanner::ReadLine() {
   return ReadUntil('\n');
 }
 
-std::string TextScanner::ReadUntil(char stop) {
+std::string CardScanner::ReadUntil(char stop) {
   size_t end = text_.find(stop, pos_);
   if (end == std::string::npos) end = text_.size();
   std::string part = text_.substr(pos_, end - pos_);

@@ -17,16 +17,21 @@ std::string ToFileLineEnds(const std::string& text);
 // on either platform read alike and a CR inside the notes survives.
 std::string FromFileLineEnds(const std::string& bytes);
 
-class TextScanner {
+class CardScanner {
  public:
-  explicit TextScanner(std::string text) : text_(std::move(text)) {}
+  explicit CardScanner(std::string text) : text_(std::move(text)) {}
 
   // Skips white space and reads one decimal number. On failure the value is
   // left as it was and the unreadable word is skipped.
   bool ReadNumber(double& value);
+  // The same, and the number must lie in [low, high]; one outside counts as
+  // unreadable.
+  bool ReadNumber(double& value, double low, double high);
   // The rest of the current line without its '\n' (which is consumed).
   std::string ReadLine();
   void SkipRestOfLine() { ReadLine(); }
+  // The next white-space-separated word, "" at the end.
+  std::string ReadWord();
   // Everything up to `stop` (consumed, not returned) or the end.
   std::string ReadUntil(char stop);
   bool AtEnd() const { return pos_ >= text_.size(); }

@@ -1,6 +1,5 @@
 // balancer-cli bobweight FILE.bwi: loads a bobweight card (and the rod and
 // piston weights beside it) and computes it with the folder's empty bobweight.
-#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "base/machine_settings.h"
@@ -34,13 +33,12 @@ int BobweightCommand(CliContext& ctx) {
   newJob(card, set, NewJobDefaultsFrom(settings), TodayJobDate());
   std::string bobweightFolder = settings.bobweightFolder;
   const std::string& path = ctx.args[0];
-  if (!LoadCardFile(path, card, set, bobweightFolder)) {
+  bool weightsLoaded = false;
+  if (!LoadCardFile(path, card, set, bobweightFolder, &weightsLoaded)) {
     ctx.out["error"] = "the bobweight file could not be opened: " + AnsiToUtf8(path);
     AddMessages(ctx);
     return kExitFailed;
   }
-  std::error_code ignored;
-  bool weightsLoaded = std::filesystem::exists(BmePathFor(path), ignored);
 
   computeBobweight(card);
   double perSide = PerSide(card, settings.emptyBobweight);

@@ -10,7 +10,9 @@
 #include "cli/cli.h"
 #include "correction/correction_pass.h"
 #include "correction/vector_math.h"
+#include "records/number_text.h"
 #include "records/settings_startup.h"
+#include "records/side_files.h"
 
 namespace balancer::cli {
 
@@ -25,9 +27,8 @@ bool ParseNumbers(const std::string& text, size_t count, std::vector<double>& va
     std::string part =
         text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     if (part.empty() || part.size() > 40) return false;
-    char* end = nullptr;
-    double v = std::strtod(part.c_str(), &end);
-    if (end == part.c_str() || *end != '\0' || !std::isfinite(v)) return false;
+    double v = 0.0;
+    if (!ParseFiniteNumber(part, v)) return false;
     values.push_back(v);
     if (comma == std::string::npos) break;
     start = comma + 1;
@@ -37,7 +38,8 @@ bool ParseNumbers(const std::string& text, size_t count, std::vector<double>& va
 
 bool ParseReading(const std::string& text, PlaneReading& reading) {
   std::vector<double> v;
-  if (!ParseNumbers(text, 2, v) || v[0] < 0.0) return false;
+  // A moment beyond any reading would overflow the transform into NaN.
+  if (!ParseNumbers(text, 2, v) || !NumberInRange(v[0], 0.0, kReadingMomentMax)) return false;
   reading.amount = v[0];
   reading.angle = NormalizeDegrees(v[1]);
   return true;

@@ -6,15 +6,13 @@
 #include "base/machine_settings.h"
 #include "cli/cli.h"
 #include "correction/tolerance.h"
+#include "records/number_text.h"
 
 namespace balancer::cli {
 namespace {
 
 bool ParseNumber(const std::string& text, double& value) {
-  if (text.empty() || text.size() > 40) return false;
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return end != text.c_str() && *end == '\0' && std::isfinite(value);
+  return text.size() <= 40 && ParseFiniteNumber(text, value);
 }
 
 int Tolerance(CliContext& ctx) {

@@ -6,6 +6,7 @@
 
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -72,21 +73,18 @@ int AdjustScreen::ItemCount() const {
 std::vector<ScreenItem> AdjustScreen::Items() const {
   const bool slug = item_ == AdjustItem::kSlug;
   const int count = ItemCount();
-  char text[128];
   ScreenItem current;
   if (count == 0) {
-    std::snprintf(text, sizeof text, slug ? "No slugs" : "No holes");
+    current.value = slug ? "No slugs" : "No holes";
   } else if (slug) {
     const SlugRecord& s = state_.slugs[side_].slugs[index_];
-    std::snprintf(text, sizeof text, "Slug %d of %d at %d\xB0", index_ + 1, count,
-                  DegreesOf(s.angle));
+    current.value = FormatText("Slug %d of %d at %d\xB0", index_ + 1, count, DegreesOf(s.angle));
   } else {
     const DrillHole& h = state_.drill[side_].holes[index_];
-    std::snprintf(text, sizeof text, "Hole %d of %d at %d\xB0, %s deep", index_ + 1, count,
-                  DegreesOf(h.angle), LengthText(h.depth, settings_.lengthUnit, true).c_str());
+    current.value = FormatText("Hole %d of %d at %d\xB0, ", index_ + 1, count, DegreesOf(h.angle)) +
+                    LengthText(h.depth, settings_.lengthUnit, true) + " deep";
   }
   current.label = side_ == kLeftSide ? "Left" : "Right";
-  current.value = text;
   std::vector<ScreenItem> items{current};
   items.push_back(Button(kIdCcw5, "CCW 5"));
   items.push_back(Button(kIdCcw1, "CCW 1"));
@@ -113,9 +111,7 @@ std::vector<ScreenItem> AdjustScreen::Items() const {
   length.value = LengthText(s.length, settings_.lengthUnit, true);
   items.push_back(length);
   ScreenItem weight = Button(349, "Actual Slug Weight in Grams", slug);
-  std::snprintf(text, sizeof text, "%1.1f",
-                Printable(haveSlug ? plan.actualSlugWeight[index_] : 0.0));
-  weight.value = text;
+  weight.value = FormatText("%1.1f", Printable(haveSlug ? plan.actualSlugWeight[index_] : 0.0));
   items.push_back(weight);
 
   items.push_back(Button(kIdResetAll, "Reset All"));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "correction/vector_math.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -173,7 +174,7 @@ std::optional<OperatorMessage> MoveItem(const MachineSettings& settings, Correct
   if (item == AdjustItem::kSlug) {
     SlugPlan& plan = state.slugs[side];
     if (!ValidSlug(plan, index)) return std::nullopt;
-    int degrees = static_cast<int>(RoundHalfAway(plan.slugs[index].angle * kDegreesPerRadian));
+    int degrees = TruncToInt(RoundHalfAway(plan.slugs[index].angle * kDegreesPerRadian));
     degrees = PositiveMod(degrees + step, 360);
     plan.slugs[index].angle = degrees / kDegreesPerRadian;
     plan.slugsHeld = true;

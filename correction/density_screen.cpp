@@ -7,6 +7,7 @@
 #include "base/unit_text.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -24,11 +25,9 @@ ScreenItem Box(int id, const std::string& label, const std::string& value) {
 
 std::vector<ScreenItem> DensityScreen::Items() const {
   const MachineSettings& s = settings_;
-  char weight[64];
-  std::snprintf(weight, sizeof weight, s.weightUnit == 1 ? "%1.3f" : "%1.1f",
-                Printable(slug_.weight / WeightDivisor(s.weightUnit)));
-  char density[64];
-  std::snprintf(density, sizeof density, "%1.1f", Printable(s.heavyMetalDensity));
+  std::string weight = FormatText(s.weightUnit == 1 ? "%1.3f" : "%1.1f",
+                                  Printable(slug_.weight / WeightDivisor(s.weightUnit)));
+  std::string density = FormatText("%1.1f", Printable(s.heavyMetalDensity));
   std::vector<ScreenItem> items;
   items.push_back(Box(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true)));
   items.push_back(Box(346, "Length", LengthText(slug_.length, s.lengthUnit, true)));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "correction/vector_math.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -74,6 +75,11 @@ double ConeDepth(double grams, double density) {
 }
 
 double AllowedSpread(double alpha, int zoneStart, int zoneEnd, int margin) {
+  // Bounds and margin brought into a turn first, so no sum below can overflow.
+  zoneStart = PositiveMod(zoneStart, 360);
+  zoneEnd = PositiveMod(zoneEnd, 360);
+  margin = std::min(std::max(margin, 0), 360);
+  if (!std::isfinite(alpha)) return 0.0;
   if (zoneStart == zoneEnd) return kMaxSpread;
   int lower = zoneStart + margin;
   if (lower > 359) lower -= 360;
@@ -98,8 +104,8 @@ void PlanAxialHoles(const DrillInput& in, DrillPlan& plan) {
   double d = in.drillDiameter;
   double radius = std::max(in.drillRadius, kMinRadius);
   double pitch = 2.0 * std::asin(ClampUnit(((d + 0.05) / 2.0) / radius));
-  int margin = static_cast<int>(
-      std::ceil(std::asin(ClampUnit(((d + 0.2) / 2.0) / radius)) * kDegreesPerRadian));
+  int margin =
+      TruncToInt(std::ceil(std::asin(ClampUnit(((d + 0.2) / 2.0) / radius)) * kDegreesPerRadian));
   plan.holePitch = pitch;
   double spread = AllowedSpread(in.displayAngle, in.zoneStart, in.zoneEnd, margin);
 
@@ -137,7 +143,7 @@ void PlanRadialHoles(const DrillInput& in, DrillPlan& plan) {
   double d = in.drillDiameter;
   double below = in.shaftRadius - in.maxDepth;
   double pitch = below > 0.0 ? 2.0 * std::atan(((d + 0.05) / 2.0) / below) : kPi;
-  int margin = static_cast<int>(std::trunc(pitch * 32.0));
+  int margin = TruncToInt(pitch * 32.0);
   plan.holePitch = pitch;
   double spread = AllowedSpread(in.displayAngle, in.zoneStart, in.zoneEnd, margin);
 

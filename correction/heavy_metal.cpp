@@ -5,6 +5,7 @@
 
 #include "correction/vector_math.h"
 #include "correction/zones.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -72,7 +73,7 @@ void ComputeRemainingUnbalance(const SlugInput& in, SlugPlan& plan) {
   double degrees = length > 0.0 ? AngleOfComponents(x, y, length) : 0.0;
   double shaft = std::max(in.shaftRadius, kMinRadius);
   plan.extraWeight = length / shaft;
-  int whole = static_cast<int>(RoundHalfAway(degrees));
+  int whole = PositiveMod(TruncToInt(RoundHalfAway(degrees)), 360);
   if (whole >= 360) whole -= 360;
   plan.extraAngle = whole;
   ZoneBounds zone{in.zoneStart, in.zoneEnd};
@@ -99,16 +100,17 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
     return false;
   }
 
-  int beta = static_cast<int>(RoundHalfAway(in.angle - 180.0));
+  int beta = PositiveMod(TruncToInt(RoundHalfAway(in.angle - 180.0)), 360);
   if (beta < 0) beta += 360;
   beta = PositiveMod(beta, 360);
 
   double radius = std::max(in.slugRadius, kMinRadius);
   double pitch = 2.0 * std::asin(ClampUnit(((in.webThickness + in.slugDiameter) / 2.0) / radius));
-  int margin = static_cast<int>(std::ceil(
-      std::asin(ClampUnit(((in.slugDiameter + 0.3) / 2.0) / radius)) * kDegreesPerRadian));
+  int margin = TruncToInt(std::ceil(std::asin(ClampUnit(((in.slugDiameter + 0.3) / 2.0) / radius)) *
+                                    kDegreesPerRadian));
 
-  int s = in.zoneStart, e = in.zoneEnd;
+  int s = PositiveMod(in.zoneStart, 360), e = PositiveMod(in.zoneEnd, 360);
+  margin = std::min(std::max(margin, 0), 360);
   int width = PositiveMod(e - s, 360);
   int lower = s + margin;
   if (lower > 359) lower -= 360;
@@ -147,7 +149,7 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
     ClearSlugs(plan);
     for (int j = 0; j <= k; ++j) {
       int degrees =
-          PositiveMod(static_cast<int>(RoundHalfAway(start + j * pitch * kDegreesPerRadian)), 360);
+          PositiveMod(TruncToInt(RoundHalfAway(start + j * pitch * kDegreesPerRadian)), 360);
       SlugRecord& slug = plan.slugs[j];
       slug.angle = degrees / kDegreesPerRadian;
       slug.length = in.slugLength;

@@ -5,6 +5,7 @@
 
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -35,9 +36,7 @@ std::string DensityBoxText(const MachineSettings& s) {
   double value = s.heavyMetalDensity / WeightDivisor(s.weightUnit);
   const char* format = s.weightUnit == 1 ? (s.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in")
                                          : (s.lengthUnit == 1 ? "%1.1f gm/mm" : "%1.1f gm/in");
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, Printable(value));
-  return buffer;
+  return FormatText(format, Printable(value));
 }
 
 std::vector<ScreenItem> HeavyMetalSetupScreen::Items() const {

@@ -1,10 +1,12 @@
 #include "correction/plane_transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "correction/reluctor.h"
 #include "correction/vector_math.h"
 #include "correction/zones.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -117,10 +119,15 @@ int ZoneHalfWidth(double drillDiameter, double shaftRadius, double maxDrillDepth
   // A hole reaching the shaft centre has the widest half-width atan can give.
   double a = below > 0.0 ? std::atan(((drillDiameter + 0.05) * 0.5) / below) : kPi / 2.0;
   if (!std::isfinite(a)) a = kPi / 2.0;
-  return static_cast<int>(std::trunc(a * 64.0));
+  return TruncToInt(a * 64.0);
 }
 
 bool OutsideZone(double displayAngle, double moment, int zoneStart, int zoneEnd, int halfWidth) {
+  // Bounds and half-width brought into a turn first, so no sum below can
+  // overflow whatever a damaged file held.
+  zoneStart = PositiveMod(zoneStart, 360);
+  zoneEnd = PositiveMod(zoneEnd, 360);
+  halfWidth = std::min(std::max(halfWidth, 0), 360);
   if (zoneStart == zoneEnd || moment == 0.0) return false;
   int lower = zoneStart + halfWidth;
   int upper = zoneEnd - halfWidth;
@@ -142,7 +149,7 @@ void rotateReference(int shift, PlaneReading& left, PlaneReading& right, Correct
   right.angle = turn(right.angle);
   int* bounds[4] = {&zones.zoneStartLeft, &zones.zoneEndLeft, &zones.zoneStartRight,
                     &zones.zoneEndRight};
-  for (int* b : bounds) *b = PositiveMod(*b - shift, 360);
+  for (int* b : bounds) *b = PositiveMod(PositiveMod(*b, 360) - PositiveMod(shift, 360), 360);
 }
 
 }  // namespace balancer

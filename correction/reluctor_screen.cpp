@@ -5,15 +5,14 @@
 
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
 namespace {
 
 std::string Format(const char* format, double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, Printable(value));
-  return buffer;
+  return FormatText(format, Printable(value));
 }
 
 }  // namespace

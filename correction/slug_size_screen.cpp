@@ -6,14 +6,13 @@
 #include "base/unit_text.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
 std::string ExtraWeightText(double grams, int weightUnit) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, weightUnit == 1 ? "%1.2f" : "%1.1f",
-                Printable(grams / WeightDivisor(weightUnit)));
-  return buffer;
+  return FormatText(weightUnit == 1 ? "%1.2f" : "%1.1f",
+                    Printable(grams / WeightDivisor(weightUnit)));
 }
 
 std::vector<ScreenItem> SlugSizeScreen::Items() const {

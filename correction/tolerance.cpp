@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/unit_text.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -15,9 +16,7 @@ double FloorTolerance(double value) {
 }
 
 std::string Format(const char* format, double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, Printable(value));
-  return buffer;
+  return FormatText(format, Printable(value));
 }
 
 }  // namespace

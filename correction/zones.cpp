@@ -31,7 +31,9 @@ void ClearZones(CorrectionZones& zones) {
 
 bool AngleInZone(int angle, const ZoneBounds& zone) {
   if (!zone.defined()) return true;
-  return PositiveMod(angle - zone.start, 360) <= PositiveMod(zone.end - zone.start, 360);
+  int start = PositiveMod(zone.start, 360);
+  return PositiveMod(PositiveMod(angle, 360) - start, 360) <=
+         PositiveMod(PositiveMod(zone.end, 360) - start, 360);
 }
 
 }  // namespace balancer

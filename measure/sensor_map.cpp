@@ -1,12 +1,12 @@
 #include "measure/sensor_map.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "base/operator_ui.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -17,21 +17,11 @@ constexpr double kDefaultSpeeds[kSensorMapDefaultRows] = {0,    100,  200,  300,
                                                           3000, 3500, 4000, 4500, 5000, 100000};
 constexpr int kSuspensionSoftBearing = 1;
 
-// One whitespace-separated number as formatted input reads it; false when the
-// text at `pos` is not a number (or the text has ended).
+// One whitespace-separated number; false when the text at `pos` is not a
+// finite number (or the text has ended). "inf" would pass the checksum (inf
+// equals inf) and turn every reading into nothing, so it ends the rows.
 bool ReadNumber(const std::string& text, size_t& pos, double& value) {
-  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\n' ||
-                               text[pos] == '\r' || text[pos] == '\v' || text[pos] == '\f')) {
-    ++pos;
-  }
-  if (pos >= text.size()) return false;
-  const char* begin = text.c_str() + pos;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(begin, &end);
-  if (end == begin) return false;
-  pos += static_cast<size_t>(end - begin);
-  return true;
+  return ReadFiniteNumber(text, pos, value);
 }
 
 }  // namespace
@@ -142,11 +132,10 @@ OperatorMessage SensorMapMissingMessage() {
 }
 
 OperatorMessage SensorMapChecksumMessage(double sum, double checksum) {
-  char text[1024];  // %1.4f of a huge value is long
-  std::snprintf(text, sizeof text,
-                "Sensor map file checksum error.\nDefault values have been loaded.\n\n"
-                "Calculated checksum %1.4f\nMap file checksum %1.4f",
-                sum, checksum);
+  std::string text = FormatText(
+      "Sensor map file checksum error.\nDefault values have been loaded.\n\n"
+      "Calculated checksum %1.4f\nMap file checksum %1.4f",
+      sum, checksum);
   return MakeOkMessage("Attention", text, kRedText, kBeepHand, 390, 180, 360, 250);
 }
 

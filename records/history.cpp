@@ -4,6 +4,7 @@
 
 #include "base/unit_text.h"
 #include "records/atomic_file.h"
+#include "records/number_text.h"
 #include "records/settings_file.h"
 #include "records/text_scanner.h"
 
@@ -12,9 +13,7 @@ namespace balancer {
 namespace {
 
 std::string Format(const char* format, double value) {
-  char text[400];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+  return FormatText(format, value);
 }
 
 HistoryRecord RecordOf(int kind, const CurrentResult& r, int twoPlaneMode) {
@@ -113,11 +112,9 @@ void AppendSpin(History& history, const CurrentResult& result, int twoPlaneMode)
 std::string FormatHistory(const History& history) {
   std::string out;
   for (const HistoryRecord& r : history.records) {
-    char line[1600];
-    std::snprintf(line, sizeof line, "%d %1.3f %1.0f %1.3f %1.3f %1.0f %1.3f\n", r.kind,
-                  r.leftMoment, r.leftAngle, r.leftRadius, r.rightMoment, r.rightAngle,
-                  r.rightRadius);
-    out += line;
+    // However long the numbers, each record stays one whole line.
+    out += FormatText("%d %1.3f %1.0f %1.3f %1.3f %1.0f %1.3f\n", r.kind, r.leftMoment, r.leftAngle,
+                      r.leftRadius, r.rightMoment, r.rightAngle, r.rightRadius);
   }
   return out;
 }
@@ -138,6 +135,10 @@ bool ParseHistory(const std::string& text, History& history) {
     bool complete = in.Int(r.kind) && in.Double(r.leftMoment) && in.Double(r.leftAngle) &&
                     in.Double(r.leftRadius) && in.Double(r.rightMoment) &&
                     in.Double(r.rightAngle) && in.Double(r.rightRadius);
+    for (double v :
+         {r.leftMoment, r.leftAngle, r.leftRadius, r.rightMoment, r.rightAngle, r.rightRadius}) {
+      if (!NumberInRange(v, -kRecordValueMax, kRecordValueMax)) complete = false;
+    }
     if (complete) record = r;
   }
   while (history.historyCount < kHistorySize &&

@@ -95,8 +95,8 @@ void AppendSpin(History& history, const CurrentResult& result, int twoPlaneMode)
 std::string FormatHistory(const History& history);
 
 // Reads a .hst text: clears the table and reads all 24 lines, one record
-// each; a line that cannot be read (short, damaged or with a number out of
-// range) leaves its record cleared. historyCount becomes the number of leading
+// each; a line that cannot be read (short, damaged or with a number beyond
+// kRecordValueMax) leaves its record cleared. historyCount becomes the number of leading
 // records whose kind is not 0, whatever the kind. Returns false when the first
 // record is empty (an old format file); the records read are kept either way.
 bool ParseHistory(const std::string& text, History& history);

@@ -6,6 +6,7 @@
 #include "base/unit_text.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
+#include "records/number_text.h"
 #include "records/settings_bridge.h"
 
 namespace balancer {
@@ -24,9 +25,7 @@ constexpr uint16_t kFirmwareOptionPort = 0x0304;
 constexpr uint16_t kFirmwareFixedOptionPort = 0x0312;
 
 std::string Format(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, Printable(value));
-  return text;
+  return FormatText(format, Printable(value));
 }
 
 std::string FormatInt(int value) {

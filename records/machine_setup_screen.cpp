@@ -5,6 +5,7 @@
 
 #include "base/unit_text.h"
 #include "device/control_commands.h"
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -21,9 +22,7 @@ constexpr int kValueWidth = 210;
 constexpr int kRowsPerColumn = 10;
 
 std::string Format(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, Printable(value));
-  return text;
+  return FormatText(format, Printable(value));
 }
 
 std::string FormatInt(int value) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "records/atomic_file.h"
+#include "records/number_text.h"
 #include "records/settings_file.h"
 #include "records/text_scanner.h"
 
@@ -10,21 +11,17 @@ namespace balancer {
 
 std::string FormatPreset(const MachineSettings& s) {
   std::string out;
-  char line[400];
   for (double value : {s.shaftRadiusLeft, s.shaftRadiusRight, s.cwThicknessLeft, s.cwThicknessRight,
                        s.maxDrillDepthLeft, s.maxDrillDepthRight, s.planeOffsetLeft,
                        s.uprightDistance, s.planeOffsetRight, s.emptyBobweight}) {
-    std::snprintf(line, sizeof line, "%1.3f\n", value);
-    out += line;
+    out += FormatText("%1.3f\n", RecordValue(value));
   }
   int count = 0;
   for (bool selected : s.slugSizeSelected) count += selected ? 1 : 0;
-  std::snprintf(line, sizeof line, "%d\n", count);
-  out += line;
+  out += FormatText("%d\n", count);
   for (int i = 0; i < kSlugSizeCount; ++i) {
     if (!s.slugSizeSelected[i]) continue;
-    std::snprintf(line, sizeof line, "%d\n", i);
-    out += line;
+    out += FormatText("%d\n", i);
   }
   return out;
 }
@@ -36,10 +33,12 @@ void ParsePreset(const std::string& text, MachineSettings& s) {
        {&s.shaftRadiusLeft, &s.shaftRadiusRight, &s.cwThicknessLeft, &s.cwThicknessRight,
         &s.maxDrillDepthLeft, &s.maxDrillDepthRight, &s.planeOffsetLeft, &s.uprightDistance,
         &s.planeOffsetRight, &s.emptyBobweight}) {
-    if (!in.Double(*value)) {
+    double read = 0.0;
+    if (!in.Double(read) || !NumberInRange(read, -kRecordValueMax, kRecordValueMax)) {
       complete = false;
       break;
     }
+    *value = read;
   }
   s.slugSizeSelected = {};
   // After a value that cannot be read (or is too large to be a number) the

@@ -13,7 +13,8 @@ namespace balancer {
 std::string FormatPreset(const MachineSettings& settings);
 
 // Takes the dimensions the text holds (a short text leaves the rest as they
-// were), then replaces the slug-size selections by the file's.
+// were; a value beyond kRecordValueMax ends it like a missing one), then
+// replaces the slug-size selections by the file's.
 void ParsePreset(const std::string& text, MachineSettings& settings);
 
 // "New": the default dimensions; the preset name becomes empty.

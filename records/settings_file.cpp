@@ -1,10 +1,12 @@
 #include "records/settings_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "records/atomic_file.h"
+#include "records/number_text.h"
 #include "records/text_scanner.h"
 
 namespace balancer {
@@ -12,32 +14,33 @@ namespace balancer {
 namespace {
 
 void AddInt(std::string& out, int value) {
-  char line[32];
-  std::snprintf(line, sizeof line, "%d\n", value);
-  out += line;
+  out += FormatText("%d\n", value);
 }
 
-// `format` is one of the file's double formats, e.g. "%1.3f".
+// `format` is one of the file's double formats, e.g. "%1.3f". A value the
+// reader would refuse is written at the end of the file's range instead, so
+// a file the program wrote always reads back.
 void AddDouble(std::string& out, const char* format, double value) {
-  char line[400];
-  std::snprintf(line, sizeof line, format, value);
+  out += FormatText(format, RecordValue(value));
+  out += '\n';
+}
+
+// A text field on its own line: at most `maxLength` characters, and no line
+// end inside it that would move every later field down a line.
+void AddText(std::string& out, const std::string& text, size_t maxLength) {
+  std::string line = text.substr(0, maxLength);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
   out += line;
   out += '\n';
 }
 
-void AddText(std::string& out, const std::string& text, size_t maxLength) {
-  out += text.substr(0, maxLength);
-  out += '\n';
-}
-
-// One text line of the file: an fgets of `bufferSize` (the line end removed;
-// a longer line is split and its rest goes to the next field). An empty line
-// keeps the current value.
-void ReadTextField(TextScanner& scanner, size_t bufferSize, std::string& field) {
+// One text line of the file, cut to the field's length. An empty line keeps
+// the current value.
+void ReadTextField(TextScanner& scanner, size_t maxLength, std::string& field) {
   std::string line;
-  if (!scanner.ReadLine(bufferSize, line)) return;
-  if (!line.empty() && line.back() == '\n') line.pop_back();
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!scanner.ReadField(maxLength, line)) return;
   if (!line.empty()) field = line;
 }
 
@@ -47,7 +50,11 @@ class Block {
  public:
   explicit Block(TextScanner& in) : in_(in) {}
   void Int(int& value) { ok_ = ok_ && in_.Int(value); }
-  void Double(double& value) { ok_ = ok_ && in_.Double(value); }
+  void Double(double& value) {
+    double read = 0.0;
+    ok_ = ok_ && in_.Double(read) && NumberInRange(read, -kRecordValueMax, kRecordValueMax);
+    if (ok_) value = read;
+  }
   bool Ok() const { return ok_; }
   // The next block starts.
   void Next() { ok_ = true; }
@@ -71,6 +78,11 @@ void LimitDrillRadius(double& drillRadius, double shaftRadius, double drillDiame
 }
 
 }  // namespace
+
+double RecordValue(double value) {
+  if (std::isnan(value)) return 0.0;
+  return std::min(std::max(value, -kRecordValueMax), kRecordValueMax);
+}
 
 std::string FormatSettings(const MachineSettings& s) {
   std::string out;
@@ -294,16 +306,16 @@ bool ParseSettings(const std::string& text, MachineSettings& s, OperatorUi* ui, 
   int reserved = 0;
   for (int i = 0; i < 5; ++i) in.Int(reserved);
   in.SkipRestOfLine();
-  ReadTextField(in, kPhotoPathMax + 1, s.leftPhotoPath);
-  ReadTextField(in, kPhotoPathMax + 1, s.rightPhotoPath);
-  ReadTextField(in, kFolderPathMax + 1, s.bobweightFolder);
-  ReadTextField(in, kFolderPathMax + 1, s.presetFolder);
-  ReadTextField(in, kFolderPathMax + 1, s.historyFolder);
-  ReadTextField(in, kPhotoPathMax + 1, s.bottomPhotoPath);
+  ReadTextField(in, kPhotoPathMax, s.leftPhotoPath);
+  ReadTextField(in, kPhotoPathMax, s.rightPhotoPath);
+  ReadTextField(in, kFolderPathMax, s.bobweightFolder);
+  ReadTextField(in, kFolderPathMax, s.presetFolder);
+  ReadTextField(in, kFolderPathMax, s.historyFolder);
+  ReadTextField(in, kPhotoPathMax, s.bottomPhotoPath);
   // Three of the four blank reserved lines; the fourth is white space before
   // the last value.
   std::string skipped;
-  for (int i = 0; i < 3; ++i) in.ReadLine(200, skipped);
+  for (int i = 0; i < 3; ++i) in.ReadField(0, skipped);
   in.Int(s.showCoupleForces);
 
   FinishSettingsRead(s, ui);

@@ -13,13 +13,21 @@ namespace balancer {
 constexpr const char* kSettingsFileName = "balsetup.dta";
 constexpr const char* kSettingsBackupName = "balsetup.bak";
 
+// No number of the settings, preset or history files comes near this in
+// magnitude; one beyond it is a damaged value and reads as unreadable.
+constexpr double kRecordValueMax = 1.0e6;
+
+// `value` as the settings and preset files hold it: NaN as 0, anything
+// beyond kRecordValueMax at that end.
+double RecordValue(double value);
+
 // The whole file text of `settings`, field by field in file order.
 std::string FormatSettings(const MachineSettings& settings);
 
 // Reads a settings file text into `settings`, block by block. A block cut
-// short fails the read; what was read before the failure stays in `settings`.
-// With `reportErrors`, a failure of the first block shows the load error
-// message. A successful read ends with FinishSettingsRead.
+// short, or holding a value beyond kRecordValueMax, fails the read; what was read before the
+// failure stays in `settings`. With `reportErrors`, a failure of the first block shows the load
+// error message. A successful read ends with FinishSettingsRead.
 bool ParseSettings(const std::string& text, MachineSettings& settings, OperatorUi* ui,
                    bool reportErrors);
 

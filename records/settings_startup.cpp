@@ -53,6 +53,8 @@ SettingsLoadResult StartupSettingsLoad(const ProgramFolder& folder, const Config
                                        OperatorUi& operatorUi, MachineSettings& settings) {
   MessageNotingUi ui(operatorUi);
   SettingsLoadResult result;
+  // Temporaries of writes that were killed part way are of no use to anyone.
+  RemoveStaleTemporaries(folder.path);
 
   bool dtaOk = readSettings(folder.File(kSettingsFileName), settings, &ui, false);
   result.calibrationMatch = check(settings, 0, result.disableMainWindow);
@@ -84,6 +86,10 @@ SettingsLoadResult StartupSettingsLoad(const ProgramFolder& folder, const Config
     }
   }
   LimitScaleType(settings);
+  for (const std::string* place :
+       {&settings.historyFolder, &settings.presetFolder, &settings.bobweightFolder}) {
+    if (!place->empty() && *place != folder.path) RemoveStaleTemporaries(*place);
+  }
   if (ui.MessageWindowOpen()) result.disableMainWindow = true;
   return result;
 }

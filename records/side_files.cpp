@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "records/atomic_file.h"
+#include "records/number_text.h"
 #include "records/settings_file.h"
 #include "records/text_scanner.h"
 
@@ -15,6 +16,15 @@ std::optional<Preload> ParsePreload(const std::string& text, int rightUprightRev
             in.Double(p.rightAngle) && in.Int(p.zoneStartLeft) && in.Int(p.zoneEndLeft) &&
             in.Int(p.zoneStartRight) && in.Int(p.zoneEndRight);
   if (!ok) return std::nullopt;
+  for (double moment : {p.leftMoment, p.rightMoment}) {
+    if (!NumberInRange(moment, 0.0, kReadingMomentMax)) return std::nullopt;
+  }
+  for (double angle : {p.leftAngle, p.rightAngle}) {
+    if (!NumberInRange(angle, 0.0, 360.0)) return std::nullopt;
+  }
+  for (int bound : {p.zoneStartLeft, p.zoneEndLeft, p.zoneStartRight, p.zoneEndRight}) {
+    if (bound < 0 || bound > 359) return std::nullopt;
+  }
   if (rightUprightReversed == 1) p.rightAngle += 180.0;
   if (p.rightAngle >= 360.0) p.rightAngle -= 360.0;
   return p;

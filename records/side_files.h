@@ -17,6 +17,10 @@ constexpr const char* kCompanyFileName = "company.txt";
 // Longest company text.
 constexpr size_t kCompanyTextMax = 667;
 
+// The largest unbalance moment a reading may carry (gram-inches); anything
+// above is a damaged value, and its squares would overflow the transform.
+constexpr double kReadingMomentMax = 1.0e6;
+
 struct Preload {
   double leftMoment = 0.0;
   double leftAngle = 0.0;
@@ -29,8 +33,9 @@ struct Preload {
 };
 
 // Parses the preload line "%Lf %Lf %Lf %Lf %d %d %d %d"; nullopt unless all
-// eight values are there. The right angle gets 180 added for a reversed right
-// upright and loses 360 when it reaches 360.
+// eight values are there and in range (moments 0 to kReadingMomentMax, angles
+// 0 to 360, zone bounds 0 to 359), as for a file that cannot be read. The right angle gets 180
+// added for a reversed right upright and loses 360 when it reaches 360.
 std::optional<Preload> ParsePreload(const std::string& text, int rightUprightReversed);
 
 // Reads preload.txt at start-up; a missing or incomplete file gives nullopt.

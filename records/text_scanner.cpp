@@ -1,9 +1,12 @@
 #include "records/text_scanner.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+
+#include "records/number_text.h"
 
 namespace balancer {
 
@@ -26,28 +29,7 @@ bool TextScanner::Int(int& value) {
 }
 
 bool TextScanner::Double(double& value) {
-  SkipWhite();
-  if (pos_ >= text_.size()) return false;
-  const char* start = text_.c_str() + pos_;
-  // Plain decimal numbers only: no hex, inf or nan.
-  const char* p = start;
-  if (*p == '+' || *p == '-') ++p;
-  if (!std::isdigit(static_cast<unsigned char>(*p)) &&
-      !(*p == '.' && std::isdigit(static_cast<unsigned char>(p[1])))) {
-    return false;
-  }
-  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
-    // strtod would read a hex float; a scanf of an old file reads the 0.
-    value = 0.0;
-    pos_ += static_cast<size_t>(p + 1 - start);
-    return true;
-  }
-  char* end = nullptr;
-  double parsed = std::strtod(start, &end);
-  if (end == start || !std::isfinite(parsed)) return false;
-  pos_ += static_cast<size_t>(end - start);
-  value = parsed;
-  return true;
+  return ReadFiniteNumber(text_, pos_, value);
 }
 
 bool TextScanner::ReadLine(size_t bufferSize, std::string& line) {
@@ -58,6 +40,20 @@ bool TextScanner::ReadLine(size_t bufferSize, std::string& line) {
     line += c;
     if (c == '\n') break;
   }
+  return true;
+}
+
+bool TextScanner::ReadField(size_t maxLength, std::string& field) {
+  field.clear();
+  if (pos_ >= text_.size()) return false;
+  size_t end = text_.find('\n', pos_);
+  size_t next = end == std::string::npos ? text_.size() : end + 1;
+  if (end == std::string::npos) end = text_.size();
+  if (end > pos_ && text_[end - 1] == '\r') --end;
+  // The whole line goes, whatever its length: what does not fit the field is
+  // dropped, never handed to the next field.
+  field = text_.substr(pos_, std::min(end - pos_, maxLength));
+  pos_ = next;
   return true;
 }
 

@@ -126,6 +126,15 @@ TEST_F(FieldStore, ConditionBoxesReplaceTheStoredConditionButNotTheSettings) {
   EXPECT_FALSE(out.writeSettings);
   EXPECT_DOUBLE_EQ(history.initial.leftAmount, 12.5);
   EXPECT_EQ(history.initial.text, "Left 12.5 grams      Right 0.00 grams");
+
+  // Beyond what the bobweight card holds: refused, the condition stays.
+  for (int code : {270, 273, 275}) {
+    SCOPED_TRACE(code);
+    EXPECT_FALSE(Store(code, 1e300).stored);
+  }
+  EXPECT_DOUBLE_EQ(history.initial.leftAmount, 12.5);
+  EXPECT_DOUBLE_EQ(history.final.rightAmount, 0.0);
+  EXPECT_EQ(history.initial.text, "Left 12.5 grams      Right 0.00 grams");
 }
 
 TEST_F(FieldStore, OptionPortTypeGoesToTheLink) {

@@ -198,6 +198,19 @@ TEST(BobweightEntry, StoresByIdentifierAndSetsTheChangedFlag) {
   EXPECT_EQ(StoreBobweightEntry(140, -2, card, set, empty), EntryResult::kRejected);
   EXPECT_DOUBLE_EQ(card.overbalancePercent, 2);
   EXPECT_FALSE(card.changed);
+
+  // Beyond any weight or percentage the card can hold: refused, so the card
+  // never computes infinity and every value comes back from its file.
+  for (int id : {103, 107, 119, 140, 187, 234}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(StoreBobweightEntry(id, 1e300, card, set, empty), EntryResult::kRejected);
+    EXPECT_EQ(StoreBobweightEntry(id, kCardValueMax * 1.5, card, set, empty),
+              EntryResult::kRejected);
+  }
+  EXPECT_FALSE(card.changed);
+  EXPECT_DOUBLE_EQ(empty, 1500);
+  EXPECT_EQ(StoreBobweightEntry(103, kCardValueMax, card, set, empty), EntryResult::kStored);
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, kCardValueMax);
   EXPECT_EQ(StoreBobweightEntry(104, std::numeric_limits<double>::infinity(), card, set, empty),
             EntryResult::kRejected);
   EXPECT_DOUBLE_EQ(card.rodBigEndWeight, 0);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 
 #include "base/operator_ui.h"
 #include "bobweight/text_file.h"
+#include "records/atomic_file.h"
+#include "support/killed_write.h"
 
 namespace balancer {
 namespace {
@@ -104,7 +107,8 @@ TEST_F(BobweightFilesTest, SaveAndLoadRestoreTheJob) {
   ASSERT_TRUE(fs::exists(Path("smith 350.bwi")));
   ASSERT_TRUE(fs::exists(Path("smith 350.bme")));
   std::string weights = Read(Path("smith 350.bme"));
-  EXPECT_EQ(std::count(weights.begin(), weights.end(), '\n'), 60);
+  // 60 values and the save's stamp.
+  EXPECT_EQ(std::count(weights.begin(), weights.end(), '\n'), 61);
 
   BobweightCard loaded;
   loaded.changed = true;
@@ -226,20 +230,68 @@ TEST_F(BobweightFilesTest, NumbersThatOverflowAreNotRead) {
   EXPECT_EQ(set.pinNumbers[0], 4);
 }
 
-TEST_F(BobweightFilesTest, AHugeWeightKeepsTheFileInLine) {
-  BobweightCard card = FullCard();
-  card.rodTotalWeight = 1e300;
-  RodPistonSet set;
-  set.rodTotals[0] = 1e300;
+// A number no card can have does not read back: the field keeps what it had,
+// as for any number that cannot be read, and the card never computes
+// infinity. The writer never writes one, so a card it wrote always reads.
+TEST_F(BobweightFilesTest, NumbersBeyondTheCardAreRefused) {
+  auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+  };
+  std::string text = FormatBwi(FullCard());
+  text = replaced(text, "600.0\n", "1e300\n");
+  text = replaced(text, "500.0\n", std::string(309, '9') + ".0\n");
+  text = replaced(text, "\n1.500\n", "\n-100000.1\n");
   BobweightCard loaded;
-  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
-  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 1e300);
+  loaded.rodTotalWeight = 7;
+  loaded.pistonWeight = 8;
+  loaded.tolerance = 9;
+  EXPECT_FALSE(ParseBwi(text, loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, 7);
+  EXPECT_DOUBLE_EQ(loaded.pistonWeight, 8);
+  EXPECT_DOUBLE_EQ(loaded.tolerance, 9);
   EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
   EXPECT_EQ(loaded.engineName, "350");
+  EXPECT_DOUBLE_EQ(loaded.rightRadius, 3.25);
+
+  RodPistonSet set;
+  set.rodTotals[1] = 2;
+  std::string weights = replaced(FormatBme(set), "0.0\n2.0\n", "1e300\n2.0\n");
+  RodPistonSet read;
+  read.rodTotals[0] = 3;
+  ParseBme(weights, read);
+  EXPECT_DOUBLE_EQ(read.rodTotals[0], 3);
+  EXPECT_DOUBLE_EQ(read.rodTotals[1], 2);
+
+  // Loaded and computed, such a file gives a finite bobweight.
+  Write(Path("huge.bwi"),
+        replaced(replaced(FormatBwi(FullCard()), "600.0\n", "1.7e308\n"), "400.2\n", "1.7e308\n"));
+  BobweightCard job = FullCard();
+  RodPistonSet held;
+  std::string folder;
+  ASSERT_TRUE(LoadCardFile(Path("huge.bwi"), job, held, folder));
+  EXPECT_TRUE(std::isfinite(job.bobweightTotal));
+  EXPECT_EQ(PerSideLine(PerSide(job, 0), 0).find("inf"), std::string::npos);
+}
+
+TEST_F(BobweightFilesTest, TheWriterKeepsEveryNumberWithinTheCard) {
+  BobweightCard card = FullCard();
+  card.rodTotalWeight = 1e300;
+  card.pistonWeight = std::nan("");
+  card.initialLeft = 5e6;  // a reading's grams at a small radius
+  card.tolerance = -1.7e308;
+  RodPistonSet set;
+  set.pins[11] = kCardValueMax * 2;
+  BobweightCard loaded;
+  EXPECT_TRUE(ParseBwi(FormatBwi(card), loaded));
+  EXPECT_DOUBLE_EQ(loaded.rodTotalWeight, kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.pistonWeight, 0.0);
+  EXPECT_DOUBLE_EQ(loaded.initialLeft, kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.tolerance, -kCardValueMax);
+  EXPECT_DOUBLE_EQ(loaded.rodBigEndWeight, 400.2);
   RodPistonSet read;
   ParseBme(FormatBme(set), read);
-  EXPECT_DOUBLE_EQ(read.rodTotals[0], 1e300);
-  EXPECT_DOUBLE_EQ(read.rodTotals[1], 0);
+  EXPECT_DOUBLE_EQ(read.pins[11], kCardValueMax);
 }
 
 TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
@@ -261,6 +313,135 @@ TEST_F(BobweightFilesTest, MissingWeightsFileKeepsThePreviousJobsWeights) {
   EXPECT_FALSE(LoadCardFile(Path("missing.bwi"), untouched, set, folder));
   EXPECT_EQ(untouched.jobName, "");
   EXPECT_EQ(untouched.engineName, "350");
+}
+
+// Every text of the card at its length and one longer, alone and all at once:
+// saved and loaded, each is its text cut to the field, and nothing moves into
+// the next field.
+TEST_F(BobweightFilesTest, TextFieldsAtTheirLengthRoundTrip) {
+  struct TextField {
+    std::string BobweightCard::*field;
+    size_t max;
+  };
+  const TextField fields[] = {
+      {&BobweightCard::initialConditionText, kConditionTextMax},
+      {&BobweightCard::finalConditionText, kConditionTextMax},
+      {&BobweightCard::externalWeightText, kExternalWeightTextMax},
+      {&BobweightCard::engineName, kEngineNameMax},
+      {&BobweightCard::jobNotes, kJobNotesMax},
+      {&BobweightCard::jobDate, kJobDateMax},
+  };
+  for (size_t extra : {0u, 1u}) {
+    for (int only = -1; only < 6; ++only) {
+      SCOPED_TRACE(testing::Message() << "extra " << extra << " field " << only);
+      BobweightCard card = FullCard();
+      card.jobName = "long";
+      for (int i = 0; i < 6; ++i) {
+        if (only >= 0 && i != only) continue;
+        card.*fields[i].field = std::string(fields[i].max + extra, static_cast<char>('a' + i));
+      }
+      // The notes may hold line ends; the longest notes keep them too.
+      if (only < 0 || only == 4) card.jobNotes.replace(10, 2, "\r\n");
+      BobweightCard expected = card;
+      for (const TextField& f : fields) {
+        expected.*f.field = (card.*f.field).substr(0, f.max);
+      }
+      ASSERT_TRUE(SaveCardSilently(card, RodPistonSet{}, folder_.string(), nullptr));
+      BobweightCard loaded;
+      RodPistonSet set;
+      std::string folder;
+      ASSERT_TRUE(LoadCardFile(Path("long.bwi"), loaded, set, folder));
+      for (const TextField& f : fields) EXPECT_EQ(loaded.*f.field, expected.*f.field);
+      EXPECT_DOUBLE_EQ(loaded.initialLeft, card.initialLeft);
+      EXPECT_DOUBLE_EQ(loaded.tolerance, card.tolerance);
+    }
+  }
+}
+
+// The weights of another save (one stopped after its .bme was written but
+// before its .bwi) are not taken with the card; older files without a stamp
+// still pair up as before.
+TEST_F(BobweightFilesTest, WeightsOfAnotherSaveAreNotMixedIntoTheCard) {
+  BobweightCard card = FullCard();
+  RodPistonSet set;
+  set.pistons[0] = 501;
+  Write(Path("job.bwi"), FormatBwi(card, "100.1.1"));
+  Write(Path("job.bme"), FormatBme(set, "100.1.2"));
+  BobweightCard loaded;
+  loaded.changed = true;
+  RodPistonSet held;
+  held.pistons[0] = 77;
+  std::string folder;
+  bool weightsLoaded = true;
+  ASSERT_TRUE(LoadCardFile(Path("job.bwi"), loaded, held, folder, &weightsLoaded));
+  EXPECT_FALSE(weightsLoaded);
+  EXPECT_DOUBLE_EQ(held.pistons[0], 77);
+  EXPECT_TRUE(loaded.changed);
+  EXPECT_EQ(loaded.engineName, "350");
+
+  Write(Path("job.bme"), FormatBme(set, "100.1.1"));
+  ASSERT_TRUE(LoadCardFile(Path("job.bwi"), loaded, held, folder, &weightsLoaded));
+  EXPECT_TRUE(weightsLoaded);
+  EXPECT_DOUBLE_EQ(held.pistons[0], 501);
+
+  Write(Path("old.bwi"), FormatBwi(card));
+  Write(Path("old.bme"), FormatBme(set));
+  held.pistons[0] = 77;
+  ASSERT_TRUE(LoadCardFile(Path("old.bwi"), loaded, held, folder, &weightsLoaded));
+  EXPECT_TRUE(weightsLoaded);
+  EXPECT_DOUBLE_EQ(held.pistons[0], 501);
+
+  // Two saves write two different stamps.
+  card.jobName = "twice";
+  ASSERT_TRUE(SaveCardSilently(card, set, folder_.string(), nullptr));
+  std::string first = Read(Path("twice.bme"));
+  ASSERT_TRUE(SaveCardSilently(card, set, folder_.string(), nullptr));
+  EXPECT_NE(Read(Path("twice.bme")), first);
+  EXPECT_EQ(Read(Path("twice.bme")).substr(0, 100), first.substr(0, 100));
+}
+
+// A save killed at any step leaves a job that loads as the old save or the
+// new one, never the new weights under the old card.
+TEST_F(BobweightFilesTest, KilledSaveLeavesTheOldJobOrTheNewOne) {
+  BobweightCard oldCard = FullCard();
+  oldCard.jobName = "job";
+  RodPistonSet oldSet;
+  oldSet.rodTotals[3] = 611;
+  BobweightCard newCard = FullCard();
+  newCard.jobName = "job";
+  newCard.engineName = "427";
+  RodPistonSet newSet;
+  newSet.rodTotals[3] = 622;
+  const std::string folder = folder_.string();
+  int kills = test::KillAtEveryStep(
+      [&] {
+        BobweightCard card = oldCard;
+        ASSERT_TRUE(SaveCardSilently(card, oldSet, folder, nullptr));
+        RemoveStaleTemporaries(folder);
+      },
+      [&] {
+        BobweightCard card = newCard;
+        SaveCardSilently(card, newSet, folder, nullptr);
+      },
+      [&](int step) {
+        SCOPED_TRACE(testing::Message() << "killed at step " << step);
+        BobweightCard loaded;
+        RodPistonSet held;
+        held.rodTotals[3] = 1;
+        std::string where;
+        bool weightsLoaded = false;
+        ASSERT_TRUE(LoadCardFile(Path("job.bwi"), loaded, held, where, &weightsLoaded));
+        if (loaded.engineName == "427") {
+          EXPECT_TRUE(weightsLoaded);
+          EXPECT_DOUBLE_EQ(held.rodTotals[3], 622);
+        } else {
+          EXPECT_EQ(loaded.engineName, "350");
+          // The old card with its own weights, or (the new .bme already in
+          // place) with none.
+          EXPECT_DOUBLE_EQ(held.rodTotals[3], weightsLoaded ? 611 : 1);
+        }
+      });
+  EXPECT_EQ(kills, 12);
 }
 
 TEST_F(BobweightFilesTest, PathsNameTheJobAndItsWeightsFile) {
@@ -298,7 +479,8 @@ TEST_F(BobweightFilesTest, UnwritableCardIsToldAndStaysChanged) {
   EXPECT_TRUE(card.changed);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Error");
-  EXPECT_NE(ui.messages[0].text.find("job.bwi"), std::string::npos);
+  // The weights go first: the card that names them follows only after them.
+  EXPECT_NE(ui.messages[0].text.find("job.bme"), std::string::npos);
 
   // The card goes through but its weights file cannot be written.
   fs::create_directories(Path("job.bme"));
@@ -307,6 +489,7 @@ TEST_F(BobweightFilesTest, UnwritableCardIsToldAndStaysChanged) {
   EXPECT_TRUE(card.changed);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("job.bme"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Path("job.bwi")));
 
   // No job name: nothing to write, nothing to tell.
   card.jobName = "";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -54,13 +55,20 @@ TEST(EngineList, RowsAndHeadingsAfterTheHeader) {
 }
 
 TEST(EngineList, PercentagesThatOverflowAreNotApplied) {
-  EngineList list = ParseEngineList(std::string(kHeader) + "350^1e999^-1e999^2^i^\n");
+  EngineList list = ParseEngineList(std::string(kHeader) + "350^1e999^-1e999^2^i^\n" +
+                                    "400^1e300^100^-3e200^i^\n");
   BobweightCard card;
   ASSERT_TRUE(ApplyEngineRow(list, 0, card));
   EXPECT_EQ(card.engineName, "350");
   EXPECT_DOUBLE_EQ(card.reciprocatingPercent, 50);
   EXPECT_DOUBLE_EQ(card.rotatingPercent, 100);
   EXPECT_DOUBLE_EQ(card.cylindersPerBobweight, 2);
+  // Finite but beyond any card: not applied either.
+  ASSERT_TRUE(ApplyEngineRow(list, 1, card));
+  EXPECT_EQ(card.engineName, "400");
+  EXPECT_DOUBLE_EQ(card.reciprocatingPercent, 50);
+  EXPECT_DOUBLE_EQ(card.cylindersPerBobweight, 2);
+  EXPECT_TRUE(std::isfinite(card.bobweightTotal));
 }
 
 TEST(EngineList, HeaderOnlyFileIsEmptyAndLongLinesContinue) {

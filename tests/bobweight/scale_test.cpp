@@ -103,6 +103,21 @@ TEST(ScaleReply, BlanksTheModelsLeadingCharactersAndStopsAtTheUnit) {
   EXPECT_EQ(ParseScaleReply("1e999 g\r", *ScaleModelFor(2)).kind, ScaleReplyKind::kUnstable);
 }
 
+// A reply no scale can give is no weight: stored, it would make the card
+// infinite. The largest weight a card holds still comes through.
+TEST(ScaleReply, NumbersBeyondAnyCardAreUnstable) {
+  const ScaleModel& model = *ScaleModelFor(2);
+  for (const char* reply : {"4e306 g\r", "-4e306 g\r", "100000.1 g\r", "1e6 g\r", "inf g\r"}) {
+    SCOPED_TRACE(reply);
+    ScaleReading r = ParseScaleReply(reply, model);
+    EXPECT_EQ(r.kind, ScaleReplyKind::kUnstable);
+    EXPECT_DOUBLE_EQ(r.grams, 0.0);
+  }
+  ScaleReading largest = ParseScaleReply("100000.0 g\r", model);
+  EXPECT_EQ(largest.kind, ScaleReplyKind::kWeight);
+  EXPECT_DOUBLE_EQ(largest.grams, kCardValueMax);
+}
+
 TEST(ReadScale, ReadsOneReplyWithThePlusAsABlank) {
   VirtualClock clock;
   SimScaleOptions options;

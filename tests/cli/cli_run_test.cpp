@@ -71,6 +71,36 @@ TEST_F(CliTest, UsageErrors) {
   EXPECT_EQ(r.status, 2);
 }
 
+// Numbers on the command line are finite and inside their field's range or
+// the command is refused: a moment of 3e280 would reach the transform and
+// come out as null moments.
+TEST_F(CliTest, PlanRefusesNumbersOutsideTheirRanges) {
+  const std::string folder = "--folder " + folder_ + " plan ";
+  for (const char* args :
+       {"--left 3e280,10 --right 1,0", "--left 1,0 --right 1e7,0", "--left 1,1e999 --right 1,0",
+        "--left inf,0 --right 1,0", "--left nan,0 --right 1,0", "--left 0x10,0 --right 1,0",
+        "--left 1,0 --right -1,0", "--left 1,0 --right 1,0 --zones 0,0,0,2147483647",
+        "--left 1,0 --right 1,0 --zones 0,0,360,0", "--left '1, 0' --right 1,0"}) {
+    SCOPED_TRACE(args);
+    CliResult r = RunCli(folder + args);
+    EXPECT_EQ(r.status, 2);
+    ASSERT_TRUE(r.out.is_object()) << r.raw;
+    EXPECT_TRUE(r.out.contains("error"));
+  }
+  CliResult r = RunCli(folder + "--left 1000000,10 --right 2.5e3,350 --zones 10,200,0,0");
+  EXPECT_EQ(r.status, 0) << r.raw;
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  ASSERT_TRUE(r.out.contains("left")) << r.raw;
+  EXPECT_TRUE(r.out["left"]["moment"].is_number()) << r.raw;
+  EXPECT_TRUE(r.out["right"]["moment"].is_number()) << r.raw;
+
+  for (const char* args : {"--weight 1e999 --rpm 500 --class 1", "--weight 50 --rpm inf --class 1",
+                           "--weight 50 --rpm 500x --class 1"}) {
+    SCOPED_TRACE(args);
+    EXPECT_EQ(RunCli(std::string("tolerance ") + args).status, 2);
+  }
+}
+
 TEST_F(CliTest, ControlInfoWithoutControl) {
   CliResult r = RunCli("control info");
   EXPECT_EQ(r.status, 1);

@@ -106,6 +106,34 @@ TEST(SensorMap, RejectsBadChecksumShortRowsAndMissingChecksum) {
   }
 }
 
+// "inf" equals "inf", so a checksum test alone would let an infinite value
+// through and turn every reading into nothing. A number that is not finite
+// ends the rows like any other text, and the checksum no longer matches.
+TEST(SensorMap, InfiniteOrHugeValuesAreRefusedWithTheDefaults) {
+  for (const char* bad : {"inf", "INF", "-inf", "nan", "1e999", "0x10"}) {
+    SCOPED_TRACE(bad);
+    std::string text = std::string(kTwoRows) + "2000 " + bad + " 0 1 0 1 0\n" + bad + "\n";
+    SensorMap map;
+    double sum = 0.0, checksum = 0.0;
+    EXPECT_EQ(ParseSensorMap(text, map, sum, checksum), SensorMapParse::kChecksumError);
+    EXPECT_EQ(map.column[1][2], 1.0);
+    EXPECT_EQ(map.column[0][2], 200.0);
+    SensorMapValues v = InterpolateSensorMap(map, 2000.0);
+    EXPECT_DOUBLE_EQ(v.leftGain, 1.0);
+    EXPECT_DOUBLE_EQ(v.rightPhase, 0.0);
+  }
+  // A sum that overflows never matches a finite checksum either.
+  std::string overflow = std::string(kTwoRows) + "1e308 1e308 0 1 0 1 0\n1e308\n";
+  SensorMap map;
+  double sum = 0.0, checksum = 0.0;
+  EXPECT_EQ(ParseSensorMap(overflow, map, sum, checksum), SensorMapParse::kChecksumError);
+  RecordingOperatorUi ui;
+  EXPECT_FALSE(LoadSensorMap(WriteFile("inf.dta", std::string(kTwoRows) + "inf 1 0 1 0 1 0\ninf\n"),
+                             0, map, ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Attention");
+}
+
 TEST(SensorMap, MoreRowsThanTheTableHoldsAreRefused) {
   for (int rows : {24, 25, 30}) {
     std::string text = "header\n";

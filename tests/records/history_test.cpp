@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "temp_folder.h"
 
 namespace balancer {
@@ -193,6 +195,42 @@ TEST(HistoryFile, AllRecordsAreReadAndTheLeadingOnesInUseCounted) {
   EXPECT_EQ(h.records[9].kind, kHistoryEmpty);
   EXPECT_DOUBLE_EQ(h.records[5].leftMoment, 5.0);
   EXPECT_DOUBLE_EQ(h.records[23].leftMoment, 23.0);
+}
+
+// However long a record's numbers print, it stays one line of its own: no
+// record is cut short or merged into the next. Read back, such values are
+// damaged ones and leave only their own record cleared.
+TEST(HistoryFile, RecordsWithLongNumbersStayOneLineEach) {
+  History h;
+  for (int i = 0; i < kHistorySize; ++i) {
+    HistoryRecord& r = h.records[i];
+    r.kind = kHistorySpin;
+    // The longest numbers a double prints on every other line: lines near
+    // 1900 characters.
+    double huge = i % 2 ? -1.7e308 : 1.0;
+    r.leftMoment = i % 2 ? huge : 10.0 + i;
+    r.leftAngle = huge;
+    r.leftRadius = huge;
+    r.rightMoment = huge;
+    r.rightAngle = huge;
+    r.rightRadius = huge;
+  }
+  h.historyCount = kHistorySize;
+  std::string text = FormatHistory(h);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kHistorySize);
+  History loaded;
+  ASSERT_TRUE(ParseHistory(text, loaded));
+  EXPECT_EQ(loaded.historyCount, 1);
+  for (int i = 0; i < kHistorySize; ++i) {
+    SCOPED_TRACE(i);
+    if (i % 2) {
+      EXPECT_EQ(loaded.records[i].kind, kHistoryEmpty);
+    } else {
+      EXPECT_EQ(loaded.records[i].kind, kHistorySpin);
+      EXPECT_DOUBLE_EQ(loaded.records[i].leftMoment, 10.0 + i);
+      EXPECT_DOUBLE_EQ(loaded.records[i].rightRadius, 1.0);
+    }
+  }
 }
 
 TEST(HistoryWindow, RowsNameTheRecordAndShowAmountAndRadius) {

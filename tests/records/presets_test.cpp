@@ -72,6 +72,12 @@ TEST(Presets, ShortFilesAndBadIndexes) {
   EXPECT_FALSE(s.slugSizeSelected[1]);
   EXPECT_FALSE(s.slugSizeSelected[4]);
 
+  // So does a value beyond any dimension.
+  s.slugSizeSelected[1] = true;
+  ParsePreset("5.0\n3e280\n1.0\n1.0\n1.0\n1.0\n0\n18\n0\n0\n1\n4\n", s);
+  EXPECT_DOUBLE_EQ(s.shaftRadiusRight, 3.0);
+  EXPECT_FALSE(s.slugSizeSelected[4]);
+
   ParsePreset("1\n1\n1\n1\n1\n1\n0\n18\n0\n0\n4\n-3\n31\n99999\n7\n", s);
   int marked = 0;
   for (bool selected : s.slugSizeSelected) marked += selected;

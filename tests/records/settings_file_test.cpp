@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "records/text_scanner.h"
 #include "temp_folder.h"
 
@@ -159,7 +162,7 @@ TEST(SettingsFile, CutInsideFields43To56KeepsFields1To42) {
   EXPECT_DOUBLE_EQ(s.maxExtraWeight, 20.0);
   EXPECT_TRUE(s.slugSizeSelected[17]);
   EXPECT_EQ(s.bobweightDetail, 1);
-  EXPECT_DOUBLE_EQ(s.maxOperatingRpm, 6500.0);  // the last value before the cut
+  EXPECT_DOUBLE_EQ(s.maxOperatingRpm, 6500.0);                // the last value before the cut
   EXPECT_EQ(s.twoPlaneMode, MachineSettings{}.twoPlaneMode);  // field 49 was not reached
   // No post-read steps after a failure: working values untouched.
   EXPECT_DOUBLE_EQ(s.correctionRadiusRight, 3.5);
@@ -211,14 +214,89 @@ TEST(SettingsFile, LoadCorrectsOutOfRangeValues) {
   EXPECT_EQ(s.headerTextColor, 1);
 }
 
-TEST(SettingsFile, OverlongPathLineIsSplitIntoTheNextField) {
+TEST(SettingsFile, OverlongPathLineIsCutAndTheLaterFieldsStayInPlace) {
   std::string longPath(200, 'x');
   std::string text = Replace(kKnownFile, "C:\\balancer\\photoleft.bmp\n", longPath + "\n");
   MachineSettings s;
   ASSERT_TRUE(ParseSettings(text, s, nullptr, false));
   EXPECT_EQ(s.leftPhotoPath, std::string(159, 'x'));
-  EXPECT_EQ(s.rightPhotoPath, std::string(41, 'x'));
-  EXPECT_EQ(s.bobweightFolder, "C:\\balancer\\photoright.bmp");
+  EXPECT_EQ(s.rightPhotoPath, "C:\\balancer\\photoright.bmp");
+  EXPECT_EQ(s.bobweightFolder, "C:\\balancer\\bw");
+}
+
+// Every text field at its longest and one longer, each alone and all at once:
+// written and read back, each field is its value cut to the field and no
+// field moves into another's line.
+TEST(SettingsFile, TextFieldsAtTheirLengthRoundTrip) {
+  struct TextField {
+    std::string MachineSettings::*field;
+    size_t max;
+  };
+  const TextField fields[] = {
+      {&MachineSettings::leftPhotoPath, kPhotoPathMax},
+      {&MachineSettings::rightPhotoPath, kPhotoPathMax},
+      {&MachineSettings::bobweightFolder, kFolderPathMax},
+      {&MachineSettings::presetFolder, kFolderPathMax},
+      {&MachineSettings::historyFolder, kFolderPathMax},
+      {&MachineSettings::bottomPhotoPath, kPhotoPathMax},
+  };
+  for (size_t extra : {0u, 1u}) {
+    for (int only = -1; only < 6; ++only) {
+      SCOPED_TRACE(testing::Message() << "extra " << extra << " field " << only);
+      MachineSettings written = KnownSettings();
+      for (int i = 0; i < 6; ++i) {
+        if (only >= 0 && i != only) continue;
+        written.*fields[i].field = std::string(fields[i].max + extra, static_cast<char>('a' + i));
+      }
+      MachineSettings read;
+      ASSERT_TRUE(ParseSettings(FormatSettings(written), read, nullptr, false));
+      for (const TextField& f : fields) {
+        EXPECT_EQ(read.*f.field, (written.*f.field).substr(0, f.max));
+      }
+      EXPECT_EQ(read.showCoupleForces, written.showCoupleForces);
+      // A second save and load (the next restart) changes nothing either.
+      MachineSettings again;
+      ASSERT_TRUE(ParseSettings(FormatSettings(read), again, nullptr, false));
+      for (const TextField& f : fields) EXPECT_EQ(again.*f.field, read.*f.field);
+    }
+  }
+}
+
+TEST(SettingsFile, LineEndsInsideATextFieldDoNotShiftTheFile) {
+  MachineSettings written = KnownSettings();
+  written.presetFolder = "D:\\one\ntwo\r";
+  MachineSettings read;
+  ASSERT_TRUE(ParseSettings(FormatSettings(written), read, nullptr, false));
+  EXPECT_EQ(read.presetFolder, "D:\\one two ");
+  EXPECT_EQ(read.historyFolder, written.historyFolder);
+  EXPECT_EQ(read.bottomPhotoPath, written.bottomPhotoPath);
+}
+
+// A value beyond the file's range reads as a damaged one: the read fails
+// there, as for a value that is no number, and the start-up falls back to the
+// backup. The writer never writes one, so every file it writes reads back.
+TEST(SettingsFile, ValuesBeyondTheRangeAreNeitherWrittenNorRead) {
+  MachineSettings written = KnownSettings();
+  written.calibrationFactorLeft = -1.7e308;
+  written.lagCompensationRight = std::nan("");
+  written.twoPlaneSet.correctionRadiusRight = 3e9;
+  MachineSettings read;
+  ASSERT_TRUE(ParseSettings(FormatSettings(written), read, nullptr, false));
+  EXPECT_DOUBLE_EQ(read.calibrationFactorLeft, -kRecordValueMax);
+  EXPECT_DOUBLE_EQ(read.lagCompensationRight, 0.0);
+  EXPECT_EQ(read.bobweightFolder, written.bobweightFolder);
+
+  for (const char* bad : {"inf", "1e999", "1000000.1", "-2e6", "nan"}) {
+    SCOPED_TRACE(bad);
+    MachineSettings s;
+    EXPECT_FALSE(ParseSettings(Replace(kKnownFile, "\n-12.3\n", std::string("\n") + bad + "\n"), s,
+                               nullptr, false));
+    EXPECT_DOUBLE_EQ(s.lagCompensationLeft, MachineSettings{}.lagCompensationLeft);
+  }
+  MachineSettings edge;
+  EXPECT_TRUE(
+      ParseSettings(Replace(kKnownFile, "\n-12.3\n", "\n-1000000\n"), edge, nullptr, false));
+  EXPECT_DOUBLE_EQ(edge.lagCompensationLeft, -kRecordValueMax);
 }
 
 TEST(SettingsFile, AFailedReadStopsAtTheValueItCouldNotRead) {

@@ -23,11 +23,41 @@ TEST(Preload, ReadsReadingsAndZonesAndTurnsTheReversedRightAngle) {
   EXPECT_FALSE(ReadPreload(folder.Folder(), 0));
 }
 
+// A value outside its range makes the whole file count as unreadable, as a
+// file cut short does: no zone bound that overflows the planners' arithmetic,
+// no moment that turns the transform into NaN.
+TEST(Preload, ValuesOutsideTheirRangesMakeTheFileUnreadable) {
+  for (const char* text :
+       {"1 2 3 4 2147483647 6 7 8", "1 2 3 4 5 6 7 -2147483648", "1 2 3 4 360 6 7 8",
+        "1 2 3 4 5 -1 7 8", "3e280 2 3 4 5 6 7 8", "1 2 3e280 4 5 6 7 8", "-1 2 3 4 5 6 7 8",
+        "1 -0.5 3 4 5 6 7 8", "1 2 3 1e9 5 6 7 8", "1 2 3 4 99999999999 6 7 8", "1 nan 3 4 5 6 7 8",
+        "inf 2 3 4 5 6 7 8"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(ParsePreload(text, 0));
+  }
+  std::optional<Preload> edge = ParsePreload("1000000 0 0 360 0 359 359 0", 1);
+  ASSERT_TRUE(edge);
+  EXPECT_DOUBLE_EQ(edge->leftMoment, kReadingMomentMax);
+  EXPECT_DOUBLE_EQ(edge->rightAngle, 180.0);
+  EXPECT_EQ(edge->zoneEndLeft, 359);
+
+  test::TempFolder folder;
+  folder.Write("preload.txt", "12.5 30 8.25 200 10 50 2147483647 20\n");
+  EXPECT_FALSE(ReadPreload(folder.Folder(), 0));
+}
+
 TEST(CompanyText, IsCutToItsLengthAndWrittenWithoutTerminator) {
   test::TempFolder folder;
   EXPECT_EQ(ReadCompanyText(folder.Folder()), "");
   folder.Write("company.txt", std::string(1000, 'c'));
   EXPECT_EQ(ReadCompanyText(folder.Folder()), std::string(667, 'c'));
+
+  for (size_t length : {kCompanyTextMax, kCompanyTextMax + 1}) {
+    std::string text(length, 'k');
+    text[100] = '\n';
+    ASSERT_TRUE(WriteCompanyText(folder.Folder(), text, nullptr));
+    EXPECT_EQ(ReadCompanyText(folder.Folder()), text.substr(0, kCompanyTextMax));
+  }
 
   ASSERT_TRUE(WriteCompanyText(folder.Folder(), "Acme Cranks\r\nMain St.", nullptr));
   EXPECT_EQ(folder.Read("company.txt"), "Acme Cranks\r\nMain St.");

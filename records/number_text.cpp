@@ -1,0 +1,93 @@
+#include "records/number_text.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace balancer {
+
+namespace {
+
+bool IsDigitAt(const std::string& text, size_t i) {
+  return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+}
+
+}  // namespace
+
+size_t DecimalNumberLength(const std::string& text, size_t pos) {
+  size_t i = pos;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  while (IsDigitAt(text, i)) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (IsDigitAt(text, i)) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (IsDigitAt(text, j)) {
+      while (IsDigitAt(text, j)) ++j;
+      i = j;
+    }
+  }
+  return i - pos;
+}
+
+bool ReadFiniteNumber(const std::string& text, size_t& pos, double& value) {
+  size_t start = pos;
+  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  size_t length = DecimalNumberLength(text, start);
+  if (length == 0) return false;
+  // A copy of just the number, so strtod cannot read past it (hex, inf).
+  double read = std::strtod(text.substr(start, length).c_str(), nullptr);
+  if (!std::isfinite(read)) return false;
+  value = read;
+  pos = start + length;
+  return true;
+}
+
+bool ParseFiniteNumber(const std::string& text, double& value) {
+  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
+  size_t pos = 0;
+  double read = 0.0;
+  if (!ReadFiniteNumber(text, pos, read) || pos != text.size()) return false;
+  value = read;
+  return true;
+}
+
+int TruncToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  char small[128];
+  int needed = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  std::string out;
+  if (needed < 0) {
+    out.clear();
+  } else if (static_cast<size_t>(needed) < sizeof small) {
+    out.assign(small, static_cast<size_t>(needed));
+  } else {
+    std::vector<char> big(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(big.data(), big.size(), format, again);
+    out.assign(big.data(), static_cast<size_t>(needed));
+  }
+  va_end(again);
+  return out;
+}
+
+}  // namespace balancer
