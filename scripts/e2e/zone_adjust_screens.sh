@@ -33,7 +33,10 @@ zones_click_dial() {
 # line, from the same correction pass the program runs.
 zones_planned() {
   balancer_cli --folder "$(program_folder)" plan --left "$zones_left" --right "$zones_right" \
-    --zones "$3" | jq -r ".$1.$2[].angle | round"
+    --zones "$3" | python3 -c '
+import json, sys
+for item in json.load(sys.stdin)[sys.argv[1]][sys.argv[2]]:
+    print(int(item["angle"] + 0.5))' "$1" "$2"
 }
 
 # Zone fill on the dials: pixels of the zone colour in the dial area.
