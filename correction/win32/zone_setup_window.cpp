@@ -13,26 +13,42 @@ namespace balancer {
 
 namespace {
 
-// One row under the dials, so both dials stay free to click.
-const std::vector<ItemPlace> kPlaces = {
+// One row under the dials, so both dials stay free to click. Single-plane
+// has no left column: the right one takes its place.
+const std::vector<ItemPlace> kPlacesTwo = {
     {kIdZoneBeginLeft, 15, 32, 80, 36},   {kIdZoneEndLeft, 160, 32, 80, 36},
     {kIdZoneBeginRight, 315, 32, 80, 36}, {kIdZoneEndRight, 460, 32, 80, 36},
     {kIdZoneClearAll, 610, 32, 110, 36},  {kIdHelp, 730, 32, 70, 36},
     {kIdExit, 810, 32, 70, 36},
 };
+const std::vector<ItemPlace> kPlacesSingle = {
+    {kIdZoneBeginLeft, 15, 32, 80, 36},  {kIdZoneEndLeft, 160, 32, 80, 36},
+    {kIdZoneBeginRight, 15, 32, 80, 36}, {kIdZoneEndRight, 160, 32, 80, 36},
+    {kIdZoneClearAll, 610, 32, 110, 36}, {kIdHelp, 730, 32, 70, 36},
+    {kIdExit, 810, 32, 70, 36},
+};
 // "Left", "Right", how to click.
-const std::vector<ItemPlace> kTexts = {{0, 15, 6, 0, 0}, {0, 315, 6, 0, 0}, {0, 15, 74, 0, 0}};
+const std::vector<ItemPlace> kTextsTwo = {{0, 15, 6, 0, 0}, {0, 315, 6, 0, 0}, {0, 15, 74, 0, 0}};
+const std::vector<ItemPlace> kTextsSingle = {{0, 15, 6, 0, 0}, {0, 15, 6, 0, 0}, {0, 15, 74, 0, 0}};
 
 class ZoneSetupWindow : public ModelScreen {
  public:
   explicit ZoneSetupWindow(const ScreenContext& context)
-      : ModelScreen(context), model_(*context.kit.settings, context.zones) {}
+      : ModelScreen(context),
+        model_(*context.kit.settings, context.zones),
+        two_(context.kit.settings->twoPlaneMode == 1) {}
   char Code() const override { return 'z'; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
+  // The plane mode cannot change while the screen is open (the main window
+  // is disabled), so the layout is chosen once.
+  const std::vector<ItemPlace>& Places() const override {
+    return two_ ? kPlacesTwo : kPlacesSingle;
+  }
+  const std::vector<ItemPlace>& TextPlaces() const override {
+    return two_ ? kTextsTwo : kTextsSingle;
+  }
   void OnCreate() override {
     ModelScreen::OnCreate();
     DialPressHook::Install(hwnd(), kZoneDialPress);
@@ -82,6 +98,7 @@ class ZoneSetupWindow : public ModelScreen {
   }
 
   ZoneSetupScreen model_;
+  bool two_;
 };
 
 }  // namespace

@@ -141,6 +141,11 @@ TEST_F(ZoneAdjustWindows, SinglePlaneTakesOnlyTheMiddleDial) {
   RunMainCommand(main, kCmdZoneSetup);
   ASSERT_NE(kit.childScreen, nullptr);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(kit.childScreen, kIdZoneBeginLeft)));
+  // The right column takes the left one's place.
+  RECT begin;
+  GetWindowRect(GetDlgItem(kit.childScreen, kIdZoneBeginRight), &begin);
+  MapWindowPoints(HWND_DESKTOP, kit.childScreen, reinterpret_cast<POINT*>(&begin), 2);
+  EXPECT_EQ(begin.left, Scaled(15, kit.screenScale));
   HookPress(kZoneDialPress, DialPixel(1, 120.0, 10.0));
   EXPECT_EQ(main.zones.zoneStartRight, 10);
   EXPECT_EQ(main.zones.zoneStartLeft, 0);
