@@ -232,9 +232,14 @@ ScreenPress AdjustScreen::DialClick(int angle) {
 
 ScreenEntryEffect AdjustScreen::StoreEntry(int actionCode, double value) {
   ScreenEntryEffect effect;
-  if (item_ != AdjustItem::kSlug || ItemCount() == 0 || !std::isfinite(value) || value < 0.0) {
+  const bool ownField =
+      actionCode == 345 || actionCode == 346 || actionCode == 349 || actionCode == 350;
+  if (!ownField || item_ != AdjustItem::kSlug || ItemCount() == 0 || !std::isfinite(value)) {
     return effect;
   }
+  // Below zero reads as 0: the software's own weight or radius again; a slug
+  // keeps its size.
+  if (value < 0.0) value = 0.0;
   const double length = value / LengthFactor(settings_.lengthUnit);
   switch (actionCode) {
     case 345:

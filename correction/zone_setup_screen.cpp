@@ -41,6 +41,22 @@ std::optional<int> DialAngleAt(double centreX, double centreY, double radius, do
   return ((degrees % 360) + 360) % 360;
 }
 
+std::optional<DialPress> DialPressAt(const DialLayout& dials, bool twoPlaneMode, double x,
+                                     double y) {
+  if (!(dials.radius > 0.0)) return std::nullopt;
+  for (Side side : {kLeftSide, kRightSide}) {
+    if (side == kLeftSide && !twoPlaneMode) continue;
+    const double cx = side == kLeftSide ? dials.leftX : dials.rightX;
+    if (std::optional<int> angle = DialAngleAt(cx, dials.y, dials.radius, x, y)) {
+      DialPress press;
+      press.side = side;
+      press.angle = *angle;
+      return press;
+    }
+  }
+  return std::nullopt;
+}
+
 std::vector<ScreenItem> ZoneSetupScreen::Items() const {
   const bool two = settings_.twoPlaneMode != 0;
   std::vector<ScreenItem> items;
@@ -60,6 +76,16 @@ std::vector<ScreenItem> ZoneSetupScreen::Items() const {
   exit.id = kIdExit;
   exit.label = "Exit";
   items.push_back(exit);
+  ScreenItem leftHead;
+  leftHead.label = "Left";
+  leftHead.shown = two;
+  items.push_back(leftHead);
+  ScreenItem rightHead;
+  rightHead.label = "Right";
+  items.push_back(rightHead);
+  ScreenItem hint;
+  hint.label = "Or click a dial at the start of the zone, then at its end.";
+  items.push_back(hint);
   return items;
 }
 

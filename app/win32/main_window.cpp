@@ -17,9 +17,12 @@
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
+#include "correction/adjust_screen.h"
+#include "correction/win32/adjust_window.h"
 #include "correction/win32/drill_setup_window.h"
 #include "correction/win32/reluctor_window.h"
 #include "correction/win32/tolerance_window.h"
+#include "correction/win32/zone_setup_window.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/machine_setup_screen.h"
@@ -75,6 +78,11 @@ class MainActions : public MainWindowActions, public ScreenHost {
   }
   void OpenCalibrationWindow() override;
   bool OpenScreenOver(ChildScreen& parent, char code) override;
+  void RunAnsweredAction(int actionCode, bool accepted) override {
+    if (actionCode == kAddSlugActionCode && state_.kit != nullptr) {
+      AnswerAdjustAddSlug(*state_.kit, accepted);
+    }
+  }
   void SpeedControlChanged() override {
     HWND spin = ButtonOf(state_, kCmdSpin);
     if (spin == nullptr) return;
@@ -463,10 +471,13 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kDrillSetup:
         RunMainCommand(state, kCmdDrillSetup);
         break;
+      case KeyAction::kZoneSetup:
+        RunMainCommand(state, kCmdZoneSetup);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Bobweight, Presets, Heavy Metal and Zone Setup have no window yet.
+      // Bobweight, Presets and Heavy Metal have no window yet.
       default:
         break;
     }
@@ -507,6 +518,27 @@ void SelectSlugAt(MainWindowState& state, int x, int y) {
   }
 }
 
+// A press on a planned hole or slug opens Adjust on that side.
+void OpenAdjustAt(MainWindowState& state, int x, int y) {
+  if (state.kit == nullptr || state.kit->childScreen != nullptr) return;
+  const bool two = TwoPlane(state);
+  const float s = state.screenScale;
+  for (int side = two ? 0 : 1; side < 2; ++side) {
+    const SideCorrection& sc = side == 0 ? state.result.left : state.result.right;
+    for (const PlacementCircle& c : PlacementCircles(sc, side, two)) {
+      HRGN region = CreateEllipticRgn(Scaled(c.x - c.r, s), Scaled(c.y - c.r, s),
+                                      Scaled(c.x + c.r, s), Scaled(c.y + c.r, s));
+      const bool hit = PtInRegion(region, x, y) != 0;
+      DeleteObject(region);
+      if (!hit) continue;
+      if (auto context = ScreenContextOf(state)) {
+        OpenAdjustWindow(*context, side == 0 ? kLeftSide : kRightSide);
+      }
+      return;
+    }
+  }
+}
+
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -544,6 +576,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
       }
       SelectSlugAt(*state, x, y);
+      OpenAdjustAt(*state, x, y);
       return 0;
     }
     case WM_RBUTTONDOWN: {
@@ -635,6 +668,9 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdDrillSetup:
       if (auto context = ScreenContextOf(state)) OpenDrillSetupWindow(*context);
       break;
+    case kCmdZoneSetup:
+      if (auto context = ScreenContextOf(state)) OpenZoneSetupWindow(*context);
+      break;
     case kCmdHeavyMetal:
       if (state.freeRun && state.link != nullptr) {
         PulseBrake(*state.link);
@@ -656,8 +692,8 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Bobweight, Presets, Zone / Heavy Metal Setup and History have no
-    // window yet.
+    // Bobweight, Presets, Heavy Metal Setup and History have no window
+    // yet.
     default:
       break;
   }

@@ -315,6 +315,48 @@ TEST(ZoneSetupScreen, ButtonsUseTheShaftPositionAndClearAllReturnsToDrilling) {
   EXPECT_TRUE(screen.Key(kKeyEscape, 0).close);
 }
 
+TEST(ZoneSetupScreen, APressFindsItsDialAndAngleInEitherMode) {
+  const DialLayout two{DialCentreX(0, true), DialCentreX(1, true), kDialY, kDialRadius};
+  double x, y;
+  DialPoint(kLeftDialX, kDialY, 100.0, 45.0, x, y);
+  std::optional<DialPress> p = DialPressAt(two, true, x, y);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->side, kLeftSide);
+  EXPECT_EQ(p->angle, 45);
+  DialPoint(kRightDialX, kDialY, kDialRadius - 1, 270.0, x, y);
+  p = DialPressAt(two, true, x, y);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->side, kRightSide);
+  EXPECT_EQ(p->angle, 270);
+  // Between the dials, and just outside a rim, nothing is marked.
+  EXPECT_FALSE(DialPressAt(two, true, (kLeftDialX + kRightDialX) / 2.0, kDialY));
+  EXPECT_FALSE(DialPressAt(two, true, kRightDialX, kDialY - kDialRadius - 2));
+
+  // Single-plane: the right dial sits in the middle and the left one is gone.
+  const DialLayout one{DialCentreX(0, false), DialCentreX(1, false), kDialY, kDialRadius};
+  DialPoint(DialCentreX(1, false), kDialY, 60.0, 180.0, x, y);
+  p = DialPressAt(one, false, x, y);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->side, kRightSide);
+  EXPECT_EQ(p->angle, 180);
+  DialPoint(kLeftDialX, kDialY, 60.0, 180.0, x, y);
+  EXPECT_FALSE(DialPressAt(one, false, x, y));
+  EXPECT_FALSE(DialPressAt(DialLayout{}, true, 0.0, 0.0));
+}
+
+TEST(ZoneSetupScreen, ColumnHeadsFollowTheModeAndTellHowToClick) {
+  MachineSettings s;
+  CorrectionZones zones;
+  ZoneSetupScreen screen(s, zones);
+  ASSERT_NE(FindLabel(screen.Items(), "Left"), nullptr);
+  EXPECT_TRUE(FindLabel(screen.Items(), "Left")->shown);
+  EXPECT_TRUE(FindLabel(screen.Items(), "Right")->shown);
+  EXPECT_NE(FindLabel(screen.Items(), "Or click a dial at the start of the zone, then at its end."),
+            nullptr);
+  SetBalancingMode(s, 0);
+  EXPECT_FALSE(FindLabel(screen.Items(), "Left")->shown);
+}
+
 // --- Adjust ---
 
 struct AdjustFixture : ::testing::Test {
@@ -384,6 +426,15 @@ TEST_F(AdjustFixture, SlugSideMovesAddsDeletesAndTakesItsBoxes) {
   EXPECT_EQ(radius.message->caption, "Alert");
   EXPECT_DOUBLE_EQ(state.slugs[kLeftSide].slugs[count].installRadius, 3.5 - 0.15 - 0.5);
   EXPECT_FALSE(screen.StoreEntry(238, 1.0).handled);
+  // A negative weight or radius falls back to the software's own (0), the
+  // slug's size stays.
+  EXPECT_TRUE(screen.StoreEntry(349, -5.0).stored);
+  EXPECT_DOUBLE_EQ(state.slugs[kLeftSide].actualSlugWeight[count], 0.0);
+  EXPECT_TRUE(screen.StoreEntry(350, -1.0).stored);
+  EXPECT_DOUBLE_EQ(state.slugs[kLeftSide].slugs[count].installRadius, 0.0);
+  const double diameter = state.slugs[kLeftSide].slugs[count].diameter;
+  EXPECT_TRUE(screen.StoreEntry(345, -0.5).handled);
+  EXPECT_DOUBLE_EQ(state.slugs[kLeftSide].slugs[count].diameter, diameter);
 
   while (screen.ItemCount() > 1) screen.Key('d', 0);
   ScreenPress last = screen.Key('d', 0);

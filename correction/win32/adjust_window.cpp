@@ -1,0 +1,126 @@
+#include "correction/win32/adjust_window.h"
+
+#include <memory>
+
+#include "app/display_model.h"
+#include "correction/adjust_screen.h"
+#include "correction/screen_ids.h"
+#include "correction/win32/dial_press_hook.h"
+#include "correction/win32/model_screen_window.h"
+#include "correction/zone_setup_screen.h"
+#include "device/control_commands.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr UINT kAddSlugAnswer = WM_APP + 33;  // wParam 1: "Add"
+
+const std::vector<ItemPlace> kPlaces = {
+    {kIdCcw5, 15, 40, 90, 40},      {kIdCcw1, 115, 40, 90, 40}, {kIdCw1, 215, 40, 90, 40},
+    {kIdCw5, 315, 40, 90, 40},      {kIdSet, 15, 95, 120, 40},  {kIdDelete, 145, 95, 120, 40},
+    {kIdAddSlug, 275, 95, 130, 40}, {350, 15, 150, 280, 36},    {345, 15, 195, 280, 36},
+    {346, 15, 240, 280, 36},        {349, 15, 285, 280, 36},    {kIdResetAll, 15, 350, 140, 40},
+    {kIdOk, 305, 350, 100, 40},
+};
+// The side and its current hole or slug.
+const std::vector<ItemPlace> kTexts = {{0, 15, 10, 0, 0}};
+
+// The window stands beside the dial it works on, so that dial stays free.
+constexpr int kWidth = 450;
+constexpr int kHeight = 440;
+int WindowX(Side side, bool twoPlane) {
+  if (!twoPlane) return 800;
+  return side == kLeftSide ? 690 : 20;
+}
+
+class AdjustWindow : public ModelScreen {
+ public:
+  AdjustWindow(const ScreenContext& context, Side side)
+      : ModelScreen(context),
+        model_(*context.kit.settings, context.correction, context.zones, side) {}
+  char Code() const override { return 'a'; }
+
+ protected:
+  std::vector<ScreenItem> Items() const override { return model_.Items(); }
+  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
+  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
+  ScreenEntryStore* Store() override { return &model_; }
+  void OnCreate() override {
+    ModelScreen::OnCreate();
+    DialPressHook::Install(hwnd(), kAdjustDialPress);
+  }
+  // Every way out ends here: OK, Esc, the close box, another screen opened
+  // in its place, the main window going.
+  void OnDestroy() override {
+    DialPressHook::Remove(hwnd());
+    ModelScreen::OnDestroy();
+  }
+  void OnCommand(int id) override { Apply(model_.Press(id, ShaftPosition())); }
+  void OnChar(int character) override { Apply(model_.Key(character, ShaftPosition())); }
+  void OnCloseRequest() override { Apply(model_.Press(kIdOk, 0)); }
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (msg == kAdjustDialPress) {
+      OnDialPress(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return true;
+    }
+    if (msg == kAddSlugAnswer) {
+      Apply(model_.AnswerAddSlug(wParam == 1, ShaftPosition()));
+      return true;
+    }
+    return ModelScreen::OnMessage(msg, wParam, lParam, result);
+  }
+
+ private:
+  int ShaftPosition() const {
+    ControlLink* link = context().kit.link;
+    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
+  }
+
+  // A press on the side's dial goes to the main window (which picks the slug
+  // under it) and makes the nearest hole or slug the current one. Not while
+  // a question or an entry window waits for an answer.
+  void OnDialPress(int screenX, int screenY) {
+    const KitContext& kit = context().kit;
+    if (kit.mainWindow == nullptr || kit.entry.hwnd != nullptr) return;
+    if (kit.message != nullptr && kit.message->hwnd != nullptr) return;
+    POINT pt{screenX, screenY};
+    RECT own;
+    GetWindowRect(hwnd(), &own);
+    const bool inside = PtInRect(&own, pt) != 0;
+    ScreenToClient(kit.mainWindow, &pt);
+    const bool two = kit.settings->twoPlaneMode == 1;
+    const double s = scale();
+    const double x = pt.x / s, y = pt.y / s;
+    const double cx = DialCentreX(model_.side(), two);
+    if (!PressGoesToDial(x, y, cx, kDialY, kDialRadius, inside)) return;
+    SendMessageA(kit.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    if (auto angle = DialAngleAt(cx, kDialY, kDialRadius, x, y)) Apply(model_.DialClick(*angle));
+    InvalidateRect(hwnd(), nullptr, TRUE);
+  }
+
+  AdjustScreen model_;
+};
+
+}  // namespace
+
+bool AdjustMouseHookInstalled() {
+  return DialPressHook::InstalledFor(kAdjustDialPress);
+}
+
+void AnswerAdjustAddSlug(const KitContext& kit, bool add) {
+  if (kit.screenCode != 'a' || kit.childScreen == nullptr) return;
+  SendMessageA(kit.childScreen, kAddSlugAnswer, add ? 1 : 0, 0);
+}
+
+HWND OpenAdjustWindow(const ScreenContext& context, Side side) {
+  if (context.kit.settings == nullptr) return nullptr;
+  const bool two = context.kit.settings->twoPlaneMode == 1;
+  if (!two) side = kRightSide;
+  HWND hwnd = OpenChildScreen(std::make_unique<AdjustWindow>(context, side), "Adjust",
+                              WS_CAPTION | WS_SYSMENU, WindowX(side, two), 60, kWidth, kHeight);
+  if (hwnd != nullptr) context.host.RecomputeAndRepaint();
+  return hwnd;
+}
+
+}  // namespace balancer
