@@ -174,8 +174,7 @@ struct ShaftReportRow {
 // The rows of the history in use, each side's text as the Unbalance History
 // window shows it (amount at the radius used, angle, " & " and the radius);
 // a single-plane record has no left text.
-std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit,
-                                            int lengthUnit);
+std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit, int lengthUnit);
 PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows);
 
 }  // namespace balancer

@@ -42,8 +42,8 @@ bool IntOption(CliContext& ctx, const std::string& name, int low, int high, int&
   const double number = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0' || !std::isfinite(number) || number != std::floor(number) ||
       number < low || number > high) {
-    ctx.out["error"] = name + " takes a whole number from " + std::to_string(low) + " to " +
-                       std::to_string(high);
+    ctx.out["error"] =
+        name + " takes a whole number from " + std::to_string(low) + " to " + std::to_string(high);
     return false;
   }
   value = static_cast<int>(number);
@@ -156,8 +156,8 @@ int PrintCardCommand(CliContext& ctx) {
   folder.path = ctx.folder;
   CardPrintInput input = CardInputOf(card, set, settings, ReadCompanyText(folder));
   const PrintDialogPages range = CardPrintDialogPages(settings.printOption);
-  std::vector<PrintPage> pages = ComposeCardPages(
-      input, ChooseCardPages(settings.printOption, range.fromPage, range.toPage));
+  std::vector<PrintPage> pages =
+      ComposeCardPages(input, ChooseCardPages(settings.printOption, range.fromPage, range.toPage));
   ctx.out["jobName"] = AnsiToUtf8(card.jobName);
   ctx.out["printOption"] = settings.printOption;
   return WritePages(ctx, run, "card", pages, StyleOf(ctx, settings));
@@ -189,9 +189,8 @@ int PrintReportCommand(CliContext& ctx) {
       ShaftReportRows(history, settings.weightUnit, settings.lengthUnit);
   nlohmann::json printed = nlohmann::json::array();
   for (const ShaftReportRow& row : rows) {
-    printed.push_back({{"label", row.label},
-                       {"left", AnsiToUtf8(row.left)},
-                       {"right", AnsiToUtf8(row.right)}});
+    printed.push_back(
+        {{"label", row.label}, {"left", AnsiToUtf8(row.left)}, {"right", AnsiToUtf8(row.right)}});
   }
   ctx.out["jobName"] = AnsiToUtf8(named.jobName);
   ctx.out["rows"] = printed;
@@ -201,8 +200,9 @@ int PrintReportCommand(CliContext& ctx) {
 
 }  // namespace
 
-REGISTER_CLI_COMMAND("print card", PrintCardCommand,
-                     "FILE.bwi --out DIR [--job NAME] [--print-option 0-3] [--width W] [--height H]");
+REGISTER_CLI_COMMAND(
+    "print card", PrintCardCommand,
+    "FILE.bwi --out DIR [--job NAME] [--print-option 0-3] [--width W] [--height H]");
 REGISTER_CLI_COMMAND("print report", PrintReportCommand,
                      "--history FILE.hst --job NAME --out DIR [--width W] [--height H]");
 

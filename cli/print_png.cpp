@@ -204,7 +204,8 @@ std::string FindPrintFontFile() {
 bool ReadPicture(const std::string& path, Raster& out) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) return ReadPng(path, out);
   return ReadBmp(bytes, out);
 }

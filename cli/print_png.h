@@ -17,14 +17,14 @@ namespace balancer {
 struct Raster {
   int width = 0;
   int height = 0;
-  std::vector<uint8_t> rgb;  // top-down rows, 3 bytes a pixel
+  std::vector<uint8_t> rgb;         // top-down rows, 3 bytes a pixel
   uint32_t At(int x, int y) const;  // 0xRRGGBB
 };
 
 struct PngPageStyle {
   PrintPicturePaths pictures;
   uint8_t companyRed = 0, companyGreen = 0, companyBlue = 0;  // job and company lines
-  std::string fontFile;  // empty: asks the font configuration
+  std::string fontFile;                                       // empty: asks the font configuration
 };
 
 // The sans bold font file to draw with, or "" when none is installed.

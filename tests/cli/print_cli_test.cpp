@@ -109,9 +109,9 @@ TEST_F(PrintPngTest, CardPageInkFollowsTheLayout) {
   EXPECT_EQ(Ink(page, 0, static_cast<int>(line), 280, static_cast<int>(2.6 * line)), 0);
   // The component box's left rule, black text inside it.
   const int boxLeft = static_cast<int>(0.31 * 850);
-  EXPECT_GT(Ink(page, boxLeft - 1, static_cast<int>(6 * line), boxLeft + 2,
-                static_cast<int>(14 * line)),
-            static_cast<int>(7 * line));
+  EXPECT_GT(
+      Ink(page, boxLeft - 1, static_cast<int>(6 * line), boxLeft + 2, static_cast<int>(14 * line)),
+      static_cast<int>(7 * line));
   EXPECT_GT(Ink(page, boxLeft + 5, static_cast<int>(5.6 * line), boxLeft + 150,
                 static_cast<int>(6.9 * line), 0x000000),
             30);
@@ -138,8 +138,8 @@ TEST_F(PrintPngTest, PicturesBmpAndPngReadBack) {
   std::vector<uint8_t> bmp(54 + 2 * 4, 0);
   bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40, bmp[18] = 1, bmp[22] = 2;
   bmp[26] = 1, bmp[28] = 24;
-  bmp[54] = 0xFF;                  // bottom: blue
-  bmp[58 + 2] = 0xFF;              // top: red
+  bmp[54] = 0xFF;      // bottom: blue
+  bmp[58 + 2] = 0xFF;  // top: red
   std::ofstream(folder_ + "/p.bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
   ASSERT_TRUE(ReadPicture(folder_ + "/p.bmp", back));

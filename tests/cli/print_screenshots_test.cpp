@@ -141,7 +141,8 @@ TEST(PrintScreenshots, EveryPageVariant) {
     ASSERT_EQ(status, 0) << result.dump();
     ASSERT_EQ(result["pages"].size(), v.pages);
     for (size_t i = 0; i < v.pages; ++i) {
-      const std::string shot = kShots + "/" + v.name + (v.pages > 1 ? "-" + std::to_string(i + 1) : "") + ".png";
+      const std::string shot =
+          kShots + "/" + v.name + (v.pages > 1 ? "-" + std::to_string(i + 1) : "") + ".png";
       Copy(result["pages"][i].get<std::string>(), shot);
       Raster page;
       ASSERT_TRUE(ReadPicture(shot, page));
