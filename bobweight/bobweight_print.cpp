@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/machine_settings.h"
 #include "base/unit_text.h"
 #include "records/history.h"
 #include "records/number_text.h"
@@ -118,6 +119,51 @@ bool PrintNeedsJobName(const BobweightCard& card) {
   return card.jobName.empty();
 }
 
+namespace {
+
+JobNameQuestion JobNameQuestionFor(const BobweightCard& card, int touchscreen, bool ask) {
+  JobNameQuestion question;
+  question.ask = ask;
+  question.prefill = card.savedJobName;
+  question.keyboard = touchscreen == 1;
+  return question;
+}
+
+}  // namespace
+
+JobNameQuestion CardJobNameQuestion(const BobweightCard& card, int touchscreen) {
+  return JobNameQuestionFor(card, touchscreen, PrintNeedsJobName(card));
+}
+
+JobNameQuestion ReportJobNameQuestion(const BobweightCard& card, int touchscreen) {
+  return JobNameQuestionFor(card, touchscreen, true);
+}
+
+bool TakePrintJobName(BobweightCard& card, const std::string& answer) {
+  std::string name = answer;
+  while (!name.empty() && (name.back() == '\r' || name.back() == '\n')) name.pop_back();
+  if (name.find_first_not_of(" \t\r\n") == std::string::npos) return false;
+  if (CutText(name, kJobNameMax) != card.jobName) card.changed = true;
+  SetJobName(card, name);
+  return true;
+}
+
+CardPrintInput CardInputOf(const BobweightCard& card, const RodPistonSet& set,
+                           const MachineSettings& settings, const std::string& companyText) {
+  CardPrintInput input;
+  input.card = &card;
+  input.set = &set;
+  input.companyText = companyText;
+  input.printOption = settings.printOption;
+  input.weightUnit = settings.weightUnit;
+  input.lengthUnit = settings.lengthUnit;
+  return input;
+}
+
+PrintPicturePaths PicturePathsOf(const MachineSettings& settings) {
+  return {settings.leftPhotoPath, settings.rightPhotoPath, settings.bottomPhotoPath};
+}
+
 int CardPageCount(int printOption) {
   return printOption != 0 ? 2 : 1;
 }
@@ -127,6 +173,43 @@ PrintPageChoice ChooseCardPages(int printOption, int fromPage, int toPage) {
   choice.page1 = fromPage == 1;
   choice.page2 = toPage == 2 && (printOption & (kPrintPartData | kPrintForceTable)) != 0;
   return choice;
+}
+
+PrintDialogPages CardPrintDialogPages(int printOption) {
+  PrintDialogPages pages;
+  pages.toPage = CardPageCount(printOption);
+  return pages;
+}
+
+std::vector<PrintPage> ComposeCardPages(const CardPrintInput& input, PrintPageChoice choice) {
+  std::vector<PrintPage> pages;
+  if (choice.page1) pages.push_back(ComposeCardPage1(input));
+  if (choice.page2) pages.push_back(ComposeCardPage2(input));
+  return pages;
+}
+
+double PrintDeviceX(double x, double width) {
+  return x * width;
+}
+
+double PrintDeviceY(double y, double height) {
+  return y * height / kPrintLinesPerPage;
+}
+
+int PrintFontHeight(PrintFont font, double height) {
+  int pixels = static_cast<int>(height / PrintFontDivisor(font));
+  return pixels < 1 ? 1 : pixels;
+}
+
+const std::string& PicturePath(const PrintPicturePaths& paths, PrintPicture which) {
+  switch (which) {
+    case PrintPicture::kRight:
+      return paths.right;
+    case PrintPicture::kBottom:
+      return paths.bottom;
+    default:
+      return paths.left;
+  }
 }
 
 int WeighedRowCount(const RodPistonSet& set) {
@@ -372,28 +455,13 @@ void StorePrintOptionEntry(PrintOptionField field, double value, int weightUnit,
   card.changed = true;
 }
 
-std::vector<ShaftReportRow> ShaftReportRows(
-    const History& history, const std::function<std::string(double, double)>& sideText) {
+std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit,
+                                            int lengthUnit) {
   std::vector<ShaftReportRow> rows;
-  // Spins count from 1 after the initial record (or from the first record
-  // when there is no initial condition).
-  int firstSpinNumber = history.records[0].kind == kHistoryInitial ? 0 : 1;
   for (int i = 0; i < history.historyCount && i < kHistorySize; ++i) {
-    const HistoryRecord& r = history.records[i];
-    if (r.kind == kHistoryEmpty) break;
-    ShaftReportRow row;
-    if (r.kind == kHistoryInitial) {
-      row.label = "Initial";
-    } else if (r.kind == kHistoryFinal) {
-      row.label = "Final";
-    } else {
-      char number[16];
-      std::snprintf(number, sizeof number, "%d", i + firstSpinNumber);
-      row.label = number;
-    }
-    if (r.leftMoment != kNoLeftMoment) row.left = sideText(r.leftMoment, r.leftRadius);
-    row.right = sideText(r.rightMoment, r.rightRadius);
-    rows.push_back(row);
+    if (history.records[i].kind == kHistoryEmpty) break;
+    HistoryRow text = HistoryRowText(history, i, weightUnit, lengthUnit);
+    rows.push_back({text.label, text.left, text.right});
   }
   return rows;
 }

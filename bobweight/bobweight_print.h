@@ -4,7 +4,6 @@
 // units, picks the font and colour the item names, and draws.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 namespace balancer {
 
 struct History;
+struct MachineSettings;
 
 constexpr int kPrintLinesPerPage = 66;  // line height = printable height / 66
 constexpr int kWrapMaxLines = 6;
@@ -67,6 +67,23 @@ double ForceAtRpm(double radius, double grams, int rpm);
 // "Job: %s"... printing needs a job name first.
 bool PrintNeedsJobName(const BobweightCard& card);
 
+// ActionCode of the job-name question asked before printing.
+constexpr int kPrintJobNameEntry = 370;
+
+// The job-name question: the card asks it only while the job has no name
+// (Print must then be pressed again), the shaft report every time.
+struct JobNameQuestion {
+  bool ask = false;
+  const char* heading = "Enter job name before printing";
+  std::string prefill;    // the last saved job name
+  bool keyboard = false;  // the on-screen keyboard (touchscreen) or the line entry
+};
+JobNameQuestion CardJobNameQuestion(const BobweightCard& card, int touchscreen);
+JobNameQuestion ReportJobNameQuestion(const BobweightCard& card, int touchscreen);
+// The answer becomes jobName (cut to its field). A blank answer is no name:
+// false, and the card keeps what it had.
+bool TakePrintJobName(BobweightCard& card, const std::string& answer);
+
 // The print dialog's page range and which pages print.
 int CardPageCount(int printOption);
 struct PrintPageChoice {
@@ -74,6 +91,22 @@ struct PrintPageChoice {
   bool page2 = false;
 };
 PrintPageChoice ChooseCardPages(int printOption, int fromPage, int toPage);
+
+// What the print dialog offers for the card: pages 1 to 2, preset to page 1
+// only (no option bit set) or 1 to 2, one copy.
+struct PrintDialogPages {
+  int minPage = 1;
+  int maxPage = 2;
+  int fromPage = 1;
+  int toPage = 1;
+  int copies = 1;
+};
+PrintDialogPages CardPrintDialogPages(int printOption);
+
+// The pictures a card page names.
+struct PrintPicturePaths {
+  std::string left, right, bottom;
+};
 
 struct CardPrintInput {
   const BobweightCard* card = nullptr;
@@ -84,8 +117,25 @@ struct CardPrintInput {
   int lengthUnit = 0;  // 0 inches, 1 millimetres
 };
 
+// The card input of a run: its card and part weights, the company text and
+// the option bits and units of the settings.
+CardPrintInput CardInputOf(const BobweightCard& card, const RodPistonSet& set,
+                           const MachineSettings& settings, const std::string& companyText);
+PrintPicturePaths PicturePathsOf(const MachineSettings& settings);
+
 PrintPage ComposeCardPage1(const CardPrintInput& input);
 PrintPage ComposeCardPage2(const CardPrintInput& input);
+// The pages the choice asks for, in print order.
+std::vector<PrintPage> ComposeCardPages(const CardPrintInput& input, PrintPageChoice choice);
+
+// Device coordinates of a page item on a printable area of width x height:
+// x is a share of the width, y counts line heights (height / 66), a font is
+// height / its divisor tall.
+double PrintDeviceX(double x, double width);
+double PrintDeviceY(double y, double height);
+int PrintFontHeight(PrintFont font, double height);
+
+const std::string& PicturePath(const PrintPicturePaths& paths, PrintPicture which);
 
 // The last row (1-12) with any rod total, big end, piston or pin above 0;
 // 0 when nothing was weighed.
@@ -121,12 +171,10 @@ struct ShaftReportRow {
   std::string label;  // "Initial", "Final" or the spin number
   std::string left, right;
 };
-// The rows of the history in use, each side's text made by `sideText` from
-// the record's moment and radius (as the history window shows it); a left
-// moment of -1000 (single-plane) has no left text.
-std::vector<ShaftReportRow> ShaftReportRows(
-    const History& history,
-    const std::function<std::string(double moment, double radius)>& sideText);
+// The rows of the history in use, each side's text as the Unbalance History
+// window shows it (amount at the radius used, angle, " & " and the radius);
+// a single-plane record has no left text.
+std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit, int lengthUnit);
 PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows);
 
 }  // namespace balancer

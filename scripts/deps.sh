@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libfreetype-dev libfontconfig-dev libpng-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
 )

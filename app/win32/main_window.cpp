@@ -17,6 +17,7 @@
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
+#include "bobweight/win32/print_job_window.h"
 #include "correction/adjust_screen.h"
 #include "correction/win32/adjust_window.h"
 #include "correction/win32/drill_setup_window.h"
@@ -83,6 +84,8 @@ class MainActions : public MainWindowActions, public ScreenHost {
       AnswerAdjustAddSlug(*state_.kit, accepted);
     }
   }
+  void PrintBobweightCard(ChildScreen& from) override;
+  void PrintShaftReport(ChildScreen& from) override;
   void SpeedControlChanged() override {
     HWND spin = ButtonOf(state_, kCmdSpin);
     if (spin == nullptr) return;
@@ -141,6 +144,14 @@ std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
 
 void MainActions::OpenCalibrationWindow() {
   if (auto context = ScreenContextOf(state_)) OpenMachineCalibrationWindow(*context);
+}
+
+void MainActions::PrintBobweightCard(ChildScreen& from) {
+  if (auto context = ScreenContextOf(state_)) balancer::PrintBobweightCard(*context, from.hwnd());
+}
+
+void MainActions::PrintShaftReport(ChildScreen& from) {
+  if (auto context = ScreenContextOf(state_)) balancer::PrintShaftReport(*context, from.hwnd());
 }
 
 bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/machine_settings.h"
 #include "records/history.h"
 
 namespace balancer {
@@ -68,6 +69,75 @@ TEST(CardPages, PrintOptionDecidesThePages) {
   EXPECT_TRUE(onlySecond.page2);
   EXPECT_FALSE(ChooseCardPages(0, 1, 2).page2);
   EXPECT_TRUE(PrintNeedsJobName(BobweightCard{}));
+}
+
+TEST(JobNameFirst, CardAsksOnlyWithoutANameTheReportAlways) {
+  BobweightCard card;
+  card.savedJobName = "smith 350";
+  JobNameQuestion q = CardJobNameQuestion(card, 0);
+  EXPECT_TRUE(q.ask);
+  EXPECT_STREQ(q.heading, "Enter job name before printing");
+  EXPECT_EQ(q.prefill, "smith 350");
+  EXPECT_FALSE(q.keyboard);
+  EXPECT_TRUE(CardJobNameQuestion(card, 1).keyboard);
+
+  EXPECT_FALSE(TakePrintJobName(card, "   \r\n"));
+  EXPECT_TRUE(card.jobName.empty());
+  EXPECT_FALSE(card.changed);
+  EXPECT_TRUE(TakePrintJobName(card, "jones 454\r\n"));
+  EXPECT_EQ(card.jobName, "jones 454");
+  EXPECT_TRUE(card.changed);
+  EXPECT_FALSE(CardJobNameQuestion(card, 0).ask);
+  JobNameQuestion report = ReportJobNameQuestion(card, 1);
+  EXPECT_TRUE(report.ask);
+  EXPECT_TRUE(report.keyboard);
+  EXPECT_EQ(report.prefill, "smith 350");
+
+  TakePrintJobName(card, std::string(300, 'j'));
+  EXPECT_EQ(card.jobName.size(), kJobNameMax);
+}
+
+TEST(CardPages, InputFollowsTheSettings) {
+  MachineSettings settings;
+  settings.printOption = kPrintForceTable;
+  settings.weightUnit = 1;
+  settings.lengthUnit = 1;
+  settings.leftPhotoPath = "C:\\balancer\\l.png";
+  BobweightCard card;
+  RodPistonSet set;
+  CardPrintInput input = CardInputOf(card, set, settings, "Works");
+  EXPECT_EQ(input.card, &card);
+  EXPECT_EQ(input.set, &set);
+  EXPECT_EQ(input.printOption, kPrintForceTable);
+  EXPECT_EQ(input.weightUnit, 1);
+  EXPECT_EQ(input.lengthUnit, 1);
+  EXPECT_EQ(input.companyText, "Works");
+  EXPECT_EQ(PicturePathsOf(settings).left, "C:\\balancer\\l.png");
+  EXPECT_EQ(PicturePathsOf(settings).bottom, settings.bottomPhotoPath);
+}
+
+TEST(CardPages, PrintDialogOffersOnePageWithoutOptions) {
+  PrintDialogPages plain = CardPrintDialogPages(0);
+  EXPECT_EQ(plain.minPage, 1);
+  EXPECT_EQ(plain.maxPage, 2);
+  EXPECT_EQ(plain.fromPage, 1);
+  EXPECT_EQ(plain.toPage, 1);
+  EXPECT_EQ(plain.copies, 1);
+  EXPECT_EQ(CardPrintDialogPages(kPrintPartData).toPage, 2);
+  EXPECT_EQ(CardPrintDialogPages(kPrintForceTable).toPage, 2);
+}
+
+TEST(PrintGeometry, ItemsScaleToThePrintableArea) {
+  EXPECT_DOUBLE_EQ(PrintDeviceX(0.5, 4800), 2400);
+  EXPECT_DOUBLE_EQ(PrintDeviceY(33, 6600), 3300);
+  EXPECT_EQ(PrintFontHeight(PrintFont::kCard, 6600), 110);
+  EXPECT_EQ(PrintFontHeight(PrintFont::kCardLarge, 6600), 137);
+  EXPECT_EQ(PrintFontHeight(PrintFont::kReport, 6600), 103);
+  EXPECT_EQ(PrintFontHeight(PrintFont::kCard, 10), 1);
+  PrintPicturePaths paths{"l.bmp", "r.png", "b.jpg"};
+  EXPECT_EQ(PicturePath(paths, PrintPicture::kLeft), "l.bmp");
+  EXPECT_EQ(PicturePath(paths, PrintPicture::kRight), "r.png");
+  EXPECT_EQ(PicturePath(paths, PrintPicture::kBottom), "b.jpg");
 }
 
 BobweightCard PrintedCard() {
@@ -165,6 +235,11 @@ TEST(CardPage2, PartTableForceTableAndTolerance) {
   EXPECT_EQ(FindText(page, "4"), nullptr);
   EXPECT_GT(FindText(page, "Pounds of Force")->y, topWithoutParts);
 
+  std::vector<PrintPage> chosen = ComposeCardPages(input, ChooseCardPages(input.printOption, 2, 2));
+  ASSERT_EQ(chosen.size(), 1u);
+  EXPECT_NE(FindText(chosen[0], "Pounds of Force"), nullptr);
+  EXPECT_EQ(ComposeCardPages(input, ChooseCardPages(input.printOption, 1, 2)).size(), 2u);
+
   input.printOption = kPrintPartData;
   input.weightUnit = 1;
   input.lengthUnit = 1;
@@ -214,25 +289,45 @@ TEST(PrintOptions, EntriesInDisplayUnitsRebuildTheConditionTexts) {
   EXPECT_DOUBLE_EQ(card.initialRight, 0);  // only the entered field is held above 0.001
 }
 
-TEST(ShaftReport, OneRowPerRecordedSpin) {
+TEST(ShaftReport, RowsReadAsTheHistoryWindowShowsThem) {
   History history;
-  history.records[0] = {kHistoryInitial, 10, 0, 3.5, 5, 0, 3.5};
-  history.records[1] = {kHistorySpin, 4, 0, 3.5, 2, 0, 3.5};
-  history.records[2] = {kHistoryFinal, kNoLeftMoment, 0, 3.5, 1, 0, 3.5};
+  history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  history.records[1] = {kHistorySpin, 4, 12, 2.0, 2, 180, 4.0};
+  history.records[2] = {kHistoryFinal, kNoLeftMoment, 0, 3.5, 1, 45, 3.5};
   history.historyCount = 3;
-  auto side = [](double moment, double radius) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%1.2f/%1.1f", moment, radius);
-    return std::string(text);
-  };
-  std::vector<ShaftReportRow> rows = ShaftReportRows(history, side);
+  std::vector<ShaftReportRow> rows = ShaftReportRows(history, 0, 0);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].label, "Initial");
+  EXPECT_EQ(rows[0].left, "10.0 grams at 90\xB0 & 3.50\" radius");
   EXPECT_EQ(rows[1].label, "1");
-  EXPECT_EQ(rows[1].left, "4.00/3.5");
+  EXPECT_EQ(rows[1].left, "2.00 grams at 12\xB0 & 2.00\" radius");
+  EXPECT_EQ(rows[1].right, "0.50 grams at 180\xB0 & 4.00\" radius");
   EXPECT_EQ(rows[2].label, "Final");
   EXPECT_EQ(rows[2].left, "");
-  EXPECT_EQ(rows[2].right, "1.00/3.5");
+  for (int i = 0; i < 3; ++i) {
+    HistoryRow shown = HistoryRowText(history, i, 1, 1);
+    ShaftReportRow printed = ShaftReportRows(history, 1, 1)[i];
+    EXPECT_EQ(printed.label, shown.label);
+    EXPECT_EQ(printed.left, shown.left);
+    EXPECT_EQ(printed.right, shown.right);
+  }
+
+  // Records past historyCount are not part of the job.
+  history.historyCount = 2;
+  EXPECT_EQ(ShaftReportRows(history, 0, 0).size(), 2u);
+  History none;
+  EXPECT_TRUE(ShaftReportRows(none, 0, 0).empty());
+
+  // A full history still fits on one page.
+  History full;
+  full.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  for (int i = 1; i < kHistorySize; ++i) full.records[i] = {kHistorySpin, 4, 12, 2.0, 2, 180, 4.0};
+  full.historyCount = kHistorySize;
+  std::vector<ShaftReportRow> fullRows = ShaftReportRows(full, 0, 0);
+  EXPECT_EQ(fullRows.back().label, "23");
+  for (const PrintItem& item : ComposeShaftReport("job", fullRows).items) {
+    EXPECT_LE(std::max(item.y, item.y2), kPrintLinesPerPage);
+  }
 
   PrintPage page = ComposeShaftReport("smith 350", rows);
   std::vector<std::string> texts = Texts(page);

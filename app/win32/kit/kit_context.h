@@ -12,6 +12,7 @@
 #include "app/win32/kit/file_dialog.h"
 #include "app/win32/kit/main_window_actions.h"
 #include "app/win32/kit/message_window.h"
+#include "app/win32/kit/print_dialog.h"
 #include "app/win32/kit/screen_host.h"
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
@@ -86,6 +87,10 @@ struct KitContext {
   // Stands in for the common open/save dialogs when set (tests).
   std::function<std::optional<std::string>(HWND owner, const FileDialogRequest& request)>
       fileDialog;
+  // Stands in for the common print dialog when set (tests): a memory device
+  // context to print on, or nothing for a cancel.
+  std::function<std::optional<PrintDialogResult>(HWND owner, const PrintDialogRequest& request)>
+      printDialog;
 
   EntryWindowState entry;
 };

@@ -1,0 +1,152 @@
+#include "bobweight/win32/print_job_window.h"
+
+#include <functional>
+#include <utility>
+
+#include "app/win32/kit/entry_window.h"
+#include "records/history.h"
+#include "records/side_files.h"
+
+namespace balancer {
+
+namespace {
+
+// Where the question opens (design units): the keyboard or the line entry.
+constexpr int kKeyboardX = 190, kKeyboardY = 48;
+constexpr int kLineEntryX = 256, kLineEntryY = 250;
+
+// Opens the job-name question; `answered` runs with a non-blank answer. The
+// open screen may have its own text handler: answers of other fields go on
+// to it.
+bool AskJobName(KitContext& kit, const JobNameQuestion& question,
+                std::function<void(const std::string&)> answered) {
+  std::function<void(int, const std::string&)> previous = kit.onTextEntered;
+  kit.onTextEntered = [previous, answered](int code, const std::string& text) {
+    if (code != kPrintJobNameEntry) {
+      if (previous) previous(code, text);
+      return;
+    }
+    answered(text);
+  };
+  kit.actionCode = kPrintJobNameEntry;
+  kit.entry.text = question.prefill;
+  HWND entry = question.keyboard ? OpenTextEntry(kit, kKeyboardX, kKeyboardY, question.heading)
+                                 : OpenLineEntry(kit, kLineEntryX, kLineEntryY, question.heading);
+  return entry != nullptr;
+}
+
+PrintPageStyle StyleOf(const MachineSettings& settings) {
+  PrintPageStyle style;
+  style.pictures = PicturePathsOf(settings);
+  HeaderRgb rgb = HeaderTextRgb(settings.headerTextColor);
+  style.companyColour = RGB(rgb.r, rgb.g, rgb.b);
+  return style;
+}
+
+PrintOutcome PrintCardNow(const ScreenContext& context, HWND owner) {
+  KitContext& kit = context.kit;
+  const MachineSettings& settings = *kit.settings;
+  const PrintDialogPages range = CardPrintDialogPages(settings.printOption);
+  PrintDialogRequest request;
+  request.minPage = range.minPage;
+  request.maxPage = range.maxPage;
+  request.fromPage = range.fromPage;
+  request.toPage = range.toPage;
+  request.copies = range.copies;
+  std::optional<PrintDialogResult> target = RunPrintDialog(kit, owner, request);
+  if (!target) return PrintOutcome::kCancelled;
+
+  const std::string company = kit.folder != nullptr ? ReadCompanyText(*kit.folder) : "";
+  RodPistonSet noParts;
+  const RodPistonSet& parts = context.rodPistonSet != nullptr ? *context.rodPistonSet : noParts;
+  CardPrintInput input = CardInputOf(*context.card, parts, settings, company);
+  std::vector<PrintPage> pages = ComposeCardPages(
+      input, ChooseCardPages(settings.printOption, target->fromPage, target->toPage));
+  int printed = PrintDocument(*target, context.card->jobName, pages, StyleOf(settings));
+  return printed < 0 ? PrintOutcome::kNotStarted : PrintOutcome::kPrinted;
+}
+
+PrintOutcome PrintReportNow(const ScreenContext& context, HWND owner, const std::string& jobName) {
+  KitContext& kit = context.kit;
+  const MachineSettings& settings = *kit.settings;
+  PrintDialogRequest request;  // one page
+  std::optional<PrintDialogResult> target = RunPrintDialog(kit, owner, request);
+  if (!target) return PrintOutcome::kCancelled;
+  std::vector<PrintPage> pages = {ComposeShaftReport(
+      jobName, ShaftReportRows(*kit.history, settings.weightUnit, settings.lengthUnit))};
+  int printed = PrintDocument(*target, jobName, pages, StyleOf(settings));
+  return printed < 0 ? PrintOutcome::kNotStarted : PrintOutcome::kPrinted;
+}
+
+}  // namespace
+
+int PrintDocument(PrintDialogResult& target, const std::string& documentName,
+                  const std::vector<PrintPage>& pages, const PrintPageStyle& style) {
+  HDC dc = target.dc;
+  if (dc == nullptr) return -1;
+  const int width = target.width > 0 ? target.width : GetDeviceCaps(dc, HORZRES);
+  const int height = target.height > 0 ? target.height : GetDeviceCaps(dc, VERTRES);
+  if (!target.printer) {
+    int index = 0;
+    for (const PrintPage& page : pages) {
+      PatBlt(dc, 0, 0, width, height, WHITENESS);
+      DrawPrintPage(dc, width, height, page, style);
+      if (target.pageDone) target.pageDone(index);
+      ++index;
+    }
+    return index;
+  }
+
+  DOCINFOA doc = {};
+  doc.cbSize = sizeof doc;
+  doc.lpszDocName = documentName.empty() ? "balancer" : documentName.c_str();
+  int printed = -1;
+  if (StartDocA(dc, &doc) > 0) {
+    printed = 0;
+    for (const PrintPage& page : pages) {
+      if (StartPage(dc) <= 0) break;
+      DrawPrintPage(dc, width, height, page, style);
+      if (EndPage(dc) <= 0) break;
+      ++printed;
+    }
+    if (printed == static_cast<int>(pages.size())) {
+      EndDoc(dc);
+    } else {
+      AbortDoc(dc);
+    }
+  }
+  DeleteDC(dc);
+  target.dc = nullptr;
+  return printed;
+}
+
+PrintOutcome PrintBobweightCard(const ScreenContext& context, HWND owner) {
+  KitContext& kit = context.kit;
+  if (context.card == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
+  JobNameQuestion question = CardJobNameQuestion(*context.card, kit.settings->touchscreen);
+  if (question.ask) {
+    BobweightCard* card = context.card;
+    AskJobName(kit, question,
+               [card](const std::string& answer) { TakePrintJobName(*card, answer); });
+    return PrintOutcome::kAskedJobName;
+  }
+  return PrintCardNow(context, owner);
+}
+
+PrintOutcome PrintShaftReport(const ScreenContext& context, HWND owner) {
+  KitContext& kit = context.kit;
+  if (kit.history == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
+  static const BobweightCard kNoCard;
+  const BobweightCard& card = context.card != nullptr ? *context.card : kNoCard;
+  JobNameQuestion question = ReportJobNameQuestion(card, kit.settings->touchscreen);
+  ScreenContext copy = context;
+  AskJobName(kit, question, [copy, owner](const std::string& answer) {
+    BobweightCard named;
+    if (!TakePrintJobName(named, answer)) return;
+    HWND back = IsWindow(owner) ? owner : nullptr;
+    PrintReportNow(copy, back, named.jobName);
+  });
+  return PrintOutcome::kAskedJobName;
+}
+
+}  // namespace balancer
