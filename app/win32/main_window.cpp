@@ -529,7 +529,8 @@ void SelectSlugAt(MainWindowState& state, int x, int y) {
   }
 }
 
-// A press on a planned hole or slug opens Adjust on that side.
+// A double-click on a planned hole or slug opens Adjust on that side (a single
+// press only selects a slug, for the Indicator).
 void OpenAdjustAt(MainWindowState& state, int x, int y) {
   if (state.kit == nullptr || state.kit->childScreen != nullptr) return;
   const bool two = TwoPlane(state);
@@ -586,6 +587,12 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         SendMessageA(hwnd, WM_SYSCOMMAND, 2, 0);
         return 0;
       }
+      SelectSlugAt(*state, x, y);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
       SelectSlugAt(*state, x, y);
       OpenAdjustAt(*state, x, y);
       return 0;

@@ -28,6 +28,14 @@ zones_click_dial() {
   sleep 0.7
 }
 
+# A double-click on a hole or slug opens Adjust.
+zones_double_click_dial() {
+  local p
+  p="$(zones_dial_point "$@")"
+  xdotool mousemove ${p% *} ${p#* } click --repeat 2 --delay 120 1 >/dev/null 2>&1
+  sleep 0.7
+}
+
 # Angles (whole degrees) of the planned holes or slugs of SIDE (left, right)
 # for the preload's readings ($zones_left, $zones_right) and ZONES, one per
 # line, from the same correction pass the program runs.
@@ -139,15 +147,15 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     # Adjust on a slug of the right side.
     slug="$(zones_planned right slugs "$zlist" | head -1)"
     if [ -n "$slug" ]; then
-      zones_click_dial "$rcx" 275 136 "$slug" "$scale"
+      zones_double_click_dial "$rcx" 275 136 "$slug" "$scale"
       if aid="$(wait_for_window "Adjust" 10)"; then
-        check "$tag: a click on a slug opens Adjust" true
+        check "$tag: a double-click on a slug opens Adjust" true
         sleep 1
         screenshot "$shots/adjust-slug-$tag.png"
         zones_keys_to "$aid" Escape
         check "$tag: Esc closes Adjust" wait_until 10 window_closed_named "Adjust"
       else
-        check "$tag: a click on a slug opens Adjust" false
+        check "$tag: a double-click on a slug opens Adjust" false
       fi
     else
       check "$tag: the right side has slugs" false
@@ -168,9 +176,9 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
   # Adjust on a hole of the right side, moved past the centre.
   hole="$(zones_planned right holes 0,0,0,0 | head -1)"
   if [ -n "$hole" ]; then
-    zones_click_dial "$rcx" 275 136 "$hole" "$scale"
+    zones_double_click_dial "$rcx" 275 136 "$hole" "$scale"
     if aid="$(wait_for_window "Adjust" 10)"; then
-      check "$tag: a click on a hole opens Adjust" true
+      check "$tag: a double-click on a hole opens Adjust" true
       sleep 1
       screenshot "$shots/adjust-hole-$tag.png"
       for _ in $(seq 1 40); do
@@ -189,7 +197,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       zones_keys_to "$aid" o
       check "$tag: O closes Adjust" wait_until 10 window_closed_named "Adjust"
     else
-      check "$tag: a click on a hole opens Adjust" false
+      check "$tag: a double-click on a hole opens Adjust" false
     fi
   else
     check "$tag: the right side has holes" false

@@ -45,9 +45,11 @@ struct ZoneAdjustWindows : testmain::ScreenFixture {
     SendMessageA(kit.childScreen, message, 0,
                  MAKELPARAM(static_cast<short>(client.x), static_cast<short>(client.y)));
   }
-  // A real press on the main window (opens Adjust on a placement).
+  // A real double-click on the main window (opens Adjust on a placement).
   void MainPress(POINT client) {
     SendMessageA(main.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    SendMessageA(main.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    SendMessageA(main.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(client.x, client.y));
   }
   POINT PlacementPixel(int side, int index) {
     const SideCorrection& sc = side == 0 ? main.result.left : main.result.right;
@@ -64,7 +66,11 @@ struct ZoneAdjustWindows : testmain::ScreenFixture {
   }
   void OpenAdjustOnLeftHole() {
     ASSERT_EQ(main.result.left.method, CorrectionMethod::kDrill);
-    MainPress(PlacementPixel(0, 0));
+    // One press alone opens nothing.
+    const POINT hole = PlacementPixel(0, 0);
+    SendMessageA(main.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hole.x, hole.y));
+    ASSERT_EQ(kit.childScreen, nullptr);
+    MainPress(hole);
     ASSERT_NE(kit.childScreen, nullptr);
     ASSERT_EQ(kit.screenCode, 'a');
   }
