@@ -30,6 +30,9 @@ std::vector<ScreenItem> DensityScreen::Items() const {
   char density[64];
   std::snprintf(density, sizeof density, "%1.1f", Printable(s.heavyMetalDensity));
   std::vector<ScreenItem> items;
+  items.push_back(Box(0, "Slug", ""));
+  items.push_back(Box(0, "Grams per Cubic Inch", ""));
+  items.push_back(Box(0, s.weightUnit == 1 ? "ounces" : "grams", ""));
   items.push_back(Box(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true)));
   items.push_back(Box(346, "Length", LengthText(slug_.length, s.lengthUnit, true)));
   items.push_back(Box(347, "Weight", weight));

@@ -29,6 +29,12 @@ std::vector<ScreenItem> SlugSizeScreen::Items() const {
     box.checked = checked_[i];
     items.push_back(box);
   }
+  ScreenItem heading;
+  heading.label = "Extra Weight";
+  items.push_back(heading);
+  ScreenItem unit;
+  unit.label = settings_.weightUnit == 1 ? "ounces" : "grams";
+  items.push_back(unit);
   ScreenItem min;
   min.id = 175;
   min.label = "Minimum";
