@@ -8,6 +8,7 @@
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
 #include "app/win32/indicator_window.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_window.h"
@@ -18,6 +19,7 @@
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
 #include "correction/win32/drill_setup_window.h"
+#include "correction/win32/heavy_metal_setup_window.h"
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
@@ -71,6 +73,12 @@ class MainActions : public MainWindowActions, public ScreenHost {
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
   }
   void OpenCalibrationWindow() override;
+  // The screen that asked carries its answer out (Add Slug, 316, and the like).
+  void RunAnsweredAction(int actionCode, bool accepted) override {
+    if (state_.kit == nullptr || state_.kit->childScreen == nullptr) return;
+    SendMessageA(state_.kit->childScreen, kScreenAnswer, static_cast<WPARAM>(actionCode),
+                 accepted ? 1 : 0);
+  }
   void SpeedControlChanged() override {
     HWND spin = ButtonOf(state_, kCmdSpin);
     if (spin == nullptr) return;
@@ -445,10 +453,14 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kDrillSetup:
         RunMainCommand(state, kCmdDrillSetup);
         break;
+      // V opens the setup even while the shaft runs free (the button brakes).
+      case KeyAction::kHeavyMetal:
+        if (auto context = ScreenContextOf(state)) OpenHeavyMetalSetupWindow(*context);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Bobweight, Presets, Heavy Metal and Zone Setup have no window yet.
+      // Bobweight, Presets and Zone Setup have no window yet.
       default:
         break;
     }
@@ -618,9 +630,11 @@ void RunMainCommand(MainWindowState& state, int id) {
       if (auto context = ScreenContextOf(state)) OpenDrillSetupWindow(*context);
       break;
     case kCmdHeavyMetal:
-      if (state.freeRun && state.link != nullptr) {
-        PulseBrake(*state.link);
+      if (state.freeRun) {
+        if (state.link != nullptr) PulseBrake(*state.link);
         SetFocus(state.hwnd);
+      } else if (auto context = ScreenContextOf(state)) {
+        OpenHeavyMetalSetupWindow(*context);
       }
       break;
     case kCmdPlanes:
@@ -638,8 +652,7 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Bobweight, Presets, Zone / Heavy Metal Setup and History have no
-    // window yet.
+    // Bobweight, Presets, Zone Setup and History have no window yet.
     default:
       break;
   }

@@ -83,8 +83,18 @@ LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       KitContext& kit = screen->context_.kit;
       ScreenHost& host = screen->context_.host;
+      const HWND under = screen->under_;
+      const char underCode = screen->underCode_;
       delete screen;
-      if (kit.childScreen == hwnd) {
+      if (kit.childScreen == hwnd && under != nullptr && IsWindow(under)) {
+        // Back to the screen this one was opened over.
+        kit.childScreen = under;
+        kit.screenCode = underCode;
+        EnableWindow(under, TRUE);
+        SetActiveWindow(under);
+        SetFocus(under);
+        InvalidateRect(under, nullptr, TRUE);
+      } else if (kit.childScreen == hwnd) {
         if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, TRUE);
         host.ScreenClosed();
       }
@@ -102,12 +112,16 @@ ChildScreen* ChildScreenOf(HWND hwnd) {
   return reinterpret_cast<ChildScreen*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-bool RegisterChildScreenClass(HINSTANCE instance) {
+bool RegisterScreenClass(HINSTANCE instance, const char* className) {
   WindowClassInfo info;
-  info.name = kChildClass;
+  info.name = className;
   info.proc = ChildScreenProc;
   info.solid = RGB(216, 220, 228);
   return RegisterClassOnce(instance, info);
+}
+
+bool RegisterChildScreenClass(HINSTANCE instance) {
+  return RegisterScreenClass(instance, kChildClass);
 }
 
 HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
@@ -131,6 +145,41 @@ HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWO
   SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
   kit.screenCode = code;
   kit.childScreen = hwnd;
+  if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, FALSE);
+  ShowWindow(hwnd, SW_SHOW);
+  UpdateWindow(hwnd);
+  SetActiveWindow(hwnd);
+  SetFocus(hwnd);
+  return hwnd;
+}
+
+HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, const char* title,
+                    DWORD style, int x, int y, int width, int height) {
+  if (screen == nullptr) return nullptr;
+  KitContext& kit = screen->context_.kit;
+  HWND under = kit.childScreen;
+  if (under == nullptr || !IsWindow(under)) {
+    kit.childScreen = nullptr;
+    under = nullptr;
+  }
+  if (!RegisterScreenClass(kit.instance, className)) return nullptr;
+  const float s = kit.screenScale;
+  ChildScreen* raw = screen.get();
+  const char code = raw->Code();
+  raw->under_ = under;
+  raw->underCode_ = kit.screenCode;
+  HWND owner = under != nullptr ? under : kit.mainWindow;
+  HWND hwnd = CreateWindowExA(WS_EX_LAYERED, className, title, style, Scaled(x, s), Scaled(y, s),
+                              Scaled(width, s), Scaled(height, s), owner, nullptr, kit.instance,
+                              screen.release());
+  if (hwnd == nullptr) {
+    if (raw->hwnd_ == nullptr) delete raw;
+    return nullptr;
+  }
+  SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+  kit.screenCode = code;
+  kit.childScreen = hwnd;
+  if (under != nullptr) EnableWindow(under, FALSE);
   if (kit.mainWindow != nullptr) EnableWindow(kit.mainWindow, FALSE);
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
