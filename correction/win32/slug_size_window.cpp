@@ -80,13 +80,14 @@ class SlugSizeWindow : public ModelScreen {
 
  private:
   // "Select Now" closes before the corrections run, so that what they report
-  // comes up over Heavy Metal Setup.
+  // comes up over Heavy Metal Setup, and the settings are written after them
+  // with the sizes they chose.
   void Run(const ScreenPress& press) {
     if (press.handled && press.close) {
       const ScreenContext context = this->context();
       Close();
-      if (press.writeSettings) context.host.SettingsChanged();
       if (press.recompute) context.host.RecomputeAndRepaint();
+      if (press.writeSettings) context.host.SettingsChanged();
       return;
     }
     if (Apply(press)) SyncChecks();

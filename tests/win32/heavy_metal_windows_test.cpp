@@ -221,6 +221,24 @@ TEST_F(HeavyMetalWindows, SelectNowWithNoSizeTellsBothSidesOverTheSetup) {
   EXPECT_FALSE(IsWindowEnabled(main.hwnd));
 }
 
+TEST_F(HeavyMetalWindows, AFittingSizeIsTakenShownAndWrittenWithoutAMessage) {
+  HWND setup = OpenSetup();
+  Key('a');
+  Click(kIdSlugSizeFirst + 24);  // 1.0 x 0.85
+  Key('s');
+  EXPECT_EQ(message.hwnd, nullptr);
+  EXPECT_EQ(kit.childScreen, setup);
+  EXPECT_DOUBLE_EQ(settings.slugLengthLeft, 0.85);
+  EXPECT_DOUBLE_EQ(settings.slugLengthRight, 0.85);
+  EXPECT_NE(main.result.left.text.find("0.850\"L slug"), std::string::npos)
+      << main.result.left.text;
+  // Written with the size the corrections chose, not only the checks.
+  MachineSettings written = Written();
+  EXPECT_TRUE(written.slugSizeSelected[24]);
+  EXPECT_NEAR(written.slugLengthLeft, 0.85, 1e-9);
+  EXPECT_NEAR(written.slugLengthRight, 0.85, 1e-9);
+}
+
 TEST_F(HeavyMetalWindows, DensityFromATestSlugReachesTheSettingsAndTheCorrections) {
   HWND setup = OpenSetup();
   const double extraBefore = main.result.left.slugs.extraWeight;
