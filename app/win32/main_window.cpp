@@ -71,6 +71,10 @@ class MainActions : public MainWindowActions, public ScreenHost {
   void RecomputeAndRepaint() override {
     RecomputeCorrections(state_);
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
+    // The open screen may show what was just entered or recomputed.
+    if (state_.kit != nullptr && state_.kit->childScreen != nullptr) {
+      InvalidateRect(state_.kit->childScreen, nullptr, TRUE);
+    }
   }
   void OpenCalibrationWindow() override;
   // The screen that asked carries its answer out (Add Slug, 316, and the like).

@@ -15,7 +15,7 @@ const std::vector<ItemPlace> kPlaces = {
     {348, 20, 220, 140, 36}, {kIdExit, 300, 290, 120, 40},
 };
 // "Slug", "Grams per Cubic Inch", the weight unit.
-const std::vector<ItemPlace> kTexts = {{0, 20, 18, 0, 0}, {0, 20, 262, 0, 0}, {0, 290, 157, 0, 0}};
+const std::vector<ItemPlace> kTexts = {{0, 20, 18, 0, 0}, {0, 20, 262, 0, 0}, {0, 240, 157, 0, 0}};
 
 class DensityWindow : public ModelScreen {
  public:

@@ -144,7 +144,13 @@ TEST_F(HeavyMetalWindows, ALargerSlugIsTypedInAndTheLimitedRadiusIsTold) {
   Click(149);
   ASSERT_NE(kit.entry.hwnd, nullptr);
   EXPECT_EQ(kit.actionCode, 149);
+  ValidateRect(setup, nullptr);
   Type("1 1/4\r");
+  // The setup shows the new value at once, under the message.
+  RECT client, update;
+  GetClientRect(setup, &client);
+  ASSERT_TRUE(GetUpdateRect(setup, &update, FALSE));
+  EXPECT_TRUE(EqualRect(&client, &update));
   EXPECT_DOUBLE_EQ(settings.slugDiameterLeft, 1.25);
   // 3.5 - 0.15 - 0.625
   EXPECT_NEAR(settings.slugRadiusLeft, 2.725, 1e-12);
