@@ -47,7 +47,8 @@ ScreenPress DensityScreen::Press(int id) {
     p.handled = true;
     p.entryCode = id;
   } else if (id == kIdExit) {
-    p.handled = p.close = true;
+    // Closing a settings window writes the settings.
+    p.handled = p.close = p.writeSettings = true;
   }
   return p;
 }

@@ -70,7 +70,8 @@ ScreenPress SlugSizeScreen::Press(int id) {
     state_.autoSelectRequested = true;
     p.handled = p.recompute = p.writeSettings = p.close = true;
   } else if (id == kIdExit) {
-    p.handled = p.close = true;
+    // Closing a settings window writes the settings; the checks are dropped.
+    p.handled = p.close = p.writeSettings = true;
   }
   return p;
 }

@@ -87,6 +87,21 @@ TEST_F(AutoSelection, AFittingSizeBecomesBothSidesSlugWithoutAMessage) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST(HeavyMetalSubWindows, ClosingWritesTheSettingsButDropsUnconfirmedChecks) {
+  MachineSettings s;
+  CorrectionState state;
+  SlugSizeScreen sizes(s, state);
+  sizes.Press(kIdSlugSizeFirst + 5);
+  ScreenPress exit = sizes.Key(kKeyEscape);
+  EXPECT_TRUE(exit.close && exit.writeSettings);
+  EXPECT_FALSE(exit.recompute);
+  EXPECT_FALSE(s.slugSizeSelected[5]);
+  EXPECT_FALSE(state.autoSelectRequested);
+  DensityScreen density(s);
+  exit = density.Key('e');
+  EXPECT_TRUE(exit.close && exit.writeSettings);
+}
+
 TEST(HeavyMetalScreenTexts, SizeSelectionAndDensityNameTheirUnits) {
   MachineSettings s;
   CorrectionState state;
