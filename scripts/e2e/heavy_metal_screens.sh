@@ -133,11 +133,27 @@ for screen in 1280x720x24 1920x1080x24; do
       check "$size: the size selection opens again" false
     fi
 
-    # 0.75 x 1.1 fits both sides: no message, both take it.
+    # 1.0 x 1.25 only: now the left side takes it and the right cannot.
     hm_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       sleep 1
       hm_click "$sizes" $(hm_size_box 24) "$scale"  # off again
+      hm_click "$sizes" $(hm_size_box 28) "$scale"
+      sleep 1
+      hm_keys "$sizes" s
+      check "$size: a size only the left can take names the right side" hm_message "Attention"
+      sleep 1
+      screenshot "$shots/hm-none-right-$size.png"
+      check "$size: the right side's message is answered" hm_answer "Attention"
+    else
+      check "$size: the size selection opens for the right side" false
+    fi
+
+    # 0.75 x 1.1 fits both sides: no message, both take it.
+    hm_keys "$setup" a
+    if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
+      sleep 1
+      hm_click "$sizes" $(hm_size_box 28) "$scale"  # off again
       hm_click "$sizes" $(hm_size_box 11) "$scale"
       sleep 1
       hm_keys "$sizes" s
