@@ -263,7 +263,8 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       return FieldStoreOutcome{};
   }
   RangeLimit(s, context.ui);
-  if (code >= 149 && code <= 153 && LimitSlugRadii(s)) slugRadiusLimited = true;
+  // The counterweight radius bounds the slugs as much as their own size does.
+  if (code >= 147 && code <= 153 && LimitSlugRadii(s)) slugRadiusLimited = true;
   if (slugRadiusLimited && context.ui) context.ui->ShowMessage(SlugRadiusLimitedMessage());
   // A right-side entry is kept in the current mode's stored set.
   if (code == 101 || code == 102 || code == 146 || code == 148 || code == 150 || code == 321) {

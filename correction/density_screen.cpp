@@ -29,6 +29,9 @@ std::vector<ScreenItem> DensityScreen::Items() const {
                                   Printable(slug_.weight / WeightDivisor(s.weightUnit)));
   std::string density = FormatText("%1.1f", Printable(s.heavyMetalDensity));
   std::vector<ScreenItem> items;
+  items.push_back(Box(0, "Slug", ""));
+  items.push_back(Box(0, "Grams per Cubic Inch", ""));
+  items.push_back(Box(0, s.weightUnit == 1 ? "ounces" : "grams", ""));
   items.push_back(Box(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true)));
   items.push_back(Box(346, "Length", LengthText(slug_.length, s.lengthUnit, true)));
   items.push_back(Box(347, "Weight", weight));
@@ -43,7 +46,8 @@ ScreenPress DensityScreen::Press(int id) {
     p.handled = true;
     p.entryCode = id;
   } else if (id == kIdExit) {
-    p.handled = p.close = true;
+    // Closing a settings window writes the settings.
+    p.handled = p.close = p.writeSettings = true;
   }
   return p;
 }

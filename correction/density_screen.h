@@ -21,7 +21,8 @@ class DensityScreen : public ScreenEntryStore {
  public:
   explicit DensityScreen(MachineSettings& settings) : settings_(settings) {}
 
-  // Boxes 345 "Diameter", 346 "Length", 347 "Weight", 348 "Density" and 56.
+  // Texts "Slug", "Grams per Cubic Inch" and the weight unit; boxes 345
+  // "Diameter", 346 "Length", 347 "Weight", 348 "Density" and 56.
   std::vector<ScreenItem> Items() const;
   const TestSlug& Slug() const { return slug_; }
 

@@ -28,6 +28,12 @@ std::vector<ScreenItem> SlugSizeScreen::Items() const {
     box.checked = checked_[i];
     items.push_back(box);
   }
+  ScreenItem heading;
+  heading.label = "Extra Weight";
+  items.push_back(heading);
+  ScreenItem unit;
+  unit.label = settings_.weightUnit == 1 ? "ounces" : "grams";
+  items.push_back(unit);
   ScreenItem min;
   min.id = 175;
   min.label = "Minimum";
@@ -63,7 +69,8 @@ ScreenPress SlugSizeScreen::Press(int id) {
     state_.autoSelectRequested = true;
     p.handled = p.recompute = p.writeSettings = p.close = true;
   } else if (id == kIdExit) {
-    p.handled = p.close = true;
+    // Closing a settings window writes the settings; the checks are dropped.
+    p.handled = p.close = p.writeSettings = true;
   }
   return p;
 }

@@ -19,7 +19,8 @@ class SlugSizeScreen {
       : settings_(settings), state_(state), checked_(settings.slugSizeSelected) {}
 
   // Check boxes 2000 + index labelled "%1.3f x %1.3f" in display length
-  // units, the boxes 175 and 176, 177 "Select Now" and 56 "Exit".
+  // units, the texts "Extra Weight" and its unit, the boxes 175 and 176,
+  // 177 "Select Now" and 56 "Exit".
   std::vector<ScreenItem> Items() const;
   // Column (0..2) and row of a size: entries 0-10, 11-21, 22-30.
   static int ColumnOf(int index) { return index / 11; }

@@ -8,6 +8,7 @@
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
 #include "app/win32/indicator_window.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_window.h"
@@ -21,6 +22,7 @@
 #include "correction/adjust_screen.h"
 #include "correction/win32/adjust_window.h"
 #include "correction/win32/drill_setup_window.h"
+#include "correction/win32/heavy_metal_setup_window.h"
 #include "correction/win32/reluctor_window.h"
 #include "correction/win32/tolerance_window.h"
 #include "correction/win32/zone_setup_window.h"
@@ -76,13 +78,18 @@ class MainActions : public MainWindowActions, public ScreenHost {
   void RecomputeAndRepaint() override {
     RecomputeCorrections(state_);
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
+    // The open screen may show what was just entered or recomputed.
+    if (state_.kit != nullptr && state_.kit->childScreen != nullptr) {
+      InvalidateRect(state_.kit->childScreen, nullptr, TRUE);
+    }
   }
   void OpenCalibrationWindow() override;
   bool OpenScreenOver(ChildScreen& parent, char code) override;
+  // The screen that asked carries its answer out (Add Slug, 316, and the like).
   void RunAnsweredAction(int actionCode, bool accepted) override {
-    if (actionCode == kAddSlugActionCode && state_.kit != nullptr) {
-      AnswerAdjustAddSlug(*state_.kit, accepted);
-    }
+    if (state_.kit == nullptr || state_.kit->childScreen == nullptr) return;
+    SendMessageA(state_.kit->childScreen, kScreenAnswer, static_cast<WPARAM>(actionCode),
+                 accepted ? 1 : 0);
   }
   void PrintBobweightCard(ChildScreen& from) override;
   void PrintShaftReport(ChildScreen& from) override;
@@ -485,10 +492,13 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kZoneSetup:
         RunMainCommand(state, kCmdZoneSetup);
         break;
+      // V opens the setup even while the shaft runs free (the button brakes).
+      case KeyAction::kHeavyMetal:
+        if (auto context = ScreenContextOf(state)) OpenHeavyMetalSetupWindow(*context);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Bobweight, Presets and Heavy Metal have no window yet.
       default:
         break;
     }
@@ -690,9 +700,11 @@ void RunMainCommand(MainWindowState& state, int id) {
       if (auto context = ScreenContextOf(state)) OpenZoneSetupWindow(*context);
       break;
     case kCmdHeavyMetal:
-      if (state.freeRun && state.link != nullptr) {
-        PulseBrake(*state.link);
+      if (state.freeRun) {
+        if (state.link != nullptr) PulseBrake(*state.link);
         SetFocus(state.hwnd);
+      } else if (auto context = ScreenContextOf(state)) {
+        OpenHeavyMetalSetupWindow(*context);
       }
       break;
     case kCmdPlanes:
@@ -710,8 +722,6 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Bobweight, Presets, Heavy Metal Setup and History have no window
-    // yet.
     default:
       break;
   }

@@ -14,8 +14,6 @@ namespace balancer {
 
 namespace {
 
-constexpr UINT kAddSlugAnswer = WM_APP + 33;  // wParam 1: "Add"
-
 const std::vector<ItemPlace> kPlaces = {
     {kIdCcw5, 15, 40, 90, 40},      {kIdCcw1, 115, 40, 90, 40}, {kIdCw1, 215, 40, 90, 40},
     {kIdCw5, 315, 40, 90, 40},      {kIdSet, 15, 95, 120, 40},  {kIdDelete, 145, 95, 120, 40},
@@ -64,8 +62,9 @@ class AdjustWindow : public ModelScreen {
       OnDialPress(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       return true;
     }
-    if (msg == kAddSlugAnswer) {
-      Apply(model_.AnswerAddSlug(wParam == 1, ShaftPosition()));
+    // The kit hands back the answer to "Add Slug" ("Add" is accepted).
+    if (msg == kScreenAnswer && static_cast<int>(wParam) == kAddSlugActionCode) {
+      Apply(model_.AnswerAddSlug(lParam == 1, ShaftPosition()));
       return true;
     }
     return ModelScreen::OnMessage(msg, wParam, lParam, result);
@@ -106,11 +105,6 @@ class AdjustWindow : public ModelScreen {
 
 bool AdjustMouseHookInstalled() {
   return DialPressHook::InstalledFor(kAdjustDialPress);
-}
-
-void AnswerAdjustAddSlug(const KitContext& kit, bool add) {
-  if (kit.screenCode != 'a' || kit.childScreen == nullptr) return;
-  SendMessageA(kit.childScreen, kAddSlugAnswer, add ? 1 : 0, 0);
 }
 
 HWND OpenAdjustWindow(const ScreenContext& context, Side side) {

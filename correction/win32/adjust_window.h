@@ -16,10 +16,6 @@ HWND OpenAdjustWindow(const ScreenContext& context, Side side);
 // Whether the open Adjust window has its low-level mouse hook installed.
 bool AdjustMouseHookInstalled();
 
-// The "Add Slug" question answered (ActionCode 316): "Add" puts a slug at the
-// shaft position. Nothing when Adjust is not open.
-void AnswerAdjustAddSlug(const KitContext& kit, bool add);
-
 // What the hook posts to the window for a left press (lParam: the press's
 // screen x and y as two shorts).
 constexpr UINT kAdjustDialPress = WM_APP + 32;

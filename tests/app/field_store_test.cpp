@@ -228,6 +228,18 @@ TEST_F(FieldStore, SlugEntriesMoveTheInstallationRadiusAndSayWhenItWasLimited) {
   EXPECT_DOUBLE_EQ(settings.slugLengthRight, 5.0);  // the range limiter
 }
 
+TEST_F(FieldStore, ASmallerCounterweightRadiusBringsTheSlugsIn) {
+  Store(148, 3.2);
+  EXPECT_DOUBLE_EQ(settings.shaftRadiusRight, 3.2);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusRight, 3.2 - 0.15 - 0.5);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Alert");
+  ui.messages.clear();
+  Store(147, 4.0);  // room to spare: the radius stays
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 2.85);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(FieldStore, ToleranceAtShaftRadiusCustomReluctorAndDensity) {
   settings.shaftRadiusLeft = 3.0;
   Store(241, 2.0);

@@ -116,16 +116,21 @@ ChildScreen* ChildScreenOf(HWND hwnd) {
   return reinterpret_cast<ChildScreen*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-bool RegisterChildScreenClass(HINSTANCE instance) {
+bool RegisterScreenClass(HINSTANCE instance, const char* className) {
   WindowClassInfo info;
-  info.name = kChildClass;
+  info.name = className;
   info.proc = ChildScreenProc;
   info.solid = RGB(216, 220, 228);
   return RegisterClassOnce(instance, info);
 }
 
-HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent, const char* title,
-                      DWORD style, int x, int y, int width, int height) {
+bool RegisterChildScreenClass(HINSTANCE instance) {
+  return RegisterScreenClass(instance, kChildClass);
+}
+
+HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent,
+                      const char* className, const char* title, DWORD style, int x, int y,
+                      int width, int height) {
   if (screen == nullptr) return nullptr;
   KitContext& kit = screen->context_.kit;
   const HWND owner = parent != nullptr ? parent->hwnd() : kit.mainWindow;
@@ -142,7 +147,7 @@ HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent, 
     raw->parentCode_ = parent->Code();
   }
   // The window owns the screen from WM_NCCREATE on.
-  HWND hwnd = CreateWindowExA(WS_EX_LAYERED, kChildClass, title, style, Scaled(x, s), Scaled(y, s),
+  HWND hwnd = CreateWindowExA(WS_EX_LAYERED, className, title, style, Scaled(x, s), Scaled(y, s),
                               Scaled(width, s), Scaled(height, s), owner, nullptr, kit.instance,
                               screen.release());
   if (hwnd == nullptr) {
@@ -163,13 +168,29 @@ HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent, 
 
 HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWORD style, int x,
                      int y, int width, int height) {
-  return OpenScreenWindow(std::move(screen), nullptr, title, style, x, y, width, height);
+  return OpenScreenWindow(std::move(screen), nullptr, kChildClass, title, style, x, y, width,
+                          height);
 }
 
 HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, const char* title,
                    DWORD style, int x, int y, int width, int height) {
   if (parent.hwnd() == nullptr) return nullptr;
-  return OpenScreenWindow(std::move(screen), &parent, title, style, x, y, width, height);
+  return OpenScreenWindow(std::move(screen), &parent, kChildClass, title, style, x, y, width,
+                          height);
+}
+
+HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, const char* title,
+                    DWORD style, int x, int y, int width, int height) {
+  if (screen == nullptr) return nullptr;
+  KitContext& kit = screen->context_.kit;
+  if (!RegisterScreenClass(kit.instance, className)) return nullptr;
+  ChildScreen* under = nullptr;
+  if (kit.childScreen != nullptr && IsWindow(kit.childScreen)) {
+    under = ChildScreenOf(kit.childScreen);
+  } else {
+    kit.childScreen = nullptr;
+  }
+  return OpenScreenWindow(std::move(screen), under, className, title, style, x, y, width, height);
 }
 
 }  // namespace balancer

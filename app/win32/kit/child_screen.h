@@ -40,6 +40,11 @@ struct ScreenContext {
 // screen can follow live values (the shaft angle, the indicator reading).
 constexpr UINT kScreenLiveUpdate = WM_APP + 20;
 
+// Sent by the main window to the open screen when a question the screen asked
+// was answered and the message has closed: wParam the ActionCode, lParam 1
+// when accepted (yes, or OK where the question takes it), else 0.
+constexpr UINT kScreenAnswer = WM_APP + 21;
+
 class ChildScreen {
  public:
   explicit ChildScreen(const ScreenContext& context) : context_(context) {}
@@ -83,8 +88,10 @@ class ChildScreen {
 
  private:
   friend LRESULT CALLBACK ChildScreenProc(HWND, UINT, WPARAM, LPARAM);
-  friend HWND OpenScreenWindow(std::unique_ptr<ChildScreen>, ChildScreen*, const char*, DWORD,
-                               int, int, int, int);
+  friend HWND OpenScreenWindow(std::unique_ptr<ChildScreen>, ChildScreen*, const char*, const char*,
+                               DWORD, int, int, int, int);
+  friend HWND OpenScreenOver(std::unique_ptr<ChildScreen>, const char*, const char*, DWORD, int,
+                             int, int, int);
 
   ScreenContext context_;
   HWND hwnd_ = nullptr;
@@ -114,6 +121,18 @@ HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWO
 // made (the screen is deleted).
 HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, const char* title,
                    DWORD style, int x, int y, int width, int height);
+// Registers a window class of its own for screens opened over another one
+// (the same procedure and background as "childclass"). Safe to call again.
+bool RegisterScreenClass(HINSTANCE instance, const char* className);
+
+// Opens `screen` over the open child screen, in a window of `className`
+// (registered with RegisterScreenClass) owned by that screen. The screen
+// under it stays open but disabled; this one is the kit's child screen and
+// ScreenCode until it closes, then the one under it is again, enabled,
+// activated and repainted. Without an open child screen it opens like
+// OpenChildScreen. Null when the window could not be made.
+HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, const char* title,
+                    DWORD style, int x, int y, int width, int height);
 
 // The open screen of a "childclass" window, or null.
 ChildScreen* ChildScreenOf(HWND hwnd);

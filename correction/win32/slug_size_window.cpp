@@ -1,0 +1,120 @@
+#include "correction/win32/slug_size_window.h"
+
+#include <memory>
+
+#include "correction/heavy_metal.h"
+#include "correction/screen_ids.h"
+#include "correction/slug_size_screen.h"
+#include "correction/win32/model_screen_window.h"
+
+namespace balancer {
+
+namespace {
+
+// Check boxes: three columns of eleven rows from (20, 20).
+constexpr int kCheckX = 20;
+constexpr int kCheckY = 20;
+constexpr int kColumnStep = 220;
+constexpr int kRowStep = 34;
+constexpr int kCheckWidth = 200;
+constexpr int kCheckHeight = 30;
+
+const std::vector<ItemPlace> kPlaces = {
+    {175, 20, 440, 120, 36},
+    {176, 260, 440, 120, 36},
+    {kIdSelectNow, 480, 400, 150, 40},
+    {kIdExit, 480, 456, 150, 40},
+};
+// "Extra Weight", its unit.
+const std::vector<ItemPlace> kTexts = {{0, 20, 404, 0, 0}, {0, 160, 404, 0, 0}};
+
+class SlugSizeWindow : public ModelScreen {
+ public:
+  explicit SlugSizeWindow(const ScreenContext& context)
+      : ModelScreen(context), model_(*context.kit.settings, context.correction) {}
+  char Code() const override { return 'p'; }
+
+ protected:
+  std::vector<ScreenItem> Items() const override { return model_.Items(); }
+  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
+  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
+
+  void OnCreate() override {
+    ModelScreen::OnCreate();
+    checkFont_ = CreateDesignFont(18, 400, scale());
+    for (const ScreenItem& item : model_.Items()) {
+      const int index = item.id - kIdSlugSizeFirst;
+      if (index < 0 || index >= kSlugTableSize) continue;
+      const int x = kCheckX + SlugSizeScreen::ColumnOf(index) * kColumnStep;
+      const int y = kCheckY + SlugSizeScreen::RowOf(index) * kRowStep;
+      HWND box = CreateWindowExA(
+          0, "BUTTON", item.label.c_str(), WS_CHILD | WS_VISIBLE | BS_CHECKBOX, S(x), S(y),
+          S(kCheckWidth), S(kCheckHeight), hwnd(),
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), context().kit.instance, nullptr);
+      if (box != nullptr) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(checkFont_), TRUE);
+    }
+    SyncChecks();
+  }
+  void OnDestroy() override {
+    ModelScreen::OnDestroy();
+    if (checkFont_ != nullptr) DeleteObject(checkFont_);
+    checkFont_ = nullptr;
+  }
+  // Check boxes and BS_CHECKBOX statics colour their background like the window.
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      if (background_ == nullptr) background_ = CreateSolidBrush(RGB(216, 220, 228));
+      result = reinterpret_cast<LRESULT>(background_);
+      return true;
+    }
+    if (msg == WM_NCDESTROY && background_ != nullptr) {
+      DeleteObject(background_);
+      background_ = nullptr;
+    }
+    return ModelScreen::OnMessage(msg, wParam, lParam, result);
+  }
+  void OnCommand(int id) override { Run(model_.Press(id)); }
+  void OnChar(int character) override { Run(model_.Key(character)); }
+  void OnCloseRequest() override { Run(model_.Press(kIdExit)); }
+
+ private:
+  // "Select Now" closes before the corrections run, so that what they report
+  // comes up over Heavy Metal Setup, and the settings are written after them
+  // with the sizes they chose.
+  void Run(const ScreenPress& press) {
+    if (press.handled && press.close) {
+      const ScreenContext context = this->context();
+      Close();
+      if (press.recompute) context.host.RecomputeAndRepaint();
+      if (press.writeSettings) context.host.SettingsChanged();
+      return;
+    }
+    if (Apply(press)) SyncChecks();
+  }
+
+  void SyncChecks() {
+    for (const ScreenItem& item : model_.Items()) {
+      const int index = item.id - kIdSlugSizeFirst;
+      if (index < 0 || index >= kSlugTableSize) continue;
+      HWND box = GetDlgItem(hwnd(), item.id);
+      if (box != nullptr) {
+        SendMessageA(box, BM_SETCHECK, item.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+      }
+    }
+  }
+
+  SlugSizeScreen model_;
+  HFONT checkFont_ = nullptr;
+  HBRUSH background_ = nullptr;
+};
+
+}  // namespace
+
+HWND OpenSlugSizeWindow(const ScreenContext& context) {
+  if (context.kit.settings == nullptr) return nullptr;
+  return OpenScreenOver(std::make_unique<SlugSizeWindow>(context), kSlugSizeWindowClass,
+                        "Heavy Metal Size Selection", WS_CAPTION | WS_SYSMENU, 300, 70, 680, 550);
+}
+
+}  // namespace balancer
