@@ -224,8 +224,8 @@ BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, Bobwe
     case kTextFrontExternal:
       frontExternal = text;
       out.repaint = false;
-      out.next = TextEntry(kTextRearExternal, kEnterRearExternalWeight, "",
-                           settings.touchscreen == 1);
+      out.next =
+          TextEntry(kTextRearExternal, kEnterRearExternalWeight, "", settings.touchscreen == 1);
       break;
     case kTextRearExternal:
       SetExternalWeights(card, frontExternal, text);
@@ -306,9 +306,9 @@ ScreenEntryEffect BobweightEntryStore::StoreEntry(int actionCode, double value) 
       if (settings_.lengthUnit == 1) value /= kMillimetresPerInch;
     }
     *field = value < kSmallestPrintValue ? kSmallestPrintValue : value;
-    card_.initialConditionText = CutText(
-        ConditionLine(card_.initialLeft, card_.initialRight, settings_.weightUnit),
-        kConditionTextMax);
+    card_.initialConditionText =
+        CutText(ConditionLine(card_.initialLeft, card_.initialRight, settings_.weightUnit),
+                kConditionTextMax);
     card_.finalConditionText = CutText(
         ConditionLine(card_.finalLeft, card_.finalRight, settings_.weightUnit), kConditionTextMax);
     card_.changed = true;

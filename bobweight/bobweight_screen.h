@@ -199,7 +199,7 @@ Rgb ComponentColour(CellColour colour);
 
 struct ComponentDecision {
   bool handled = false;
-  bool close = false;   // the window closes; the card repaints
+  bool close = false;    // the window closes; the card repaints
   bool repaint = false;  // the window and its 24 boxes repaint
 };
 // "Use Average", "Use Lightest", "Match Pins" (piston mode) and "Cancel".

@@ -17,6 +17,7 @@
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
+#include "bobweight/win32/bobweight_window.h"
 #include "correction/win32/drill_setup_window.h"
 #include "correction/win32/reluctor_window.h"
 #include "correction/win32/tolerance_window.h"
@@ -463,10 +464,13 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kDrillSetup:
         RunMainCommand(state, kCmdDrillSetup);
         break;
+      case KeyAction::kBobweight:
+        RunMainCommand(state, kCmdBobweight);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Bobweight, Presets, Heavy Metal and Zone Setup have no window yet.
+      // Presets, Heavy Metal and Zone Setup have no window yet.
       default:
         break;
     }
@@ -656,8 +660,10 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Bobweight, Presets, Zone / Heavy Metal Setup and History have no
-    // window yet.
+    case kCmdBobweight:
+      if (auto context = ScreenContextOf(state)) OpenBobweightWindow(*context);
+      break;
+    // Presets, Zone / Heavy Metal Setup and History have no window yet.
     default:
       break;
   }

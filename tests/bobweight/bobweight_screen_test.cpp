@@ -18,7 +18,7 @@ struct BobweightScreenTest : ::testing::Test {
 };
 
 TEST_F(BobweightScreenTest, ToolbarTextsAndOrder) {
-  const char* texts[] = {" New Job ", "Open", "Save",  "Print",
+  const char* texts[] = {" New Job ", "Open",  "Save",    "Print",
                          "External",  "Notes", "Company", "Exit"};
   for (size_t i = 0; i < 8; ++i) EXPECT_STREQ(BobweightToolbar()[i].text, texts[i]);
 }
@@ -43,9 +43,8 @@ TEST_F(BobweightScreenTest, RodAndPistonButtonsOpenTheComponentWindowOnlyWhenMul
 
 TEST_F(BobweightScreenTest, AccessKeysNameTheirFields) {
   settings.bobweightDetail = 0;
-  const std::pair<char, int> keys[] = {{'L', 108}, {'r', 109}, {'U', 110}, {'o', 111},
-                                       {'a', 137}, {'W', 138}, {'c', 139}, {'V', 140},
-                                       {'m', 119}};
+  const std::pair<char, int> keys[] = {{'L', 108}, {'r', 109}, {'U', 110}, {'o', 111}, {'a', 137},
+                                       {'W', 138}, {'c', 139}, {'V', 140}, {'m', 119}};
   for (auto [key, code] : keys) {
     BobweightDecision d = BobweightKey(key, settings, card);
     EXPECT_EQ(d.step, BobweightStep::kNumberEntry) << key;
@@ -64,8 +63,8 @@ TEST_F(BobweightScreenTest, DateIsATextEntryPrefilledWithTheDate) {
   EXPECT_EQ(d.entryCode, kTextDate);
   EXPECT_EQ(d.prefill, "3/4/2026");
   EXPECT_FALSE(d.keyboard);
-  BobweightTextOutcome out = ApplyBobweightText(kTextDate, "12/31/2026 and more", card, settings,
-                                                front, company);
+  BobweightTextOutcome out =
+      ApplyBobweightText(kTextDate, "12/31/2026 and more", card, settings, front, company);
   EXPECT_TRUE(out.repaint);
   EXPECT_EQ(card.jobDate, "12/31/2026 ");  // cut to 11 characters
   EXPECT_TRUE(card.changed);
