@@ -1,9 +1,13 @@
 #include "bobweight/bobweight_screen.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 
 #include "bobweight/scale.h"
+#include "records/history.h"
 #include "records/number_text.h"
+#include "records/side_files.h"
 
 namespace balancer {
 
@@ -82,6 +86,368 @@ std::string ComponentBoxTitle(ComponentMode mode, int column, int row) {
 int NextScaleType(int scaleType) {
   int next = scaleType + 1;
   return next > kScaleModelCount || next < 0 ? 0 : next;
+}
+
+const std::array<BobweightButton, 8>& BobweightToolbar() {
+  static const std::array<BobweightButton, 8> buttons = {{{kBobNewJob, " New Job "},
+                                                          {kBobOpen, "Open"},
+                                                          {kBobSave, "Save"},
+                                                          {kBobPrint, "Print"},
+                                                          {kBobExternal, "External"},
+                                                          {kBobNotes, "Notes"},
+                                                          {kBobCompany, "Company"},
+                                                          {kBobExit, "Exit"}}};
+  return buttons;
+}
+
+const std::array<int, 9>& BobweightWeightCodes() {
+  static const std::array<int, 9> codes = {103, 104, 105, 106, 107, 108, 109, 110, 111};
+  return codes;
+}
+
+const std::array<int, 6>& BobweightSettingCodes() {
+  static const std::array<int, 6> codes = {136, 137, 138, 139, 140, 119};
+  return codes;
+}
+
+namespace {
+
+BobweightDecision TextEntry(int code, const std::string& heading, const std::string& prefill,
+                            bool keyboard, bool note = false) {
+  BobweightDecision d;
+  d.step = BobweightStep::kTextEntry;
+  d.entryCode = code;
+  d.heading = heading;
+  d.prefill = prefill;
+  d.keyboard = keyboard;
+  d.note = note && !keyboard;
+  return d;
+}
+
+BobweightDecision FieldPress(int code, const MachineSettings& settings, const BobweightCard& card) {
+  BobweightDecision d;
+  const bool multiple = settings.bobweightDetail == 1;
+  if (multiple && (code == 103 || code == 104)) {
+    d.step = BobweightStep::kComponentRods;
+  } else if (multiple && (code == 106 || code == 107)) {
+    d.step = BobweightStep::kComponentPistons;
+  } else if (code == kBobSelectEngine) {
+    d.step = BobweightStep::kSelectEngine;
+  } else if (code == kBobDate) {
+    d = TextEntry(kTextDate, "Date", card.jobDate, settings.touchscreen == 1);
+  } else {
+    d.step = BobweightStep::kNumberEntry;
+    d.entryCode = code;
+  }
+  return d;
+}
+
+bool IsCardField(int id) {
+  for (int code : BobweightWeightCodes()) {
+    if (code == id) return true;
+  }
+  for (int code : BobweightSettingCodes()) {
+    if (code == id) return true;
+  }
+  return id == kBobDate;
+}
+
+}  // namespace
+
+BobweightDecision AskJobName(int code, const MachineSettings& settings, const BobweightCard& card) {
+  if (code == kTextSaveName) return TextEntry(code, kEnterJobName, card.jobName, true);
+  return TextEntry(kTextJobName, kEnterJobName, "", settings.touchscreen == 1);
+}
+
+BobweightDecision BobweightPress(int id, const MachineSettings& settings, const BobweightCard& card,
+                                 const std::string& companyText) {
+  const bool touch = settings.touchscreen == 1;
+  BobweightDecision d;
+  if (IsCardField(id)) return FieldPress(id, settings, card);
+  switch (id) {
+    case kBobNewJob:
+      d.step = BobweightStep::kAskNewJob;
+      break;
+    case kBobOpen:
+      d.step = BobweightStep::kOpen;
+      break;
+    case kBobSave:
+      if (touch) return AskJobName(kTextSaveName, settings, card);
+      d.step = BobweightStep::kSave;
+      break;
+    case kBobPrint:
+      d.step = BobweightStep::kPrint;
+      break;
+    case kBobPrintOptions:
+      d.step = BobweightStep::kPrintOptions;
+      break;
+    case kBobExternal:
+      return TextEntry(kTextFrontExternal, kEnterFrontExternalWeight, "", touch);
+    case kBobNotes:
+      return TextEntry(kTextNotes, kEnterJobNotes, card.jobNotes, touch, true);
+    case kBobCompany:
+      // Always the keyboard window: it carries the font colour tiles.
+      return TextEntry(kTextCompany, kEnterCompanyInformation, companyText, true);
+    case kBobExit:
+      d.step = BobweightStep::kClose;
+      break;
+    default:
+      break;
+  }
+  return d;
+}
+
+BobweightDecision BobweightKey(int character, const MachineSettings& settings,
+                               const BobweightCard& card) {
+  static const struct {
+    char key;
+    int code;
+  } keys[] = {{'T', 103}, {'E', 104}, {'B', 105}, {'P', 106}, {'N', 107}, {'L', 108},
+              {'R', 109}, {'U', 110}, {'O', 111}, {'S', 136}, {'A', 137}, {'W', 138},
+              {'C', 139}, {'V', 140}, {'M', 119}, {'D', 260}};
+  if (character < 0 || character > 255) return {};
+  const int upper = std::toupper(character);
+  for (const auto& k : keys) {
+    if (k.key == upper) return FieldPress(k.code, settings, card);
+  }
+  return {};
+}
+
+BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, BobweightCard& card,
+                                        const MachineSettings& settings, std::string& frontExternal,
+                                        std::string& companyText) {
+  BobweightTextOutcome out;
+  out.handled = true;
+  out.repaint = true;
+  switch (code) {
+    case kTextFrontExternal:
+      frontExternal = text;
+      out.repaint = false;
+      out.next =
+          TextEntry(kTextRearExternal, kEnterRearExternalWeight, "", settings.touchscreen == 1);
+      break;
+    case kTextRearExternal:
+      SetExternalWeights(card, frontExternal, text);
+      card.changed = true;
+      break;
+    case kTextNotes:
+      SetJobNotes(card, text);
+      card.changed = true;
+      break;
+    case kTextCompany:
+      companyText = CutText(text, kCompanyTextMax);
+      out.writeCompany = true;
+      break;
+    case kTextJobName:
+      SetJobName(card, text);
+      break;
+    case kTextSaveName:
+      SetJobName(card, text);
+      out.save = true;
+      break;
+    case kTextDate:
+      SetJobDate(card, text);
+      card.changed = true;
+      break;
+    default:
+      out = BobweightTextOutcome{};
+      break;
+  }
+  return out;
+}
+
+CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
+  CardDialog d;
+  d.save = save;
+  d.title = save ? "Store Bobweight Data" : "Retrieve Bobweight Data";
+  d.folder = settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder;
+  if (!card.jobName.empty()) d.proposedName = card.jobName + ".bwi";
+  return d;
+}
+
+namespace {
+
+constexpr double kGramsPerOunce = 28.349525;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kSmallestPrintValue = 0.001;
+
+double* PrintOptionField(int code, BobweightCard& card) {
+  switch (code) {
+    case 270:
+      return &card.initialLeft;
+    case 271:
+      return &card.initialRight;
+    case 272:
+      return &card.finalLeft;
+    case 273:
+      return &card.finalRight;
+    case 274:
+      return &card.leftRadius;
+    case 275:
+      return &card.rightRadius;
+    case 276:
+      return &card.tolerance;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+ScreenEntryEffect BobweightEntryStore::StoreEntry(int actionCode, double value) {
+  ScreenEntryEffect effect;
+  if (double* field = PrintOptionField(actionCode, card_)) {
+    effect.handled = true;
+    if (!std::isfinite(value)) return effect;
+    if (actionCode <= 273) {
+      if (settings_.weightUnit == 1) value *= kGramsPerOunce;
+    } else if (actionCode <= 275) {
+      if (settings_.lengthUnit == 1) value /= kMillimetresPerInch;
+    }
+    *field = value < kSmallestPrintValue ? kSmallestPrintValue : value;
+    card_.initialConditionText =
+        CutText(ConditionLine(card_.initialLeft, card_.initialRight, settings_.weightUnit),
+                kConditionTextMax);
+    card_.finalConditionText = CutText(
+        ConditionLine(card_.finalLeft, card_.finalRight, settings_.weightUnit), kConditionTextMax);
+    card_.changed = true;
+    effect.stored = true;
+    return effect;
+  }
+  switch (StoreBobweightEntry(actionCode, value, card_, set_, settings_.emptyBobweight)) {
+    case EntryResult::kNotBobweightField:
+      return effect;
+    case EntryResult::kRejected:
+      effect.handled = true;
+      return effect;
+    case EntryResult::kStoredSettings:
+      effect.writeSettings = true;
+      [[fallthrough]];
+    case EntryResult::kStored:
+    case EntryResult::kStoredComponent:
+      effect.handled = true;
+      effect.stored = true;
+      return effect;
+  }
+  return effect;
+}
+
+bool BobweightEntryStore::BoxText(int code, std::string& text) const {
+  if (code >= kEntryRodTotals && code <= kEntryLastComponent) {
+    const int offset = code - kEntryRodTotals;
+    const int row = offset % kRodPistonRows;
+    const std::array<double, kRodPistonRows>* columns[] = {&set_.rodTotals, &set_.rodBigEnds,
+                                                           &set_.pistons, &set_.pins};
+    text = Format("%1.1f", (*columns[offset / kRodPistonRows])[row]);
+    return true;
+  }
+  double* field = PrintOptionField(code, card_);
+  if (field == nullptr) return false;
+  if (code <= 273) {
+    text = settings_.weightUnit == 1 ? Format("%1.2f", *field / kGramsPerOunce)
+                                     : Format("%1.1f", *field);
+  } else if (code <= 275) {
+    text = settings_.lengthUnit == 1 ? Format("%1.2f", *field * kMillimetresPerInch)
+                                     : Format("%1.3f", *field);
+  } else {
+    text = Format("%1.2f", *field);
+  }
+  return true;
+}
+
+std::array<const char*, 4> ComponentHeadings(ComponentMode mode) {
+  if (mode == ComponentMode::kRods) return {"Rod Total", "Big End", "Small End", "Recip. Total"};
+  return {"Piston", "Pin", "Total", "Recip. Total"};
+}
+
+int ComponentBoxCode(ComponentMode mode, int column, int row) {
+  const int base = mode == ComponentMode::kRods ? kEntryRodTotals : kEntryPistons;
+  return base + column * kRodPistonRows + row;
+}
+
+Rgb ComponentColour(CellColour colour) {
+  switch (colour) {
+    case CellColour::kLightest:
+      return Rgb{255, 0, 0};
+    case CellColour::kHeaviest:
+      return Rgb{0, 136, 34};
+    default:
+      return Rgb{0, 0, 128};
+  }
+}
+
+ComponentDecision ComponentPress(int id, ComponentMode mode, BobweightCard& card,
+                                 RodPistonSet& set) {
+  ComponentDecision d;
+  switch (id) {
+    case kComponentAverage:
+      UseAverage(card, set, mode);
+      d.handled = d.close = true;
+      break;
+    case kComponentLightest:
+      UseLightest(card, set, mode);
+      d.handled = d.close = true;
+      break;
+    case kComponentMatchPins:
+      if (mode != ComponentMode::kPistons) break;
+      MatchPins(card, set);
+      d.handled = d.repaint = true;
+      break;
+    case kComponentCancel:
+      d.handled = d.close = true;
+      break;
+    default:
+      break;
+  }
+  return d;
+}
+
+const std::array<int, 7>& PrintOptionBoxCodes() {
+  static const std::array<int, 7> codes = {270, 271, 272, 273, 274, 275, 276};
+  return codes;
+}
+
+PrintOptionsDecision PrintOptionsPress(int id, MachineSettings& settings) {
+  PrintOptionsDecision d;
+  d.handled = true;
+  switch (id) {
+    case kPrintLeftImage:
+    case kPrintRightImage:
+    case kPrintBottomBanner:
+      d.chooseImage = true;
+      break;
+    case kPrintMultiplePartData:
+      settings.printOption ^= 1;
+      d.repaint = true;
+      break;
+    case kPrintForceTable:
+      settings.printOption ^= 2;
+      d.repaint = true;
+      break;
+    case kPrintSaveChanges:
+      d.save = true;
+      break;
+    case kPrintExit:
+      d.close = true;
+      break;
+    default:
+      d.handled = false;
+      break;
+  }
+  return d;
+}
+
+void StorePrintImage(int id, const std::string& path, MachineSettings& settings) {
+  const std::string cut = CutText(path, kPhotoPathMax);
+  if (id == kPrintLeftImage) settings.leftPhotoPath = cut;
+  if (id == kPrintRightImage) settings.rightPhotoPath = cut;
+  if (id == kPrintBottomBanner) settings.bottomPhotoPath = cut;
+}
+
+bool PrintOptionChecked(int id, const MachineSettings& settings) {
+  if (id == kPrintMultiplePartData) return (settings.printOption & 1) != 0;
+  if (id == kPrintForceTable) return (settings.printOption & 2) != 0;
+  return false;
 }
 
 }  // namespace balancer

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "base/machine_settings.h"
+#include "base/screen_model.h"
 #include "bobweight/bobweight_card.h"
 
 namespace balancer {
@@ -57,5 +59,186 @@ std::string ComponentBoxTitle(ComponentMode mode, int column, int row);
 
 // The Machine Setup "Scale" button: the next model, back to 0 after the last.
 int NextScaleType(int scaleType);
+
+// ---- Bobweight Calculation: what its buttons and keys do ----
+
+constexpr char kBobweightScreenCode = 'b';
+constexpr char kComponentScreenCode = 'i';
+constexpr char kPrintOptionsScreenCode = 'o';
+
+// Buttons without a field-table code.
+enum : int {
+  kBobNewJob = 401,
+  kBobOpen,
+  kBobSave,
+  kBobPrint,
+  kBobExternal,
+  kBobNotes,
+  kBobCompany,
+  kBobExit,
+  kBobPrintOptions,
+  kBobSelectEngine = 136,
+  kBobDate = 260,
+};
+
+// Codes of the texts typed for the card (entry windows) and of its questions.
+enum : int {
+  kTextFrontExternal = 15,
+  kTextRearExternal = 16,
+  kTextNotes = 17,
+  kTextCompany = 19,  // the entry window shows the font colour tiles
+  kTextJobName = 22,
+  kTextSaveName = 181,  // touch screen: the name before the save dialog
+  kTextDate = 260,
+  kAskNewJob = 30,
+  kAskUnsavedChanges = 31,
+  kWarnEmptyCard = 32,
+};
+
+struct BobweightButton {
+  int id;
+  const char* text;
+};
+// " New Job ", "Open", "Save", "Print", "External", "Notes", "Company", "Exit".
+const std::array<BobweightButton, 8>& BobweightToolbar();
+// The nine weight buttons (103-111) and the right column, as drawn.
+const std::array<int, 9>& BobweightWeightCodes();
+const std::array<int, 6>& BobweightSettingCodes();  // 136-140, 119
+
+enum class BobweightStep {
+  kNone,
+  kNumberEntry,       // entryCode
+  kComponentRods,     // Component Entry, rod mode
+  kComponentPistons,  // piston mode
+  kSelectEngine,
+  kTextEntry,  // entryCode, heading, prefill
+  kAskNewJob,
+  kOpen,
+  kSave,
+  kPrint,
+  kPrintOptions,
+  kClose,
+};
+
+struct BobweightDecision {
+  BobweightStep step = BobweightStep::kNone;
+  int entryCode = 0;
+  std::string heading;  // of a text entry
+  std::string prefill;
+  bool keyboard = false;  // the on-screen keyboard rather than a line of text
+  bool note = false;      // several lines
+};
+
+// A press (id) or an access key; `companyText` prefills "Company".
+BobweightDecision BobweightPress(int id, const MachineSettings& settings, const BobweightCard& card,
+                                 const std::string& companyText);
+BobweightDecision BobweightKey(int character, const MachineSettings& settings,
+                               const BobweightCard& card);
+
+// The job name question after New Job, or before a save on a touch screen.
+BobweightDecision AskJobName(int code, const MachineSettings& settings, const BobweightCard& card);
+
+// A text typed for the card. `next` is the entry that follows (the rear
+// external weight after the front one), `save` continues into the save
+// dialog, `writeCompany` stores the company text.
+struct BobweightTextOutcome {
+  bool handled = false;
+  bool repaint = false;
+  BobweightDecision next;
+  bool save = false;
+  bool writeCompany = false;
+};
+BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, BobweightCard& card,
+                                        const MachineSettings& settings, std::string& frontExternal,
+                                        std::string& companyText);
+
+// The open and save dialogs of the card.
+struct CardDialog {
+  bool save = false;
+  std::string title;  // "Retrieve Bobweight Data" / "Store Bobweight Data"
+  std::string filterName = "Bobweight Files (.bwi files)";
+  std::string patterns = "*.bwi";
+  std::string defaultExtension = "bwi";
+  std::string folder;
+  std::string proposedName;  // "%s.bwi" of the job name, or empty
+};
+CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings);
+
+// The typed values of the bobweight windows: the card, the individual
+// weights, the empty bobweight (settings) and the print options' boxes.
+class BobweightEntryStore : public ScreenEntryStore {
+ public:
+  BobweightEntryStore(BobweightCard& card, RodPistonSet& set, MachineSettings& settings)
+      : card_(card), set_(set), settings_(settings) {}
+  ScreenEntryEffect StoreEntry(int actionCode, double value) override;
+  // What a value box of these windows shows; false for other codes.
+  bool BoxText(int code, std::string& text) const;
+
+ private:
+  BobweightCard& card_;
+  RodPistonSet& set_;
+  MachineSettings& settings_;
+};
+
+// ---- Bobweight Component Entry ----
+
+enum : int {
+  kComponentAverage = 184,
+  kComponentLightest = 185,
+  kComponentMatchPins = 186,
+  kComponentCancel = 2,
+};
+
+// Column headings: "Rod Total", "Big End", "Small End", "Recip. Total" or
+// "Piston", "Pin", "Total", "Recip. Total".
+std::array<const char*, 4> ComponentHeadings(ComponentMode mode);
+// The field code of the value box in `column` (0, 1) of `row`.
+int ComponentBoxCode(ComponentMode mode, int column, int row);
+// Red, green or dark blue.
+Rgb ComponentColour(CellColour colour);
+
+struct ComponentDecision {
+  bool handled = false;
+  bool close = false;    // the window closes; the card repaints
+  bool repaint = false;  // the window and its 24 boxes repaint
+};
+// "Use Average", "Use Lightest", "Match Pins" (piston mode) and "Cancel".
+ComponentDecision ComponentPress(int id, ComponentMode mode, BobweightCard& card,
+                                 RodPistonSet& set);
+
+// ---- Bobweight Print Options ----
+
+enum : int {
+  kPrintLeftImage = 421,
+  kPrintRightImage,
+  kPrintBottomBanner,
+  kPrintMultiplePartData,
+  kPrintForceTable,
+  kPrintSaveChanges,
+  kPrintExit,
+};
+
+// The seven value boxes: 270-273 the condition amounts, 274 and 275 the
+// radii, 276 the tolerance.
+const std::array<int, 7>& PrintOptionBoxCodes();
+
+struct PrintImageDialog {
+  std::string title = "Select Print Image";
+  std::string filterName = "Images (bmp, jpg, png, or gif)";
+  std::string patterns = "*.bmp;*.gif;*.jpg;*.jpeg;*.png";
+  std::string folder = "C:\\balancer";
+};
+
+struct PrintOptionsDecision {
+  bool handled = false;
+  bool chooseImage = false;  // show the dialog; StorePrintImage takes the answer
+  bool repaint = false;
+  bool save = false;  // store the card without a dialog
+  bool close = false;
+};
+PrintOptionsDecision PrintOptionsPress(int id, MachineSettings& settings);
+// The chosen picture for the button `id`.
+void StorePrintImage(int id, const std::string& path, MachineSettings& settings);
+bool PrintOptionChecked(int id, const MachineSettings& settings);
 
 }  // namespace balancer

@@ -269,6 +269,7 @@ source "$root/scripts/e2e/shaft_screens.sh"
 source "$root/scripts/e2e/setup_screens.sh"
 source "$root/scripts/e2e/zone_adjust_screens.sh"
 source "$root/scripts/e2e/heavy_metal_screens.sh"
+source "$root/scripts/e2e/bobweight_screens.sh"
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -18,6 +18,7 @@
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
 #include "base/program_identity.h"
+#include "bobweight/win32/bobweight_window.h"
 #include "bobweight/win32/print_job_window.h"
 #include "correction/adjust_screen.h"
 #include "correction/win32/adjust_window.h"
@@ -495,6 +496,8 @@ void OnCharKey(MainWindowState& state, int character) {
       // V opens the setup even while the shaft runs free (the button brakes).
       case KeyAction::kHeavyMetal:
         if (auto context = ScreenContextOf(state)) OpenHeavyMetalSetupWindow(*context);
+      case KeyAction::kBobweight:
+        RunMainCommand(state, kCmdBobweight);
         break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
@@ -721,6 +724,9 @@ void RunMainCommand(MainWindowState& state, int id) {
       break;
     case kCmdAddRight:
       ToggleAdd(state, 1);
+      break;
+    case kCmdBobweight:
+      if (auto context = ScreenContextOf(state)) OpenBobweightWindow(*context);
       break;
     default:
       break;

@@ -31,6 +31,9 @@ bool Win32SerialPort::Open(const std::string& name, const SerialLineSettings& se
   dcb.DCBlength = sizeof dcb;
   bool ok = GetCommState(handle, &dcb) != 0;
   if (ok) {
+    // Write the port's own state back first: a port reopened after another
+    // program set it may refuse a change until driver and line agree again.
+    SetCommState(handle, &dcb);
     dcb.BaudRate = settings.baudRate;
     dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
     dcb.Parity = ParityValue(settings.parity);

@@ -82,6 +82,8 @@ struct KitContext {
   std::function<bool(std::string& reading)> readScale;
   // Text and note entries hand their text here (the owning screen stores it).
   std::function<void(int actionCode, const std::string& text)> onTextEntered;
+  // The open screen's own values for its value boxes (false: not its field).
+  std::function<bool(int code, std::string& text)> screenBoxText;
   // Code 19: the font colour changed.
   std::function<void(int colourIndex)> onFontColour;
   // Stands in for the common open/save dialogs when set (tests).

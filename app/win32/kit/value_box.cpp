@@ -37,7 +37,10 @@ void OnPaint(HWND hwnd, BoxData& data) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   if (gKit != nullptr && gKit->settings != nullptr) {
-    const std::string text = ValueBoxText(CodeOf(data), *gKit->settings, gSides);
+    std::string text;
+    if (!gKit->screenBoxText || !gKit->screenBoxText(CodeOf(data), text)) {
+      text = ValueBoxText(CodeOf(data), *gKit->settings, gSides);
+    }
     RECT client;
     GetClientRect(hwnd, &client);
     HGDIOBJ old = SelectObject(dc, data.font);

@@ -1,0 +1,396 @@
+// The bobweight windows from the main window: opening by button and key,
+// entries into the card, the component window, store and retrieve through
+// the file dialogs, New Job, the unsaved-changes question, the engine list,
+// the scale and the print options.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/main_commands.h"
+#include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/value_box.h"
+#include "bobweight/bobweight_files.h"
+#include "bobweight/bobweight_screen.h"
+#include "bobweight/win32/bobweight_window.h"
+#include "bobweight/win32/engine_list_window.h"
+#include "screen_fixture.h"
+
+namespace balancer {
+namespace {
+
+// A scale on one port that answers every request with `reply`.
+class FakeScalePort : public SerialPort {
+ public:
+  FakeScalePort(std::string port, std::string reply) : port_(port), reply_(reply) {}
+  bool Open(const std::string& name, const SerialLineSettings&) override {
+    open_ = name == port_;
+    return open_;
+  }
+  bool IsOpen() const override { return open_; }
+  void Close() override { open_ = false; }
+  void Purge() override { pending_.clear(); }
+  int Write(const uint8_t*, int size) override {
+    if (!open_) return -1;
+    pending_ = reply_;
+    return size;
+  }
+  int ReadByte(uint8_t& byte) override {
+    if (!open_) return -1;
+    if (pending_.empty()) return 0;
+    byte = static_cast<uint8_t>(pending_.front());
+    pending_.erase(0, 1);
+    return 1;
+  }
+
+ private:
+  std::string port_, reply_, pending_;
+  bool open_ = false;
+};
+
+struct BobweightWindowsFixture : testmain::ScreenFixture {
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    SetValueBoxKit(&kit);
+    // The temp folder is shared by the screen tests: no card or list left over.
+    for (const char* name : {"bwinfo.txt", "smith 350.bwi", "smith 350.bme", "smith.bwi",
+                             "smith.bme", "company.txt"}) {
+      DeleteFileA(folder.File(name).c_str());
+    }
+    main.bobweightCard = &card;
+    main.rodPistonSet = &set;
+    card.jobDate = "12/8/2026";
+    settings.bobweightFolder = folder.File("");
+    if (!settings.bobweightFolder.empty() && settings.bobweightFolder.back() == '\\') {
+      settings.bobweightFolder.pop_back();
+    }
+    kit.fileDialog = [this](HWND, const FileDialogRequest& request) {
+      requests.push_back(request);
+      return answer;
+    };
+  }
+  void TearDown() override {
+    SetScalePortFactory(nullptr);
+    for (HWND w = FindWindowA(kEngineWindowClass, nullptr); w != nullptr;
+         w = FindWindowA(kEngineWindowClass, nullptr)) {
+      DestroyWindow(w);
+    }
+    ScreenFixture::TearDown();
+    SetValueBoxKit(nullptr);
+  }
+  HWND Open() {
+    CreateMain();
+    RunMainCommand(main, kCmdBobweight);
+    return kit.childScreen;
+  }
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  void Press(HWND screen, int id) { SendMessageA(GetDlgItem(screen, id), BM_CLICK, 0, 0); }
+  // Types into the open entry window and presses Enter.
+  void Type(const std::string& text) {
+    ASSERT_NE(kit.entry.hwnd, nullptr);
+    SetWindowTextA(kit.entry.edit, text.c_str());
+    SendMessageA(kit.entry.edit, WM_CHAR, VK_RETURN, 0);
+  }
+  void Answer(int answer) {
+    ASSERT_NE(message.hwnd, nullptr);
+    AnswerMessageWindow(message, answer);
+    Pump();
+  }
+  std::string CardPath(const std::string& name) { return settings.bobweightFolder + "\\" + name; }
+
+  BobweightCard card;
+  RodPistonSet set;
+  std::vector<FileDialogRequest> requests;
+  std::optional<std::string> answer;
+};
+
+TEST_F(BobweightWindowsFixture, OpensByButtonAndByKeyWithItsToolbar) {
+  HWND mainHwnd = CreateMain();
+  SendMessageA(mainHwnd, WM_CHAR, 'b', 0);
+  HWND screen = kit.childScreen;
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(Title(screen), "Bobweight Calculation");
+  EXPECT_EQ(kit.screenCode, 'b');
+  EXPECT_FALSE(IsWindowEnabled(mainHwnd));
+  for (const BobweightButton& b : BobweightToolbar()) {
+    HWND button = GetDlgItem(screen, b.id);
+    ASSERT_NE(button, nullptr) << b.text;
+    EXPECT_EQ(Title(button), b.text);
+  }
+  EXPECT_EQ(Title(GetDlgItem(screen, 103)), "Rod &Total Weight");
+  EXPECT_EQ(Title(GetDlgItem(screen, 136)), "&Select Engine");
+  EXPECT_EQ(Title(GetDlgItem(screen, 260)), "&Date");
+  Press(screen, kBobExit);
+  EXPECT_FALSE(IsWindow(screen));
+  EXPECT_TRUE(IsWindowEnabled(mainHwnd));
+
+  RunMainCommand(main, kCmdBobweight);
+  ASSERT_NE(kit.childScreen, nullptr);
+  EXPECT_EQ(kit.screenCode, 'b');
+}
+
+TEST_F(BobweightWindowsFixture, TypedValuesReachTheCardAndTheEmptyBobweightTheSettings) {
+  settings.bobweightDetail = 0;
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  SendMessageA(screen, WM_CHAR, 'b', 0);  // Rod Bearing Weight
+  EXPECT_EQ(kit.entry.fieldCode, 105);
+  Type("60");
+  EXPECT_DOUBLE_EQ(card.rodBearingWeight, 60.0);
+  EXPECT_TRUE(card.changed);
+  Press(screen, 103);  // single mode: a plain entry
+  Type("1,250");
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 1250.0);
+  SendMessageA(screen, WM_CHAR, 'm', 0);
+  Type("1500");
+  EXPECT_DOUBLE_EQ(settings.emptyBobweight, 1500.0);
+  std::ifstream written(folder.File("balsetup.dta"));
+  EXPECT_TRUE(written.good());
+  SendMessageA(screen, WM_CHAR, 'v', 0);
+  Type("-2");
+  EXPECT_DOUBLE_EQ(card.overbalancePercent, 0.0);
+}
+
+TEST_F(BobweightWindowsFixture, ComponentEntryTakesPistonsAndMatchesPins) {
+  settings.bobweightDetail = 1;
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  SendMessageA(screen, WM_CHAR, 'p', 0);
+  HWND component = kit.childScreen;
+  ASSERT_NE(component, screen);
+  EXPECT_EQ(Title(component), "Bobweight Component Entry");
+  EXPECT_EQ(kit.screenCode, 'i');
+  EXPECT_FALSE(IsWindowEnabled(screen));
+  ASSERT_NE(GetDlgItem(component, kComponentMatchPins), nullptr);
+  const double pistons[] = {500, 502, 498}, pins[] = {120, 121, 119};
+  for (int row = 0; row < 3; ++row) {
+    SendMessageA(GetDlgItem(component, 211 + row), WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(kit.entry.fieldCode, 211 + row);
+    Type(std::to_string(static_cast<int>(pistons[row])));
+    SendMessageA(GetDlgItem(component, 223 + row), WM_LBUTTONDOWN, 0, 0);
+    Type(std::to_string(static_cast<int>(pins[row])));
+  }
+  EXPECT_DOUBLE_EQ(set.pistons[2], 498.0);
+  EXPECT_EQ(set.pinNumbers[1], 2);
+  Press(component, kComponentMatchPins);
+  EXPECT_TRUE(IsWindow(component));
+  EXPECT_DOUBLE_EQ(set.pins[2], 121.0);
+  EXPECT_DOUBLE_EQ(set.pins[0], 120.0);
+  EXPECT_DOUBLE_EQ(set.pins[1], 119.0);
+  Press(component, kComponentLightest);
+  EXPECT_FALSE(IsWindow(component));
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 498.0);
+  EXPECT_DOUBLE_EQ(card.pinWeight, 119.0);
+  EXPECT_EQ(kit.childScreen, screen);
+  EXPECT_EQ(kit.screenCode, 'b');
+  EXPECT_TRUE(IsWindowEnabled(screen));
+
+  // Rod mode has no Match Pins; Use Average closes with the means.
+  SendMessageA(screen, WM_CHAR, 't', 0);
+  component = kit.childScreen;
+  EXPECT_EQ(GetDlgItem(component, kComponentMatchPins), nullptr);
+  SendMessageA(GetDlgItem(component, 187), WM_LBUTTONDOWN, 0, 0);
+  Type("400");
+  SendMessageA(GetDlgItem(component, 189), WM_LBUTTONDOWN, 0, 0);
+  Type("410");
+  Press(component, kComponentAverage);
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 405.0);
+}
+
+TEST_F(BobweightWindowsFixture, StoreNewJobAndRetrieveBringTheCardBack) {
+  settings.bobweightDetail = 0;
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, 103);
+  Type("600");
+  Press(screen, 106);
+  Type("500");
+  set.rodTotals[0] = 601;
+  answer = CardPath("smith 350.bwi");
+  Press(screen, kBobSave);
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_TRUE(requests[0].save);
+  EXPECT_EQ(requests[0].title, "Store Bobweight Data");
+  EXPECT_EQ(requests[0].filterName, "Bobweight Files (.bwi files)");
+  EXPECT_EQ(requests[0].patterns, "*.bwi");
+  EXPECT_EQ(requests[0].defaultExtension, "bwi");
+  EXPECT_EQ(requests[0].folder, settings.bobweightFolder);
+  EXPECT_EQ(card.jobName, "smith 350");
+  EXPECT_FALSE(card.changed);
+  EXPECT_TRUE(std::ifstream(CardPath("smith 350.bme")).good());
+
+  Press(screen, kBobNewJob);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "New Job");
+  Answer(kMessageYesId);
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 0.0);
+  EXPECT_DOUBLE_EQ(set.rodTotals[0], 0.0);
+  EXPECT_TRUE(card.jobName.empty());
+  ASSERT_NE(kit.entry.hwnd, nullptr);  // "Enter a job name"
+  EXPECT_EQ(Title(kit.entry.hwnd), "Enter a job name");
+  Type("jones");
+  EXPECT_EQ(card.jobName, "jones");
+
+  Press(screen, kBobOpen);
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_FALSE(requests[1].save);
+  EXPECT_EQ(requests[1].title, "Retrieve Bobweight Data");
+  EXPECT_EQ(requests[1].proposedName, "jones.bwi");
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 600.0);
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 500.0);
+  EXPECT_DOUBLE_EQ(set.rodTotals[0], 601.0);
+  EXPECT_EQ(card.jobName, "smith 350");
+}
+
+TEST_F(BobweightWindowsFixture, NewJobAnsweredNoKeepsTheCard) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  card.pistonWeight = 500;
+  Press(screen, kBobNewJob);
+  Answer(kMessageNoId);
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 500.0);
+  EXPECT_EQ(kit.entry.hwnd, nullptr);
+}
+
+TEST_F(BobweightWindowsFixture, SavingAnEmptyCardWarnsFirstAndACancelledDialogWritesNothing) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, kBobSave);
+  EXPECT_TRUE(requests.empty());
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "WARNING");
+  Answer(kMessageOkId);
+  ASSERT_EQ(requests.size(), 1u);  // then the dialog, which is cancelled
+  EXPECT_TRUE(card.jobName.empty());
+  EXPECT_EQ(message.hwnd, nullptr);  // no message without a touch screen
+}
+
+TEST_F(BobweightWindowsFixture, ClosingWithUnsavedChangesAsks) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  card.jobName = "smith";
+  SendMessageA(screen, WM_CHAR, 'o', 0);
+  Type("7");
+  EXPECT_TRUE(card.changed);
+  SendMessageA(screen, WM_CHAR, VK_ESCAPE, 0);
+  EXPECT_TRUE(IsWindow(screen));
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "Alert");
+  Answer(kMessageYesId);  // SAVE: under the folder and job name, no dialog
+  EXPECT_FALSE(IsWindow(screen));
+  EXPECT_TRUE(requests.empty());
+  EXPECT_TRUE(std::ifstream(CardPath("smith.bwi")).good());
+
+  screen = kit.childScreen;
+  RunMainCommand(main, kCmdBobweight);
+  screen = kit.childScreen;
+  SendMessageA(screen, WM_CHAR, 'o', 0);
+  Type("8");
+  SendMessageA(screen, WM_CLOSE, 0, 0);
+  Answer(kMessageNoId);  // DON'T SAVE
+  EXPECT_FALSE(IsWindow(screen));
+  EXPECT_FALSE(card.changed);
+}
+
+TEST_F(BobweightWindowsFixture, EngineListAppliesTheChosenRow) {
+  {
+    std::ofstream list(folder.File("bwinfo.txt"));
+    list << "h1\nh2\nh3\nh4\nh5\n^Chevrolet^\nV-8 350^50^100^2^i^small block\n"
+            "V-6 90^46^100^1^e^odd fire\n";
+  }
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  SendMessageA(screen, WM_CHAR, 's', 0);
+  HWND engine = FindWindowA(kEngineWindowClass, nullptr);
+  ASSERT_NE(engine, nullptr);
+  EXPECT_EQ(Title(engine), "Bobweight Reciprocating and Rotating Percentages");
+  EXPECT_FALSE(IsWindowEnabled(screen));
+  SendMessageA(engine, WM_KEYDOWN, VK_DOWN, 0);  // scrolls; the selection stays
+  SendMessageA(engine, WM_KEYDOWN, VK_UP, 0);
+  // Row 0 was a heading: the first engine is selected. Click the second.
+  const int rowY = static_cast<int>((70 + 2 * 22 + 5) * kit.screenScale);
+  SendMessageA(engine, WM_LBUTTONDOWN, 0, MAKELPARAM(20, rowY));
+  SendMessageA(engine, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(IsWindow(engine));
+  EXPECT_TRUE(IsWindowEnabled(screen));
+  EXPECT_EQ(card.engineName, "V-6 90");
+  EXPECT_DOUBLE_EQ(card.reciprocatingPercent, 46.0);
+  EXPECT_DOUBLE_EQ(card.cylindersPerBobweight, 1.0);
+  EXPECT_TRUE(card.changed);
+}
+
+TEST_F(BobweightWindowsFixture, MissingEngineListTellsAndAppliesTheDefaultRow) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  card.engineName = "Other";
+  card.reciprocatingPercent = 40;
+  SendMessageA(screen, WM_CHAR, 's', 0);
+  EXPECT_EQ(FindWindowA(kEngineWindowClass, nullptr), nullptr);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "Error");
+  EXPECT_EQ(card.engineName, "V-8");
+  EXPECT_DOUBLE_EQ(card.reciprocatingPercent, 50.0);
+}
+
+TEST_F(BobweightWindowsFixture, ScaleFoundAsTheWindowOpensFillsTheEntry) {
+  settings.scaleType = 1;  // AND: three characters blanked
+  settings.bobweightDetail = 0;
+  SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM3", "ST,+00123.4  g\r\n"); });
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_TRUE(kit.scaleOpen);
+  SendMessageA(screen, WM_CHAR, 't', 0);
+  HWND transfer = GetDlgItem(kit.entry.hwnd, 144);
+  ASSERT_NE(transfer, nullptr);
+  SendMessageA(transfer, BM_CLICK, 0, 0);
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 123.4);
+  EXPECT_EQ(kit.entry.hwnd, nullptr);
+  Press(screen, kBobExit);
+  EXPECT_FALSE(kit.scaleOpen);
+}
+
+TEST_F(BobweightWindowsFixture, WithoutAScaleTheEntryOffersNoTransfer) {
+  settings.scaleType = 2;
+  settings.bobweightDetail = 0;
+  SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM10", "1.0 g\r\n"); });
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_FALSE(kit.scaleOpen);
+  SendMessageA(screen, WM_CHAR, 't', 0);
+  EXPECT_EQ(GetDlgItem(kit.entry.hwnd, 144), nullptr);
+}
+
+TEST_F(BobweightWindowsFixture, PrintOptionsToggleTakeBoxesAndWriteTheSettingsOnExit) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, kBobPrintOptions);
+  HWND options = kit.childScreen;
+  ASSERT_NE(options, screen);
+  EXPECT_EQ(Title(options), "Bobweight Print Options");
+  EXPECT_EQ(kit.screenCode, 'o');
+  EXPECT_EQ(Title(GetDlgItem(options, kPrintBottomBanner)), "Bottom\nPrint Banner");
+  Press(options, kPrintForceTable);
+  EXPECT_EQ(settings.printOption, 2);
+  EXPECT_EQ(SendDlgItemMessageA(options, kPrintForceTable, BM_GETCHECK, 0, 0), BST_CHECKED);
+  answer = std::string("C:\\balancer\\left.png");
+  Press(options, kPrintLeftImage);
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].title, "Select Print Image");
+  EXPECT_EQ(requests[0].folder, "C:\\balancer");
+  EXPECT_EQ(settings.leftPhotoPath, "C:\\balancer\\left.png");
+  SendMessageA(GetDlgItem(options, 276), WM_LBUTTONDOWN, 0, 0);
+  Type("1.5");
+  EXPECT_DOUBLE_EQ(card.tolerance, 1.5);
+  Press(options, kPrintExit);
+  EXPECT_FALSE(IsWindow(options));
+  EXPECT_EQ(kit.childScreen, screen);
+  EXPECT_TRUE(std::ifstream(folder.File("balsetup.dta")).good());
+}
+
+}  // namespace
+}  // namespace balancer
