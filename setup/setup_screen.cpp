@@ -83,7 +83,7 @@ int InstallListed(const SetupList& list, const InstallChoice& choice, InstallTar
     // A folder type among the files has nothing to copy.
     if (file.type == kEntryFolder) continue;
     if (!EntryApplies(file, choice.version, choice.windowsMajor)) continue;
-    if (target.ReplaceFile(file.path, DestinationOf(file, choice.desktop))) ++copied;
+    if (target.CopyOver(file.path, DestinationOf(file, choice.desktop))) ++copied;
   }
   return copied;
 }

@@ -82,7 +82,7 @@ class InstallTarget {
   virtual void CreateFolder(const std::string& path) = 0;
   // Copies `source` over `destination`, clearing a read-only mark first.
   // False when the copy failed; the installer goes on with the next file.
-  virtual bool ReplaceFile(const std::string& source, const std::string& destination) = 0;
+  virtual bool CopyOver(const std::string& source, const std::string& destination) = 0;
 };
 
 struct InstallChoice {

@@ -11,7 +11,7 @@ namespace {
 
 struct RecordingTarget : InstallTarget {
   void CreateFolder(const std::string& path) override { folders.push_back(path); }
-  bool ReplaceFile(const std::string& source, const std::string& destination) override {
+  bool CopyOver(const std::string& source, const std::string& destination) override {
     copies.push_back(source + " -> " + destination);
     return source != "broken.bin";
   }
