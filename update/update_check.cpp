@@ -80,7 +80,7 @@ OperatorMessage DownloadErrorMessage() {
                                    "You may need to change your firewall settings.\n\n"
                                    "You can download the software at ") +
                            kDownloadPage,
-                       kDarkBlueText, kBeepAsterisk, kMessageX, 220, kMessageWidth, 220);
+                       kDarkBlueText, kBeepAsterisk, 240, 200, 800, 240);
 }
 
 OperatorMessage LatestVersionMessage() {

@@ -153,6 +153,10 @@ elif [ -f "$build/setup.exe" ]; then
   medium="$(mktemp -d /tmp/balancer-medium.XXXXXX)"
   make_medium "$medium"
   wine_start "" 1280x720x24
+  # Wine links the desktop to the home folder; the desktop copy stays in the prefix.
+  for d in "$WINEPREFIX"/drive_c/users/*/Desktop; do
+    if [ -L "$d" ]; then rm -f "$d" && mkdir -p "$d"; fi
+  done
   rm -rf "$(program_folder)"
   # A balancer already running: setup must close it first.
   mkdir -p "$(program_folder)"
@@ -184,8 +188,7 @@ elif [ -f "$build/setup.exe" ]; then
       test -f "$c/drivers/ZerOziZur.inf" -a -f "$c/drivers/amd64/usbprep64.exe"
     check "setup: sample files copied" test -f "$c/bwinfo.txt" -a -f "$c/sensormap.dta"
     check "setup: the operator's settings kept" test -f "$c/balsetup.dta"
-    desktop="$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -iname Desktop -type d | head -1)"
-    check "setup: the desktop copy" test -f "$desktop/Balancer.exe"
+    check "setup: the desktop copy" test -n "$(ls "$WINEPREFIX"/drive_c/users/*/Desktop/Balancer.exe)"
     check "setup: ends after starting the pre-installer" program_ended "$inst_pid"
     check "setup: the 64-bit pre-installer started" test -n "$(wine_pids_of usbprep64.exe)"
     screenshot "$shots/setup-started-usbprep.png"
@@ -271,7 +274,45 @@ serve_version() {
   printf '%b' "$1" >"$update_dir/www/redezar/dlu/versionv8.dta"
 }
 
-# Machine Setup's "Update Software"; true when ANSWER's window comes.
+# The untitled message window at GEOMETRY ("X Y W H") appears; answered by
+# Enter after a screenshot SHOT.
+untitled_message() {
+  local geometry="$1" shot="$2" id found=""
+  for _ in $(seq 1 40); do
+    for id in $(xdotool search --name '^$' 2>/dev/null); do
+      if [ "$(window_geometry "$id")" = "$geometry" ]; then found="$id"; fi
+    done
+    [ -n "$found" ] && break
+    sleep 0.5
+  done
+  [ -n "$found" ] || return 1
+  sleep 1
+  screenshot "$shot"
+  xdotool key Return >/dev/null 2>&1
+  sleep 1
+}
+
+# The "Update" offer (700 units wide; xdotool's name search ignores case, so
+# the progress window "update" matches too); prints its id.
+offer_window() {
+  local id
+  for _ in $(seq 1 60); do
+    for id in $(xdotool search --name '^Update$' 2>/dev/null); do
+      if [ "$(window_geometry "$id" | cut -d' ' -f3)" = 700 ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.5
+  done
+  return 1
+}
+
+if ! declare -F window_gone >/dev/null; then
+  window_gone() { [ -z "$(xdotool search --name "^$1\$" 2>/dev/null)" ]; }
+fi
+
+# Machine Setup's "Update Software".
 press_update() {
   click_client "$setup" $(setup_button 1 0) 1.0
 }
@@ -282,7 +323,7 @@ if [[ "$dist_parts" != *" update "* ]]; then
 elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
   update_dir="$(mktemp -d /tmp/balancer-update.XXXXXX)"
   mkdir -p "$update_dir/www/redezar/dlu"
-  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=127.0.0.1" \
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=localhost" \
     -addext "subjectAltName=IP:127.0.0.1,DNS:localhost" \
     -addext "basicConstraints=critical,CA:TRUE" \
     -keyout "$update_dir/key.pem" -out "$update_dir/cert.pem" >/dev/null 2>&1
@@ -294,7 +335,8 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
   check "update: the prefix trusts the test certificate" \
     wine_run "$helpers/trust_cert.exe" "$(winepath -w "$update_dir/cert.der" 2>/dev/null)"
   write_default_settings
-  printf 'https://127.0.0.1:%s\n' "$update_port" >"$(program_folder)/updateserver.txt"
+  # By name: Wine matches the certificate's name, not its address.
+  printf 'https://localhost:%s\n' "$update_port" >"$(program_folder)/updateserver.txt"
   if ! declare -F setup_button >/dev/null; then
     eval "$(sed -n '/^kSetupClient=/p;/^kSettingsButton=/p;/^setup_button()/,/^}/p;/^measure_frame()/,/^}/p;/^click_client()/,/^}/p;/^open_setup_by_button()/,/^}/p' "$root/scripts/e2e/setup_screens.sh")"
   fi
@@ -303,11 +345,12 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
     # 31: already the latest.
     serve_version '31\nNothing new.'
     press_update
-    check "update: release 31 is the latest" answer_message "" "$shots/update-latest.png"
+    check "update: release 31 is the latest (untitled message)" \
+      untitled_message "390 270 500 140" "$shots/update-latest.png"
     # 32 with one line of notes: offered; UPDATE starts the installer.
     serve_version '32\nFaster spins and a new engine list.'
     press_update
-    offer="$(wait_for_window "Update" 30 || true)"
+    offer="$(offer_window || true)"
     check "update: release 32 is offered" test -n "$offer"
     if [ -n "$offer" ]; then
       sleep 1
@@ -324,7 +367,7 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
     open_setup_by_button 1.0
     serve_version "40\n$(for i in $(seq 1 40); do printf 'Note line %d\\n' "$i"; done)"
     press_update
-    offer="$(wait_for_window "Update" 30 || true)"
+    offer="$(offer_window || true)"
     if [ -n "$offer" ]; then
       sleep 1
       screenshot "$shots/update-offer-40-lines.png"
@@ -344,6 +387,10 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
       answer_message "Error" "$shots/update-download-error.png"
     # A plain-http server address is refused outright.
     printf 'http://127.0.0.1:%s\n' "$update_port" >"$(program_folder)/updateserver.txt"
+    # Machine Setup first (Esc), then the program, so the next start reads the file.
+    xdotool windowfocus --sync "$setup" >/dev/null 2>&1 || true
+    xdotool key Escape >/dev/null 2>&1
+    sleep 1
     close_program "$main" >/dev/null || true
     python3 -m http.server --bind 127.0.0.1 "$update_port" --directory "$update_dir/www" \
       >"$update_dir/plain.log" 2>&1 &
@@ -353,7 +400,7 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
       serve_version '40\nplain'
       press_update
       check "update: a plain-http server address gives the download error" \
-        answer_message "Error"
+        answer_message "Error" "$shots/update-plain-http-refused.png"
       check "update: the plain-http server was never asked" \
         test -z "$(grep GET "$update_dir/plain.log")"
     fi
