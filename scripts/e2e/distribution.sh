@@ -152,11 +152,12 @@ if [[ "$dist_parts" != *" setup "* ]]; then
 elif [ -f "$build/setup.exe" ]; then
   medium="$(mktemp -d /tmp/balancer-medium.XXXXXX)"
   make_medium "$medium"
+  # Wine links the Windows desktop to the home folder: a home of its own
+  # keeps the desktop copy out of the real one.
+  saved_home="$HOME"
+  export HOME="$medium.home"
+  mkdir -p "$HOME/Desktop"
   wine_start "" 1280x720x24
-  # Wine links the desktop to the home folder; the desktop copy stays in the prefix.
-  for d in "$WINEPREFIX"/drive_c/users/*/Desktop; do
-    if [ -L "$d" ]; then rm -f "$d" && mkdir -p "$d"; fi
-  done
   rm -rf "$(program_folder)"
   # A balancer already running: setup must close it first.
   mkdir -p "$(program_folder)"
@@ -188,7 +189,8 @@ elif [ -f "$build/setup.exe" ]; then
       test -f "$c/drivers/ZerOziZur.inf" -a -f "$c/drivers/amd64/usbprep64.exe"
     check "setup: sample files copied" test -f "$c/bwinfo.txt" -a -f "$c/sensormap.dta"
     check "setup: the operator's settings kept" test -f "$c/balsetup.dta"
-    check "setup: the desktop copy" test -n "$(ls "$WINEPREFIX"/drive_c/users/*/Desktop/Balancer.exe)"
+    check "setup: the desktop copy" \
+      test -n "$(ls "$WINEPREFIX"/drive_c/users/*/Desktop/Balancer.exe 2>/dev/null)"
     check "setup: ends after starting the pre-installer" program_ended "$inst_pid"
     check "setup: the 64-bit pre-installer started" test -n "$(wine_pids_of usbprep64.exe)"
     screenshot "$shots/setup-started-usbprep.png"
@@ -242,7 +244,8 @@ elif [ -f "$build/setup.exe" ]; then
   fi
   program_ended "$inst_pid" >/dev/null || true
   wine_stop
-  rm -rf "$medium"
+  export HOME="$saved_home"
+  rm -rf "$medium" "$medium.home"
 else
   echo "SKIP setup.exe checks: build/win64 has no setup.exe"
   skipped=$((skipped + 1))
