@@ -39,9 +39,10 @@ balancer_floor_library(app balancer_bobweight)
 if(EXISTS ${PROJECT_SOURCE_DIR}/update)
   balancer_floor_library(update balancer_bobweight)
 endif()
-if(EXISTS ${PROJECT_SOURCE_DIR}/setup)
-  balancer_floor_library(setup balancer_base)
-endif()
+# The installer and the driver pre-installer stand beside the operator's
+# program; the installer shows the pre-installer's safety notice.
+balancer_floor_library(usbprep balancer_base)
+balancer_floor_library(setup balancer_usbprep)
 
 if(WIN32)
   target_link_options(balancer_base INTERFACE -static)
@@ -55,3 +56,4 @@ target_link_libraries(balancer_portable INTERFACE balancer_app)
 if(TARGET balancer_update)
   target_link_libraries(balancer_portable INTERFACE balancer_update)
 endif()
+target_link_libraries(balancer_portable INTERFACE balancer_setup)

@@ -15,12 +15,15 @@ add_library(balancer_kit STATIC ${kit_sources})
 target_link_libraries(balancer_kit PUBLIC balancer_app ${BALANCER_WIN32_SYSTEM_LIBS})
 
 set(BALANCER_WINDOW_LIBS "")
-foreach(folder device records measure correction bobweight update)
+foreach(folder device records measure correction bobweight update setup usbprep)
   file(GLOB windows CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/win32/*_window.cpp)
   if(windows)
     add_library(balancer_${folder}_windows STATIC ${windows})
     target_link_libraries(balancer_${folder}_windows PUBLIC balancer_kit balancer_${folder})
-    list(APPEND BALANCER_WINDOW_LIBS balancer_${folder}_windows)
+    # The installer and the pre-installer are programs of their own.
+    if(NOT folder MATCHES "^(setup|usbprep)$")
+      list(APPEND BALANCER_WINDOW_LIBS balancer_${folder}_windows)
+    endif()
   endif()
 endforeach()
 
@@ -50,3 +53,25 @@ balancer_gui_program(balancer)
 balancer_gui_program(balancer-demo)
 target_compile_definitions(balancer-demo PRIVATE BALANCER_DEMO=1)
 target_link_libraries(balancer-demo PRIVATE balancer_sim)
+
+# The installer and the driver pre-installer: one window each. The
+# pre-installer's one source is usbprep64.exe here and usbprep32.exe in the
+# 32-bit build (cmake/mingw-i686.cmake).
+function(balancer_installer_program name main rc)
+  add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/${main} ${PROJECT_SOURCE_DIR}/resources/${rc})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  target_link_options(${name} PRIVATE -mwindows -static)
+endfunction()
+
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/resources/splash.bmp)
+balancer_installer_program(setup setup/win32/setup_main.cpp setup.rc)
+target_link_libraries(setup PRIVATE balancer_setup_windows)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(BALANCER_USBPREP usbprep64)
+else()
+  set(BALANCER_USBPREP usbprep32)
+endif()
+balancer_installer_program(${BALANCER_USBPREP} usbprep/win32/usbprep_main.cpp usbprep.rc)
+target_link_libraries(${BALANCER_USBPREP} PRIVATE balancer_usbprep_windows)

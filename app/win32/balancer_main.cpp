@@ -15,10 +15,15 @@
 #include "records/settings_bridge.h"
 
 #if BALANCER_DEMO
+#include <fstream>
+#include <sstream>
+
 #include "app/control_sim_address.h"
+#include "app/demo_seed.h"
 #include "device/wire_transport.h"
 #include "sim/sim_config.h"
 #include "sim/sim_transport.h"
+#include "update/update_server.h"
 #else
 #include "device/win32/winusb_transport.h"
 #endif
@@ -60,6 +65,18 @@ std::unique_ptr<ControlTransport> MakeProgramTransport(AppState&, std::optional<
 #endif
 
 #if BALANCER_DEMO
+// The demo's first start gets settings it can spin with at once; a test
+// server for the software update may be named in updateserver.txt.
+void PrepareDemoFolder(AppState& app) {
+  CreateDirectoryA(app.folder.path.c_str(), nullptr);
+  // A failed write needs no word of its own: the settings warning follows.
+  SeedDemoSettings(app.folder, nullptr);
+  std::ifstream in(app.folder.File(kUpdateServerFile));
+  std::stringstream text;
+  text << in.rdbuf();
+  app.main.updateServer = text.str();
+}
+
 // F9 in the demo turns the shaft from outside at the balancing speed (a
 // free run for Manual and Semi-Auto) and stops that again.
 void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
@@ -103,6 +120,9 @@ int RunProgram(HINSTANCE instance) {
   RegisterAppWindowClasses(instance);
   InitCommonControls();
 
+#if BALANCER_DEMO
+  PrepareDemoFolder(app);
+#endif
   std::optional<OperatorMessage> transportNotice;
   bool handTurnDefault = false;
   app.transport = MakeProgramTransport(app, transportNotice, handTurnDefault);

@@ -34,6 +34,8 @@
 #include "records/side_files.h"
 #include "records/win32/machine_calibration_window.h"
 #include "records/win32/machine_setup_window.h"
+#include "update/update_check.h"
+#include "update/win32/update_window.h"
 
 namespace balancer {
 
@@ -73,7 +75,13 @@ void InvalidatePlanes(MainWindowState& state) {
 // What the main window does for the dialogue kit and for the screens it opens.
 class MainActions : public MainWindowActions, public ScreenHost {
  public:
-  explicit MainActions(MainWindowState& state) : state_(state) {}
+  explicit MainActions(MainWindowState& state) : state_(state) {
+    // A named server that is not a plain https address is refused by the
+    // check itself; it never falls back to the maker's.
+    if (!state.updateServer.empty()) {
+      update_.server = ParseUpdateServer(state.updateServer).value_or(UpdateServer{""});
+    }
+  }
   void SendCommand(int id) override { RunMainCommand(state_, id); }
   void ClearFinalSaved() override { state_.history.finalStored = 0; }
   void RecomputeAndRepaint() override {
@@ -109,6 +117,14 @@ class MainActions : public MainWindowActions, public ScreenHost {
     if (!HasSettings(state_)) return false;
     return WriteSettingsFiles(*state_.folder, *state_.settings, state_.ui);
   }
+  void StartSoftwareUpdateCheck() override {
+    if (state_.kit != nullptr) StartUpdateCheck(*state_.kit, update_);
+  }
+  void RunAnsweredAction(int actionCode, bool accepted) override {
+    if (actionCode == kActionSoftwareUpdate && state_.kit != nullptr) {
+      AnswerUpdateOffer(*state_.kit, update_, accepted);
+    }
+  }
   void ScreenClosed() override {
     if (state_.kit != nullptr) {
       state_.kit->childScreen = nullptr;
@@ -122,6 +138,7 @@ class MainActions : public MainWindowActions, public ScreenHost {
 
  private:
   MainWindowState& state_;
+  UpdateSession update_;
 };
 
 // What a spin from this window needs of it.

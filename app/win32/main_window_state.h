@@ -91,6 +91,9 @@ struct MainWindowState {
 
   std::unique_ptr<MainWindowActions> actions;
   std::unique_ptr<MainSpinHost> spinHost;  // made when the window is created
+  // The update server's address; empty for the maker's. Only the demo build
+  // sets it (from updateserver.txt); anything but an https address is refused.
+  std::string updateServer;
   // Extra key handling of the demo build (its external drive key).
   std::function<void(WPARAM virtualKey)> onKeyDown;
 };

@@ -33,8 +33,8 @@ class ScreenHost {
   // otherwise.
   virtual void SpeedControlChanged() {}
 
-  // "Update Software" in Machine Setup. The software update check is not
-  // part of the program yet; until it is, the press opens nothing.
+  // "Update Software" in Machine Setup: the software update check. The
+  // answer to its offer comes back through MainWindowActions::RunAnsweredAction.
   virtual void StartSoftwareUpdateCheck() {}
 
   // Opens the screen with ScreenCode `code` over `parent` (screens of other

@@ -1,0 +1,66 @@
+// The driver pre-installer's one window: ask to unplug the control, install
+// the driver package on a worker, report the result. The window draws what
+// this model says and carries out the effect of OK.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "usbprep/safety_notice.h"
+
+namespace balancer {
+
+enum class PrepState : int { kUnplug = 1, kInstalling = 2, kFinished = 3 };
+
+// The driver package and how it is pre-installed.
+constexpr const char* kDriverInfPath = "c:\\balancer\\drivers\\ZerOziZur.inf";
+constexpr uint32_t kPreinstallFlags = 4 | 16;  // force, legacy mode
+constexpr const char* kDifxLibrary = "DIFxAPI.dll";
+constexpr const char* kDifxPreinstallFunction = "DriverPackagePreinstallA";
+// The package is already in the driver store: a second run counts as success.
+constexpr uint32_t kPackageAlreadyInStore = 183;
+
+// The window and its button, pixels.
+struct UsbPrepLayout {
+  static constexpr int kWidth = 600, kHeight = 450;
+  static constexpr int kOkId = 102;
+  static constexpr int kOkX = 275, kOkY = 360, kOkWidth = 50, kOkHeight = 30;
+};
+
+constexpr const char* kUsbPrepWindowClass = "blankclass";
+constexpr const char* kUsbPrepTitle = "Balancer Setup";
+// Exit code when the worker thread cannot be made.
+constexpr int kThreadFailedExitCode = 3;
+
+bool PreinstallSucceeded(uint32_t result);
+
+// A system message box the installers show.
+struct InstallerMessage {
+  std::string caption;
+  std::string text;
+  bool information = false;  // the information icon, else the error icon
+};
+
+// What the window shows in a state; `result` counts only when finished.
+struct UsbPrepView {
+  bool okShown = false;
+  std::vector<InstallerText> texts;
+  // Finished with a failure: show this and close the window.
+  bool failed = false;
+};
+UsbPrepView ViewOfPrep(PrepState state, uint32_t result);
+
+// What OK does in a state.
+struct UsbPrepPress {
+  PrepState next;
+  bool startWorker = false;  // start the pre-install
+  bool success = false;      // show SuccessMessage, then close
+};
+UsbPrepPress PressPrepOk(PrepState state);
+
+InstallerMessage PreinstallErrorMessage(uint32_t result);  // "ERROR"
+InstallerMessage PrepSuccessMessage();                     // "Success"
+InstallerMessage ThreadFailedMessage();                    // "error"
+
+}  // namespace balancer
