@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
+  clang libclang-rt-dev
 )
 
 missing=()
