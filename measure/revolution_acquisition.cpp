@@ -183,6 +183,10 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     state.SpinActive = 0;
     return;
   }
+  if (*speed0 > kMaxAcquisitionRpm) {
+    AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
+    return;
+  }
 
   // Synchronise to zero degrees: a packet that starts at 0 or reaches past 360.
   int angle = 0;
@@ -342,6 +346,10 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
   if (!state.SpinActive) return;
   if (!speed1) {
     state.SpinActive = 0;
+    return;
+  }
+  if (*speed1 > kMaxAcquisitionRpm) {
+    AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
     return;
   }
   state.AverageSpeed = (*speed0 + *speed1) / 2.0;

@@ -30,6 +30,10 @@ constexpr uint32_t kAcquisitionStallMs = 10000;
 constexpr uint32_t kSynchronisationLimitMs = 60000;
 constexpr long kAcquisitionStallPackets = 200000;
 
+// A speed above this is not one a balancing machine turns at: the control's
+// reading is wrong, and the lag and speed normalisation would be nonsense.
+constexpr double kMaxAcquisitionRpm = 5000.0;
+
 // Packets that do not fit the stream (counts or step out of range, angles
 // outside the circle, behind the bin pointer or further ahead than the shaft
 // can have turned) tolerated in one acquisition. A working control sends none

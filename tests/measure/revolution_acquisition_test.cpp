@@ -432,6 +432,29 @@ TEST(RevolutionAcquisition, AJumpThatTheNextPacketConfirmsIsFilledIn) {
   EXPECT_EQ(c.Left(190), 5);
 }
 
+// A speed no balancing machine turns at would push the lag estimate past a
+// quarter turn and the reading angle below 0.
+TEST(RevolutionAcquisition, ASpeedBeyondTheMachineEndsTheSpin) {
+  for (bool before : {true, false}) {
+    SCOPED_TRACE(before);
+    ScriptedControl c;
+    c.transport.responder = [&c, before, inner = c.transport.responder](uint8_t r, uint16_t v,
+                                                                        uint8_t* reply) {
+      uint32_t e = inner(r, v, reply);
+      if (r == kRequestMotorPower && (before || c.packetReads > 0)) {
+        reply[0] = 16510 & 0xFF;
+        reply[1] = 16510 >> 8;
+      }
+      return e;
+    };
+    c.Acquire(1);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].text, ImplausibleSamplesMessage().text);
+    EXPECT_EQ(c.packetReads > 0, !before);
+  }
+}
+
 TEST(RevolutionAcquisition, PacketChecks) {
   auto packet = [](int groups, int step, int raw = -1) {
     SamplePacket p;
