@@ -29,10 +29,14 @@ class PosixStream : public SocketStream {
   }
   ~PosixStream() override { close(fd_); }
 
-  bool WriteAll(const uint8_t* data, size_t size) override {
+  using SocketStream::WriteAll;
+  bool WriteAll(const uint8_t* data, size_t size, int timeoutMs) override {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (size > 0) {
-      ssize_t n = send(fd_, data, size, MSG_NOSIGNAL);
-      if (n < 0 && errno == EINTR) continue;
+      if (timeoutMs > 0 && !WaitFor(POLLOUT, deadline)) return false;
+      // Non-blocking send: a full socket buffer goes back to the poll above.
+      ssize_t n = send(fd_, data, size, MSG_NOSIGNAL | (timeoutMs > 0 ? MSG_DONTWAIT : 0));
+      if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
       if (n <= 0) return false;
       data += n;
       size -= static_cast<size_t>(n);
@@ -43,16 +47,7 @@ class PosixStream : public SocketStream {
   bool ReadAll(uint8_t* data, size_t size, int timeoutMs) override {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (size > 0) {
-      if (timeoutMs > 0) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        deadline - std::chrono::steady_clock::now())
-                        .count();
-        if (left <= 0) return false;
-        pollfd p{fd_, POLLIN, 0};
-        int r = poll(&p, 1, static_cast<int>(left));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-      }
+      if (timeoutMs > 0 && !WaitFor(POLLIN, deadline)) return false;
       ssize_t n = recv(fd_, data, size, 0);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
@@ -63,6 +58,20 @@ class PosixStream : public SocketStream {
   }
 
  private:
+  // Waits until the socket is ready for `events` or the deadline has passed.
+  bool WaitFor(short events, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      deadline - std::chrono::steady_clock::now())
+                      .count();
+      if (left <= 0) return false;
+      pollfd p{fd_, events, 0};
+      int r = poll(&p, 1, static_cast<int>(left));
+      if (r < 0 && errno == EINTR) continue;
+      return r > 0;
+    }
+  }
+
   int fd_;
 };
 

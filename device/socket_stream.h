@@ -10,13 +10,20 @@
 
 namespace balancer {
 
+// How long a write may wait for the peer to take the bytes.
+constexpr int kSocketWriteTimeoutMs = 10000;
+
 class SocketStream {
  public:
   virtual ~SocketStream() = default;  // closes the connection
 
-  // Sends all bytes. Returns false when the connection is closed or broken.
-  // Never raises SIGPIPE. Blocks.
-  virtual bool WriteAll(const uint8_t* data, size_t size) = 0;
+  // Sends all bytes. Returns false when the connection is closed or broken,
+  // or when timeoutMs (> 0) pass before the peer has taken them (a peer that
+  // stops reading must not hold the caller). Never raises SIGPIPE. Blocks.
+  virtual bool WriteAll(const uint8_t* data, size_t size, int timeoutMs) = 0;
+  bool WriteAll(const uint8_t* data, size_t size) {
+    return WriteAll(data, size, kSocketWriteTimeoutMs);
+  }
 
   // Reads exactly `size` bytes. Returns false on close, error, or when
   // timeoutMs (> 0) pass without the bytes arriving. Blocks.

@@ -1,5 +1,6 @@
 #include "device/wire_transport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,18 +10,21 @@ namespace balancer {
 namespace {
 
 constexpr int kDescriptorTimeoutMs = 3000;
+constexpr int kConnectTimeoutMs = 2000;
 
 class WireTransport : public ControlTransport {
  public:
-  WireTransport(std::string host, int port) : host_(std::move(host)), port_(port) {}
+  WireTransport(std::string host, int port, int timeoutMs)
+      : host_(std::move(host)), port_(port), timeoutMs_(timeoutMs > 0 ? timeoutMs : 1) {}
 
   bool Open(uint8_t descriptor[kDeviceDescriptorSize]) override {
     stream_.reset();
     std::string error;
-    std::unique_ptr<SocketStream> s = ConnectTcp(host_, port_, error);
+    std::unique_ptr<SocketStream> s =
+        ConnectTcp(host_, port_, error, std::min(timeoutMs_, kConnectTimeoutMs));
     if (!s) return false;
     uint8_t d[kDeviceDescriptorSize];
-    if (!s->ReadAll(d, sizeof(d), kDescriptorTimeoutMs)) return false;
+    if (!s->ReadAll(d, sizeof(d), std::min(timeoutMs_, kDescriptorTimeoutMs))) return false;
     uint16_t vendor = static_cast<uint16_t>(d[8] | d[9] << 8);
     uint16_t product = static_cast<uint16_t>(d[10] | d[11] << 8);
     if (vendor != kControlVendorId || product != kControlProductId) return false;
@@ -40,8 +44,8 @@ class WireTransport : public ControlTransport {
                               kReplySize,
                               0};
     uint8_t answer[4 + kReplySize];
-    if (!stream_->WriteAll(setup, sizeof(setup)) ||
-        !stream_->ReadAll(answer, sizeof(answer), kWireReplyTimeoutMs)) {
+    if (!stream_->WriteAll(setup, sizeof(setup), timeoutMs_) ||
+        !stream_->ReadAll(answer, sizeof(answer), timeoutMs_)) {
       stream_.reset();
       return kErrorBadCommand;
     }
@@ -62,13 +66,15 @@ class WireTransport : public ControlTransport {
  private:
   std::string host_;
   int port_;
+  int timeoutMs_;
   std::unique_ptr<SocketStream> stream_;
 };
 
 }  // namespace
 
-std::unique_ptr<ControlTransport> MakeWireTransport(const std::string& host, int port) {
-  return std::make_unique<WireTransport>(host, port);
+std::unique_ptr<ControlTransport> MakeWireTransport(const std::string& host, int port,
+                                                    int timeoutMs) {
+  return std::make_unique<WireTransport>(host, port, timeoutMs);
 }
 
 bool ParseWireAddress(const std::string& text, std::string& host, int& port) {

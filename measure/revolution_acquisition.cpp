@@ -1,11 +1,14 @@
 #include "measure/revolution_acquisition.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
+#include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "device/control_commands.h"
-#include "base/machine_settings.h"
+#include "measure/spin.h"
 
 namespace balancer {
 
@@ -13,7 +16,6 @@ namespace {
 
 // Degrees the stored waves are turned by; the fit relies on it.
 constexpr int kWaveRotation = 90;
-
 
 // One request 2. False (and SpinActive cleared) when the transfer failed or
 // the control has gone; the stale reply must not be taken for new samples.
@@ -60,6 +62,44 @@ class AcquiringMark {
   SpinState& state_;
 };
 
+// Watches the synchronisation for an angle that stands still.
+class FrozenAngleWatch {
+ public:
+  FrozenAngleWatch(ControlLink& link, double rpm) : link_(link) {
+    double degreesPerMs = std::fabs(rpm) * 0.006;
+    double ms = kSynchronisationLimitMs;
+    if (degreesPerMs > 0.0)
+      ms = std::min(ms, kFrozenAngleBaseMs + kFrozenAngleDegrees / degreesPerMs);
+    limitMs_ = static_cast<uint32_t>(ms);
+  }
+  bool Frozen(int angle) {
+    uint32_t now = link_.clock ? link_.clock->TickCount() : 0;
+    if (!started_ || angle != angle_) {
+      started_ = true;
+      angle_ = angle;
+      since_ = now;
+      return false;
+    }
+    return now - since_ >= limitMs_;
+  }
+
+ private:
+  ControlLink& link_;
+  uint32_t limitMs_ = kSynchronisationLimitMs;
+  bool started_ = false;
+  int angle_ = 0;
+  uint32_t since_ = 0;
+};
+
+// Motor off and the operator told why; the spin then ends without a reading.
+void AbandonAcquisition(ControlLink& link, OperatorUi& ui, SpinState& state,
+                        const OperatorMessage& message) {
+  state.SpinActive = 0;
+  if (link.connected) SetMotorPower(link, 0);
+  link.MotorPower = 0;
+  ui.ShowMessage(message);
+}
+
 void CancelAcquisition(ControlLink& link, OperatorUi& ui, SpinState& state) {
   SetMotorPower(link, 0);
   link.MotorPower = 0;
@@ -69,6 +109,49 @@ void CancelAcquisition(ControlLink& link, OperatorUi& ui, SpinState& state) {
 }
 
 }  // namespace
+
+PacketCheck CheckSamplePacket(const SamplePacket& packet, int angle, int binPointer,
+                              double reachDeg) {
+  PacketCheck check;
+  if (packet.rawGroups < 0 || packet.rawGroups > kMaxSampleGroups) check.implausible = true;
+  if (angle < 0 || angle >= kWaveSize || packet.step < 1 ||
+      packet.groups * packet.step > kWaveSize) {
+    check.implausible = true;
+    check.use = false;
+    return check;
+  }
+  // No groups: the angle is where the shaft is now; nothing goes into the
+  // waves, and a shaft that turns without sampling is the stall watch's.
+  if (packet.groups == 0) return check;
+  // Degrees from the bin pointer forward to the packet's first group. A
+  // packet that ends within the reach follows on (groups the control had to
+  // drop leave a gap, filled as usual); when the reach is more than a turn
+  // any angle can be right.
+  int ahead = ((angle - binPointer) % kWaveSize + kWaveSize) % kWaveSize;
+  check.gap = ahead;
+  if (ahead + packet.groups * packet.step <= reachDeg) {
+    // The control drops groups only when it holds more than it can send:
+    // a gap of a step or more comes with a full packet.
+    if (ahead >= packet.step && packet.groups < kMaxSampleGroups) check.implausible = true;
+    return check;
+  }
+  check.implausible = true;
+  if (ahead >= kWaveSize / 2) {
+    // Degrees already gathered come again: used as the control's late packet
+    // (first group only), but a working control does not do this.
+    check.late = true;
+    check.gap = 0;
+  } else {
+    check.use = false;
+  }
+  return check;
+}
+
+double PacketReachDeg(double rpm, uint32_t elapsedMs) {
+  // Half as much again as the shaft can have turned, counting the
+  // millisecond the tick may lag.
+  return kPacketReachFloorDeg + 1.5 * std::fabs(rpm) * 0.006 * (elapsedMs + 1.0);
+}
 
 double SpeedFactor(int suspension, int sensorType, double averageSpeed) {
   if (suspension == kHardBearing && sensorType == kSensorMagnetCoil) {
@@ -100,23 +183,40 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     state.SpinActive = 0;
     return;
   }
+  if (*speed0 > kMaxAcquisitionRpm) {
+    AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
+    return;
+  }
 
   // Synchronise to zero degrees: a packet that starts at 0 or reaches past 360.
   int angle = 0;
   SamplePacket packet;
+  int implausible = 0;
   if (!ReadPacket(link, state, angle, packet)) return;
   StallWatch watch(link, kSynchronisationLimitMs);
+  FrozenAngleWatch frozen(link, *speed0);
   for (;;) {
     if (!ReadPacket(link, state, angle, packet)) return;
     // Too slow to sample: no point waiting for zero degrees first.
-    if (angle == 0 || packet.step < 1) break;
-    if (angle > 0 && angle < kWaveSize && packet.groups * packet.step + angle >= 361) break;
+    if (packet.step < 1) break;
+    // Counts beyond the packet are clamped and still used; an angle off the
+    // circle or more than a turn in one packet cannot be.
+    bool unusable = angle < 0 || angle >= kWaveSize || packet.groups * packet.step > kWaveSize;
+    bool odd = packet.rawGroups < 0 || packet.rawGroups > kMaxSampleGroups;
+    if ((unusable || odd) && ++implausible >= kImplausiblePacketLimit) {
+      AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
+      return;
+    }
+    if (!unusable) {
+      if (angle == 0) break;
+      if (packet.groups * packet.step + angle >= 361) break;
+    }
     if (ui.PollCancel()) {
       CancelAcquisition(link, ui, state);
       return;
     }
-    if (watch.Stalled()) {
-      state.SpinActive = 0;
+    if (frozen.Frozen(angle) || watch.Stalled()) {
+      AbandonAcquisition(link, ui, state, NoRotationMessage());
       return;
     }
   }
@@ -146,7 +246,21 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
   int revolution = 1;
   bool done = false;
   bool firstPacket = true;
+  // Ticks of the last two packets used. The reach counts from the older
+  // one: a control that answered late hands over the groups it gathered
+  // meanwhile only with the packet after.
+  uint32_t usedTicks[2];
+  usedTicks[0] = usedTicks[1] = link.clock ? link.clock->TickCount() : 0;
+  int jumpEnd = -1;  // where the last packet left out for jumping ahead ended
   StallWatch stall(link, kAcquisitionStallMs);
+  int angleAtProgress = angle;
+  // No progress for the stall limit: a standing angle is a shaft that does
+  // not turn; one that turns without samples is a control that sends none.
+  auto stalled = [&] {
+    AbandonAcquisition(
+        link, ui, state,
+        angle == angleAtProgress ? NoRotationMessage() : ImplausibleSamplesMessage());
+  };
   while (!done) {
     if (ui.PollCancel()) {
       CancelAcquisition(link, ui, state);
@@ -154,18 +268,44 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     }
     if (!firstPacket) {
       if (!ReadPacket(link, state, angle, packet)) return;
+      uint32_t now = link.clock ? link.clock->TickCount() : 0;
+      PacketCheck check =
+          CheckSamplePacket(packet, angle, bin, PacketReachDeg(*speed0, now - usedTicks[0]));
+      // A control that answered late can hand over a jump that is real: the
+      // packet after it then carries on exactly where it ended.
+      if (!check.use && !check.late && angle >= 0 && angle < kWaveSize && packet.groups > 0 &&
+          packet.step >= 1 && packet.groups * packet.step <= kWaveSize) {
+        if (jumpEnd == angle) {
+          check.implausible = false;
+          check.use = true;
+          check.gap = ((angle - bin) % kWaveSize + kWaveSize) % kWaveSize;
+        } else {
+          jumpEnd = (angle + packet.groups * packet.step) % kWaveSize;
+        }
+      }
+      if (check.use && packet.groups > 0) jumpEnd = -1;
+      if (check.implausible && ++implausible >= kImplausiblePacketLimit) {
+        AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
+        return;
+      }
+      if (!check.use) {
+        if (stall.Stalled()) {
+          stalled();
+          return;
+        }
+        continue;
+      }
+      usedTicks[0] = usedTicks[1];
+      usedTicks[1] = now;
       step = packet.step;
       firstGroup = 0;
       groups = packet.groups;
-      int gap = 0;
-      // A packet that starts behind the bin pointer (or outside the circle)
-      // gives only its first group, placed at the pointer.
-      if (angle < 0 || angle >= kWaveSize || static_cast<uint16_t>(angle) < bin) {
-        if (groups > 1) groups = 1;
-      } else if (groups > 0) {
-        gap = angle - bin;
-      }
-      firstCover = step + gap;
+      // A packet that starts behind the bin pointer gives only its first
+      // group, placed at the pointer. Otherwise its first group also fills
+      // the degrees up to its angle, across 0 degrees too: placed by the
+      // angle, the waves stay aligned to the encoder whatever was lost.
+      if (check.late && groups > 1) groups = 1;
+      firstCover = step + check.gap;
     }
     firstPacket = false;
 
@@ -193,8 +333,9 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
     state.lastStep = step;
     if (bin != binBefore || revolution != revolutionBefore || done) {
       stall.Reset();
+      angleAtProgress = angle;
     } else if (stall.Stalled()) {
-      state.SpinActive = 0;
+      stalled();
       return;
     }
   }
@@ -205,6 +346,10 @@ void AcquireRevolutions(ControlLink& link, const AcquisitionSettings& settings,
   if (!state.SpinActive) return;
   if (!speed1) {
     state.SpinActive = 0;
+    return;
+  }
+  if (*speed1 > kMaxAcquisitionRpm) {
+    AbandonAcquisition(link, ui, state, ImplausibleSamplesMessage());
     return;
   }
   state.AverageSpeed = (*speed0 + *speed1) / 2.0;
@@ -243,6 +388,14 @@ OperatorMessage LowSpeedFirmwareMessage() {
                        "If you need this capability, please contact Halvorn Technology\n"
                        "to get a firmware update.",
                        kDarkBlueText, kBeepAsterisk, 270, 210, 600, 210);
+}
+
+OperatorMessage ImplausibleSamplesMessage() {
+  return MakeOkMessage("ERROR",
+                       "The control sends sample data that does not fit the shaft's turning.\n\n"
+                       "The spin was stopped without a reading.\n"
+                       "Please check the encoder cable and the control.",
+                       kDarkBlueText, kBeepHand, 340, 190, 600, 210);
 }
 
 }  // namespace balancer

@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libpng-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
+  clang libclang-rt-dev
 )
 
 missing=()

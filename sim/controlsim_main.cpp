@@ -10,6 +10,7 @@
 
 #include "device/clock.h"
 #include "device/socket_stream.h"
+#include "sim/hostile_control.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
 
@@ -37,8 +38,13 @@ void PrintUsage(FILE* out) {
       "  --stall-requests LIST these request codes stall\n"
       "  --stall-every N       every Nth transfer stalls\n"
       "  --stall-ms M          length of a stall\n"
-      "  --remote-start-at-ms T  remote-start button pressed at T ms\n",
+      "  --remote-start-at-ms T  remote-start button pressed at T ms\n"
+      "  --hostile SCENARIO    misbehave on the wire (see below)\n"
+      "  --hostile-after N     sample reads served normally first (default 0;\n"
+      "                        20 for silent and drop)\n"
+      "  --hostile-seed N      seed of the random bytes (default 1)\n",
       out);
+  std::fprintf(out, "scenarios: %s\n", balancer::sim::HostileScenarioNames().c_str());
 }
 
 struct Option {
@@ -60,6 +66,73 @@ const Option kOptions[] = {
     {"--remote-start-at-ms", "remote_start_at_ms"},
 };
 
+bool ParseCount(const std::string& text, long& value) {
+  char* end = nullptr;
+  long v = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || v < 0 || v > 1000000000L) return false;
+  value = v;
+  return true;
+}
+
+void WriteStatus(uint32_t status, uint8_t* answer) {
+  answer[0] = static_cast<uint8_t>(status & 0xFF);
+  answer[1] = static_cast<uint8_t>((status >> 8) & 0xFF);
+  answer[2] = static_cast<uint8_t>((status >> 16) & 0xFF);
+  answer[3] = static_cast<uint8_t>((status >> 24) & 0xFF);
+}
+
+bool ValidSetup(const uint8_t setup[8]) {
+  uint16_t length = static_cast<uint16_t>(setup[6] | setup[7] << 8);
+  return setup[0] == 0xC0 && length == balancer::kReplySize;
+}
+
+// The well-behaved control: one client until it hangs up.
+void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& control) {
+  uint8_t descriptor[balancer::kDeviceDescriptorSize];
+  // While unplugged the connection closes at once: the client finds no control.
+  if (!control.ReadDescriptor(descriptor)) return;
+  if (!client.WriteAll(descriptor, sizeof(descriptor))) return;
+  for (;;) {
+    // Waits as long as the program keeps the link open without a transfer.
+    uint8_t setup[8];
+    if (!client.ReadAll(setup, sizeof(setup), 0)) return;
+    uint8_t answer[4 + balancer::kReplySize] = {};
+    uint32_t status = 87;  // ERROR_INVALID_PARAMETER: not a transfer the control takes
+    if (ValidSetup(setup)) {
+      uint16_t value = static_cast<uint16_t>(setup[2] | setup[3] << 8);
+      status = control.Transfer(setup[1], value, answer + 4);
+    }
+    if (status != 0) std::memset(answer + 4, 0, balancer::kReplySize);
+    WriteStatus(status, answer);
+    if (!client.WriteAll(answer, sizeof(answer))) return;
+    // A removed device takes its connection with it.
+    if (status == balancer::kErrorBadCommand) return;
+  }
+}
+
+// The misbehaving control of --hostile.
+void ServeHostile(balancer::SocketStream& client, balancer::sim::HostileControl& hostile) {
+  using balancer::sim::HostileAction;
+  std::vector<uint8_t> descriptor = hostile.Descriptor();
+  if (descriptor.empty()) return;
+  if (!client.WriteAll(descriptor.data(), descriptor.size())) return;
+  for (;;) {
+    uint8_t setup[8];
+    if (!client.ReadAll(setup, sizeof(setup), 0)) return;
+    uint8_t answer[4 + balancer::kReplySize] = {};
+    uint32_t status = 87;
+    HostileAction action = HostileAction::kAnswer;
+    if (ValidSetup(setup)) {
+      uint16_t value = static_cast<uint16_t>(setup[2] | setup[3] << 8);
+      action = hostile.Transfer(setup[1], value, status, answer + 4);
+    }
+    if (action == HostileAction::kDrop) return;
+    if (action == HostileAction::kNeverAnswer) continue;
+    WriteStatus(status, answer);
+    if (!client.WriteAll(answer, sizeof(answer))) return;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +144,10 @@ int main(int argc, char** argv) {
   std::string configPath;
   std::string logPath;
   std::vector<std::string> overrides;
+  bool hostileMode = false;
+  balancer::sim::HostileScenario scenario = balancer::sim::HostileScenario::kSilent;
+  long hostileAfter = -1;
+  long hostileSeed = 1;
 
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -100,6 +177,20 @@ int main(int argc, char** argv) {
       logPath = value;
     } else if (arg == "--set") {
       overrides.push_back(value);
+    } else if (arg == "--hostile") {
+      if (!balancer::sim::ParseHostileScenario(value, scenario)) {
+        std::fprintf(stderr, "controlsim: unknown scenario '%s' (%s)\n", value.c_str(),
+                     balancer::sim::HostileScenarioNames().c_str());
+        return 2;
+      }
+      hostileMode = true;
+    } else if (arg == "--hostile-after" || arg == "--hostile-seed") {
+      long n = 0;
+      if (!ParseCount(value, n)) {
+        std::fprintf(stderr, "controlsim: bad number '%s' for %s\n", value.c_str(), arg.c_str());
+        return 2;
+      }
+      (arg == "--hostile-after" ? hostileAfter : hostileSeed) = n;
     } else {
       bool known = false;
       for (const Option& o : kOptions) {
@@ -161,33 +252,20 @@ int main(int argc, char** argv) {
   std::printf("listening %s:%d\n", host.c_str(), listener->Port());
   std::fflush(stdout);
 
+  using balancer::sim::HostileScenario;
+  if (hostileAfter < 0) {
+    hostileAfter =
+        scenario == HostileScenario::kSilent || scenario == HostileScenario::kDrop ? 20 : 0;
+  }
+  balancer::sim::HostileControl hostile(control, scenario, hostileAfter,
+                                        static_cast<uint32_t>(hostileSeed));
   for (;;) {
     std::unique_ptr<balancer::SocketStream> client = listener->Accept();
     if (!client) continue;
-    uint8_t descriptor[balancer::kDeviceDescriptorSize];
-    // While unplugged the connection closes at once: the client finds no control.
-    if (!control.ReadDescriptor(descriptor)) continue;
-    if (!client->WriteAll(descriptor, sizeof(descriptor))) continue;
-    for (;;) {
-      uint8_t setup[8];
-      if (!client->ReadAll(setup, sizeof(setup), 0)) break;
-      uint8_t answer[4 + balancer::kReplySize] = {};
-      uint32_t status;
-      uint16_t length = static_cast<uint16_t>(setup[6] | setup[7] << 8);
-      if (setup[0] != 0xC0 || length != balancer::kReplySize) {
-        status = 87;  // ERROR_INVALID_PARAMETER: not a transfer the control takes
-      } else {
-        uint16_t value = static_cast<uint16_t>(setup[2] | setup[3] << 8);
-        status = control.Transfer(setup[1], value, answer + 4);
-      }
-      if (status != 0) std::memset(answer + 4, 0, balancer::kReplySize);
-      answer[0] = static_cast<uint8_t>(status & 0xFF);
-      answer[1] = static_cast<uint8_t>((status >> 8) & 0xFF);
-      answer[2] = static_cast<uint8_t>((status >> 16) & 0xFF);
-      answer[3] = static_cast<uint8_t>((status >> 24) & 0xFF);
-      if (!client->WriteAll(answer, sizeof(answer))) break;
-      // A removed device takes its connection with it.
-      if (status == balancer::kErrorBadCommand) break;
+    if (hostileMode) {
+      ServeHostile(*client, hostile);
+    } else {
+      Serve(*client, control);
     }
   }
 }

@@ -34,8 +34,16 @@ class WinsockStream : public SocketStream {
   }
   ~WinsockStream() override { closesocket(s_); }
 
-  bool WriteAll(const uint8_t* data, size_t size) override {
+  using SocketStream::WriteAll;
+  bool WriteAll(const uint8_t* data, size_t size, int timeoutMs) override {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // A blocking send still waits inside for buffer space; the send timeout
+    // bounds that wait as well as the select below.
+    DWORD sendTimeout = timeoutMs > 0 ? static_cast<DWORD>(timeoutMs) : 0;
+    setsockopt(s_, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout),
+               sizeof(sendTimeout));
     while (size > 0) {
+      if (timeoutMs > 0 && !WaitFor(false, deadline)) return false;
       int chunk = size > 65536 ? 65536 : static_cast<int>(size);
       int n = send(s_, reinterpret_cast<const char*>(data), chunk, 0);
       if (n <= 0) return false;
@@ -48,19 +56,7 @@ class WinsockStream : public SocketStream {
   bool ReadAll(uint8_t* data, size_t size, int timeoutMs) override {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (size > 0) {
-      if (timeoutMs > 0) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        deadline - std::chrono::steady_clock::now())
-                        .count();
-        if (left <= 0) return false;
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(s_, &set);
-        timeval tv;
-        tv.tv_sec = static_cast<long>(left / 1000);
-        tv.tv_usec = static_cast<long>((left % 1000) * 1000);
-        if (select(0, &set, nullptr, nullptr, &tv) <= 0) return false;
-      }
+      if (timeoutMs > 0 && !WaitFor(true, deadline)) return false;
       int chunk = size > 65536 ? 65536 : static_cast<int>(size);
       int n = recv(s_, reinterpret_cast<char*>(data), chunk, 0);
       if (n <= 0) return false;
@@ -71,6 +67,21 @@ class WinsockStream : public SocketStream {
   }
 
  private:
+  // Waits until the socket is readable (or writable) or the deadline passed.
+  bool WaitFor(bool readable, std::chrono::steady_clock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    deadline - std::chrono::steady_clock::now())
+                    .count();
+    if (left <= 0) return false;
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(s_, &set);
+    timeval tv;
+    tv.tv_sec = static_cast<long>(left / 1000);
+    tv.tv_usec = static_cast<long>((left % 1000) * 1000);
+    return select(0, readable ? &set : nullptr, readable ? nullptr : &set, nullptr, &tv) > 0;
+  }
+
   SOCKET s_;
 };
 

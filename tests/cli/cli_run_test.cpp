@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -240,6 +242,112 @@ TEST_F(CliTest, ControlInfoOverWireProtocol) {
   EXPECT_EQ(r.out["connected"], true);
   EXPECT_EQ(r.out["FirmwareVersion"], 0x0304);
   EXPECT_EQ(r.out["FirmwareVersionText"], "3.04");
+}
+
+// controlsim with its fault options, on a free port, for one test.
+class ControlSimServer {
+ public:
+  explicit ControlSimServer(const std::vector<std::string>& args) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(fds[1], 1);
+      close(fds[0]);
+      close(fds[1]);
+      std::vector<char*> argv{const_cast<char*>(kControlSim.c_str()), const_cast<char*>("--port"),
+                              const_cast<char*>("0")};
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(kControlSim.c_str(), argv.data());
+      _exit(127);
+    }
+    close(fds[1]);
+    fd_ = fds[0];
+    std::string line;
+    char ch;
+    pollfd pfd{fd_, POLLIN, 0};
+    while (line.size() < 200 && poll(&pfd, 1, 10000) == 1 && read(fd_, &ch, 1) == 1 && ch != '\n') {
+      line += ch;
+    }
+    const std::string prefix = "listening ";
+    if (line.rfind(prefix, 0) == 0) address_ = line.substr(prefix.size());
+  }
+  ~ControlSimServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (fd_ >= 0) close(fd_);
+  }
+  const std::string& address() const { return address_; }
+
+ private:
+  pid_t pid_ = -1;
+  int fd_ = -1;
+  std::string address_;
+};
+
+bool HasMessage(const nlohmann::json& out, const std::string& caption, const std::string& start) {
+  if (!out.contains("messages")) return false;
+  for (const auto& m : out["messages"]) {
+    if (m["caption"] == caption && m["text"].get<std::string>().rfind(start, 0) == 0) return true;
+  }
+  return false;
+}
+
+// A control that lies or breaks off: every spin ends in bounded time with a
+// message and without a reading.
+TEST_F(CliTest, HostileControlsEndTheSpinWithAMessageAndNoReadings) {
+  if (access(kControlSim.c_str(), X_OK) != 0) GTEST_SKIP() << "controlsim not built";
+  struct Case {
+    const char* scenario;
+    const char* caption;
+    const char* text;  // start of the message
+    const char* error;
+    double seconds;  // at most
+  };
+  const Case cases[] = {
+      {"garbage-descriptor", "Attention", "", "no control", 8},
+      {"short-descriptor", "Attention", "", "no control", 10},
+      {"drop", "ERROR", "USB Communication Error", "USB Communication Error", 10},
+      {"random-packets", "ERROR", "The control sends sample data", "the spin did not complete", 15},
+      {"late-packets", "ERROR", "The control sends sample data", "the spin did not complete", 15},
+      {"frozen-angle", "ATTENTION", "No shaft rotation detected.", "the spin did not complete", 15},
+      // Waits out the transfer time limit once.
+      {"silent", "ERROR", "USB Communication Error", "USB Communication Error", 25},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.scenario);
+    ControlSimServer server({"--hostile", k.scenario, "--manual-rpm", "500"});
+    ASSERT_FALSE(server.address().empty());
+    auto start = std::chrono::steady_clock::now();
+    CliResult r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, k.seconds);
+    EXPECT_EQ(r.status, 1) << r.raw;
+    ASSERT_TRUE(r.out.is_object()) << r.raw;
+    EXPECT_EQ(r.out["error"], k.error) << r.raw;
+    EXPECT_TRUE(HasMessage(r.out, k.caption, k.text)) << r.raw;
+    EXPECT_EQ(r.out["SpinActive"], 0);
+    EXPECT_EQ(r.out["left"]["amount"], 0.0);
+    EXPECT_EQ(r.out["right"]["amount"], 0.0);
+  }
+}
+
+// The same emulator without a fault measures: the scenarios above fail for
+// their fault, not for the way the test runs the spin.
+TEST_F(CliTest, SpinOverTheWireProtocol) {
+  if (access(kControlSim.c_str(), X_OK) != 0) GTEST_SKIP() << "controlsim not built";
+  ControlSimServer server({"--manual-rpm", "500"});
+  ASSERT_FALSE(server.address().empty());
+  CliResult r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
+  EXPECT_EQ(r.status, 0) << r.raw;
+  ASSERT_TRUE(r.out.is_object()) << r.raw;
+  EXPECT_EQ(r.out["SpinActive"], 1);
+  EXPECT_NEAR(r.out["left"]["amount"].get<double>(), 40.0, 2.0);
+  EXPECT_NEAR(r.out["right"]["amount"].get<double>(), 25.0, 2.0);
 }
 
 }  // namespace

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <functional>
+#include <random>
 #include <vector>
 
 #include "base/operator_ui.h"
 #include "device/control_commands.h"
+#include "measure/spin.h"
 #include "support/fake_transport.h"
 
 namespace balancer {
@@ -286,6 +290,238 @@ TEST(RevolutionAcquisition, StoppedShaftAndOversizedPacketsDoNotHang) {
     ASSERT_EQ(c.state.SpinActive, 1);
     EXPECT_EQ(c.Left(19), 9);
     EXPECT_EQ(c.Left(20), 7);
+  }
+}
+
+// Packets of random bytes, with the step (and optionally the counts and the
+// angle) kept plausible.
+void FillRandomPacket(std::mt19937& rng, bool plausibleRanges, uint8_t* reply) {
+  for (int i = 0; i < kReplySize; ++i) reply[i] = static_cast<uint8_t>(rng());
+  reply[1] = 2;
+  if (plausibleRanges) {
+    reply[0] = static_cast<uint8_t>(rng() % 21);
+    int angle = static_cast<int>(rng() % 360);
+    reply[2] = static_cast<uint8_t>(angle & 0xFF);
+    reply[3] = static_cast<uint8_t>(angle >> 8);
+  }
+}
+
+TEST(RevolutionAcquisition, RandomPacketsNeverMakeAReading) {
+  for (bool plausibleRanges : {false, true}) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+      SCOPED_TRACE(testing::Message() << "seed " << seed << " ranges " << plausibleRanges);
+      ScriptedControl c;
+      std::mt19937 rng(seed);
+      c.transport.responder = [&c, &rng, plausibleRanges, inner = c.transport.responder](
+                                  uint8_t r, uint16_t v, uint8_t* reply) {
+        uint32_t e = inner(r, v, reply);
+        if (r == kRequestAngleAndSamples) FillRandomPacket(rng, plausibleRanges, reply);
+        return e;
+      };
+      c.link.MotorPower = 90;
+      c.Acquire(3);
+      EXPECT_EQ(c.state.SpinActive, 0);
+      ASSERT_EQ(c.ui.messages.size(), 1u);
+      EXPECT_EQ(c.ui.messages[0].caption, "ERROR");
+      EXPECT_EQ(c.ui.messages[0].text, ImplausibleSamplesMessage().text);
+      EXPECT_EQ(c.transport.TransfersOf(kRequestMotorPower).back().value, 0);
+      EXPECT_EQ(c.link.MotorPower, 0);
+      // Told within a few packets, not after a revolution of garbage.
+      EXPECT_LT(c.packetReads, 200);
+    }
+  }
+}
+
+TEST(RevolutionAcquisition, AControlThatKeepsSendingOddPacketsEndsTheSpin) {
+  struct Case {
+    const char* name;
+    std::function<Packet(int expected)> next;
+  };
+  const Case cases[] = {
+      // The same stale packet over and over: always behind the pointer.
+      {"repeated",
+       [](int) {
+         return Packet{0, 1, std::vector<int>(20, 5)};
+       }},
+      // Counts beyond the 20 groups a packet holds.
+      {"oversized",
+       [](int expected) {
+         return Packet{expected, 1, std::vector<int>(20, 5), 100};
+       }},
+      {"negative count",
+       [](int expected) {
+         return Packet{expected, 1, {}, 0xF0};
+       }},
+      // Angles off the circle.
+      {"angle",
+       [](int) {
+         return Packet{400, 1, std::vector<int>(20, 5)};
+       }},
+      // Far further ahead than the shaft turns between two reads.
+      {"jumps",
+       [](int expected) {
+         return Packet{(expected + 170) % 360, 1, std::vector<int>(5, 5)};
+       }},
+      // 20 groups of 30 degrees: more than a revolution in one packet.
+      {"step",
+       [](int expected) {
+         return Packet{expected, 30, std::vector<int>(20, 5)};
+       }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    ScriptedControl c;
+    c.script = {{0, 1, {}}, {0, 1, std::vector<int>(20, 5)}};
+    int expected = 20;
+    c.transport.responder = [&c, &k, &expected, inner = c.transport.responder](
+                                uint8_t r, uint16_t v, uint8_t* reply) {
+      if (r != kRequestAngleAndSamples || !c.script.empty()) return inner(r, v, reply);
+      ++c.packetReads;
+      Packet p = k.next(expected);
+      expected = (expected + 20) % 360;
+      reply[0] = static_cast<uint8_t>(p.rawGroups >= 0 ? p.rawGroups : p.left.size());
+      reply[1] = static_cast<uint8_t>(p.step);
+      reply[2] = static_cast<uint8_t>(p.angle & 0xFF);
+      reply[3] = static_cast<uint8_t>((p.angle >> 8) & 0xFF);
+      for (size_t g = 0; g < p.left.size() && g < 20; ++g) {
+        EncodeSampleGroup(static_cast<uint16_t>(p.left[g]), 0, reply + 4 + 3 * g);
+      }
+      return 0u;
+    };
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].text, ImplausibleSamplesMessage().text);
+    EXPECT_LE(c.packetReads, 2 + kImplausiblePacketLimit);
+  }
+}
+
+TEST(RevolutionAcquisition, AFewOddPacketsAreToleratedAndJumpsAreNotUsed) {
+  ScriptedControl c;
+  c.script = {{0, 1, {}}, {0, 1, std::vector<int>(20, 5)}};
+  // A packet that jumps half a turn ahead is left out; the stream then goes
+  // on where it was.
+  c.script.push_back({190, 1, std::vector<int>(20, 999)});
+  c.script.push_back({20, 1, std::vector<int>(20, 5)});
+  // A late packet and a count beyond 20, each once.
+  c.script.push_back({35, 1, std::vector<int>(20, 6)});
+  c.script.push_back({41, 1, std::vector<int>(20, 8), 100});
+  c.fillAngle = 61;
+  c.fillValue = 5;
+  c.Acquire(1);
+  ASSERT_EQ(c.state.SpinActive, 1);
+  EXPECT_TRUE(c.ui.messages.empty());
+  for (int d = 0; d < 360; ++d) ASSERT_NE(c.Left(d), 999) << d;
+  EXPECT_EQ(c.Left(40), 6);  // the late packet's first group, at the pointer
+  EXPECT_EQ(c.Left(41), 8);
+}
+
+// A control that answered late hands over groups from further on; when the
+// next packet carries on from there the jump was real and is filled in.
+TEST(RevolutionAcquisition, AJumpThatTheNextPacketConfirmsIsFilledIn) {
+  ScriptedControl c;
+  c.script = {{0, 1, {}}, {0, 1, std::vector<int>(20, 5)}};
+  c.script.push_back({150, 1, std::vector<int>(20, 6)});  // left out at first
+  c.script.push_back({170, 1, std::vector<int>(20, 9)});  // carries on from 170
+  c.fillValue = 5;
+  c.Acquire(1);
+  ASSERT_EQ(c.state.SpinActive, 1);
+  EXPECT_TRUE(c.ui.messages.empty());
+  EXPECT_EQ(c.Left(19), 5);
+  for (int d = 20; d < 190; ++d) ASSERT_EQ(c.Left(d), 9) << d;
+  EXPECT_EQ(c.Left(190), 5);
+}
+
+// A speed no balancing machine turns at would push the lag estimate past a
+// quarter turn and the reading angle below 0.
+TEST(RevolutionAcquisition, ASpeedBeyondTheMachineEndsTheSpin) {
+  for (bool before : {true, false}) {
+    SCOPED_TRACE(before);
+    ScriptedControl c;
+    c.transport.responder = [&c, before, inner = c.transport.responder](uint8_t r, uint16_t v,
+                                                                        uint8_t* reply) {
+      uint32_t e = inner(r, v, reply);
+      if (r == kRequestMotorPower && (before || c.packetReads > 0)) {
+        reply[0] = 16510 & 0xFF;
+        reply[1] = 16510 >> 8;
+      }
+      return e;
+    };
+    c.Acquire(1);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].text, ImplausibleSamplesMessage().text);
+    EXPECT_EQ(c.packetReads > 0, !before);
+  }
+}
+
+TEST(RevolutionAcquisition, PacketChecks) {
+  auto packet = [](int groups, int step, int raw = -1) {
+    SamplePacket p;
+    p.groups = groups;
+    p.rawGroups = raw >= 0 ? raw : groups;
+    p.step = step;
+    return p;
+  };
+  // Follows on, with or without a small gap, and across 0 degrees.
+  EXPECT_FALSE(CheckSamplePacket(packet(20, 1), 30, 30, 45).implausible);
+  EXPECT_FALSE(CheckSamplePacket(packet(2, 4), 33, 30, 45).implausible);
+  EXPECT_FALSE(CheckSamplePacket(packet(20, 1), 2, 355, 45).implausible);
+  EXPECT_TRUE(CheckSamplePacket(packet(0, 2), 2, 355, 45).use);
+  // A gap of a step or more, yet the control held back groups: used, counted.
+  PacketCheck gap = CheckSamplePacket(packet(5, 2), 2, 355, 45);
+  EXPECT_TRUE(gap.use);
+  EXPECT_TRUE(gap.implausible);
+  // After a long wait (a busy PC) a full packet may start anywhere ahead.
+  EXPECT_FALSE(CheckSamplePacket(packet(20, 2), 300, 0, PacketReachDeg(500.0, 150)).implausible);
+  // Reaching further than the shaft can have turned: not used.
+  PacketCheck far = CheckSamplePacket(packet(20, 2), 30, 0, 45);
+  EXPECT_TRUE(far.implausible);
+  EXPECT_FALSE(far.use);
+  EXPECT_TRUE(CheckSamplePacket(packet(20, 2), 30, 0, 80).use);
+  // Behind the pointer: used as a late packet, but counted.
+  PacketCheck late = CheckSamplePacket(packet(3, 4), 20, 41, 45);
+  EXPECT_TRUE(late.implausible);
+  EXPECT_TRUE(late.use);
+  // Out of range: angle, step, more than a revolution, counts.
+  EXPECT_FALSE(CheckSamplePacket(packet(1, 1), 360, 0, 400).use);
+  EXPECT_FALSE(CheckSamplePacket(packet(1, 1), -1, 0, 400).use);
+  EXPECT_FALSE(CheckSamplePacket(packet(1, 0), 0, 0, 400).use);
+  EXPECT_FALSE(CheckSamplePacket(packet(20, 19), 0, 0, 400).use);
+  EXPECT_TRUE(CheckSamplePacket(packet(20, 18), 0, 0, 400).use);
+  EXPECT_TRUE(CheckSamplePacket(packet(20, 1, 100), 0, 0, 400).implausible);
+  EXPECT_TRUE(CheckSamplePacket(packet(0, 1, 200), 0, 0, 400).implausible);
+  // The reach grows with speed and time.
+  EXPECT_DOUBLE_EQ(PacketReachDeg(0.0, 100), kPacketReachFloorDeg);
+  EXPECT_DOUBLE_EQ(PacketReachDeg(1000.0, 9), kPacketReachFloorDeg + 1.5 * 6.0 * 10.0);
+  EXPECT_DOUBLE_EQ(PacketReachDeg(-1000.0, 9), PacketReachDeg(1000.0, 9));
+}
+
+TEST(RevolutionAcquisition, AFrozenAngleIsNoRotationWithinSeconds) {
+  for (int frozenAt : {137, 0}) {
+    SCOPED_TRACE(frozenAt);
+    ScriptedControl c;
+    c.transport.responder = [&c, frozenAt, inner = c.transport.responder](uint8_t r, uint16_t v,
+                                                                          uint8_t* reply) {
+      uint32_t e = inner(r, v, reply);
+      if (r == kRequestAngleAndSamples) {
+        std::fill(reply, reply + kReplySize, 0);
+        reply[1] = 1;
+        reply[2] = static_cast<uint8_t>(frozenAt & 0xFF);
+        reply[3] = static_cast<uint8_t>(frozenAt >> 8);
+      }
+      return e;
+    };
+    c.link.MotorPower = 90;
+    c.Acquire(3);
+    EXPECT_EQ(c.state.SpinActive, 0);
+    ASSERT_EQ(c.ui.messages.size(), 1u);
+    EXPECT_EQ(c.ui.messages[0].caption, "ATTENTION");
+    EXPECT_EQ(c.ui.messages[0].text, NoRotationMessage().text);
+    EXPECT_EQ(c.transport.TransfersOf(kRequestMotorPower).back().value, 0);
+    // Away from zero it is seen while synchronising, at 400 rpm in about a
+    // second; at zero the gathering's own stall limit applies.
+    EXPECT_LE(c.clock.TickCount(), frozenAt != 0 ? 2000u : kAcquisitionStallMs + 100);
   }
 }
 

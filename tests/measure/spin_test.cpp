@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include "base/operator_ui.h"
 #include "device/control_commands.h"
@@ -432,6 +433,58 @@ TEST(Spin, OldFirmwareSpeedAverageGivingUpEndsTheSpin) {
   // The last set that was measured stands for the speed.
   EXPECT_NEAR(m.state.AverageSpeed, 400.0, 1.0);
   EXPECT_NEAR(m.state.SpeedFactor, 1.0, 0.01);
+}
+
+// A control whose sample packets are random bytes with a plausible step
+// used to complete the spin with made-up readings.
+TEST(Spin, RandomSamplePacketsEndTheSpinWithoutReadings) {
+  for (unsigned seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(seed);
+    SimConfig c = QuietMachine();
+    c.manualDriveRpm = 500.0;
+    Machine m(c);
+    RewritingTransport rewriting(m.transport);
+    m.link.transport = &rewriting;
+    std::mt19937 rng(seed);
+    rewriting.rewrite = [&rng](uint8_t request, uint8_t* reply) {
+      if (request != kRequestAngleAndSamples) return;
+      for (int i = 0; i < kReplySize; ++i) reply[i] = static_cast<uint8_t>(rng());
+      reply[0] = static_cast<uint8_t>(rng() % 21);
+      reply[1] = 2;
+      int angle = static_cast<int>(rng() % 360);
+      reply[2] = static_cast<uint8_t>(angle & 0xFF);
+      reply[3] = static_cast<uint8_t>(angle >> 8);
+    };
+    m.Spin();
+    EXPECT_EQ(m.state.SpinActive, 0);
+    EXPECT_EQ(m.state.left.amount, 0.0);
+    EXPECT_EQ(m.state.right.amount, 0.0);
+    EXPECT_EQ(m.host.appends, 0);
+    ASSERT_FALSE(m.ui.messages.empty());
+    EXPECT_EQ(m.ui.messages[0].text, ImplausibleSamplesMessage().text);
+  }
+}
+
+// An encoder that stopped counting while the speed reads on.
+TEST(Spin, FrozenAngleShowsNoRotationInBoundedTime) {
+  SimConfig c = QuietMachine();
+  c.manualDriveRpm = 500.0;
+  Machine m(c);
+  RewritingTransport rewriting(m.transport);
+  m.link.transport = &rewriting;
+  rewriting.rewrite = [](uint8_t request, uint8_t* reply) {
+    if (request != kRequestAngleAndSamples) return;
+    reply[0] = 0;
+    reply[2] = 211;
+    reply[3] = 0;
+  };
+  m.Spin();
+  EXPECT_EQ(m.state.SpinActive, 0);
+  EXPECT_EQ(m.state.left.amount, 0.0);
+  ASSERT_EQ(m.ui.messages.size(), 1u);
+  EXPECT_EQ(m.ui.messages[0].caption, "ATTENTION");
+  EXPECT_EQ(m.ui.messages[0].text, NoRotationMessage().text);
+  EXPECT_LT(m.clock.TickCount(), 5000u);
 }
 
 TEST(Spin, WeakSensorsRaiseTheCableAlert) {

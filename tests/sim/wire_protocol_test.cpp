@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -92,7 +94,7 @@ TEST(WireProtocol, ControlSimServesTransfersUntilItIsKilled) {
   ControlSimProcess server;
   ASSERT_TRUE(server.Start({"--port", "0", "--firmware", "0x0300", "--log", log}))
       << server.firstLine();
-  auto transport = MakeWireTransport("127.0.0.1", server.port());
+  auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
   uint8_t d[18] = {};
   ASSERT_TRUE(transport->Open(d));
   EXPECT_EQ(d[8] | d[9] << 8, 0x13EF);
@@ -135,7 +137,7 @@ TEST(WireProtocol, ControlSimServesTransfersUntilItIsKilled) {
 TEST(WireProtocol, UnpluggedControlClosesTheLinkAndComesBack) {
   ControlSimProcess server;
   ASSERT_TRUE(server.Start({"--port", "0", "--unplug-after", "2", "--replug-after-ms", "300"}));
-  auto transport = MakeWireTransport("127.0.0.1", server.port());
+  auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
   uint8_t d[18];
   uint8_t reply[64];
   ASSERT_TRUE(transport->Open(d));
@@ -170,7 +172,7 @@ TEST(WireProtocol, ControlSimRejectsBadOptionsAndMachineFiles) {
 TEST(WireProtocol, ProgramLinkRunsTheRealTimeControlAndRediscoversAfterLoss) {
   ControlSimProcess server;
   ASSERT_TRUE(server.Start({"--port", "0", "--set", "noise = 0"}));
-  auto transport = MakeWireTransport("127.0.0.1", server.port());
+  auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
   SteadyClock clock;
   ControlLink link;
   link.transport = transport.get();
@@ -239,7 +241,7 @@ TEST(WireProtocol, OtherDevicesAreNotTheControl) {
       auto d = Descriptor(ids.first, ids.second);
       s.WriteAll(d.data(), d.size());
     });
-    auto transport = MakeWireTransport("127.0.0.1", server.port());
+    auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
     uint8_t d[18];
     EXPECT_FALSE(transport->Open(d));
     uint8_t reply[64];
@@ -275,7 +277,7 @@ TEST(WireProtocol, SetupPacketStatusAndABrokenReply) {
     s.ReadAll(setup, 8, 2000);
     s.WriteAll(answer, 30);
   });
-  auto transport = MakeWireTransport("127.0.0.1", server.port());
+  auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
   uint8_t d[18];
   ASSERT_TRUE(transport->Open(d));
   uint8_t reply[64];
@@ -290,6 +292,50 @@ TEST(WireProtocol, SetupPacketStatusAndABrokenReply) {
   EXPECT_EQ(transport->ControlIn(2, 0, reply), kErrorBadCommand);
   EXPECT_EQ(reply[63], 63);
   EXPECT_EQ(transport->ControlIn(2, 0, reply), kErrorBadCommand);
+}
+
+// A peer that answers without ever taking the requests: once the socket
+// buffers are full the program's send would wait for ever. Every transfer must
+// come back within the transport's time limit, and the link then fails.
+TEST(WireProtocol, APeerThatStopsReadingCannotHoldTheProgram) {
+  std::atomic<bool> clientDone{false};
+  FakeServer server([&](SocketStream& s) {
+    auto d = Descriptor(0x13EF, 0xDBC2);
+    s.WriteAll(d.data(), d.size());
+    uint8_t answer[68] = {};
+    answer[4] = 0x90;  // 400 rpm
+    answer[5] = 0x01;
+    while (!clientDone && s.WriteAll(answer, sizeof(answer))) {
+    }
+  });
+  auto transport = MakeWireTransport("127.0.0.1", server.port(), 300);
+  uint8_t d[18];
+  ASSERT_TRUE(transport->Open(d));
+
+  std::promise<std::pair<uint32_t, long>> result;
+  std::thread client([&] {
+    uint8_t reply[64];
+    uint32_t error = 0;
+    long transfers = 0;
+    while (error == 0 && transfers < 50000000) {
+      error = transport->ControlIn(kRequestMotorPower, 0, reply);
+      ++transfers;
+    }
+    clientDone = true;
+    result.set_value({error, transfers});
+  });
+  auto future = result.get_future();
+  if (future.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+    // The send is stuck for good; nothing can unblock the thread.
+    std::fprintf(stderr, "the wire client hangs on a peer that stops reading\n");
+    std::_Exit(1);
+  }
+  client.join();
+  auto [error, transfers] = future.get();
+  EXPECT_EQ(error, kErrorBadCommand);
+  EXPECT_GT(transfers, 1);
+  uint8_t reply[64];
+  EXPECT_EQ(transport->ControlIn(kRequestMotorPower, 0, reply), kErrorBadCommand);
 }
 
 TEST(WireProtocol, AddressParsing) {
