@@ -26,7 +26,9 @@
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
 #include "records/win32/machine_calibration_window.h"
+#include "records/win32/history_window.h"
 #include "records/win32/machine_setup_window.h"
+#include "records/win32/presets_window.h"
 
 namespace balancer {
 
@@ -74,6 +76,12 @@ class MainActions : public MainWindowActions, public ScreenHost {
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
   }
   void OpenCalibrationWindow() override;
+  // The open screen asked the question; it takes the answer.
+  void RunAnsweredAction(int actionCode, bool accepted) override {
+    if (state_.kit == nullptr || state_.kit->childScreen == nullptr) return;
+    SendMessageA(state_.kit->childScreen, kScreenAnswered, static_cast<WPARAM>(actionCode),
+                 accepted ? 1 : 0);
+  }
   bool OpenScreenOver(ChildScreen& parent, char code) override;
   void SpeedControlChanged() override {
     HWND spin = ButtonOf(state_, kCmdSpin);
@@ -128,7 +136,8 @@ std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
                        state.left,          state.right,
                        state.zones,         state.correction,
                        state.result,        state.indicatorReading,
-                       state.bobweightCard, state.rodPistonSet};
+                       state.bobweightCard, state.rodPistonSet,
+                       &state.presetName};
 }
 
 void MainActions::OpenCalibrationWindow() {
@@ -463,10 +472,13 @@ void OnCharKey(MainWindowState& state, int character) {
       case KeyAction::kDrillSetup:
         RunMainCommand(state, kCmdDrillSetup);
         break;
+      case KeyAction::kPresets:
+        RunMainCommand(state, kCmdPresets);
+        break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
         break;
-      // Bobweight, Presets, Heavy Metal and Zone Setup have no window yet.
+      // Bobweight, Heavy Metal and Zone Setup have no window yet.
       default:
         break;
     }
@@ -623,6 +635,12 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdSettings:
       if (auto context = ScreenContextOf(state)) OpenMachineSetupWindow(*context);
       break;
+    case kCmdHistory:
+      if (auto context = ScreenContextOf(state)) OpenHistoryWindow(*context);
+      break;
+    case kCmdPresets:
+      if (auto context = ScreenContextOf(state)) OpenPresetsWindow(*context);
+      break;
     case kCmdHelp:
       OpenHelp();
       break;
@@ -656,8 +674,7 @@ void RunMainCommand(MainWindowState& state, int id) {
     case kCmdAddRight:
       ToggleAdd(state, 1);
       break;
-    // Bobweight, Presets, Zone / Heavy Metal Setup and History have no
-    // window yet.
+    // Bobweight and Zone / Heavy Metal Setup have no window yet.
     default:
       break;
   }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "app/win32/kit/kit_context.h"
@@ -34,11 +35,18 @@ struct ScreenContext {
   // The bobweight job of the run (null in windows opened without one).
   BobweightCard* card = nullptr;
   RodPistonSet* rodPistonSet = nullptr;
+  // The name of the dimension preset in use (null in windows opened without
+  // one).
+  std::string* presetName = nullptr;
 };
 
 // Sent by the main window to the open screen after each timer tick, so a
 // screen can follow live values (the shaft angle, the indicator reading).
 constexpr UINT kScreenLiveUpdate = WM_APP + 20;
+
+// Sent by the main window to the open screen when a question the screen asked
+// was answered: wParam the ActionCode, lParam 1 for yes or OK, 0 otherwise.
+constexpr UINT kScreenAnswered = WM_APP + 21;
 
 class ChildScreen {
  public:
