@@ -267,6 +267,7 @@ fi
 source "$root/scripts/e2e/main_screen.sh"
 source "$root/scripts/e2e/shaft_screens.sh"
 source "$root/scripts/e2e/setup_screens.sh"
+source "$root/scripts/e2e/history_presets_screens.sh"
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
