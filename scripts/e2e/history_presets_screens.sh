@@ -50,6 +50,8 @@ for screen in 1280x720x24 1920x1080x24; do
   size="${screen%x24}"
   scale=1.0
   [ "$size" = 1920x1080 ] && scale=1.5
+  # The spin checks look at the status field, which grows with the scale.
+  kStatusField="$(awk -v s="$scale" 'BEGIN {printf "%dx%d+%d+%d", 212*s, 67*s, 464*s, 84*s}')"
   units=in-g
   echo "== Unbalance History and Dimension Presets at $size"
   wine_start "" "$screen"
@@ -148,3 +150,4 @@ for screen in 1280x720x24 1920x1080x24; do
   fi
   wine_stop
 done
+kStatusField=212x67+464+84
