@@ -270,6 +270,7 @@ source "$root/scripts/e2e/zone_adjust_screens.sh"
 source "$root/scripts/e2e/heavy_metal_screens.sh"
 source "$root/scripts/e2e/bobweight_screens.sh"
 source "$root/scripts/e2e/distribution.sh"
+source "$root/scripts/e2e/history_presets_screens.sh"
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

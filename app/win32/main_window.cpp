@@ -32,8 +32,10 @@
 #include "records/machine_setup_screen.h"
 #include "records/settings_bridge.h"
 #include "records/side_files.h"
+#include "records/win32/history_window.h"
 #include "records/win32/machine_calibration_window.h"
 #include "records/win32/machine_setup_window.h"
+#include "records/win32/presets_window.h"
 #include "update/update_check.h"
 #include "update/win32/update_window.h"
 
@@ -164,7 +166,8 @@ std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
                        state.left,          state.right,
                        state.zones,         state.correction,
                        state.result,        state.indicatorReading,
-                       state.bobweightCard, state.rodPistonSet};
+                       state.bobweightCard, state.rodPistonSet,
+                       &state.presetName};
 }
 
 void MainActions::OpenCalibrationWindow() {
@@ -515,6 +518,8 @@ void OnCharKey(MainWindowState& state, int character) {
         if (auto context = ScreenContextOf(state)) OpenHeavyMetalSetupWindow(*context);
       case KeyAction::kBobweight:
         RunMainCommand(state, kCmdBobweight);
+      case KeyAction::kPresets:
+        RunMainCommand(state, kCmdPresets);
         break;
       case KeyAction::kLoadConfigAsk:
         Ask(state, LoadConfigurationQuestion());
@@ -703,6 +708,12 @@ void RunMainCommand(MainWindowState& state, int id) {
       break;
     case kCmdSettings:
       if (auto context = ScreenContextOf(state)) OpenMachineSetupWindow(*context);
+      break;
+    case kCmdHistory:
+      if (auto context = ScreenContextOf(state)) OpenHistoryWindow(*context);
+      break;
+    case kCmdPresets:
+      if (auto context = ScreenContextOf(state)) OpenPresetsWindow(*context);
       break;
     case kCmdHelp:
       OpenHelp();

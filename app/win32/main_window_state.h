@@ -88,6 +88,7 @@ struct MainWindowState {
   SpinOptions spinOptions;
   SensorMap map;
   History history;
+  std::string presetName;  // the dimension preset in use, "" for none
 
   std::unique_ptr<MainWindowActions> actions;
   std::unique_ptr<MainSpinHost> spinHost;  // made when the window is created

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "app/win32/kit/kit_context.h"
@@ -34,6 +35,9 @@ struct ScreenContext {
   // The bobweight job of the run (null in windows opened without one).
   BobweightCard* card = nullptr;
   RodPistonSet* rodPistonSet = nullptr;
+  // The name of the dimension preset in use (null in windows opened without
+  // one).
+  std::string* presetName = nullptr;
 };
 
 // Sent by the main window to the open screen after each timer tick, so a

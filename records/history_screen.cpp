@@ -1,0 +1,150 @@
+#include "records/history_screen.h"
+
+#include <cctype>
+
+#include "records/atomic_file.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr char kHistoryFilter[] = "History Files (.hst files)";
+constexpr char kHistoryPatterns[] = "*.hst";
+constexpr char kHistoryExtension[] = "hst";
+
+FileScreenPress Handled() {
+  FileScreenPress press;
+  press.handled = true;
+  return press;
+}
+
+}  // namespace
+
+DesignBox HistoryWindowBox() {
+  return {130, 20, 1020, 640};
+}
+
+const std::vector<HistoryButton>& HistoryButtons() {
+  static const std::vector<HistoryButton> buttons = {
+      {kHistoryClearId, "Clear", {880, 50, 110, 40}},
+      {kHistorySaveId, "Save", {880, 110, 110, 40}},
+      {kHistoryLoadId, "Load", {880, 170, 110, 40}},
+      {kHistoryPrintId, "Print", {880, 230, 110, 40}},
+      {kHistoryExitId, "Exit", {880, 540, 110, 40}},
+  };
+  return buttons;
+}
+
+HistoryColumns HistoryLayout() {
+  // 24 rows of 23 units under the headings fit the 600-unit client area.
+  return {20, 110, 490, 14, 44, 23, 370};
+}
+
+FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings) {
+  FileRequest r;
+  r.save = true;
+  r.title = "Save History Data";
+  r.filterName = kHistoryFilter;
+  r.patterns = kHistoryPatterns;
+  r.defaultExtension = kHistoryExtension;
+  r.folder = settings.historyFolder;
+  if (!history.historyName.empty()) r.proposedName = history.historyName + ".hst";
+  return r;
+}
+
+FileRequest LoadHistoryRequest(const MachineSettings& settings) {
+  FileRequest r;
+  r.title = "Retrieve History Data";
+  r.filterName = kHistoryFilter;
+  r.patterns = kHistoryPatterns;
+  r.defaultExtension = kHistoryExtension;
+  r.folder = settings.historyFolder;
+  return r;
+}
+
+std::vector<HistoryRow> HistoryScreen::Rows() const {
+  std::vector<HistoryRow> rows;
+  const int count = history_.historyCount < kHistorySize ? history_.historyCount : kHistorySize;
+  for (int i = 0; i < count; ++i) {
+    rows.push_back(HistoryRowText(history_, i, settings_.weightUnit, settings_.lengthUnit));
+  }
+  return rows;
+}
+
+FileScreenPress HistoryScreen::Press(int id) {
+  FileScreenPress press = Handled();
+  switch (id) {
+    case kHistoryClearId:
+      history_.Clear();
+      press.repaint = true;
+      break;
+    case kHistorySaveId:
+      if (settings_.touchscreen == 1 && history_.historyName.empty()) {
+        press.nameEntry = NameEntry{kHistoryNameCode, "Enter history file name", ""};
+      } else {
+        press.dialog = SaveHistoryRequest(history_, settings_);
+      }
+      break;
+    case kHistoryLoadId:
+      press.dialog = LoadHistoryRequest(settings_);
+      break;
+    case kHistoryPrintId:
+      press.print = true;
+      break;
+    case kHistoryExitId:
+      // The history folder may have followed a dialog.
+      press.close = true;
+      press.writeSettings = true;
+      break;
+    default:
+      press.handled = false;
+      break;
+  }
+  return press;
+}
+
+FileScreenPress HistoryScreen::Key(int character) {
+  if (character == kEscapeCharacter) return Press(kHistoryExitId);
+  switch (std::toupper(static_cast<unsigned char>(character))) {
+    case 'C':
+      return Press(kHistoryClearId);
+    case 'S':
+      return Press(kHistorySaveId);
+    case 'L':
+      return Press(kHistoryLoadId);
+    case 'P':
+      return Press(kHistoryPrintId);
+    case 'E':
+    case 'X':
+      return Press(kHistoryExitId);
+    default:
+      return FileScreenPress{};
+  }
+}
+
+FileScreenPress HistoryScreen::NameEntered(const std::string& typed) {
+  FileScreenPress press = Handled();
+  history_.historyName = CleanFileName(typed, ".hst");
+  press.dialog = SaveHistoryRequest(history_, settings_);
+  return press;
+}
+
+FileScreenPress HistoryScreen::FileChosen(const FileRequest& request,
+                                          const std::optional<std::string>& path) {
+  FileScreenPress press = Handled();
+  if (!path || path->empty()) return press;
+  if (request.save) {
+    // The saved file is the current history from now on.
+    if (SaveHistoryFile(*path, history_, settings_, ui_)) {
+      history_.historyName = BaseNameOfPath(*path);
+    }
+    return press;
+  }
+  if (LoadHistoryFile(*path, history_, settings_, ui_)) {
+    press.repaint = true;
+    press.repaintMain = true;
+  }
+  return press;
+}
+
+}  // namespace balancer

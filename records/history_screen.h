@@ -1,0 +1,74 @@
+// The "Unbalance History" window's model (ScreenCode 'y'): one row per record
+// in use and the buttons "Clear", "Save", "Load", "Print" and "Exit".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "records/file_request.h"
+#include "records/history.h"
+#include "records/screen_row.h"
+
+namespace balancer {
+
+constexpr char kHistoryTitle[] = "Unbalance History";
+constexpr char kHistoryScreenCode = 'y';
+
+// Button ids; Save, Load and Print are their field-table entries.
+enum : int {
+  kHistoryClearId = 380,
+  kHistorySaveId = 181,
+  kHistoryLoadId = 182,
+  kHistoryPrintId = 183,
+  kHistoryExitId = kExitButton,
+};
+
+// The text entry code of the history name (the touch keyboard).
+constexpr int kHistoryNameCode = 181;
+
+struct HistoryButton {
+  int id;
+  const char* label;
+  DesignBox box;  // client design units
+};
+
+// Client layout, design units: the window's place and size, the column
+// headings, the first row and the row step.
+DesignBox HistoryWindowBox();
+const std::vector<HistoryButton>& HistoryButtons();
+struct HistoryColumns {
+  int labelX, leftX, rightX, headingY, firstRowY, rowStep, columnWidth;
+};
+HistoryColumns HistoryLayout();
+
+// The dialogs of Save and Load.
+FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings);
+FileRequest LoadHistoryRequest(const MachineSettings& settings);
+
+class HistoryScreen {
+ public:
+  HistoryScreen(History& history, MachineSettings& settings, OperatorUi* ui)
+      : history_(history), settings_(settings), ui_(ui) {}
+
+  // The rows of the records in use, in table order.
+  std::vector<HistoryRow> Rows() const;
+
+  FileScreenPress Press(int id);
+  // C clear, S save, L load, P print, E or X exit (upper-cased first); Esc.
+  FileScreenPress Key(int character);
+  // The name typed on the keyboard before saving; "" leaves the dialog
+  // without a proposal.
+  FileScreenPress NameEntered(const std::string& typed);
+  // The dialog's answer; nothing when it was cancelled.
+  FileScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
+
+ private:
+  History& history_;
+  MachineSettings& settings_;
+  OperatorUi* ui_;
+};
+
+}  // namespace balancer

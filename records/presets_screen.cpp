@@ -1,0 +1,188 @@
+#include "records/presets_screen.h"
+
+#include <cctype>
+
+#include "records/presets.h"
+
+namespace balancer {
+
+namespace {
+
+constexpr char kPresetFilter[] = "Dimension Preset Files (.jsi files)";
+constexpr char kPresetPatterns[] = "*.jsi";
+constexpr char kPresetExtension[] = "jsi";
+
+// Columns of the boxes and the rows, client design units.
+constexpr int kLeftColumnX = 300;
+constexpr int kRightColumnX = 440;
+constexpr int kBoxWidth = 118;
+constexpr int kBoxHeight = 30;
+constexpr int kHeadingY = 84;
+constexpr int kLabelX = 20;
+
+struct Row {
+  const char* label;
+  int y;
+  int left;   // field code in the left column, 0 for none
+  int right;  // field code in the right column, 0 for none
+};
+
+// The geometry of the planes first, then the counterweights.
+const Row kRows[] = {
+    {"Plane offset", 116, 132, 133},
+    {"Distance between uprights", 156, 131, 0},
+    {"Empty bobweight", 196, 119, 0},
+    {"Shaft radius", 252, 147, 148},
+    {"CW thickness", 292, 154, 155},
+    {"Max drill depth", 332, 145, 146},
+};
+
+bool TwoPlane(const MachineSettings& s) {
+  return s.twoPlaneMode == 1;
+}
+
+FileScreenPress Handled() {
+  FileScreenPress press;
+  press.handled = true;
+  return press;
+}
+
+}  // namespace
+
+DesignBox PresetsWindowBox() {
+  return {350, 110, 580, 384};
+}
+
+const std::vector<ToolbarButton>& PresetsToolbar() {
+  static const std::vector<ToolbarButton> buttons = {
+      {kPresetsNewId, "Clear All "},
+      {kPresetsOpenId, "Open"},
+      {kPresetsSaveId, "Save"},
+      {kPresetsExitId, "Exit"},
+  };
+  return buttons;
+}
+
+FileRequest StorePresetRequest(const std::string& presetName, const MachineSettings& settings) {
+  FileRequest r;
+  r.save = true;
+  r.title = "Store Dimension Preset Data";
+  r.filterName = kPresetFilter;
+  r.patterns = kPresetPatterns;
+  r.defaultExtension = kPresetExtension;
+  r.folder = settings.presetFolder;
+  if (!presetName.empty()) r.proposedName = presetName + ".jsi";
+  return r;
+}
+
+FileRequest RetrievePresetRequest(const MachineSettings& settings) {
+  FileRequest r;
+  r.title = "Retrieve Stored Dimension Presets";
+  r.filterName = kPresetFilter;
+  r.patterns = kPresetPatterns;
+  r.defaultExtension = kPresetExtension;
+  r.folder = settings.presetFolder;
+  return r;
+}
+
+std::vector<PresetBox> PresetsScreen::Boxes() const {
+  const bool two = TwoPlane(settings_);
+  std::vector<PresetBox> boxes;
+  for (const Row& row : kRows) {
+    const bool rowShown = row.left != 119 || two;
+    boxes.push_back({row.left, {kLeftColumnX, row.y, kBoxWidth, kBoxHeight}, rowShown});
+    if (row.right != 0) {
+      boxes.push_back({row.right, {kRightColumnX, row.y, kBoxWidth, kBoxHeight}, two});
+    }
+  }
+  return boxes;
+}
+
+std::vector<PresetLabel> PresetsScreen::Labels() const {
+  const bool two = TwoPlane(settings_);
+  std::vector<PresetLabel> labels;
+  labels.push_back({"Left", kLeftColumnX + 40, kHeadingY, true});
+  labels.push_back({"Right", kRightColumnX + 36, kHeadingY, two});
+  for (const Row& row : kRows) {
+    labels.push_back({row.label, kLabelX, row.y + 4, row.left != 119 || two});
+  }
+  return labels;
+}
+
+FileScreenPress PresetsScreen::Press(int id) {
+  FileScreenPress press = Handled();
+  switch (id) {
+    case kPresetsNewId:
+      press.question = NewPresetsQuestion();
+      break;
+    case kPresetsOpenId:
+      press.dialog = RetrievePresetRequest(settings_);
+      break;
+    case kPresetsSaveId:
+      if (settings_.touchscreen == 1) {
+        press.nameEntry = NameEntry{kPresetNameCode, "Enter Dimension Preset name", presetName_};
+      } else {
+        press.dialog = StorePresetRequest(presetName_, settings_);
+      }
+      break;
+    case kPresetsExitId:
+      press.close = true;
+      press.writeSettings = true;
+      break;
+    default:
+      press.handled = false;
+      break;
+  }
+  return press;
+}
+
+FileScreenPress PresetsScreen::Key(int character) {
+  if (character == kEscapeCharacter) return Press(kPresetsExitId);
+  switch (std::toupper(static_cast<unsigned char>(character))) {
+    case 'C':
+      return Press(kPresetsNewId);
+    case 'O':
+      return Press(kPresetsOpenId);
+    case 'S':
+      return Press(kPresetsSaveId);
+    case 'E':
+    case 'X':
+      return Press(kPresetsExitId);
+    default:
+      return FileScreenPress{};
+  }
+}
+
+FileScreenPress PresetsScreen::NameEntered(const std::string& typed) {
+  FileScreenPress press = Handled();
+  presetName_ = CleanFileName(typed, ".jsi");
+  press.dialog = StorePresetRequest(presetName_, settings_);
+  return press;
+}
+
+FileScreenPress PresetsScreen::FileChosen(const FileRequest& request,
+                                          const std::optional<std::string>& path) {
+  FileScreenPress press = Handled();
+  const bool chosen = path && !path->empty();
+  if (request.save) {
+    if (chosen && StorePreset(*path, settings_, presetName_, ui_)) press.repaint = true;
+    return press;
+  }
+  // A cancelled retrieve still sets the derived radii from the shaft radii.
+  RetrievePreset(chosen ? *path : std::string(), settings_, presetName_, ui_);
+  press.recompute = true;
+  press.repaint = true;
+  return press;
+}
+
+FileScreenPress PresetsScreen::Answer(int actionCode, bool accepted) {
+  if (actionCode != kPresetsQuestionCode) return FileScreenPress{};
+  FileScreenPress press = Handled();
+  if (!accepted) return press;
+  NewPresets(settings_, presetName_);
+  press.recompute = true;
+  press.repaint = true;
+  return press;
+}
+
+}  // namespace balancer

@@ -1,0 +1,153 @@
+# Sourced by scripts/wine-tests.sh: Unbalance History and Dimension Presets
+# in balancer-demo.exe, by button and key, with files saved and loaded
+# through the real dialogs, in inches/grams at 1280x720 and in
+# millimetres/ounces at 1920x1080.
+
+# The spin checks count red pixels; wine-tests.sh has this helper, a run of
+# this file alone may not.
+if ! declare -F red_pixels >/dev/null; then
+  red_pixels() {
+    colour_pixels "$1" "$2" 255,0,0
+  }
+fi
+
+# Keys to a window of the program (xdotool key names).
+hp_keys_to() {
+  xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
+  shift
+  xdotool key --clearmodifiers "$@" >/dev/null 2>&1
+}
+
+hp_window_closed() {
+  ! window_open "$1"
+}
+
+# Types PATH into the open or save dialog titled TITLE and presses Enter.
+hp_dialog_path() {
+  local title="$1" path="$2" id
+  id="$(wait_for_window "$title" 20)" || return 1
+  sleep 1
+  xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers ctrl+a >/dev/null 2>&1
+  xdotool type --delay 40 "$path" >/dev/null 2>&1
+  xdotool key --clearmodifiers Return >/dev/null 2>&1
+  wait_until 20 hp_window_closed "$title"
+}
+
+# One spin to its end; any message it leaves is answered.
+hp_spin() {
+  send_keys s
+  wait_until 20 spin_running || return 1
+  wait_until 120 spin_not_running || return 1
+  sleep 1
+}
+
+hp_first_line() {
+  head -1 "$1" 2>/dev/null | tr -d '\r'
+}
+
+for screen in 1280x720x24 1920x1080x24; do
+  size="${screen%x24}"
+  scale=1.0
+  [ "$size" = 1920x1080 ] && scale=1.5
+  # The spin checks look at the status field, which grows with the scale.
+  kStatusField="$(awk -v s="$scale" 'BEGIN {printf "%dx%d+%d+%d", 212*s, 67*s, 464*s, 84*s}')"
+  units=in-g
+  echo "== Unbalance History and Dimension Presets at $size"
+  wine_start "" "$screen"
+  write_default_settings
+  if [ "$size" = 1920x1080 ]; then
+    set_setting $kFieldWeightUnit 1
+    set_setting $kFieldLengthUnit 1
+    units=mm-oz
+  fi
+  set_setting $kFieldSpeedControl 1  # Auto: S spins
+  set_setting 24 1.625  # left counterweight thickness, kept by the preset
+  rm -f "$(program_folder)/job.hst" "$(program_folder)/v8 street.jsi"
+  if start_demo; then
+    # The history: Save Initial after a spin, then another spin.
+    if hp_spin; then
+      check "$size: a spin ends" true
+      send_keys i
+      check "$size: I stores the initial condition" \
+        answer_message "Storing Initial Shaft Condition"
+      hp_spin
+    else
+      check "$size: a spin ends" false
+    fi
+
+    send_keys y
+    if id="$(wait_for_window "Unbalance History" 10)"; then
+      check "$size: Y opens Unbalance History" true
+      sleep 1
+      screenshot "$shots/history-$units-$size.png"
+      hp_keys_to "$id" s
+      check "$size: Save through the dialog" \
+        hp_dialog_path "Save History Data" 'C:\balancer\job.hst'
+      check "$size: the history file starts with the initial record" \
+        wait_until 5 grep -q '^2 ' "$(program_folder)/job.hst"
+      hp_keys_to "$id" c
+      sleep 1
+      screenshot "$shots/history-cleared-$units-$size.png"
+      hp_keys_to "$id" l
+      check "$size: Load through the dialog" \
+        hp_dialog_path "Retrieve History Data" 'C:\balancer\job.hst'
+      sleep 1
+      screenshot "$shots/history-loaded-$units-$size.png"
+      check "$size: no old-format error for the saved file" hp_window_closed "Error"
+      hp_keys_to "$id" Escape
+      check "$size: Esc closes Unbalance History" \
+        wait_until 10 hp_window_closed "Unbalance History"
+    else
+      check "$size: Y opens Unbalance History" false
+    fi
+    click_design 1065 446 "$scale"  # the History button
+    check "$size: the History button opens it" \
+      wait_until 10 window_open "Unbalance History"
+    if id="$(wait_for_window "Unbalance History" 2)"; then
+      hp_keys_to "$id" x
+      check "$size: X closes it" wait_until 10 hp_window_closed "Unbalance History"
+    fi
+
+    # The presets: store, clear all, retrieve.
+    send_keys r
+    if id="$(wait_for_window "Dimension Presets" 10)"; then
+      check "$size: R opens Dimension Presets" true
+      sleep 1
+      screenshot "$shots/presets-$units-$size.png"
+      hp_keys_to "$id" s
+      check "$size: Store through the dialog" \
+        hp_dialog_path "Store Dimension Preset Data" 'C:\balancer\v8 street.jsi'
+      check "$size: the preset file holds the thickness in inches" \
+        wait_until 5 awk 'NR == 3 && $1 == "1.625" {found = 1} END {exit !found}' \
+        "$(program_folder)/v8 street.jsi"
+      hp_keys_to "$id" c
+      check "$size: Clear All asks and is confirmed" answer_message "New Dimension Presets"
+      sleep 1
+      hp_keys_to "$id" o
+      check "$size: Retrieve through the dialog" \
+        hp_dialog_path "Retrieve Stored Dimension Presets" 'C:\balancer\v8 street.jsi'
+      sleep 1
+      screenshot "$shots/presets-retrieved-$units-$size.png"
+      hp_keys_to "$id" Escape
+      check "$size: Esc closes Dimension Presets" \
+        wait_until 10 hp_window_closed "Dimension Presets"
+      check "$size: the retrieved thickness is written to the settings" \
+        test "$(get_setting 24)" = 1.625
+    else
+      check "$size: R opens Dimension Presets" false
+    fi
+    click_design 1203 341 "$scale"  # the Presets button
+    check "$size: the Presets button opens it" \
+      wait_until 10 window_open "Dimension Presets"
+    if id="$(wait_for_window "Dimension Presets" 2)"; then
+      hp_keys_to "$id" x
+      check "$size: X closes it" wait_until 10 hp_window_closed "Dimension Presets"
+    fi
+    check "$size: closes cleanly" close_program "$main"
+  else
+    check "$size: demo starts" false
+  fi
+  wine_stop
+done
+kStatusField=212x67+464+84
