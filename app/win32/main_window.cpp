@@ -96,12 +96,6 @@ class MainActions : public MainWindowActions, public ScreenHost {
   }
   void OpenCalibrationWindow() override;
   bool OpenScreenOver(ChildScreen& parent, char code) override;
-  // The screen that asked carries its answer out (Add Slug, 316, and the like).
-  void RunAnsweredAction(int actionCode, bool accepted) override {
-    if (state_.kit == nullptr || state_.kit->childScreen == nullptr) return;
-    SendMessageA(state_.kit->childScreen, kScreenAnswer, static_cast<WPARAM>(actionCode),
-                 accepted ? 1 : 0);
-  }
   void PrintBobweightCard(ChildScreen& from) override;
   void PrintShaftReport(ChildScreen& from) override;
   void SpeedControlChanged() override {
@@ -122,10 +116,17 @@ class MainActions : public MainWindowActions, public ScreenHost {
   void StartSoftwareUpdateCheck() override {
     if (state_.kit != nullptr) StartUpdateCheck(*state_.kit, update_);
   }
+  // The update offer is the main window's own question; any other answer
+  // goes to the screen that asked (Add Slug, 316, and the like).
   void RunAnsweredAction(int actionCode, bool accepted) override {
-    if (actionCode == kActionSoftwareUpdate && state_.kit != nullptr) {
+    if (state_.kit == nullptr) return;
+    if (actionCode == kActionSoftwareUpdate) {
       AnswerUpdateOffer(*state_.kit, update_, accepted);
+      return;
     }
+    if (state_.kit->childScreen == nullptr) return;
+    SendMessageA(state_.kit->childScreen, kScreenAnswer, static_cast<WPARAM>(actionCode),
+                 accepted ? 1 : 0);
   }
   void ScreenClosed() override {
     if (state_.kit != nullptr) {
