@@ -517,8 +517,10 @@ void OnCharKey(MainWindowState& state, int character) {
       // V opens the setup even while the shaft runs free (the button brakes).
       case KeyAction::kHeavyMetal:
         if (auto context = ScreenContextOf(state)) OpenHeavyMetalSetupWindow(*context);
+        break;
       case KeyAction::kBobweight:
         RunMainCommand(state, kCmdBobweight);
+        break;
       case KeyAction::kPresets:
         RunMainCommand(state, kCmdPresets);
         break;
