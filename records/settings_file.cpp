@@ -73,8 +73,11 @@ T AtLeast(T value, T limit) {
   return value < limit ? limit : value;
 }
 
+// The drill stays inside the shaft, but never below the smallest radius the
+// limiter allows: a set with no shaft radius and a wide drill would otherwise
+// move the radius further below zero at every restart.
 void LimitDrillRadius(double& drillRadius, double shaftRadius, double drillDiameter) {
-  drillRadius = AtMost(drillRadius, shaftRadius - 0.05 - drillDiameter / 2.0);
+  drillRadius = AtLeast(AtMost(drillRadius, shaftRadius - 0.05 - drillDiameter / 2.0), 0.1);
 }
 
 }  // namespace

@@ -92,7 +92,9 @@ TEST(RangeLimit, RadiiStayInsideTheShaft) {
   EXPECT_DOUBLE_EQ(s.shaftRadiusRight, 0.2);
   EXPECT_DOUBLE_EQ(s.correctionRadiusRight, 0.1);
   EXPECT_DOUBLE_EQ(s.slugRadiusRight, 0.2);
-  EXPECT_DOUBLE_EQ(s.drillRadiusRight, 0.2 - 0.05 - 0.5);
+  // Inside the shaft would be 0.2 - 0.05 - 0.5, below zero: the smallest
+  // radius instead.
+  EXPECT_DOUBLE_EQ(s.drillRadiusRight, 0.1);
 }
 
 TEST(RangeLimit, HoldsTheValuesOutsideTheRecord) {

@@ -349,4 +349,26 @@ TEST(SettingsFile, ReadSettingsOfAMissingFileFails) {
 }
 
 }  // namespace
+// A file whose right-side set holds no shaft radius and a wide drill: the
+// drill radius limit must not go below the smallest radius, or each restart
+// moves it further (0, then -5.05).
+TEST(SettingsFile, ADegenerateRightSetReadsTheSameAfterEveryWrite) {
+  const std::string file =
+      "500\n0.0\n0.0\n0.0\n3.500\n3.500\n0.750\n18.000\n0.000\n0.000\n2\n0\n"
+      "1\n0\n5.0\n0\n0\n2.0000\n2.0000\n2.850\n2.850\n3.500\n50.03\n1.250\n"
+      "1.5\n102.500\n1.500\n1.000\n1.006\n1.250\n1.250\n0.150\n0\n1.000\n1.000\n1.000\n"
+      "13.64\n0\n0\n0\n5.0\n20.0\n1\n0\n0\n1\n60.0\n6000\n"
+      "1\n1\n1\n0\n1\n1000\n0.0\n1.0000\n0\n0\n0.00\n0.000\n"
+      "13.64\n0\n0\n0\n5.0\n20.0\n1\n0\n0\n1\n60.0\n6000\n"
+      "1\n1\n1\n0\n1\n100500\n0.0\n0.0\n0.0\n3.500\n3.500\n0.750\n"
+      "18.000\n0.000\n0.000\n2\n0\n1\n0\n50\n.";
+  MachineSettings first;
+  ASSERT_TRUE(ParseSettings(file, first, nullptr, false));
+  const std::string written = FormatSettings(first);
+  MachineSettings second;
+  ASSERT_TRUE(ParseSettings(written, second, nullptr, false));
+  EXPECT_EQ(FormatSettings(second), written);
+  EXPECT_GE(second.twoPlaneSet.drillRadiusRight, 0.1);
+}
+
 }  // namespace balancer
