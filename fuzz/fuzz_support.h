@@ -2,6 +2,7 @@
 // fuzzer keeps the input that caused it.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -49,6 +50,11 @@ inline bool PrintsOnlyFiniteNumbers(const std::string& written, const std::strin
     }
   }
   return true;
+}
+
+// Two writes with the same number of lines: no field moved to another line.
+inline bool SameLineCount(const std::string& a, const std::string& b) {
+  return std::count(a.begin(), a.end(), '\n') == std::count(b.begin(), b.end(), '\n');
 }
 
 inline std::string Text(const uint8_t* data, size_t size) {

@@ -329,6 +329,12 @@ void FinishSettingsRead(MachineSettings& s, OperatorUi* ui) {
   LimitDrillRadii(s);
   CopyWorkingRightFromSet(s);
   RangeLimit(s, ui);
+  // The drill radius limit uses the shaft radius and drill the limiter may
+  // just have changed: once more (silently), so that what is written now
+  // reads back the same at the next start.
+  LimitDrillRadii(s);
+  CopyWorkingRightFromSet(s);
+  RangeLimit(s, nullptr);
   SetSimulatedReluctor(s);
 }
 
