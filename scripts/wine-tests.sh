@@ -266,6 +266,7 @@ fi
 source "$root/scripts/e2e/main_screen.sh"
 source "$root/scripts/e2e/shaft_screens.sh"
 source "$root/scripts/e2e/setup_screens.sh"
+source "$root/scripts/e2e/calculator_screens.sh"
 source "$root/scripts/e2e/zone_adjust_screens.sh"
 source "$root/scripts/e2e/heavy_metal_screens.sh"
 source "$root/scripts/e2e/bobweight_screens.sh"

@@ -71,18 +71,12 @@ class AdjustWindow : public ModelScreen {
   }
 
  private:
-  int ShaftPosition() const {
-    ControlLink* link = context().kit.link;
-    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
-  }
-
   // A press on the side's dial goes to the main window (which picks the slug
   // under it) and makes the nearest hole or slug the current one. Not while
   // a question or an entry window waits for an answer.
   void OnDialPress(int screenX, int screenY) {
     const KitContext& kit = context().kit;
-    if (kit.mainWindow == nullptr || kit.entry.hwnd != nullptr) return;
-    if (kit.message != nullptr && kit.message->hwnd != nullptr) return;
+    if (kit.mainWindow == nullptr || AnswerAwaited()) return;
     POINT pt{screenX, screenY};
     RECT own;
     GetWindowRect(hwnd(), &own);

@@ -11,6 +11,7 @@
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "base/screen_model.h"
+#include "device/control_commands.h"
 
 namespace balancer {
 
@@ -27,6 +28,17 @@ class ModelScreen : public ChildScreen {
   using ChildScreen::ChildScreen;
 
  protected:
+  // The shaft's angle now; 0 without the control.
+  int ShaftPosition() const {
+    ControlLink* link = context().kit.link;
+    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
+  }
+  // A question or an entry window waits for the operator.
+  bool AnswerAwaited() const {
+    const KitContext& kit = context().kit;
+    return kit.entry.hwnd != nullptr || (kit.message != nullptr && kit.message->hwnd != nullptr);
+  }
+
   virtual std::vector<ScreenItem> Items() const = 0;
   virtual const std::vector<ItemPlace>& Places() const = 0;
   virtual const std::vector<ItemPlace>& TextPlaces() const = 0;

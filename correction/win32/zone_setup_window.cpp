@@ -69,17 +69,11 @@ class ZoneSetupWindow : public ModelScreen {
   }
 
  private:
-  int ShaftPosition() const {
-    ControlLink* link = context().kit.link;
-    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
-  }
-
   // A press anywhere: only one on a dial of the main window marks a bound,
   // and not while a question or an entry window waits for an answer.
   void OnDialPress(int screenX, int screenY) {
     const KitContext& kit = context().kit;
-    if (kit.mainWindow == nullptr || kit.entry.hwnd != nullptr) return;
-    if (kit.message != nullptr && kit.message->hwnd != nullptr) return;
+    if (kit.mainWindow == nullptr || AnswerAwaited()) return;
     POINT pt{screenX, screenY};
     RECT own;
     GetWindowRect(hwnd(), &own);
