@@ -4,6 +4,11 @@
 # through the save dialog, New Job, the card retrieved again, an engine
 # chosen from bwinfo.txt and a weight taken from the simulated scale on COM1.
 
+# Two card files alike but for the stamp each save writes on its last line.
+bw_same_save() {
+  [ -s "$1" ] && [ -s "$2" ] && cmp -s <(grep -v '^save ' "$1") <(grep -v '^save ' "$2")
+}
+
 kFieldScaleType=39
 scalesim="${BALANCER_SCALESIM:-$root/build/native/sim/scalesim}"
 
@@ -229,9 +234,9 @@ for screen in 1280x720x24 1920x1080x24; do
   bw_file_dialog "Store Bobweight Data" 'C:\balancer\again.bwi'
   sleep 1
   check "$size: the retrieved card holds the stored values" \
-    cmp -s "$card" "$(program_folder)/again.bwi"
+    bw_same_save "$card" "$(program_folder)/again.bwi"
   check "$size: and the stored part weights" \
-    cmp -s "$(program_folder)/smith.bme" "$(program_folder)/again.bme"
+    bw_same_save "$(program_folder)/smith.bme" "$(program_folder)/again.bme"
 
   bw_click "$bw" 828 21 "$scale"  # Exit
   check "$size: Exit closes the saved card without a question" \
