@@ -193,6 +193,8 @@ std::string FindPrintFontFile() {
       if (match != nullptr) FcPatternDestroy(match);
       FcPatternDestroy(pattern);
     }
+    // Only the path is kept: the library's configuration can go.
+    FcFini();
   }
   if (file.empty()) {
     const char* fallback = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";

@@ -35,7 +35,13 @@ struct DisplayFixture : ::testing::Test {
     result.right.text = "In Tolerance";
     result.right.colour = TextColour::kTolerance;
   }
-  std::vector<DrawItem> Build() { return BuildDisplay(settings, result, zones, in); }
+  // The items live in the fixture, so a found item stays valid until the
+  // next Build().
+  const std::vector<DrawItem>& Build() {
+    items = BuildDisplay(settings, result, zones, in);
+    return items;
+  }
+  std::vector<DrawItem> items;
 };
 
 TEST_F(DisplayFixture, StatusFieldShowsAngleRedAtQuarterAndNoHardwareOffline) {

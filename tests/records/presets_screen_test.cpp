@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <algorithm>
 
 #include "records/presets.h"
@@ -15,12 +17,13 @@ struct PresetsScreenTest : ::testing::Test {
     settings.twoPlaneMode = 1;
     settings.presetFolder = folder.Path();
   }
-  const PresetBox* Box(int code) const {
-    static std::vector<PresetBox> boxes;
-    boxes = screen.Boxes();
+  // A copy: two boxes can be compared in one expression.
+  std::optional<PresetBox> Box(int code) const {
+    const std::vector<PresetBox> boxes = screen.Boxes();
     auto it = std::find_if(boxes.begin(), boxes.end(),
                            [code](const PresetBox& b) { return b.fieldCode == code; });
-    return it == boxes.end() ? nullptr : &*it;
+    if (it == boxes.end()) return std::nullopt;
+    return *it;
   }
   bool LabelShown(const std::string& text) const {
     for (const PresetLabel& l : screen.Labels()) {
@@ -38,7 +41,7 @@ struct PresetsScreenTest : ::testing::Test {
 
 TEST_F(PresetsScreenTest, BoxesAndLabelsFollowThePlaneMode) {
   for (int code : {132, 133, 131, 119, 147, 148, 154, 155, 145, 146}) {
-    ASSERT_NE(Box(code), nullptr) << code;
+    ASSERT_TRUE(Box(code).has_value()) << code;
     EXPECT_TRUE(Box(code)->shown) << code;
   }
   EXPECT_EQ(screen.Boxes().size(), 10u);
