@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/field_table.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/file_dialog.h"
@@ -65,15 +64,16 @@ class BobweightScreen : public ChildScreen {
     }
     int y = L::kRowY;
     for (int code : BobweightWeightCodes()) {
-      AddButton(code, FieldLabel(code), L::kLeftX, y, L::kButtonW, L::kButtonH, buttonFont_);
+      AddButton(code, EntryFieldLabel(code), L::kLeftX, y, L::kButtonW, L::kButtonH, buttonFont_);
       y += L::kRowStep;
     }
     y = L::kRowY;
     for (int code : BobweightSettingCodes()) {
-      AddButton(code, FieldLabel(code), L::kRightX, y, L::kButtonW, L::kButtonH, buttonFont_);
+      AddButton(code, EntryFieldLabel(code), L::kRightX, y, L::kButtonW, L::kButtonH, buttonFont_);
       y += L::kRowStep;
     }
-    AddButton(kBobDate, FieldLabel(kBobDate), L::kRightX, y, L::kButtonW, L::kButtonH, buttonFont_);
+    AddButton(kBobDate, EntryFieldLabel(kBobDate), L::kRightX, y, L::kButtonW, L::kButtonH,
+              buttonFont_);
     AddButton(kBobPrintOptions, "Print Options", L::kRightX, y + L::kRowStep, L::kButtonW,
               L::kButtonH, buttonFont_);
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/field_table.h"
 #include "app/win32/kit/design_font.h"
+#include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/value_box.h"
 #include "bobweight/bobweight_screen.h"
 
@@ -39,12 +39,12 @@ class ComponentScreen : public ChildScreen {
       CreateValueBox(hwnd(), ComponentBoxCode(mode_, 1, row), L::kSecondX, y, L::kBoxW, L::kBoxH,
                      scale());
     }
-    AddButton(kComponentAverage, FieldLabel(kComponentAverage), 40, L::kButtonY, 170, L::kButtonH,
-              font_);
-    AddButton(kComponentLightest, FieldLabel(kComponentLightest), 230, L::kButtonY, 170,
+    AddButton(kComponentAverage, EntryFieldLabel(kComponentAverage), 40, L::kButtonY, 170,
+              L::kButtonH, font_);
+    AddButton(kComponentLightest, EntryFieldLabel(kComponentLightest), 230, L::kButtonY, 170,
               L::kButtonH, font_);
     if (mode_ == ComponentMode::kPistons) {
-      AddButton(kComponentMatchPins, FieldLabel(kComponentMatchPins), 420, L::kButtonY, 170,
+      AddButton(kComponentMatchPins, EntryFieldLabel(kComponentMatchPins), 420, L::kButtonY, 170,
                 L::kButtonH, font_);
     }
     AddButton(kComponentCancel, "Cancel", 640, L::kButtonY, 130, L::kButtonH, font_);

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/window_class.h"
 #include "bobweight/engine_list.h"
@@ -28,7 +27,7 @@ struct EngineWindow {
   float scale = 1.0f;
   HFONT font = nullptr;
   HFONT bold = nullptr;
-  int S(int design) const { return Scaled(design, scale); }
+  int S(int design) const { return DesignPixels(design, scale); }
 };
 
 EngineWindow* WindowOf(HWND hwnd) {

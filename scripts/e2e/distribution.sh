@@ -14,7 +14,7 @@
 # Wine here is 64-bit only; usbprep32.exe and the 32-bit setup.exe are built
 # and packaged but not run.
 
-helpers="$build/tests/win32_helpers"
+helpers="$build/tests/win32/helpers"
 # BALANCER_DIST_PARTS picks some of: usbprep setup update (default all).
 dist_parts=" ${BALANCER_DIST_PARTS:-usbprep setup update} "
 # When sourced on its own (without wine-tests.sh), its helpers come from there.

@@ -9,4 +9,8 @@ HFONT CreateDesignFont(int designHeight, int weight, float screenScale) {
                      "ARIAL");
 }
 
+int DesignPixels(double design, float screenScale) {
+  return Scaled(design, screenScale);
+}
+
 }  // namespace balancer

@@ -8,4 +8,7 @@ namespace balancer {
 
 HFONT CreateDesignFont(int designHeight, int weight, float screenScale);
 
+// A design value in pixels at the screen scale.
+int DesignPixels(double design, float screenScale);
+
 }  // namespace balancer

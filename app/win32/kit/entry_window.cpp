@@ -406,4 +406,8 @@ void Finish(KitContext& kit) {
 
 }  // namespace entry_detail
 
+const char* EntryFieldLabel(int code) {
+  return FieldLabel(code);
+}
+
 }  // namespace balancer

@@ -20,6 +20,9 @@ HWND OpenNumberEntry(KitContext& kit, int x, int y);
 // The touch keypad.
 HWND OpenKeypadEntry(KitContext& kit, int x, int y);
 // The typewriter keyboard for the text fields.
+// The label of field `code` in the field table, as its button shows it.
+const char* EntryFieldLabel(int code);
+
 HWND OpenTextEntry(KitContext& kit, int x, int y, const char* heading);
 // One line of text (file or job name), titled by the caller.
 HWND OpenLineEntry(KitContext& kit, int x, int y, const char* title);
