@@ -3,12 +3,33 @@
 // carries out the effect; the model itself is tested natively.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
 #include "base/operator_message.h"
 
 namespace balancer {
+
+// The Esc key as WM_CHAR carries it.
+constexpr int kEscapeCharacter = 27;
+
+// A screen's access key and the button it presses.
+struct KeyButton {
+  char key;  // a letter in upper case, or a digit
+  int id;
+};
+
+// The button a key presses: Esc gives `escapeId`, any other character the
+// button paired with it (letters in either case); 0 for a key of no button.
+inline int KeyedButton(int character, int escapeId, std::initializer_list<KeyButton> keys) {
+  if (character == kEscapeCharacter) return escapeId;
+  if (character >= 'a' && character <= 'z') character -= 'a' - 'A';
+  for (const KeyButton& k : keys) {
+    if (k.key == character) return k.id;
+  }
+  return 0;
+}
 
 // One button, box, check box or text of a screen.
 struct ScreenItem {

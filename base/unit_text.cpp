@@ -1,7 +1,9 @@
 #include "base/unit_text.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 namespace balancer {
 
@@ -18,19 +20,12 @@ double Printable(double value) {
 }
 
 std::string ProjectionWeightText(double extraWeightGrams, int weightUnit) {
-  char buffer[48];
-  if (weightUnit == 1) {
-    std::snprintf(buffer, sizeof buffer, "%1.1f oz", Printable(extraWeightGrams) / kGramsPerOunce);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%1.0f gm", Printable(extraWeightGrams));
-  }
-  return buffer;
+  if (weightUnit == 1) return FormatText("%1.1f oz", Printable(extraWeightGrams) / kGramsPerOunce);
+  return FormatText("%1.0f gm", Printable(extraWeightGrams));
 }
 
 std::string ProjectionAngleText(int extraAngle) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "at %d", extraAngle);
-  return buffer;
+  return FormatText("at %d", extraAngle);
 }
 
 double AddAngle(double displayAngle) {
@@ -60,9 +55,7 @@ std::string AmountText(double grams, double angle, int weightUnit, bool add) {
       format = large ? "%1.1f grams at %1.0f\xB0" : "%1.2f grams at %1.0f\xB0";
     }
   }
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, format, grams / WeightDivisor(weightUnit), angle);
-  return buffer;
+  return FormatText(format, grams / WeightDivisor(weightUnit), angle);
 }
 
 std::string LengthText(double inches, int lengthUnit, bool fine) {
@@ -73,28 +66,46 @@ std::string LengthText(double inches, int lengthUnit, bool fine) {
   } else {
     format = fine ? "%1.3f\"" : "%1.2f\"";
   }
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format, inches * LengthFactor(lengthUnit));
-  return buffer;
+  return FormatText(format, inches * LengthFactor(lengthUnit));
 }
 
 std::string SlugText(double diameter, double length, double angle, int lengthUnit) {
   const char* format = lengthUnit == 1 ? "%1.1fmm D x %1.1fmm L slug at %1.0f\xB0"
                                        : "%1.3f\"D x %1.3f\"L slug at %1.0f\xB0";
   double f = LengthFactor(lengthUnit);
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, format, Printable(diameter) * f, Printable(length) * f,
-                Printable(angle));
-  return buffer;
+  return FormatText(format, Printable(diameter) * f, Printable(length) * f, Printable(angle));
 }
 
 std::string DrillText(double depth, double angle, int lengthUnit) {
   const char* format =
       lengthUnit == 1 ? "Drill %1.1fmm deep at %1.0f\xB0" : "Drill %1.3f\" deep at %1.0f\xB0";
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, format, Printable(depth) * LengthFactor(lengthUnit),
-                Printable(angle));
-  return buffer;
+  return FormatText(format, Printable(depth) * LengthFactor(lengthUnit), Printable(angle));
+}
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  char small[128];
+  int needed = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  std::string out;
+  if (needed < 0) {
+    out.clear();
+  } else if (static_cast<size_t>(needed) < sizeof small) {
+    out.assign(small, static_cast<size_t>(needed));
+  } else {
+    std::vector<char> big(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(big.data(), big.size(), format, again);
+    out.assign(big.data(), static_cast<size_t>(needed));
+  }
+  va_end(again);
+  return out;
+}
+
+std::string FormatNumber(const char* format, double value) {
+  return FormatText(format, Printable(value));
 }
 
 }  // namespace balancer

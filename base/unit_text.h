@@ -1,5 +1,5 @@
-// Unit conversion and the texts of a correction, in the Windows ANSI code page
-// (the degree sign is 0xB0).
+// Unit conversion, the texts of a correction in the Windows ANSI code page
+// (the degree sign is 0xB0), and the one formatter of numbers into text.
 #pragma once
 
 #include <string>
@@ -34,5 +34,17 @@ double AddAngle(double displayAngle);
 
 // Makes a number safe to print: NaN and infinities become 0.
 double Printable(double value);
+
+// snprintf into a string of whatever length the format needs, so no number
+// is ever cut by a buffer.
+std::string FormatText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// One number through a printf format for one double; NaN and infinities
+// print as 0.
+std::string FormatNumber(const char* format, double value);
 
 }  // namespace balancer

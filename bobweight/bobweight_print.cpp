@@ -11,10 +11,6 @@ namespace balancer {
 
 namespace {
 
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
-
 class PageBuilder {
  public:
   void Text(double x, double y, const std::string& text, PrintFont font, PrintAlign align,
@@ -59,8 +55,8 @@ bool BeginsWithBlank(const std::string& text) {
 
 // An unbalance amount as the force table heads its column.
 std::string ForceColumnAmount(double grams, int weightUnit) {
-  if (weightUnit == 1) return Format("%1.2foz", grams / kGramsPerOunce);
-  return Format(grams >= 9.995 ? "%1.1fgm" : "%1.2fgm", grams);
+  if (weightUnit == 1) return FormatNumber("%1.2foz", grams / kGramsPerOunce);
+  return FormatNumber(grams >= 9.995 ? "%1.1fgm" : "%1.2fgm", grams);
 }
 
 std::string RpmLabel(int rpm) {
@@ -246,19 +242,19 @@ PrintPage ComposeCardPage1(const CardPrintInput& input) {
     double y = top + i * rowHeight;
     if (i > 0) b.Line(left, y, right, y);
     b.Text(left + 0.01, y + 0.25, labels[i], PrintFont::kCard, PrintAlign::kLeft);
-    b.Text(right - 0.01, y + 0.25, Format("%5.1f", values[i]), PrintFont::kCard,
+    b.Text(right - 0.01, y + 0.25, FormatNumber("%5.1f", values[i]), PrintFont::kCard,
            PrintAlign::kRight);
   }
 
   double y = bottom + 1.0;
   const double step = 1.4;
-  b.Text(0.5, y, Format("Reciprocating weight %5.1f%%", card.reciprocatingPercent),
+  b.Text(0.5, y, FormatNumber("Reciprocating weight %5.1f%%", card.reciprocatingPercent),
          PrintFont::kCard, PrintAlign::kCentre);
-  b.Text(0.5, y += step, Format("Rotating weight %5.1f%%", card.rotatingPercent), PrintFont::kCard,
-         PrintAlign::kCentre);
-  b.Text(0.5, y += step, Format("Overbalance %5.1f%%", card.overbalancePercent), PrintFont::kCard,
-         PrintAlign::kCentre);
-  b.Text(0.5, y += step, Format("Bobweight total %5.1f grams", card.bobweightTotal),
+  b.Text(0.5, y += step, FormatNumber("Rotating weight %5.1f%%", card.rotatingPercent),
+         PrintFont::kCard, PrintAlign::kCentre);
+  b.Text(0.5, y += step, FormatNumber("Overbalance %5.1f%%", card.overbalancePercent),
+         PrintFont::kCard, PrintAlign::kCentre);
+  b.Text(0.5, y += step, FormatNumber("Bobweight total %5.1f grams", card.bobweightTotal),
          PrintFont::kCard, PrintAlign::kCentre);
   y += step + 0.6;
   if (!card.externalWeightText.empty()) {
@@ -313,9 +309,9 @@ PrintPage ComposeCardPage2(const CardPrintInput& input) {
       std::snprintf(number, sizeof number, "%d", i + 1);
       b.Text(0.10, y, number, PrintFont::kCard, PrintAlign::kCentre);
       const std::string cells[] = {
-          Format("%1.1f", set.rodTotals[i]), Format("%1.1f", set.rodBigEnds[i]),
-          ShowsSmallEnd(set, i) ? Format("%1.1f", SmallEnd(set, i)) : std::string(),
-          Format("%1.1f", set.pistons[i]), Format("%1.1f", set.pins[i])};
+          FormatNumber("%1.1f", set.rodTotals[i]), FormatNumber("%1.1f", set.rodBigEnds[i]),
+          ShowsSmallEnd(set, i) ? FormatNumber("%1.1f", SmallEnd(set, i)) : std::string(),
+          FormatNumber("%1.1f", set.pistons[i]), FormatNumber("%1.1f", set.pins[i])};
       for (int c = 0; c < 5; ++c)
         b.Text(columns[c], y, cells[c], PrintFont::kCard, PrintAlign::kCentre);
       y += rowHeight;
@@ -351,7 +347,7 @@ PrintPage ComposeCardPage2(const CardPrintInput& input) {
     for (int rpm : kForceTableRpms) {
       b.Text(0.18, y, RpmLabel(rpm), PrintFont::kCard, PrintAlign::kCentre);
       for (int c = 0; c < 4; ++c) {
-        b.Text(columns[c], y, Format("%1.1f", ForceAtRpm(radii[c], amounts[c], rpm)),
+        b.Text(columns[c], y, FormatNumber("%1.1f", ForceAtRpm(radii[c], amounts[c], rpm)),
                PrintFont::kCard, PrintAlign::kCentre);
       }
       y += rowHeight;
@@ -369,7 +365,7 @@ PrintPage ComposeCardPage2(const CardPrintInput& input) {
         ounces
             ? (input.lengthUnit == 1 ? "Tolerance %1.2f ounces/mm" : "Tolerance %1.2f ounces/inch")
             : (input.lengthUnit == 1 ? "Tolerance %1.1f grams/mm" : "Tolerance %1.1f grams/inch");
-    b.Text(0.5, y, Format(toleranceFormat, tolerance), PrintFont::kCard, PrintAlign::kCentre);
+    b.Text(0.5, y, FormatNumber(toleranceFormat, tolerance), PrintFont::kCard, PrintAlign::kCentre);
     const char* amountFormat = ounces ? "%1.2f ounces" : "%1.1f grams";
     const double sideRadii[] = {card.leftRadius, card.rightRadius};
     const char* sideNames[] = {" Left", " Right"};
@@ -377,7 +373,7 @@ PrintPage ComposeCardPage2(const CardPrintInput& input) {
       y += rowHeight;
       double amount =
           sideRadii[s] > 0 ? card.tolerance / sideRadii[s] / WeightDivisor(input.weightUnit) : 0;
-      b.Text(0.5, y, Format(amountFormat, amount) + sideNames[s], PrintFont::kCard,
+      b.Text(0.5, y, FormatNumber(amountFormat, amount) + sideNames[s], PrintFont::kCard,
              PrintAlign::kCentre);
     }
   }

@@ -267,8 +267,6 @@ CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSett
 
 namespace {
 
-constexpr double kGramsPerOunce = 28.349525;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kSmallestPrintValue = 0.001;
 
 double* PrintOptionField(int code, BobweightCard& card) {

@@ -1,6 +1,5 @@
 #include "correction/adjust_screen.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -174,28 +173,19 @@ ScreenPress AdjustScreen::Press(int id, int shaftPosition) {
 }
 
 ScreenPress AdjustScreen::Key(int character, int shaftPosition) {
-  if (character == kKeyEscape) return Press(kIdOk, shaftPosition);
   if (character >= '1' && character <= '4') return Press(kIdCcw5 + character - '1', shaftPosition);
-  switch (std::toupper(character)) {
-    case 'S':
-      return Press(kIdSet, shaftPosition);
-    case 'D':
-      return Press(kIdDelete, shaftPosition);
-    case 'A':
-      return Press(kIdAddSlug, shaftPosition);
-    case 'R':
-      return Press(kIdResetAll, shaftPosition);
-    case 'O':
-      return Press(kIdOk, shaftPosition);
-    case 'N': {
-      ScreenPress p;
-      if (ItemCount() == 0) return p;
-      index_ = (index_ + 1) % ItemCount();
-      p.handled = p.repaint = true;
-      return p;
-    }
+  if (character == 'n' || character == 'N') {
+    // The next planned hole or slug of the side.
+    ScreenPress p;
+    if (ItemCount() == 0) return p;
+    index_ = (index_ + 1) % ItemCount();
+    p.handled = p.repaint = true;
+    return p;
   }
-  return ScreenPress{};
+  int id = KeyedButton(
+      character, kIdOk,
+      {{'S', kIdSet}, {'D', kIdDelete}, {'A', kIdAddSlug}, {'R', kIdResetAll}, {'O', kIdOk}});
+  return id != 0 ? Press(id, shaftPosition) : ScreenPress{};
 }
 
 ScreenPress AdjustScreen::AnswerAddSlug(bool add, int shaftPosition) {

@@ -1,6 +1,5 @@
 #include "correction/density_screen.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -53,20 +52,9 @@ ScreenPress DensityScreen::Press(int id) {
 }
 
 ScreenPress DensityScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdExit);
-  switch (std::toupper(character)) {
-    case 'D':
-      return Press(345);
-    case 'L':
-      return Press(346);
-    case 'W':
-      return Press(347);
-    case 'G':
-      return Press(348);
-    case 'E':
-      return Press(kIdExit);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdExit,
+                       {{'D', 345}, {'L', 346}, {'W', 347}, {'G', 348}, {'E', kIdExit}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 ScreenEntryEffect DensityScreen::StoreEntry(int actionCode, double value) {

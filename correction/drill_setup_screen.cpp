@@ -1,7 +1,5 @@
 #include "correction/drill_setup_screen.h"
 
-#include <cctype>
-
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "correction/setup_entries.h"
@@ -105,18 +103,9 @@ ScreenPress DrillSetupScreen::Press(int id) {
 }
 
 ScreenPress DrillSetupScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdExit);
-  switch (std::toupper(character)) {
-    case 'D':
-      return Press(102);
-    case 'M':
-      return Press(kIdMaterial);
-    case 'C':
-      return Press(kIdRadialComp);
-    case 'E':
-      return Press(kIdExit);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdExit,
+                       {{'D', 102}, {'M', kIdMaterial}, {'C', kIdRadialComp}, {'E', kIdExit}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 }  // namespace balancer

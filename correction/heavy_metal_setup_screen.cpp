@@ -1,6 +1,5 @@
 #include "correction/heavy_metal_setup_screen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "base/unit_text.h"
@@ -36,7 +35,7 @@ std::string DensityBoxText(const MachineSettings& s) {
   double value = s.heavyMetalDensity / WeightDivisor(s.weightUnit);
   const char* format = s.weightUnit == 1 ? (s.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in")
                                          : (s.lengthUnit == 1 ? "%1.1f gm/mm" : "%1.1f gm/in");
-  return FormatText(format, Printable(value));
+  return FormatNumber(format, value);
 }
 
 std::vector<ScreenItem> HeavyMetalSetupScreen::Items() const {
@@ -104,18 +103,10 @@ ScreenPress HeavyMetalSetupScreen::Press(int id) {
 }
 
 ScreenPress HeavyMetalSetupScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdExit);
-  switch (std::toupper(character)) {
-    case 'M':
-      return Press(kIdMaterial);
-    case 'A':
-      return Press(kIdAutoSelect);
-    case 'H':
-      return Press(kIdDensity);
-    case 'E':
-      return Press(kIdExit);
-  }
-  return ScreenPress{};
+  int id =
+      KeyedButton(character, kIdExit,
+                  {{'M', kIdMaterial}, {'A', kIdAutoSelect}, {'H', kIdDensity}, {'E', kIdExit}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 }  // namespace balancer

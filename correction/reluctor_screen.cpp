@@ -1,6 +1,5 @@
 #include "correction/reluctor_screen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "base/unit_text.h"
@@ -9,13 +8,7 @@
 
 namespace balancer {
 
-namespace {
-
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const char* ReluctorAmountUnit(int weightUnit, int lengthUnit) {
   if (weightUnit == 1) return lengthUnit == 1 ? "ounce/mm" : "ounce/inch";
@@ -42,14 +35,14 @@ std::vector<ScreenItem> ReluctorScreen::Items() const {
   ScreenItem amount;
   amount.id = 265;
   amount.label = ReluctorAmountUnit(s.weightUnit, s.lengthUnit);
-  amount.value = Format(
+  amount.value = FormatNumber(
       "%1.2f", s.customReluctorWeight / WeightDivisor(s.weightUnit) * LengthFactor(s.lengthUnit));
   amount.shown = custom;
   items.push_back(amount);
   ScreenItem angle;
   angle.id = 266;
   angle.label = "degree offset";
-  angle.value = Format("%1.1f", s.customReluctorAngle);
+  angle.value = FormatNumber("%1.1f", s.customReluctorAngle);
   angle.shown = custom;
   items.push_back(angle);
 
@@ -79,17 +72,11 @@ ScreenPress ReluctorScreen::Press(int id) {
 }
 
 ScreenPress ReluctorScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdOk);
   if (character >= '0' && character < '0' + kReluctorTypeCount) {
     return Press(kIdReluctorFirst + character - '0');
   }
-  switch (std::toupper(character)) {
-    case 'S':
-      return Press(kIdReluctorSide);
-    case 'O':
-      return Press(kIdOk);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdOk, {{'S', kIdReluctorSide}, {'O', kIdOk}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 }  // namespace balancer

@@ -33,7 +33,4 @@ enum : int {
   kIdSlugSizeFirst = 2000,  // size selection check boxes: 2000 + table index
 };
 
-// Keys the screens share.
-constexpr int kKeyEscape = 27;
-
 }  // namespace balancer

@@ -1,6 +1,5 @@
 #include "correction/slug_size_screen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "base/unit_text.h"
@@ -76,14 +75,8 @@ ScreenPress SlugSizeScreen::Press(int id) {
 }
 
 ScreenPress SlugSizeScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdExit);
-  switch (std::toupper(character)) {
-    case 'S':
-      return Press(kIdSelectNow);
-    case 'E':
-      return Press(kIdExit);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdExit, {{'S', kIdSelectNow}, {'E', kIdExit}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 }  // namespace balancer

@@ -15,10 +15,6 @@ double FloorTolerance(double value) {
   return value;
 }
 
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
-
 }  // namespace
 
 double ClassFactor(int toleranceClass) {
@@ -72,7 +68,7 @@ std::string ActualToleranceText(const MachineSettings& settings) {
   double value = settings.toleranceMoment / WeightDivisor(settings.weightUnit) *
                  LengthFactor(settings.lengthUnit);
   bool fine = settings.weightUnit == 1 || value > 10.0;
-  return Format(fine ? "%1.2f" : "%1.1f", value);
+  return FormatNumber(fine ? "%1.2f" : "%1.1f", value);
 }
 
 const char* ToleranceUnitLabel(int weightUnit, int lengthUnit) {
@@ -82,8 +78,8 @@ const char* ToleranceUnitLabel(int weightUnit, int lengthUnit) {
 
 std::string ToleranceOnShaftText(const MachineSettings& settings, double shaftRadius) {
   double grams = shaftRadius > 0.0 ? settings.toleranceMoment / shaftRadius : 0.0;
-  if (settings.weightUnit == 1) return Format("%1.2foz", grams / kGramsPerOunce);
-  return Format("%1.1fgm", grams);
+  if (settings.weightUnit == 1) return FormatNumber("%1.2foz", grams / kGramsPerOunce);
+  return FormatNumber("%1.1fgm", grams);
 }
 
 std::string ToleranceRadiusText(const MachineSettings& settings, double shaftRadius) {
@@ -95,9 +91,9 @@ std::string ToleranceBoxText(const MachineSettings& settings) {
   double value = settings.toleranceMoment / WeightDivisor(settings.weightUnit) *
                  LengthFactor(settings.lengthUnit);
   if (settings.weightUnit == 1) {
-    return Format(settings.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in", value);
+    return FormatNumber(settings.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in", value);
   }
-  return Format(settings.lengthUnit == 1 ? "%1.1f gm/mm" : "%1.1f gm/in", value);
+  return FormatNumber(settings.lengthUnit == 1 ? "%1.1f gm/mm" : "%1.1f gm/in", value);
 }
 
 }  // namespace balancer

@@ -1,6 +1,5 @@
 #include "correction/tolerance_screen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "base/unit_text.h"
@@ -10,10 +9,6 @@
 namespace balancer {
 
 namespace {
-
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
 
 ScreenPress Changed() {
   ScreenPress p;
@@ -34,8 +29,8 @@ ScreenItem Item(int id, const std::string& label, const std::string& value) {
 std::vector<ScreenItem> ToleranceScreen::Items() const {
   const MachineSettings& s = settings_;
   std::vector<ScreenItem> items;
-  items.push_back(Item(238, "Shaft Weight, pounds", Format("%1.1f", s.shaftWeightPounds)));
-  items.push_back(Item(239, "Max Operating RPM", Format("%1.0f", s.maxOperatingRpm)));
+  items.push_back(Item(238, "Shaft Weight, pounds", FormatNumber("%1.1f", s.shaftWeightPounds)));
+  items.push_back(Item(239, "Max Operating RPM", FormatNumber("%1.0f", s.maxOperatingRpm)));
   for (int cls = 1; cls <= 2; ++cls) {
     ScreenItem b = Item(kIdClassFirst + cls - 1, ToleranceClassName(cls), "");
     b.checked = s.toleranceClass == cls;
@@ -79,22 +74,14 @@ ScreenPress ToleranceScreen::Press(int id) {
 }
 
 ScreenPress ToleranceScreen::Key(int character) {
-  if (character == kKeyEscape) return Press(kIdExit);
-  switch (std::toupper(character)) {
-    case 'W':
-      return Press(238);
-    case 'M':
-      return Press(239);
-    case 'A':
-      return Press(kIdClassFirst);
-    case 'D':
-      return Press(kIdClassFirst + 1);
-    case 'C':
-      return Press(kIdCalculate);
-    case 'E':
-      return Press(kIdExit);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdExit,
+                       {{'W', 238},
+                        {'M', 239},
+                        {'A', kIdClassFirst},
+                        {'D', kIdClassFirst + 1},
+                        {'C', kIdCalculate},
+                        {'E', kIdExit}});
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
 ScreenEntryEffect ToleranceScreen::StoreEntry(int actionCode, double value) {

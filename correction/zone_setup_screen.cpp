@@ -1,6 +1,5 @@
 #include "correction/zone_setup_screen.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -128,22 +127,14 @@ ScreenPress ZoneSetupScreen::Press(int id, int shaftPosition) {
 }
 
 ScreenPress ZoneSetupScreen::Key(int character, int shaftPosition) {
-  if (character == kKeyEscape) return Press(kIdExit, shaftPosition);
-  switch (std::toupper(character)) {
-    case 'B':
-      return Press(kIdZoneBeginLeft, shaftPosition);
-    case 'N':
-      return Press(kIdZoneEndLeft, shaftPosition);
-    case 'G':
-      return Press(kIdZoneBeginRight, shaftPosition);
-    case 'H':
-      return Press(kIdZoneEndRight, shaftPosition);
-    case 'C':
-      return Press(kIdZoneClearAll, shaftPosition);
-    case 'E':
-      return Press(kIdExit, shaftPosition);
-  }
-  return ScreenPress{};
+  int id = KeyedButton(character, kIdExit,
+                       {{'B', kIdZoneBeginLeft},
+                        {'N', kIdZoneEndLeft},
+                        {'G', kIdZoneBeginRight},
+                        {'H', kIdZoneEndRight},
+                        {'C', kIdZoneClearAll},
+                        {'E', kIdExit}});
+  return id != 0 ? Press(id, shaftPosition) : ScreenPress{};
 }
 
 ScreenPress ZoneSetupScreen::DialClick(Side side, int angle) {

@@ -1,7 +1,5 @@
 #include "records/history_screen.h"
 
-#include <cctype>
-
 #include "records/atomic_file.h"
 
 namespace balancer {
@@ -104,22 +102,14 @@ FileScreenPress HistoryScreen::Press(int id) {
 }
 
 FileScreenPress HistoryScreen::Key(int character) {
-  if (character == kEscapeCharacter) return Press(kHistoryExitId);
-  switch (std::toupper(static_cast<unsigned char>(character))) {
-    case 'C':
-      return Press(kHistoryClearId);
-    case 'S':
-      return Press(kHistorySaveId);
-    case 'L':
-      return Press(kHistoryLoadId);
-    case 'P':
-      return Press(kHistoryPrintId);
-    case 'E':
-    case 'X':
-      return Press(kHistoryExitId);
-    default:
-      return FileScreenPress{};
-  }
+  int id = KeyedButton(character, kHistoryExitId,
+                       {{'C', kHistoryClearId},
+                        {'S', kHistorySaveId},
+                        {'L', kHistoryLoadId},
+                        {'P', kHistoryPrintId},
+                        {'E', kHistoryExitId},
+                        {'X', kHistoryExitId}});
+  return id != 0 ? Press(id) : FileScreenPress{};
 }
 
 FileScreenPress HistoryScreen::NameEntered(const std::string& typed) {

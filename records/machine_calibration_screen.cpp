@@ -24,16 +24,6 @@ constexpr uint16_t kFirmwareOptionPort = 0x0304;
 // This firmware keeps the option port type to itself.
 constexpr uint16_t kFirmwareFixedOptionPort = 0x0312;
 
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
-
-std::string FormatInt(int value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%d", value);
-  return text;
-}
-
 bool OptionPortRowShown(const MachineCalibrationScreen& screen) {
   return screen.lowerGroup && screen.firmware >= kFirmwareOptionPort &&
          screen.firmware != kFirmwareFixedOptionPort;
@@ -167,14 +157,14 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
     return &rows.back();
   };
 
-  add(kUpperRows[0], Format("%5.1f", s.lagCompensationLeft));
-  add(kUpperRows[1], Format("%5.1f", s.lagCompensationRight));
-  add(kUpperRows[2], Format("%1.4f", s.calibrationFactorLeft));
-  add(kUpperRows[3], Format("%1.4f", s.calibrationFactorRight));
-  add(kUpperRows[4], Format("%1.3f", s.screenAspectRatio));
-  ScreenRow* left = add(kUpperRows[5], Format("%1.2f", calibration.desiredLeft));
+  add(kUpperRows[0], FormatNumber("%5.1f", s.lagCompensationLeft));
+  add(kUpperRows[1], FormatNumber("%5.1f", s.lagCompensationRight));
+  add(kUpperRows[2], FormatNumber("%1.4f", s.calibrationFactorLeft));
+  add(kUpperRows[3], FormatNumber("%1.4f", s.calibrationFactorRight));
+  add(kUpperRows[4], FormatNumber("%1.3f", s.screenAspectRatio));
+  ScreenRow* left = add(kUpperRows[5], FormatNumber("%1.2f", calibration.desiredLeft));
   if (calibration.leftEntered) left->colour = kValueRedText;
-  ScreenRow* right = add(kUpperRows[6], Format("%1.2f", calibration.desiredRight));
+  ScreenRow* right = add(kUpperRows[6], FormatNumber("%1.2f", calibration.desiredRight));
   if (calibration.rightEntered) right->colour = kValueRedText;
   add(kUpperRows[7], s.suspension == kSoftBearing ? "Soft Bearing" : "Hard Bearing");
   ScreenRow* sensor = add(kUpperRows[8], SensorTypeName(s.sensorType));
@@ -183,9 +173,9 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
   if (lowerGroup) {
     const bool connected = link.connected == 1;
     const int counts = EncoderCounts(s.encoderCountIndex);
-    add(kLowerRows[0], counts > 0 ? FormatInt(counts) : "")->enabled = connected;
+    add(kLowerRows[0], counts > 0 ? std::to_string(counts) : "")->enabled = connected;
     add(kLowerRows[1], s.encoderDirection == 1 ? "CW" : "CCW")->enabled = connected;
-    if (OptionPortRowShown(*this)) add(kLowerRows[2], FormatInt(link.optionPortType));
+    if (OptionPortRowShown(*this)) add(kLowerRows[2], std::to_string(link.optionPortType));
     add(kLowerRows[3], "")->enabled = connected;
     add(kLowerRows[4], "")->enabled = connected;
   }

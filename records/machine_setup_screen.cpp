@@ -1,6 +1,5 @@
 #include "records/machine_setup_screen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "base/unit_text.h"
@@ -20,16 +19,6 @@ constexpr int kColumnX[2] = {24, 520};
 constexpr int kValueGap = 16;
 constexpr int kValueWidth = 210;
 constexpr int kRowsPerColumn = 10;
-
-std::string Format(const char* format, double value) {
-  return FormatText(format, Printable(value));
-}
-
-std::string FormatInt(int value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%d", value);
-  return text;
-}
 
 void Place(ScreenRow& row, int column, int slot) {
   row.button = {kColumnX[column], kTop + slot * kStep, kButtonWidth, kButtonHeight};
@@ -76,9 +65,10 @@ bool OptionEncoderRowShown(const ControlLink& link) {
 
 std::string ToleranceText(const MachineSettings& s) {
   const double shown = s.toleranceMoment * LengthFactor(s.lengthUnit) / WeightDivisor(s.weightUnit);
-  if (s.weightUnit == 1) return Format(s.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in", shown);
-  if (s.lengthUnit == 1) return Format("%1.1f gm/mm", shown);
-  return Format(shown >= 10.0 ? "%1.1f gm/in" : "%1.2f gm/in", shown);
+  if (s.weightUnit == 1)
+    return FormatNumber(s.lengthUnit == 1 ? "%1.2f oz/mm" : "%1.2f oz/in", shown);
+  if (s.lengthUnit == 1) return FormatNumber("%1.1f gm/mm", shown);
+  return FormatNumber(shown >= 10.0 ? "%1.1f gm/in" : "%1.2f gm/in", shown);
 }
 
 std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlLink& link,
@@ -96,17 +86,19 @@ std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlL
   };
 
   ScreenRow* rpm = add(kSetupShaftRpm, "&Shaft RPM (250-1000)",
-                       s.speedControl == 0 ? "Manual" : FormatInt(s.shaftRpm), 0, 0);
+                       s.speedControl == 0 ? "Manual" : std::to_string(s.shaftRpm), 0, 0);
   rpm->enabled = s.speedControl != 0;
   add(kSetupTolerance, "&Tolerance", ToleranceText(s), 0, 1);
-  add(kSetupSampleQuality, "Sample &quality (1-3)", FormatInt(s.sampleQuality), 0, 2);
+  add(kSetupSampleQuality, "Sample &quality (1-3)", std::to_string(s.sampleQuality), 0, 2);
   ScreenRow* upright = add(kSetupRightUpright, "&Right upright",
                            s.rightUprightReversed == 1 ? "Reversed" : "Normal", 0, 3);
   if (s.rightUprightReversed == 1) upright->colour = kValueRedText;
   add(kSetupWeightUnit, "&Grams/Ounces", s.weightUnit == 1 ? "Ounces" : "Grams", 0, 4);
   add(kSetupLengthUnit, "&Inches/Millimeters", s.lengthUnit == 1 ? "Millimeters" : "Inches", 0, 5);
-  add(kSetupOilWeight, "Default &oil weight", Format("%1.1f", s.defaultOilWeight / weight), 0, 6);
-  add(kSetupEmptyBobweight, "E&mpty Bobweight", Format("%1.1f", s.emptyBobweight / weight), 0, 7);
+  add(kSetupOilWeight, "Default &oil weight", FormatNumber("%1.1f", s.defaultOilWeight / weight), 0,
+      6);
+  add(kSetupEmptyBobweight, "E&mpty Bobweight", FormatNumber("%1.1f", s.emptyBobweight / weight), 0,
+      7);
   add(kSetupCoupleForces, "Couple Forces", s.showCoupleForces == 1 ? "Displayed" : "Hidden", 0, 8);
 
   int slot = 0;
@@ -123,8 +115,8 @@ std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlL
         s.photoEyeEncoderDirection == 1 ? "CCW" : "CW", 1, slot++);
   }
   if (OptionEncoderRowShown(link)) {
-    add(kSetupOptionEncoderRes, "Option Encoder Res.", Format("%1.0f", s.optionEncoderResolution),
-        1, slot++);
+    add(kSetupOptionEncoderRes, "Option Encoder Res.",
+        FormatNumber("%1.0f", s.optionEncoderResolution), 1, slot++);
   }
   add(kSetupToleranceCalculator, "Tolerance Calculator", "", 1, slot++);
   add(kSetupReluctorSimulator, "Reluctor Simulator", "", 1, slot++);
@@ -231,27 +223,15 @@ SetupPress PressMachineSetup(int id, SetupRecords& records,
 }
 
 int MachineSetupKey(int character) {
-  if (character == kEscapeCharacter) return kExitButton;
-  switch (std::toupper(character & 0xFF)) {
-    case 'S':
-      return kSetupShaftRpm;
-    case 'T':
-      return kSetupTolerance;
-    case 'Q':
-      return kSetupSampleQuality;
-    case 'R':
-      return kSetupRightUpright;
-    case 'G':
-      return kSetupWeightUnit;
-    case 'I':
-      return kSetupLengthUnit;
-    case 'O':
-      return kSetupOilWeight;
-    case 'M':
-      return kSetupEmptyBobweight;
-    default:
-      return 0;
-  }
+  return KeyedButton(character, kExitButton,
+                     {{'S', kSetupShaftRpm},
+                      {'T', kSetupTolerance},
+                      {'Q', kSetupSampleQuality},
+                      {'R', kSetupRightUpright},
+                      {'G', kSetupWeightUnit},
+                      {'I', kSetupLengthUnit},
+                      {'O', kSetupOilWeight},
+                      {'M', kSetupEmptyBobweight}});
 }
 
 }  // namespace balancer

@@ -3,10 +3,8 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace balancer {
 
@@ -66,28 +64,6 @@ int TruncToInt(double value) {
   if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
   return static_cast<int>(value);
-}
-
-std::string FormatText(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  char small[128];
-  int needed = std::vsnprintf(small, sizeof small, format, args);
-  va_end(args);
-  std::string out;
-  if (needed < 0) {
-    out.clear();
-  } else if (static_cast<size_t>(needed) < sizeof small) {
-    out.assign(small, static_cast<size_t>(needed));
-  } else {
-    std::vector<char> big(static_cast<size_t>(needed) + 1);
-    std::vsnprintf(big.data(), big.size(), format, again);
-    out.assign(big.data(), static_cast<size_t>(needed));
-  }
-  va_end(again);
-  return out;
 }
 
 }  // namespace balancer

@@ -1,5 +1,6 @@
 // The one reader of numbers that come from outside (files, the scale, typed
-// entries, the command line) and the one formatter of numbers into text. A
+// entries, the command line); the formatter of numbers into text is in
+// base/unit_text.h, included here. A
 // number is plain decimal ("-12", "3.5", ".5", "2e3"); hex, "inf" and "nan"
 // are not numbers, and a value too large for a double is refused rather than
 // carried on as infinity.
@@ -7,6 +8,8 @@
 
 #include <cstddef>
 #include <string>
+
+#include "base/unit_text.h"  // FormatText, FormatNumber
 
 namespace balancer {
 
@@ -31,13 +34,5 @@ inline bool NumberInRange(double value, double low, double high) {
 // `value` rounded toward zero to an int; NaN gives 0 and anything outside
 // int's range the nearest end, so no cast is ever undefined.
 int TruncToInt(double value);
-
-// snprintf into a string of whatever length the format needs, so no number
-// is ever cut by a buffer.
-std::string FormatText(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
 
 }  // namespace balancer

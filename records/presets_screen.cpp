@@ -1,7 +1,5 @@
 #include "records/presets_screen.h"
 
-#include <cctype>
-
 #include "records/presets.h"
 
 namespace balancer {
@@ -29,12 +27,9 @@ struct Row {
 
 // The geometry of the planes first, then the counterweights.
 const Row kRows[] = {
-    {"Plane offset", 116, 132, 133},
-    {"Distance between uprights", 156, 131, 0},
-    {"Empty bobweight", 196, 119, 0},
-    {"Shaft radius", 252, 147, 148},
-    {"CW thickness", 292, 154, 155},
-    {"Max drill depth", 332, 145, 146},
+    {"Plane offset", 116, 132, 133},  {"Distance between uprights", 156, 131, 0},
+    {"Empty bobweight", 196, 119, 0}, {"Shaft radius", 252, 147, 148},
+    {"CW thickness", 292, 154, 155},  {"Max drill depth", 332, 145, 146},
 };
 
 bool TwoPlane(const MachineSettings& s) {
@@ -137,20 +132,13 @@ FileScreenPress PresetsScreen::Press(int id) {
 }
 
 FileScreenPress PresetsScreen::Key(int character) {
-  if (character == kEscapeCharacter) return Press(kPresetsExitId);
-  switch (std::toupper(static_cast<unsigned char>(character))) {
-    case 'C':
-      return Press(kPresetsNewId);
-    case 'O':
-      return Press(kPresetsOpenId);
-    case 'S':
-      return Press(kPresetsSaveId);
-    case 'E':
-    case 'X':
-      return Press(kPresetsExitId);
-    default:
-      return FileScreenPress{};
-  }
+  int id = KeyedButton(character, kPresetsExitId,
+                       {{'C', kPresetsNewId},
+                        {'O', kPresetsOpenId},
+                        {'S', kPresetsSaveId},
+                        {'E', kPresetsExitId},
+                        {'X', kPresetsExitId}});
+  return id != 0 ? Press(id) : FileScreenPress{};
 }
 
 FileScreenPress PresetsScreen::NameEntered(const std::string& typed) {

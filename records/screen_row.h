@@ -10,6 +10,7 @@
 #include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "base/operator_ui.h"
+#include "base/screen_model.h"
 #include "device/control_link.h"
 
 namespace balancer {
@@ -18,9 +19,8 @@ namespace balancer {
 constexpr Rgb kValueText{0, 0, 128};
 constexpr Rgb kValueRedText{221, 0, 0};
 
-// The close button both screens share, and Esc.
+// The close button both screens share.
 constexpr int kExitButton = 141;
-constexpr int kEscapeCharacter = 27;
 
 // Design units of the button column layout.
 struct DesignBox {

@@ -48,7 +48,15 @@ wine_start() {
     fi
     export DISPLAY=":$n"
   fi
-  "$WINE64" wineboot -i >/dev/null 2>&1 || true
+  # A prefix made on a busy machine can come out without its system files;
+  # make it again rather than fail every check after it.
+  local attempt
+  for attempt in 1 2 3; do
+    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && break
+    echo "wine_start: the prefix has no system files (attempt $attempt)" >&2
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+  done
   if [ -n "$XVFB_PID" ]; then
     # Without a window manager Wine would wait for one on every hide and
     # destroy; unmanaged windows behave as on a plain desktop.

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "app/indicator.h"
-#include "app/win32/kit/design_font.h"
 #include "device/control_commands.h"
 
 namespace balancer {
@@ -24,9 +23,9 @@ class IndicatorScreen : public ChildScreen {
 
  protected:
   void OnCreate() override {
-    font_ = CreateDesignFont(22, 300, scale());
-    smallFont_ = CreateDesignFont(16, 400, scale());
-    readingFont_ = CreateDesignFont(27, 600, scale());
+    font_ = Font(22, 300);
+    smallFont_ = Font(16, 400);
+    readingFont_ = Font(27, 600);
     side_ = InitialIndicatorSide(TwoPlane());
     if (TwoPlane()) {
       AddButton(kIndicatorLeftId, "&Left", L::kLeftX, L::kSideY, L::kButtonWidth, L::kButtonHeight,
@@ -106,13 +105,6 @@ class IndicatorScreen : public ChildScreen {
     SetTextColor(dc, view.error ? RGB(255, 0, 0) : RGB(0, 128, 0));
     TextAt(dc, S(L::kReadingX), S(L::kReadingY), view.readingText);
     SelectObject(dc, old);
-  }
-
-  void OnDestroy() override {
-    for (HFONT* f : {&font_, &smallFont_, &readingFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
   }
 
  private:

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/win32/kit/design_font.h"
 #include "app/zero_shaft.h"
 
 namespace balancer {
@@ -24,7 +23,7 @@ class ZeroShaftScreen : public ChildScreen {
  protected:
   void OnCreate() override {
     using L = ZeroShaftLayout;
-    font_ = CreateDesignFont(L::kFontHeight, L::kFontWeight, scale());
+    font_ = Font(L::kFontHeight, L::kFontWeight);
     AddButton(kZeroShaftZeroId, "&Zero", L::kZeroX, L::kButtonY, L::kButtonWidth, L::kButtonHeight,
               font_);
     AddButton(kZeroShaftSyncId, "&Sync", L::kSyncX, L::kButtonY, L::kButtonWidth, L::kButtonHeight,
@@ -32,10 +31,6 @@ class ZeroShaftScreen : public ChildScreen {
   }
   void OnCommand(int id) override { Press(ZeroShaftButton(id)); }
   void OnChar(int character) override { Press(ZeroShaftKey(character)); }
-  void OnDestroy() override {
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = nullptr;
-  }
 
  private:
   void Press(ZeroShaftPress press) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/file_dialog.h"
 #include "bobweight/bobweight_files.h"
@@ -55,8 +54,8 @@ class BobweightScreen : public ChildScreen {
   void OnCreate() override {
     using L = Layout;
     KitContext& kit = context().kit;
-    buttonFont_ = CreateDesignFont(20, 600, scale());
-    valueFont_ = CreateDesignFont(24, 600, scale());
+    buttonFont_ = Font(20, 600);
+    valueFont_ = Font(24, 600);
     int x = 8;
     for (const BobweightButton& b : BobweightToolbar()) {
       AddButton(b.id, b.text, x, L::kToolY, L::kToolW, L::kToolH, buttonFont_);
@@ -166,10 +165,6 @@ class BobweightScreen : public ChildScreen {
     kit.scaleOpen = false;
     kit.readScale = nullptr;
     if (port_) port_->Close();
-    for (HFONT* f : {&buttonFont_, &valueFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
   }
 
  private:

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/value_box.h"
 #include "bobweight/bobweight_screen.h"
@@ -30,8 +29,8 @@ class ComponentScreen : public ChildScreen {
  protected:
   void OnCreate() override {
     using L = Layout;
-    font_ = CreateDesignFont(20, 600, scale());
-    textFont_ = CreateDesignFont(20, 400, scale());
+    font_ = Font(20, 600);
+    textFont_ = Font(20, 400);
     for (int row = 0; row < kRodPistonRows; ++row) {
       const int y = L::kRowY + row * L::kRowStep;
       CreateValueBox(hwnd(), ComponentBoxCode(mode_, 0, row), L::kFirstX, y, L::kBoxW, L::kBoxH,
@@ -91,13 +90,6 @@ class ComponentScreen : public ChildScreen {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) override {
     if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) Repaint();
     return false;
-  }
-
-  void OnDestroy() override {
-    for (HFONT* f : {&font_, &textFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
   }
 
  private:

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <memory>
 
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/file_dialog.h"
 #include "app/win32/kit/value_box.h"
 #include "bobweight/bobweight_files.h"
@@ -28,7 +27,7 @@ class PrintOptionsScreen : public ChildScreen {
  protected:
   void OnCreate() override {
     using L = Layout;
-    font_ = CreateDesignFont(20, 600, scale());
+    font_ = Font(20, 600);
     AddButton(kPrintLeftImage, "Left Print Image", 24, 16, 200, 56, font_);
     AddButton(kPrintRightImage, "Right Print Image", 244, 16, 200, 56, font_);
     HWND banner = AddButton(kPrintBottomBanner, "Bottom\nPrint Banner", 464, 16, 200, 56, font_);
@@ -99,11 +98,6 @@ class PrintOptionsScreen : public ChildScreen {
       RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     return false;
-  }
-
-  void OnDestroy() override {
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = nullptr;
   }
 
  private:

@@ -6,7 +6,7 @@
 #include "correction/adjust_screen.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/dial_press_hook.h"
-#include "correction/win32/model_screen_window.h"
+#include "correction/win32/dial_screen_window.h"
 #include "correction/zone_setup_screen.h"
 #include "device/control_commands.h"
 
@@ -32,10 +32,10 @@ int WindowX(Side side, bool twoPlane) {
   return side == kLeftSide ? 690 : 20;
 }
 
-class AdjustWindow : public ModelScreen {
+class AdjustWindow : public DialScreen {
  public:
   AdjustWindow(const ScreenContext& context, Side side)
-      : ModelScreen(context),
+      : DialScreen(context, kAdjustDialPress),
         model_(*context.kit.settings, context.correction, context.zones, side) {}
   char Code() const override { return 'a'; }
 
@@ -44,40 +44,23 @@ class AdjustWindow : public ModelScreen {
   const std::vector<ItemPlace>& Places() const override { return kPlaces; }
   const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
   ScreenEntryStore* Store() override { return &model_; }
-  void OnCreate() override {
-    ModelScreen::OnCreate();
-    DialPressHook::Install(hwnd(), kAdjustDialPress);
-  }
-  // Every way out ends here: OK, Esc, the close box, another screen opened
-  // in its place, the main window going.
-  void OnDestroy() override {
-    DialPressHook::Remove(hwnd());
-    ModelScreen::OnDestroy();
-  }
   void OnCommand(int id) override { Apply(model_.Press(id, ShaftPosition())); }
   void OnChar(int character) override { Apply(model_.Key(character, ShaftPosition())); }
   void OnCloseRequest() override { Apply(model_.Press(kIdOk, 0)); }
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    if (msg == kAdjustDialPress) {
-      OnDialPress(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      return true;
-    }
     // The kit hands back the answer to "Add Slug" ("Add" is accepted).
     if (msg == kScreenAnswer && static_cast<int>(wParam) == kAddSlugActionCode) {
       Apply(model_.AnswerAddSlug(lParam == 1, ShaftPosition()));
       return true;
     }
-    return ModelScreen::OnMessage(msg, wParam, lParam, result);
+    return DialScreen::OnMessage(msg, wParam, lParam, result);
   }
 
  private:
   // A press on the side's dial goes to the main window (which picks the slug
-  // under it) and makes the nearest hole or slug the current one. Not while
-  // a question or an entry window waits for an answer.
-  void OnDialPress(int screenX, int screenY) {
+  // under it) and makes the nearest hole or slug the current one.
+  void OnDialPress(POINT pt) override {
     const KitContext& kit = context().kit;
-    if (kit.mainWindow == nullptr || AnswerAwaited()) return;
-    POINT pt{screenX, screenY};
     RECT own;
     GetWindowRect(hwnd(), &own);
     const bool inside = PtInRect(&own, pt) != 0;

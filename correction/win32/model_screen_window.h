@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/win32/kit/child_screen.h"
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "base/screen_model.h"
 #include "device/control_commands.h"
@@ -48,8 +47,8 @@ class ModelScreen : public ChildScreen {
   virtual void PaintMore(HDC dc) { (void)dc; }
 
   void OnCreate() override {
-    font_ = CreateDesignFont(20, 600, scale());
-    textFont_ = CreateDesignFont(20, 400, scale());
+    font_ = Font(20, 600);
+    textFont_ = Font(20, 400);
     for (const ScreenItem& item : Items()) {
       if (item.id == 0) continue;
       const ItemPlace* place = PlaceOf(item.id);
@@ -101,10 +100,6 @@ class ModelScreen : public ChildScreen {
 
   void OnDestroy() override {
     if (context().kit.screenStore == Store()) context().kit.screenStore = nullptr;
-    for (HFONT* f : {&font_, &textFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
   }
 
   // Carries out a decision of the model. False when the screen is gone.

@@ -41,7 +41,7 @@ class SlugSizeWindow : public ModelScreen {
 
   void OnCreate() override {
     ModelScreen::OnCreate();
-    checkFont_ = CreateDesignFont(18, 400, scale());
+    checkFont_ = Font(18, 400);
     for (const ScreenItem& item : model_.Items()) {
       const int index = item.id - kIdSlugSizeFirst;
       if (index < 0 || index >= kSlugTableSize) continue;
@@ -54,11 +54,6 @@ class SlugSizeWindow : public ModelScreen {
       if (box != nullptr) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(checkFont_), TRUE);
     }
     SyncChecks();
-  }
-  void OnDestroy() override {
-    ModelScreen::OnDestroy();
-    if (checkFont_ != nullptr) DeleteObject(checkFont_);
-    checkFont_ = nullptr;
   }
   // Check boxes and BS_CHECKBOX statics colour their background like the window.
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {

@@ -5,7 +5,7 @@
 #include "app/display_model.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/dial_press_hook.h"
-#include "correction/win32/model_screen_window.h"
+#include "correction/win32/dial_screen_window.h"
 #include "correction/zone_setup_screen.h"
 #include "device/control_commands.h"
 
@@ -31,10 +31,10 @@ const std::vector<ItemPlace> kPlacesSingle = {
 const std::vector<ItemPlace> kTextsTwo = {{0, 15, 6, 0, 0}, {0, 315, 6, 0, 0}, {0, 15, 74, 0, 0}};
 const std::vector<ItemPlace> kTextsSingle = {{0, 15, 6, 0, 0}, {0, 15, 6, 0, 0}, {0, 15, 74, 0, 0}};
 
-class ZoneSetupWindow : public ModelScreen {
+class ZoneSetupWindow : public DialScreen {
  public:
   explicit ZoneSetupWindow(const ScreenContext& context)
-      : ModelScreen(context),
+      : DialScreen(context, kZoneDialPress),
         model_(*context.kit.settings, context.zones),
         two_(context.kit.settings->twoPlaneMode == 1) {}
   char Code() const override { return 'z'; }
@@ -49,32 +49,14 @@ class ZoneSetupWindow : public ModelScreen {
   const std::vector<ItemPlace>& TextPlaces() const override {
     return two_ ? kTextsTwo : kTextsSingle;
   }
-  void OnCreate() override {
-    ModelScreen::OnCreate();
-    DialPressHook::Install(hwnd(), kZoneDialPress);
-  }
-  void OnDestroy() override {
-    DialPressHook::Remove(hwnd());
-    ModelScreen::OnDestroy();
-  }
   void OnCommand(int id) override { Apply(model_.Press(id, ShaftPosition())); }
   void OnChar(int character) override { Apply(model_.Key(character, ShaftPosition())); }
   void OnCloseRequest() override { Apply(model_.Press(kIdExit, 0)); }
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    if (msg == kZoneDialPress) {
-      OnDialPress(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      return true;
-    }
-    return ModelScreen::OnMessage(msg, wParam, lParam, result);
-  }
 
  private:
-  // A press anywhere: only one on a dial of the main window marks a bound,
-  // and not while a question or an entry window waits for an answer.
-  void OnDialPress(int screenX, int screenY) {
+  // A press anywhere: only one on a dial of the main window marks a bound.
+  void OnDialPress(POINT pt) override {
     const KitContext& kit = context().kit;
-    if (kit.mainWindow == nullptr || AnswerAwaited()) return;
-    POINT pt{screenX, screenY};
     RECT own;
     GetWindowRect(hwnd(), &own);
     if (PtInRect(&own, pt)) return;

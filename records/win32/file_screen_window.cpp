@@ -8,8 +8,8 @@ namespace balancer {
 namespace {
 
 FileDialogRequest DialogOf(const FileRequest& r) {
-  return FileDialogRequest{r.save,   r.title,           r.filterName, r.patterns,
-                           r.defaultExtension, r.folder, r.proposedName};
+  return FileDialogRequest{r.save,   r.title,       r.filterName, r.patterns, r.defaultExtension,
+                           r.folder, r.proposedName};
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/win32/kit/child_screen.h"
 #include "records/file_request.h"
@@ -43,6 +44,32 @@ class FileScreenWindow : public ChildScreen {
 
  private:
   int nameCode_ = 0;  // the text entry this screen waits for, 0 for none
+};
+
+// A file screen whose presses, keys, close box (as `exitId`), typed names and
+// dialog answers go to its model (Press, Key, NameEntered, FileChosen).
+template <class Model>
+class ModelFileScreen : public FileScreenWindow {
+ protected:
+  template <class... ModelArgs>
+  ModelFileScreen(const ScreenContext& context, int exitId, ModelArgs&&... modelArgs)
+      : FileScreenWindow(context), model_(std::forward<ModelArgs>(modelArgs)...), exitId_(exitId) {}
+
+  void OnCommand(int id) override { CarryOut(model_.Press(id)); }
+  void OnChar(int character) override { CarryOut(model_.Key(character)); }
+  void OnCloseRequest() override { CarryOut(model_.Press(exitId_)); }
+  FileScreenPress NameEntered(const std::string& typed) override {
+    return model_.NameEntered(typed);
+  }
+  FileScreenPress FileChosen(const FileRequest& request,
+                             const std::optional<std::string>& path) override {
+    return model_.FileChosen(request, path);
+  }
+
+  Model model_;
+
+ private:
+  int exitId_;
 };
 
 }  // namespace balancer

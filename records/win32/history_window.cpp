@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/win32/kit/design_font.h"
 #include "records/history_screen.h"
 #include "records/win32/file_screen_window.h"
 
@@ -12,23 +11,20 @@ namespace {
 
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
 
-class HistoryWindow : public FileScreenWindow {
+class HistoryWindow : public ModelFileScreen<HistoryScreen> {
  public:
   explicit HistoryWindow(const ScreenContext& context)
-      : FileScreenWindow(context),
-        model_(*context.kit.history, *context.kit.settings, context.kit.ui) {}
+      : ModelFileScreen(context, kHistoryExitId, *context.kit.history, *context.kit.settings,
+                        context.kit.ui) {}
   char Code() const override { return kHistoryScreenCode; }
 
  protected:
   void OnCreate() override {
     const DesignBox box = HistoryWindowBox();
-    RECT frame = {0, 0, S(box.width), S(box.height)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_LAYERED);
-    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    buttonFont_ = CreateDesignFont(20, 600, scale());
-    rowFont_ = CreateDesignFont(19, 400, scale());
-    headingFont_ = CreateDesignFont(20, 600, scale());
+    FitClient(box.width, box.height, kStyle);
+    buttonFont_ = Font(20, 600);
+    rowFont_ = Font(19, 400);
+    headingFont_ = Font(20, 600);
     for (const HistoryButton& b : HistoryButtons()) {
       AddButton(b.id, b.label, b.box.x, b.box.y, b.box.width, b.box.height, buttonFont_);
     }
@@ -53,30 +49,12 @@ class HistoryWindow : public FileScreenWindow {
     }
     SelectObject(dc, old);
   }
-  void OnCommand(int id) override { CarryOut(model_.Press(id)); }
-  void OnChar(int character) override { CarryOut(model_.Key(character)); }
-  void OnCloseRequest() override { CarryOut(model_.Press(kHistoryExitId)); }
-  void OnDestroy() override {
-    FileScreenWindow::OnDestroy();
-    for (HFONT* f : {&buttonFont_, &rowFont_, &headingFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
-  }
-  FileScreenPress NameEntered(const std::string& typed) override {
-    return model_.NameEntered(typed);
-  }
-  FileScreenPress FileChosen(const FileRequest& request,
-                             const std::optional<std::string>& path) override {
-    return model_.FileChosen(request, path);
-  }
 
  private:
   void Text(HDC dc, int x, int y, const std::string& text) {
     TextOutA(dc, S(x), S(y), text.c_str(), static_cast<int>(text.size()));
   }
 
-  HistoryScreen model_;
   HFONT buttonFont_ = nullptr;
   HFONT rowFont_ = nullptr;
   HFONT headingFont_ = nullptr;

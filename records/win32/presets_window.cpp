@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/value_box.h"
 #include "records/presets_screen.h"
 #include "records/win32/file_screen_window.h"
@@ -16,27 +15,24 @@ namespace {
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kToolbarId = 389;
 
-class PresetsWindow : public FileScreenWindow {
+class PresetsWindow : public ModelFileScreen<PresetsScreen> {
  public:
   explicit PresetsWindow(const ScreenContext& context)
-      : FileScreenWindow(context),
-        model_(*context.kit.settings, *context.presetName, context.kit.ui) {}
+      : ModelFileScreen(context, kPresetsExitId, *context.kit.settings, *context.presetName,
+                        context.kit.ui) {}
   char Code() const override { return kPresetsScreenCode; }
 
  protected:
   void OnCreate() override {
     const DesignBox box = PresetsWindowBox();
-    RECT frame = {0, 0, S(box.width), S(box.height)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_LAYERED);
-    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    labelFont_ = CreateDesignFont(20, 600, scale());
-    nameFont_ = CreateDesignFont(22, 600, scale());
-    toolbarFont_ = CreateDesignFont(20, 600, scale());
+    FitClient(box.width, box.height, kStyle);
+    labelFont_ = Font(20, 600);
+    nameFont_ = Font(22, 600);
+    toolbarFont_ = Font(20, 600);
     MakeToolbar();
     for (const PresetBox& b : model_.Boxes()) {
-      HWND w = CreateValueBox(hwnd(), b.fieldCode, b.box.x, b.box.y, b.box.width, b.box.height,
-                              scale());
+      HWND w =
+          CreateValueBox(hwnd(), b.fieldCode, b.box.x, b.box.y, b.box.width, b.box.height, scale());
       if (w != nullptr && !b.shown) ShowWindow(w, SW_HIDE);
     }
     ListenForNames();
@@ -57,23 +53,6 @@ class PresetsWindow : public FileScreenWindow {
     }
     SelectObject(dc, old);
   }
-  void OnCommand(int id) override { CarryOut(model_.Press(id)); }
-  void OnChar(int character) override { CarryOut(model_.Key(character)); }
-  void OnCloseRequest() override { CarryOut(model_.Press(kPresetsExitId)); }
-  void OnDestroy() override {
-    FileScreenWindow::OnDestroy();
-    for (HFONT* f : {&labelFont_, &nameFont_, &toolbarFont_}) {
-      if (*f != nullptr) DeleteObject(*f);
-      *f = nullptr;
-    }
-  }
-  FileScreenPress NameEntered(const std::string& typed) override {
-    return model_.NameEntered(typed);
-  }
-  FileScreenPress FileChosen(const FileRequest& request,
-                             const std::optional<std::string>& path) override {
-    return model_.FileChosen(request, path);
-  }
   FileScreenPress Answered(int actionCode, bool accepted) override {
     return model_.Answer(actionCode, accepted);
   }
@@ -83,12 +62,11 @@ class PresetsWindow : public FileScreenWindow {
   void MakeToolbar() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP |
-                                   CCS_NODIVIDER,
-                               0, 0, S(PresetsWindowBox().width), S(kPresetsToolbarHeight), hwnd(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)),
-                               context().kit.instance, nullptr);
+    HWND bar = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, "",
+        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP | CCS_NODIVIDER, 0, 0,
+        S(PresetsWindowBox().width), S(kPresetsToolbarHeight), hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), context().kit.instance, nullptr);
     if (bar == nullptr) return;
     SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_), FALSE);
     SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -105,7 +83,6 @@ class PresetsWindow : public FileScreenWindow {
     SendMessageA(bar, TB_AUTOSIZE, 0, 0);
   }
 
-  PresetsScreen model_;
   HFONT labelFont_ = nullptr;
   HFONT nameFont_ = nullptr;
   HFONT toolbarFont_ = nullptr;

@@ -1,6 +1,5 @@
 #include "records/win32/setup_screen_window.h"
 
-#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 
 namespace balancer {
@@ -17,13 +16,10 @@ bool SetupScreenWindow::HasRecords() const {
 }
 
 void SetupScreenWindow::Build(const DesignBox& client, DWORD style) {
-  buttonFont_ = CreateDesignFont(kButtonFontHeight, 600, scale());
-  valueFont_ = CreateDesignFont(kValueFontHeight, 600, scale());
+  buttonFont_ = Font(kButtonFontHeight, 600);
+  valueFont_ = Font(kValueFontHeight, 600);
   // The rows are laid out in client units; the frame comes around them.
-  RECT frame = {0, 0, S(client.width), S(client.height)};
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_LAYERED);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClient(client.width, client.height, style);
   if (!HasRecords()) return;
   for (const ScreenRow& row : CurrentRows()) {
     AddButton(row.id, row.label.c_str(), row.button.x, row.button.y, row.button.width,
@@ -58,13 +54,6 @@ void SetupScreenWindow::OnCommand(int id) {
 void SetupScreenWindow::OnChar(int character) {
   const int id = ButtonForKey(character);
   if (id != 0) OnCommand(id);
-}
-
-void SetupScreenWindow::OnDestroy() {
-  for (HFONT* font : {&buttonFont_, &valueFont_}) {
-    if (*font != nullptr) DeleteObject(*font);
-    *font = nullptr;
-  }
 }
 
 bool SetupScreenWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

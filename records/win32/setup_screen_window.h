@@ -35,7 +35,6 @@ class SetupScreenWindow : public ChildScreen {
   void OnChar(int character) override;
   // Esc, the close box and Exit: the settings are written as the window goes.
   void OnCloseRequest() override { CloseAndWrite(); }
-  void OnDestroy() override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   bool HasRecords() const;

@@ -78,7 +78,7 @@ TEST(ToleranceScreen, WeightAndRpmEntriesAreRaisedToTheirMinimumAndRecalculate) 
   EXPECT_EQ(screen.Press(241).entryCode, 241);
   EXPECT_EQ(screen.Key('w').entryCode, 238);
   EXPECT_EQ(screen.Key('M').entryCode, 239);
-  EXPECT_TRUE(screen.Key(kKeyEscape).close);
+  EXPECT_TRUE(screen.Key(kEscapeCharacter).close);
   EXPECT_TRUE(screen.Key('e').close);
   EXPECT_FALSE(screen.Key('q').handled);
 }
@@ -117,7 +117,7 @@ TEST(ReluctorScreen, ChoosingATypeSetsTheSimulatedUnbalanceAndTheLines) {
   EXPECT_EQ(Find(items, 265)->value, "645.16");
   EXPECT_EQ(Find(items, 266)->label, "degree offset");
   EXPECT_EQ(screen.Press(266).entryCode, 266);
-  EXPECT_TRUE(screen.Key(kKeyEscape).close);
+  EXPECT_TRUE(screen.Key(kEscapeCharacter).close);
   EXPECT_STREQ(ReluctorAmountUnit(1, 0), "ounce/inch");
 }
 
@@ -170,7 +170,7 @@ TEST(DrillSetupScreen, RadialCompensationLimitsDepthsAndReleasesHeldHoles) {
     EXPECT_EQ(Find(screen.Items(), kIdMaterial)->value, name);
   }
   EXPECT_EQ(s.counterweightMaterial, kMaterialCastNodular);
-  ScreenPress exit = screen.Key(kKeyEscape);
+  ScreenPress exit = screen.Key(kEscapeCharacter);
   EXPECT_TRUE(exit.close && exit.writeSettings);
 }
 
@@ -227,7 +227,7 @@ TEST(SlugSizeScreen, ChecksBecomeTheSelectionOnlyOnSelectNow) {
   SlugSizeScreen again(s, state);
   state.autoSelectRequested = false;
   again.Press(kIdSlugSizeFirst + 25);
-  EXPECT_TRUE(again.Key(kKeyEscape).close);
+  EXPECT_TRUE(again.Key(kEscapeCharacter).close);
   EXPECT_TRUE(s.slugSizeSelected[25]);  // dropped without "Select Now"
   EXPECT_FALSE(state.autoSelectRequested);
   EXPECT_EQ(ExtraWeightText(28.349525, 1), "1.00");
@@ -254,7 +254,7 @@ TEST(DensityScreen, AWeighedTestSlugSetsTheDensityOnceAllThreeAreIn) {
   EXPECT_FALSE(screen.StoreEntry(348, 300.0).handled);
   EXPECT_FALSE(screen.StoreEntry(346, -1.0).handled);
   EXPECT_EQ(screen.Key('g').entryCode, 348);
-  EXPECT_TRUE(screen.Key(kKeyEscape).close);
+  EXPECT_TRUE(screen.Key(kEscapeCharacter).close);
 }
 
 // --- Correction Zone Setup ---
@@ -312,11 +312,12 @@ TEST(ZoneSetupScreen, ButtonsUseTheShaftPositionAndClearAllReturnsToDrilling) {
   EXPECT_FALSE(screen.Press(kIdZoneBeginLeft, 20).handled);
   EXPECT_FALSE(screen.DialClick(kLeftSide, 20).handled);
   EXPECT_EQ(zones.zoneStartLeft, 0);
-  EXPECT_TRUE(screen.Key(kKeyEscape, 0).close);
+  EXPECT_TRUE(screen.Key(kEscapeCharacter, 0).close);
 }
 
 TEST(ZoneSetupScreen, APressFindsItsDialAndAngleInEitherMode) {
-  const DialLayout two{DialCentreX(0, true), DialCentreX(1, true), kDialY, kDialRadius};
+  const DialLayout two{double(DialCentreX(0, true)), double(DialCentreX(1, true)), kDialY,
+                       kDialRadius};
   double x, y;
   DialPoint(kLeftDialX, kDialY, 100.0, 45.0, x, y);
   std::optional<DialPress> p = DialPressAt(two, true, x, y);
@@ -333,7 +334,8 @@ TEST(ZoneSetupScreen, APressFindsItsDialAndAngleInEitherMode) {
   EXPECT_FALSE(DialPressAt(two, true, kRightDialX, kDialY - kDialRadius - 2));
 
   // Single-plane: the right dial sits in the middle and the left one is gone.
-  const DialLayout one{DialCentreX(0, false), DialCentreX(1, false), kDialY, kDialRadius};
+  const DialLayout one{double(DialCentreX(0, false)), double(DialCentreX(1, false)), kDialY,
+                       kDialRadius};
   DialPoint(DialCentreX(1, false), kDialY, 60.0, 180.0, x, y);
   p = DialPressAt(one, false, x, y);
   ASSERT_TRUE(p);
@@ -440,7 +442,7 @@ TEST_F(AdjustFixture, SlugSideMovesAddsDeletesAndTakesItsBoxes) {
   ScreenPress last = screen.Key('d', 0);
   ASSERT_TRUE(last.message);
   EXPECT_EQ(last.message->text, "You can't delete the last slug.");
-  EXPECT_TRUE(screen.Key(kKeyEscape, 0).close);
+  EXPECT_TRUE(screen.Key(kEscapeCharacter, 0).close);
 }
 
 TEST_F(AdjustFixture, DialPressesPickTheNearestItemAndTheHookTest) {

@@ -92,7 +92,7 @@ TEST(HeavyMetalSubWindows, ClosingWritesTheSettingsButDropsUnconfirmedChecks) {
   CorrectionState state;
   SlugSizeScreen sizes(s, state);
   sizes.Press(kIdSlugSizeFirst + 5);
-  ScreenPress exit = sizes.Key(kKeyEscape);
+  ScreenPress exit = sizes.Key(kEscapeCharacter);
   EXPECT_TRUE(exit.close && exit.writeSettings);
   EXPECT_FALSE(exit.recompute);
   EXPECT_FALSE(s.slugSizeSelected[5]);

@@ -78,6 +78,14 @@ TEST(CorrectionText, FormatsFollowTheUnitsIndependently) {
   EXPECT_EQ(ProjectionWeightText(12.6, 0), "13 gm");
   EXPECT_EQ(ProjectionWeightText(28.349525, 1), "1.0 oz");
   EXPECT_EQ(ProjectionAngleText(7), "at 7");
+  // A huge value is printed whole: its unit and angle are never cut off.
+  auto whole = [](const std::string& text, size_t longer, const std::string& end) {
+    return text.size() > longer && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  };
+  EXPECT_TRUE(whole(AmountText(1e200, 45.0, 0, true), 200, ".0 grams at 45\xB0"));
+  EXPECT_TRUE(whole(LengthText(1e100, 0, true), 100, ".000\""));
+  EXPECT_TRUE(whole(DrillText(1e90, 10.0, 0), 90, ".000\" deep at 10\xB0"));
+  EXPECT_TRUE(whole(SlugText(1e80, 1e80, 10.0, 1), 160, "mm L slug at 10\xB0"));
 }
 
 }  // namespace

@@ -209,7 +209,9 @@ TEST_F(KitEntry, ColourTilesChooseTheFontColour) {
   SendMessageA(kit.entry.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400 * 3 / 2, 30 * 3 / 2));
   EXPECT_EQ(chosen, 2);
   EXPECT_EQ(CurrentFontColour(kit), 2);
-  if (kit.settings != nullptr) EXPECT_EQ(kit.settings->headerTextColor, 2);
+  if (kit.settings != nullptr) {
+    EXPECT_EQ(kit.settings->headerTextColor, 2);
+  }
   SendMessageA(kit.entry.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(352 * 3 / 2, 30 * 3 / 2));
   EXPECT_EQ(chosen, 2) << "the gap between tiles is no tile";
   CloseEntryWindow(kit);

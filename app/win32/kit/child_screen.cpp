@@ -1,6 +1,7 @@
 #include "app/win32/kit/child_screen.h"
 
 #include "app/screen_scale.h"
+#include "app/win32/kit/design_font.h"
 #include "app/win32/kit/window_class.h"
 
 namespace balancer {
@@ -11,8 +12,25 @@ constexpr const char* kChildClass = "childclass";
 
 }  // namespace
 
+ChildScreen::~ChildScreen() {
+  for (HFONT font : fonts_) DeleteObject(font);
+}
+
 int ChildScreen::S(double design) const {
   return Scaled(design, scale());
+}
+
+HFONT ChildScreen::Font(int designHeight, int weight) {
+  HFONT font = CreateDesignFont(designHeight, weight, scale());
+  if (font != nullptr) fonts_.push_back(font);
+  return font;
+}
+
+void ChildScreen::FitClient(int width, int height, DWORD style) {
+  RECT frame = {0, 0, S(width), S(height)};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_LAYERED);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND ChildScreen::AddButton(int id, const char* text, int x, int y, int width, int height,

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/screen_host.h"
@@ -52,7 +53,8 @@ constexpr UINT kScreenAnswer = WM_APP + 21;
 class ChildScreen {
  public:
   explicit ChildScreen(const ScreenContext& context) : context_(context) {}
-  virtual ~ChildScreen() = default;
+  // Deletes the fonts of Font(); the window and its controls are gone by then.
+  virtual ~ChildScreen();
   ChildScreen(const ChildScreen&) = delete;
   ChildScreen& operator=(const ChildScreen&) = delete;
 
@@ -89,6 +91,11 @@ class ChildScreen {
   int S(double design) const;  // a design value in pixels
   // A push button (BUTTON with a client edge) in design units, in `font`.
   HWND AddButton(int id, const char* text, int x, int y, int width, int height, HFONT font);
+  // A font of `designHeight` design units, kept until the screen is deleted.
+  HFONT Font(int designHeight, int weight);
+  // Sizes the window (of `style`) so that its client area is `width` by
+  // `height` design units; its place stays.
+  void FitClient(int width, int height, DWORD style);
 
  private:
   friend LRESULT CALLBACK ChildScreenProc(HWND, UINT, WPARAM, LPARAM);
@@ -99,6 +106,7 @@ class ChildScreen {
 
   ScreenContext context_;
   HWND hwnd_ = nullptr;
+  std::vector<HFONT> fonts_;
   bool closing_ = false;
   // A screen opened over another screen gives that one back when it goes.
   HWND parent_ = nullptr;

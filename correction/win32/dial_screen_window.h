@@ -1,0 +1,48 @@
+// The correction screens that take presses on the main screen's dials (Zone
+// Setup, Adjust): a model screen with the dial press hook.
+#pragma once
+
+#include <windows.h>
+
+#include "correction/win32/dial_press_hook.h"
+#include "correction/win32/model_screen_window.h"
+
+namespace balancer {
+
+// A correction screen that takes presses on the main screen's dials through
+// the hook, which goes with the window on every way it closes (its own
+// buttons, Esc, the close box, a screen opened in its place, the main window
+// going).
+class DialScreen : public ModelScreen {
+ public:
+  DialScreen(const ScreenContext& context, UINT pressMessage)
+      : ModelScreen(context), pressMessage_(pressMessage) {}
+
+ protected:
+  // A left press anywhere, in screen pixels, while the main window is there
+  // and no question or entry window waits for an answer.
+  virtual void OnDialPress(POINT screenPoint) = 0;
+
+  void OnCreate() override {
+    ModelScreen::OnCreate();
+    DialPressHook::Install(hwnd(), pressMessage_);
+  }
+  void OnDestroy() override {
+    DialPressHook::Remove(hwnd());
+    ModelScreen::OnDestroy();
+  }
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (msg == pressMessage_) {
+      if (context().kit.mainWindow != nullptr && !AnswerAwaited()) {
+        OnDialPress(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      }
+      return true;
+    }
+    return ModelScreen::OnMessage(msg, wParam, lParam, result);
+  }
+
+ private:
+  UINT pressMessage_;
+};
+
+}  // namespace balancer
