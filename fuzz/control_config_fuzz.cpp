@@ -2,7 +2,6 @@
 // through the configuration load, printed and read again.
 #include <cstring>
 
-#include "base/operator_ui.h"
 #include "device/control_config.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/replay_transport.h"
@@ -40,14 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_REQUIRE(std::memcmp(text, text2, sizeof text) == 0);
 
   // The whole load from a control answering with these bytes.
-  VirtualClock clock;
-  fuzz::ReplayTransport transport(data, size, clock);
-  RecordingOperatorUi ui;
-  ControlLink link;
-  link.transport = &transport;
-  link.clock = &clock;
-  link.ui = &ui;
-  OpenControl(link);
+  fuzz::ReplayedControl control(data, size);
+  ControlLink& link = control.link;
   ControlConfig loaded;
   if (LoadControlConfig(link, loaded)) {
     FUZZ_REQUIRE(ConfigFinite(loaded));

@@ -4,8 +4,10 @@
 
 #include <cstring>
 
+#include "base/operator_ui.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
+#include "device/control_link.h"
 #include "device/control_transport.h"
 
 namespace balancer::fuzz {
@@ -84,6 +86,21 @@ class ReplayTransport : public ControlTransport {
   long transfers_ = 0;
   bool gone_ = false;
   int expected_ = 0;
+};
+
+// A control link opened on a control that answers with the fuzz input, on a
+// virtual clock, with the operator's messages recorded.
+struct ReplayedControl {
+  ReplayedControl(const uint8_t* data, size_t size) : transport(data, size, clock) {
+    link.transport = &transport;
+    link.clock = &clock;
+    link.ui = &ui;
+    OpenControl(link);
+  }
+  VirtualClock clock;
+  ReplayTransport transport;
+  RecordingOperatorUi ui;
+  ControlLink link;
 };
 
 }  // namespace balancer::fuzz

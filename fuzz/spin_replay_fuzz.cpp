@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "base/machine_settings.h"
-#include "base/operator_ui.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/replay_transport.h"
 #include "measure/sensor_map.h"
@@ -12,14 +11,8 @@
 using namespace balancer;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  VirtualClock clock;
-  fuzz::ReplayTransport transport(data, size, clock);
-  RecordingOperatorUi ui;
-  ControlLink link;
-  link.transport = &transport;
-  link.clock = &clock;
-  link.ui = &ui;
-  OpenControl(link);
+  fuzz::ReplayedControl control(data, size);
+  ControlLink& link = control.link;
 
   MachineSettings settings;
   if (size > 1) {
@@ -33,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SpinOptions options;
   SpinHost host;
   SpinState state;
-  RunSpin(link, settings, options, map, ui, host, state);
+  RunSpin(link, settings, options, map, control.ui, host, state);
 
   for (const PlaneReading* r : {&state.left, &state.right}) {
     FUZZ_REQUIRE(fuzz::Finite(r->amount) && r->amount >= 0.0);
