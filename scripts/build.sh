@@ -6,12 +6,20 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 what="${1:-all}"
 jobs="$(nproc)"
 
+# A compiler cache when there is one: rebuilds of other checkouts and of the
+# same tree after a clean cost little. Paths are taken relative to the tree.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$root"
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 if [ "$what" = native ] || [ "$what" = all ]; then
-  cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$root" -B "$root/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
   cmake --build "$root/build/native" -j "$jobs"
 fi
 if [ "$what" = win64 ] || [ "$what" = all ]; then
   cmake -S "$root" -B "$root/build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" "${launcher[@]}" >/dev/null
   cmake --build "$root/build/win64" -j "$jobs"
 fi

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config python3
+  build-essential cmake ninja-build pkg-config python3 ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev libpng-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
