@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/operator_ui.h"
+#include "device/usb_layout.h"
 
 namespace balancer {
 
@@ -18,8 +19,7 @@ void OpenControl(ControlLink& link) {
   uint8_t descriptor[kDeviceDescriptorSize] = {};
   if (!link.transport->Open(descriptor)) return;
   std::memcpy(link.deviceDescriptor, descriptor, sizeof descriptor);
-  // bcdDevice, little-endian at bytes 12-13.
-  link.FirmwareVersion = static_cast<uint16_t>(descriptor[12] | (descriptor[13] << 8));
+  link.FirmwareVersion = ParseDeviceDescriptor(descriptor).firmwareVersion;
   link.connected = 1;
   // The control's photo-eye zero does not survive an unplug; ours must not either.
   if (!wasConnected) link.SoftZeroActive = 0;

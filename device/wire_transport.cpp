@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "device/socket_stream.h"
+#include "device/usb_layout.h"
 
 namespace balancer {
 namespace {
@@ -25,9 +26,7 @@ class WireTransport : public ControlTransport {
     if (!s) return false;
     uint8_t d[kDeviceDescriptorSize];
     if (!s->ReadAll(d, sizeof(d), std::min(timeoutMs_, kDescriptorTimeoutMs))) return false;
-    uint16_t vendor = static_cast<uint16_t>(d[8] | d[9] << 8);
-    uint16_t product = static_cast<uint16_t>(d[10] | d[11] << 8);
-    if (vendor != kControlVendorId || product != kControlProductId) return false;
+    if (!IsControlDescriptor(d)) return false;
     std::memcpy(descriptor, d, sizeof(d));
     stream_ = std::move(s);
     return true;
@@ -35,25 +34,17 @@ class WireTransport : public ControlTransport {
 
   uint32_t ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) override {
     if (!stream_) return kErrorBadCommand;
-    const uint8_t setup[8] = {0xC0,
-                              request,
-                              static_cast<uint8_t>(value & 0xFF),
-                              static_cast<uint8_t>(value >> 8),
-                              0,
-                              0,
-                              kReplySize,
-                              0};
-    uint8_t answer[4 + kReplySize];
+    uint8_t setup[kSetupPacketSize];
+    BuildSetupPacket(VendorInSetup(request, value), setup);
+    uint8_t answer[kWireStatusSize + kReplySize];
     if (!stream_->WriteAll(setup, sizeof(setup), timeoutMs_) ||
         !stream_->ReadAll(answer, sizeof(answer), timeoutMs_)) {
       stream_.reset();
       return kErrorBadCommand;
     }
-    uint32_t status = static_cast<uint32_t>(answer[0]) | static_cast<uint32_t>(answer[1]) << 8 |
-                      static_cast<uint32_t>(answer[2]) << 16 |
-                      static_cast<uint32_t>(answer[3]) << 24;
+    uint32_t status = ParseWireStatus(answer);
     if (status != 0) return status;
-    std::memcpy(reply, answer + 4, kReplySize);
+    std::memcpy(reply, answer + kWireStatusSize, kReplySize);
     return 0;
   }
 

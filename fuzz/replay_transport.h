@@ -9,6 +9,7 @@
 #include "device/control_commands.h"
 #include "device/control_link.h"
 #include "device/control_transport.h"
+#include "device/usb_layout.h"
 
 namespace balancer::fuzz {
 
@@ -22,17 +23,8 @@ class ReplayTransport : public ControlTransport {
 
   bool Open(uint8_t descriptor[kDeviceDescriptorSize]) override {
     if (gone_) return false;
-    std::memset(descriptor, 0, kDeviceDescriptorSize);
-    descriptor[0] = 18;
-    descriptor[1] = 1;
-    descriptor[8] = kControlVendorId & 0xFF;
-    descriptor[9] = kControlVendorId >> 8;
-    descriptor[10] = kControlProductId & 0xFF;
-    descriptor[11] = kControlProductId >> 8;
     static const uint16_t kFirmware[4] = {0x0205, 0x0300, 0x0304, 0x0312};
-    uint16_t firmware = kFirmware[size_ > 0 ? data_[0] % 4 : 2];
-    descriptor[12] = firmware & 0xFF;
-    descriptor[13] = firmware >> 8;
+    BuildControlDescriptor(kFirmware[size_ > 0 ? data_[0] % 4 : 2], descriptor);
     return true;
   }
 

@@ -9,6 +9,7 @@
 
 #include "device/control_transport.h"
 #include "device/socket_stream.h"
+#include "device/usb_layout.h"
 #include "device/wire_transport.h"
 #include "fuzz/fuzz_support.h"
 
@@ -33,9 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The client sends one setup packet per whole answer, and one more that
   // finds the end, up to 8; the peer takes exactly those before it hangs up,
   // so that the close is a plain end of stream.
-  const bool controlIds = size >= kDeviceDescriptorSize &&
-                          (data[8] | data[9] << 8) == kControlVendorId &&
-                          (data[10] | data[11] << 8) == kControlProductId;
+  const bool controlIds = size >= kDeviceDescriptorSize && IsControlDescriptor(data);
   size_t answers = controlIds ? (size - kDeviceDescriptorSize) / (4 + kReplySize) : 0;
   const size_t setups = controlIds ? std::min<size_t>(answers + 1, 8) : 0;
   std::thread peer([&] {
@@ -52,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool open = transport->Open(descriptor);
   if (open) {
     FUZZ_REQUIRE(size >= static_cast<size_t>(kDeviceDescriptorSize));
-    FUZZ_REQUIRE((descriptor[8] | descriptor[9] << 8) == kControlVendorId);
-    FUZZ_REQUIRE((descriptor[10] | descriptor[11] << 8) == kControlProductId);
+    FUZZ_REQUIRE(IsControlDescriptor(descriptor));
     size_t offset = kDeviceDescriptorSize;
     for (int i = 0; i < 8; ++i) {
       uint8_t reply[kReplySize];
@@ -62,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (status == kErrorBadCommand && offset + 4 + kReplySize > size) break;
       FUZZ_REQUIRE(offset + 4 + kReplySize <= size);
       const uint8_t* answer = data + offset;
-      uint32_t sent =
-          answer[0] | answer[1] << 8 | answer[2] << 16 | static_cast<uint32_t>(answer[3]) << 24;
+      uint32_t sent = ParseWireStatus(answer);
       FUZZ_REQUIRE(status == sent);
       if (status == 0) FUZZ_REQUIRE(std::memcmp(reply, answer + 4, kReplySize) == 0);
       offset += 4 + kReplySize;

@@ -10,6 +10,7 @@
 
 #include "device/clock.h"
 #include "device/socket_stream.h"
+#include "device/usb_layout.h"
 #include "sim/hostile_control.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
@@ -74,18 +75,6 @@ bool ParseCount(const std::string& text, long& value) {
   return true;
 }
 
-void WriteStatus(uint32_t status, uint8_t* answer) {
-  answer[0] = static_cast<uint8_t>(status & 0xFF);
-  answer[1] = static_cast<uint8_t>((status >> 8) & 0xFF);
-  answer[2] = static_cast<uint8_t>((status >> 16) & 0xFF);
-  answer[3] = static_cast<uint8_t>((status >> 24) & 0xFF);
-}
-
-bool ValidSetup(const uint8_t setup[8]) {
-  uint16_t length = static_cast<uint16_t>(setup[6] | setup[7] << 8);
-  return setup[0] == 0xC0 && length == balancer::kReplySize;
-}
-
 // The well-behaved control: one client until it hangs up.
 void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& control) {
   uint8_t descriptor[balancer::kDeviceDescriptorSize];
@@ -94,16 +83,16 @@ void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& cont
   if (!client.WriteAll(descriptor, sizeof(descriptor))) return;
   for (;;) {
     // Waits as long as the program keeps the link open without a transfer.
-    uint8_t setup[8];
-    if (!client.ReadAll(setup, sizeof(setup), 0)) return;
-    uint8_t answer[4 + balancer::kReplySize] = {};
+    uint8_t bytes[balancer::kSetupPacketSize];
+    if (!client.ReadAll(bytes, sizeof(bytes), 0)) return;
+    const balancer::SetupPacket setup = balancer::ParseSetupPacket(bytes);
+    uint8_t answer[balancer::kWireStatusSize + balancer::kReplySize] = {};
     uint32_t status = 87;  // ERROR_INVALID_PARAMETER: not a transfer the control takes
-    if (ValidSetup(setup)) {
-      uint16_t value = static_cast<uint16_t>(setup[2] | setup[3] << 8);
-      status = control.Transfer(setup[1], value, answer + 4);
+    if (balancer::IsControlTransfer(setup)) {
+      status = control.Transfer(setup.request, setup.value, answer + balancer::kWireStatusSize);
     }
-    if (status != 0) std::memset(answer + 4, 0, balancer::kReplySize);
-    WriteStatus(status, answer);
+    if (status != 0) std::memset(answer + balancer::kWireStatusSize, 0, balancer::kReplySize);
+    balancer::BuildWireStatus(status, answer);
     if (!client.WriteAll(answer, sizeof(answer))) return;
     // A removed device takes its connection with it.
     if (status == balancer::kErrorBadCommand) return;
@@ -117,18 +106,19 @@ void ServeHostile(balancer::SocketStream& client, balancer::sim::HostileControl&
   if (descriptor.empty()) return;
   if (!client.WriteAll(descriptor.data(), descriptor.size())) return;
   for (;;) {
-    uint8_t setup[8];
-    if (!client.ReadAll(setup, sizeof(setup), 0)) return;
-    uint8_t answer[4 + balancer::kReplySize] = {};
+    uint8_t bytes[balancer::kSetupPacketSize];
+    if (!client.ReadAll(bytes, sizeof(bytes), 0)) return;
+    const balancer::SetupPacket setup = balancer::ParseSetupPacket(bytes);
+    uint8_t answer[balancer::kWireStatusSize + balancer::kReplySize] = {};
     uint32_t status = 87;
     HostileAction action = HostileAction::kAnswer;
-    if (ValidSetup(setup)) {
-      uint16_t value = static_cast<uint16_t>(setup[2] | setup[3] << 8);
-      action = hostile.Transfer(setup[1], value, status, answer + 4);
+    if (balancer::IsControlTransfer(setup)) {
+      action =
+          hostile.Transfer(setup.request, setup.value, status, answer + balancer::kWireStatusSize);
     }
     if (action == HostileAction::kDrop) return;
     if (action == HostileAction::kNeverAnswer) continue;
-    WriteStatus(status, answer);
+    balancer::BuildWireStatus(status, answer);
     if (!client.WriteAll(answer, sizeof(answer))) return;
   }
 }

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <thread>
 
+#include "device/control_commands.h"
+#include "device/usb_layout.h"
+
 namespace balancer::sim {
 namespace {
 
@@ -174,22 +177,7 @@ bool SimulatedControl::Present() {
 
 bool SimulatedControl::ReadDescriptor(uint8_t d[kDeviceDescriptorSize]) {
   if (!Present()) return false;
-  std::memset(d, 0, kDeviceDescriptorSize);
-  d[0] = kDeviceDescriptorSize;  // bLength
-  d[1] = 1;                      // device descriptor
-  d[2] = 0x00;                   // USB 2.00
-  d[3] = 0x02;
-  d[4] = 0xFF;  // vendor-specific class
-  d[7] = 64;    // control endpoint packet size
-  d[8] = kControlVendorId & 0xFF;
-  d[9] = kControlVendorId >> 8;
-  d[10] = kControlProductId & 0xFF;
-  d[11] = kControlProductId >> 8;
-  d[12] = config_.firmware & 0xFF;
-  d[13] = config_.firmware >> 8;
-  d[14] = 1;  // manufacturer string
-  d[15] = 2;  // product string
-  d[17] = 1;  // one configuration
+  BuildControlDescriptor(static_cast<uint16_t>(config_.firmware), d);
   return true;
 }
 
@@ -384,10 +372,7 @@ void SimulatedControl::BuildPacket(uint8_t reply[kReplySize]) {
     const Group& g = groups_[(groupHead_ + k) % 20];
     int left = SensorValue(Side::kLeft, g);
     int right = SensorValue(Side::kRight, g);
-    uint8_t* out = reply + 4 + 3 * k;
-    out[0] = static_cast<uint8_t>(left & 0xFF);
-    out[1] = static_cast<uint8_t>(((left >> 8) & 0x0F) << 4 | ((right >> 8) & 0x0F));
-    out[2] = static_cast<uint8_t>(right & 0xFF);
+    EncodeSampleGroup(static_cast<uint16_t>(left), static_cast<uint16_t>(right), reply + 4 + 3 * k);
   }
   groupCount_ = 0;
   groupHead_ = 0;

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "device/usb_layout.h"
+
 namespace balancer {
 
 namespace {
@@ -153,12 +155,13 @@ bool WinUsbTransport::Open(uint8_t descriptor[kDeviceDescriptorSize]) {
 uint32_t WinUsbTransport::ControlIn(uint8_t request, uint16_t value, uint8_t reply[kReplySize]) {
   const WinUsbApi& api = Api();
   if (interface_ == nullptr || !api.loaded) return ERROR_INVALID_HANDLE;
+  const SetupPacket packet = VendorInSetup(request, value);
   WINUSB_SETUP_PACKET setup;
-  setup.RequestType = 0xC0;  // device-to-host, vendor, device
-  setup.Request = request;
-  setup.Value = value;
-  setup.Index = 0;
-  setup.Length = kReplySize;
+  setup.RequestType = packet.requestType;
+  setup.Request = packet.request;
+  setup.Value = packet.value;
+  setup.Index = packet.index;
+  setup.Length = packet.length;
   // Into a local buffer: a failed transfer leaves the caller's reply alone,
   // and a short one replaces only the bytes the control sent.
   UCHAR buffer[kReplySize] = {};

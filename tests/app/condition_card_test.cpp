@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../records/temp_folder.h"  // NOLINT(build/include)
 #include "bobweight/bobweight_files.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "../records/temp_folder.h"  // NOLINT(build/include)
 #include "device/control_commands.h"
 #include "device/control_config.h"
 #include "records/settings_startup.h"
 #include "support/fake_transport.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

@@ -7,34 +7,17 @@
 #include <nlohmann/json.hpp>
 
 #include "bobweight/bobweight_files.h"
+#include "support/cli_runner.h"
 
 namespace balancer {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-  int status = -1;
-  nlohmann::json out;
-};
-
-CliRun RunCli(const std::string& arguments) {
-  CliRun run;
-  std::string command = std::string(BALANCER_BINARY_DIR) + "/cli/balancer-cli " + arguments;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::string text;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = nlohmann::json::parse(text, nullptr, false);
-  return run;
-}
+using test::CliRun;
+using test::RunCli;
 
 TEST(BobweightCli, LoadsAndComputesTheCard) {
-  if (!fs::exists(std::string(BALANCER_BINARY_DIR) + "/cli/balancer-cli")) {
+  if (!test::CliBuilt()) {
     GTEST_SKIP() << "balancer-cli not built";
   }
   fs::path folder = fs::temp_directory_path() / "bobweight_cli_test";
@@ -77,7 +60,7 @@ TEST(BobweightCli, LoadsAndComputesTheCard) {
 }
 
 TEST(BobweightCli, AnOverflowingWeightIsNotTaken) {
-  if (!fs::exists(std::string(BALANCER_BINARY_DIR) + "/cli/balancer-cli")) {
+  if (!test::CliBuilt()) {
     GTEST_SKIP() << "balancer-cli not built";
   }
   fs::path folder = fs::temp_directory_path() / "bobweight_cli_overflow_test";

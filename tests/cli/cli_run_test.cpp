@@ -14,30 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_runner.h"
+
 namespace {
 
-const std::string kCli = BALANCER_BINARY_DIR "/cli/balancer-cli";
+using balancer::test::CliRun;
+using balancer::test::RunCli;
+
 const std::string kControlSim = BALANCER_BINARY_DIR "/sim/controlsim";
-
-struct CliResult {
-  int status = -1;
-  nlohmann::json out;
-  std::string raw;
-};
-
-CliResult RunCli(const std::string& arguments) {
-  CliResult r;
-  std::string command = kCli + " " + arguments + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.raw.append(buffer, n);
-  int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = nlohmann::json::parse(r.raw, nullptr, false);
-  return r;
-}
 
 // A machine file for the simulated control in a temporary folder.
 class CliTest : public ::testing::Test {
@@ -64,12 +48,12 @@ TEST_F(CliTest, UsageErrors) {
         "--control bogus control info", "--control tcp:nohost control info",
         "--control tcp:127.0.0.1:70000 control info", "--control usb control info"}) {
     SCOPED_TRACE(args);
-    CliResult r = RunCli(args);
+    CliRun r = RunCli(args);
     EXPECT_EQ(r.status, 2);
     ASSERT_TRUE(r.out.is_object()) << r.raw;
     EXPECT_TRUE(r.out.contains("error"));
   }
-  CliResult r = RunCli("--control sim:" + folder_ + "/missing.txt config check");
+  CliRun r = RunCli("--control sim:" + folder_ + "/missing.txt config check");
   EXPECT_EQ(r.status, 2);
 }
 
@@ -84,12 +68,12 @@ TEST_F(CliTest, PlanRefusesNumbersOutsideTheirRanges) {
         "--left 1,0 --right -1,0", "--left 1,0 --right 1,0 --zones 0,0,0,2147483647",
         "--left 1,0 --right 1,0 --zones 0,0,360,0", "--left '1, 0' --right 1,0"}) {
     SCOPED_TRACE(args);
-    CliResult r = RunCli(folder + args);
+    CliRun r = RunCli(folder + args);
     EXPECT_EQ(r.status, 2);
     ASSERT_TRUE(r.out.is_object()) << r.raw;
     EXPECT_TRUE(r.out.contains("error"));
   }
-  CliResult r = RunCli(folder + "--left 1000000,10 --right 2.5e3,350 --zones 10,200,0,0");
+  CliRun r = RunCli(folder + "--left 1000000,10 --right 2.5e3,350 --zones 10,200,0,0");
   EXPECT_EQ(r.status, 0) << r.raw;
   ASSERT_TRUE(r.out.is_object()) << r.raw;
   ASSERT_TRUE(r.out.contains("left")) << r.raw;
@@ -104,7 +88,7 @@ TEST_F(CliTest, PlanRefusesNumbersOutsideTheirRanges) {
 }
 
 TEST_F(CliTest, ControlInfoWithoutControl) {
-  CliResult r = RunCli("control info");
+  CliRun r = RunCli("control info");
   EXPECT_EQ(r.status, 1);
   ASSERT_TRUE(r.out.is_object()) << r.raw;
   EXPECT_EQ(r.out["connected"], false);
@@ -113,7 +97,7 @@ TEST_F(CliTest, ControlInfoWithoutControl) {
 }
 
 TEST_F(CliTest, ControlInfoOnSimulatedControl) {
-  CliResult r = RunCli(Machine("firmware = 0x0300\noption_port_type = 5\n") + " control info");
+  CliRun r = RunCli(Machine("firmware = 0x0300\noption_port_type = 5\n") + " control info");
   EXPECT_EQ(r.status, 0);
   ASSERT_TRUE(r.out.is_object()) << r.raw;
   EXPECT_EQ(r.out["connected"], true);
@@ -132,7 +116,7 @@ TEST_F(CliTest, ControlInfoOnSimulatedControl) {
 
 TEST_F(CliTest, ConfigCheckAgainstControlRecord) {
   // An empty folder: the defaults, with the operator told so.
-  CliResult r = RunCli("--folder " + folder_ + " --control sim config check");
+  CliRun r = RunCli("--folder " + folder_ + " --control sim config check");
   EXPECT_EQ(r.status, 0);
   ASSERT_TRUE(r.out.is_object()) << r.raw;
   EXPECT_EQ(r.out["CalibrationMatch"], 1);
@@ -166,7 +150,7 @@ TEST_F(CliTest, ConfigCheckAgainstControlRecord) {
 }
 
 TEST_F(CliTest, ConfigLoadWritesTheSettingsAndStoreWritesTheControl) {
-  CliResult r =
+  CliRun r =
       RunCli(Machine("eeprom_flags = 0x60\neeprom_text = 1.5,2.5,1.2500,0.7500,1,0.0,1.0000,1,\n") +
              " config load");
   EXPECT_EQ(r.status, 0);
@@ -232,7 +216,7 @@ TEST_F(CliTest, ControlInfoOverWireProtocol) {
   }
   std::string address = line.substr(prefix.size());
 
-  CliResult r = RunCli("--control tcp:" + address + " control info");
+  CliRun r = RunCli("--control tcp:" + address + " control info");
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   close(fds[0]);
@@ -322,7 +306,7 @@ TEST_F(CliTest, HostileControlsEndTheSpinWithAMessageAndNoReadings) {
     ControlSimServer server({"--hostile", k.scenario, "--manual-rpm", "500"});
     ASSERT_FALSE(server.address().empty());
     auto start = std::chrono::steady_clock::now();
-    CliResult r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
+    CliRun r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, k.seconds);
@@ -342,7 +326,7 @@ TEST_F(CliTest, SpinOverTheWireProtocol) {
   if (access(kControlSim.c_str(), X_OK) != 0) GTEST_SKIP() << "controlsim not built";
   ControlSimServer server({"--manual-rpm", "500"});
   ASSERT_FALSE(server.address().empty());
-  CliResult r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
+  CliRun r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
   EXPECT_EQ(r.status, 0) << r.raw;
   ASSERT_TRUE(r.out.is_object()) << r.raw;
   EXPECT_EQ(r.out["SpinActive"], 1);

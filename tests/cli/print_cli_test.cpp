@@ -12,30 +12,13 @@
 #include "bobweight/bobweight_files.h"
 #include "cli/print_png.h"
 #include "records/history.h"
+#include "support/cli_runner.h"
 
 namespace balancer {
 namespace {
 
-const std::string kCli = BALANCER_BINARY_DIR "/cli/balancer-cli";
-
-struct CliRun {
-  int status = -1;
-  nlohmann::json out;
-  std::string raw;
-};
-
-CliRun RunCli(const std::string& arguments) {
-  CliRun r;
-  FILE* pipe = popen((kCli + " " + arguments + " 2>/dev/null").c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.raw.append(buffer, n);
-  int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = nlohmann::json::parse(r.raw, nullptr, false);
-  return r;
-}
+using test::CliRun;
+using test::RunCli;
 
 // Pixels in [x0, x1) x [y0, y1) other than white, or of one colour.
 int Ink(const Raster& r, int x0, int y0, int x1, int y1, uint32_t only = 0x1000000) {

@@ -15,23 +15,17 @@
 #include "bobweight/bobweight_files.h"
 #include "cli/print_png.h"
 #include "records/history.h"
+#include "support/cli_runner.h"
 
 namespace balancer {
 namespace {
 
-const std::string kCli = BALANCER_BINARY_DIR "/cli/balancer-cli";
 const std::string kShots = BALANCER_BINARY_DIR "/../screenshots";
 
 nlohmann::json Cli(const std::string& arguments, int& status) {
-  std::string raw;
-  FILE* pipe = popen((kCli + " " + arguments + " 2>/dev/null").c_str(), "r");
-  if (pipe == nullptr) return nlohmann::json();
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) raw.append(buffer, n);
-  int code = pclose(pipe);
-  status = WIFEXITED(code) ? WEXITSTATUS(code) : -1;
-  return nlohmann::json::parse(raw, nullptr, false);
+  test::CliRun run = test::RunCli(arguments);
+  status = run.status;
+  return run.out;
 }
 
 // A picture with some shape to it: a diagonal blend with a dark frame.

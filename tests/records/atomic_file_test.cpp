@@ -15,7 +15,7 @@
 #include "records/settings_startup.h"
 #include "records/side_files.h"
 #include "support/killed_write.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

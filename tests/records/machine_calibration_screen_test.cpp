@@ -15,7 +15,7 @@
 #include "records/settings_file.h"
 #include "sim/sim_transport.h"
 #include "support/fake_transport.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

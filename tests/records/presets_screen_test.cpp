@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
-#include <algorithm>
-
 #include "records/presets.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

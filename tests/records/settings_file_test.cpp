@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "records/text_scanner.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

@@ -6,7 +6,7 @@
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 #include "support/fake_transport.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "records/settings_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {

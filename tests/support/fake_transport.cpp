@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "device/usb_layout.h"
+
 namespace balancer::test {
 
 FakeTransport::FakeTransport(uint16_t firmware) : firmwareVersion(firmware) {}
@@ -10,15 +12,7 @@ FakeTransport::FakeTransport(uint16_t firmware) : firmwareVersion(firmware) {}
 bool FakeTransport::Open(uint8_t descriptor[kDeviceDescriptorSize]) {
   ++openAttempts;
   if (!plugged) return false;
-  std::memset(descriptor, 0, kDeviceDescriptorSize);
-  descriptor[0] = kDeviceDescriptorSize;
-  descriptor[1] = 1;  // device descriptor
-  descriptor[8] = kControlVendorId & 0xFF;
-  descriptor[9] = kControlVendorId >> 8;
-  descriptor[10] = kControlProductId & 0xFF;
-  descriptor[11] = kControlProductId >> 8;
-  descriptor[12] = firmwareVersion & 0xFF;
-  descriptor[13] = firmwareVersion >> 8;
+  BuildControlDescriptor(firmwareVersion, descriptor);
   ++opens;
   open = true;
   return true;

@@ -7,36 +7,19 @@
 #include <string>
 
 #include "records/settings_file.h"
-#include "temp_folder.h"
+#include "support/cli_runner.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {
 
-const std::string kCli = BALANCER_BINARY_DIR "/cli/balancer-cli";
-
-struct CliRun {
-  int status = -1;
-  nlohmann::json out;
-};
-
-CliRun RunCli(const std::string& arguments) {
-  CliRun run;
-  std::FILE* pipe = popen((kCli + " " + arguments + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return run;
-  std::string text;
-  char buffer[4096];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-  int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = nlohmann::json::parse(text, nullptr, false);
-  return run;
-}
+using test::CliRun;
+using test::RunCli;
 
 class CliCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(kCli)) GTEST_SKIP() << "build balancer-cli first";
+    if (!test::CliBuilt()) GTEST_SKIP() << "build balancer-cli first";
   }
   test::TempFolder folder;
 };
