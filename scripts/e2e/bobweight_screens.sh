@@ -274,10 +274,19 @@ rm -f "$(program_folder)/jones.bwi" "$(program_folder)/jones.bme"
 if start_demo; then
   send_keys b
   if bw="$(wait_for_window "Bobweight Calculation" 60)"; then
-    sleep 1
-    # New Job answered with Enter, the job name ended with the typewriter's Enter.
-    bw_click "$bw" 60 21 1.0
-    if wait_for_window "New Job" 10 >/dev/null; then
+    # New Job answered with Enter, the job name ended with the typewriter's
+    # Enter. The window is busy searching the ports at first: click until
+    # it answers.
+    asked=false
+    for _ in 1 2 3 4 5 6; do
+      sleep 2
+      bw_click "$bw" 60 21 1.0
+      if wait_for_window "New Job" 5 >/dev/null; then
+        asked=true
+        break
+      fi
+    done
+    if $asked; then
       xdotool key Return >/dev/null 2>&1
       if id="$(wait_for_window "Enter" 10)"; then
         check "$size: Enter on New Job says yes and asks the job name" true
