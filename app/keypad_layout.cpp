@@ -14,6 +14,10 @@ std::array<std::array<KeyFace, 4>, 4> KeypadRows(int actionCode) {
   }};
 }
 
+bool KeypadTakesText(int actionCode) {
+  return actionCode == 260;
+}
+
 namespace {
 
 std::vector<KeyFace> CharacterRow(const char* faces, const char* labels) {

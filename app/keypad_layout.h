@@ -27,6 +27,10 @@ constexpr int kKeyHelp = 306;
 // the fraction fields and a minus sign for the others.
 std::array<std::array<KeyFace, 4>, 4> KeypadRows(int actionCode);
 
+// Whether Enter on the keypad hands the typed text over as it is (the date,
+// code 260) rather than reading it as a number.
+bool KeypadTakesText(int actionCode);
+
 // The typewriter keyboard, row by row: digits, the three letter rows (with
 // comma and full stop after the last), then the command row.
 const std::vector<std::vector<KeyFace>>& TypewriterRows();

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "base/machine_settings.h"
+#include "records/file_request.h"
 #include "records/history.h"
 #include "records/number_text.h"
 
@@ -278,6 +279,10 @@ void SetJobNotes(BobweightCard& card, const std::string& notes) {
 
 void SetJobName(BobweightCard& card, const std::string& name) {
   card.jobName = CutText(name, kJobNameMax);
+}
+
+std::string CleanJobName(const std::string& typed) {
+  return CleanFileName(typed, ".bwi");
 }
 
 void SetJobDate(BobweightCard& card, const std::string& date) {

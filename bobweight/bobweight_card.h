@@ -146,6 +146,10 @@ EntryResult StoreBobweightEntry(int id, double value, BobweightCard& card, RodPi
 // notes because it ends them in the card file.
 void SetJobNotes(BobweightCard& card, const std::string& notes);
 void SetJobName(BobweightCard& card, const std::string& name);
+// A job name as typed, made fit to be the card's file name: line breaks of
+// the on-screen keyboard, folder parts and wildcards out, blanks around it
+// and a typed ".bwi" dropped.
+std::string CleanJobName(const std::string& typed);
 void SetJobDate(BobweightCard& card, const std::string& date);
 // "Front: %s" and then "%s      Rear: %s" of the two typed external weights.
 void SetExternalWeights(BobweightCard& card, const std::string& front, const std::string& rear);

@@ -136,9 +136,8 @@ JobNameQuestion ReportJobNameQuestion(const BobweightCard& card, int touchscreen
 }
 
 bool TakePrintJobName(BobweightCard& card, const std::string& answer) {
-  std::string name = answer;
-  while (!name.empty() && (name.back() == '\r' || name.back() == '\n')) name.pop_back();
-  if (name.find_first_not_of(" \t\r\n") == std::string::npos) return false;
+  const std::string name = CleanJobName(answer);
+  if (name.empty()) return false;
   if (CutText(name, kJobNameMax) != card.jobName) card.changed = true;
   SetJobName(card, name);
   return true;
@@ -161,7 +160,8 @@ PrintPicturePaths PicturePathsOf(const MachineSettings& settings) {
 }
 
 int CardPageCount(int printOption) {
-  return printOption != 0 ? 2 : 1;
+  // Only the bits page 2 prints count: a stray bit must not offer an empty page.
+  return (printOption & (kPrintPartData | kPrintForceTable)) != 0 ? 2 : 1;
 }
 
 PrintPageChoice ChooseCardPages(int printOption, int fromPage, int toPage) {
@@ -173,7 +173,8 @@ PrintPageChoice ChooseCardPages(int printOption, int fromPage, int toPage) {
 
 PrintDialogPages CardPrintDialogPages(int printOption) {
   PrintDialogPages pages;
-  pages.toPage = CardPageCount(printOption);
+  pages.maxPage = CardPageCount(printOption);
+  pages.toPage = pages.maxPage;
   return pages;
 }
 
@@ -359,13 +360,14 @@ PrintPage ComposeCardPage2(const CardPrintInput& input) {
 
     // The tolerance per side in the display units, then as a weight at each
     // correction radius.
-    double tolerance =
-        card.tolerance / WeightDivisor(input.weightUnit) * LengthFactor(input.lengthUnit);
     const char* toleranceFormat =
         ounces
             ? (input.lengthUnit == 1 ? "Tolerance %1.2f ounces/mm" : "Tolerance %1.2f ounces/inch")
             : (input.lengthUnit == 1 ? "Tolerance %1.1f grams/mm" : "Tolerance %1.1f grams/inch");
-    b.Text(0.5, y, FormatNumber(toleranceFormat, tolerance), PrintFont::kCard, PrintAlign::kCentre);
+    b.Text(0.5, y,
+           FormatNumber(toleranceFormat, ToleranceInDisplayUnits(card.tolerance, input.weightUnit,
+                                                                 input.lengthUnit)),
+           PrintFont::kCard, PrintAlign::kCentre);
     const char* amountFormat = ounces ? "%1.2f ounces" : "%1.1f grams";
     const double sideRadii[] = {card.leftRadius, card.rightRadius};
     const char* sideNames[] = {" Left", " Right"};
@@ -403,52 +405,6 @@ PictureBox PlacePrintPicture(PrintPicture which, double imageWidth, double image
   box.top = 5.5 * lineHeight;
   box.left = which == PrintPicture::kLeft ? 0 : pageWidth - box.width;
   return box;
-}
-
-void StorePrintOptionEntry(PrintOptionField field, double value, int weightUnit, int lengthUnit,
-                           BobweightCard& card) {
-  double weight = value * WeightDivisor(weightUnit);
-  double length = value / LengthFactor(lengthUnit);
-  double* target = nullptr;
-  double stored = weight;
-  bool amount = true;
-  switch (field) {
-    case PrintOptionField::kInitialLeft:
-      target = &card.initialLeft;
-      break;
-    case PrintOptionField::kInitialRight:
-      target = &card.initialRight;
-      break;
-    case PrintOptionField::kFinalLeft:
-      target = &card.finalLeft;
-      break;
-    case PrintOptionField::kFinalRight:
-      target = &card.finalRight;
-      break;
-    case PrintOptionField::kLeftRadius:
-      target = &card.leftRadius;
-      stored = length;
-      amount = false;
-      break;
-    case PrintOptionField::kRightRadius:
-      target = &card.rightRadius;
-      stored = length;
-      amount = false;
-      break;
-    case PrintOptionField::kTolerance:
-      target = &card.tolerance;
-      stored = weight / LengthFactor(lengthUnit);
-      amount = false;
-      break;
-  }
-  *target = stored < 0.001 ? 0.001 : stored;
-  if (amount) {
-    card.initialConditionText =
-        CutText(ConditionLine(card.initialLeft, card.initialRight, weightUnit), kConditionTextMax);
-    card.finalConditionText =
-        CutText(ConditionLine(card.finalLeft, card.finalRight, weightUnit), kConditionTextMax);
-  }
-  card.changed = true;
 }
 
 std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit,

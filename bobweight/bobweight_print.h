@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bobweight/bobweight_card.h"
+#include "bobweight/print_options.h"
 
 namespace balancer {
 
@@ -92,8 +93,9 @@ struct PrintPageChoice {
 };
 PrintPageChoice ChooseCardPages(int printOption, int fromPage, int toPage);
 
-// What the print dialog offers for the card: pages 1 to 2, preset to page 1
-// only (no option bit set) or 1 to 2, one copy.
+// What the print dialog offers for the card: page 1 only when no option bit
+// is set (page 2 would print nothing), else pages 1 to 2; all of them preset,
+// one copy.
 struct PrintDialogPages {
   int minPage = 1;
   int maxPage = 2;
@@ -148,23 +150,6 @@ struct PictureBox {
 };
 PictureBox PlacePrintPicture(PrintPicture which, double imageWidth, double imageHeight,
                              double pageWidth, double pageHeight);
-
-// Value boxes of the Bobweight Print Options window.
-enum class PrintOptionField {
-  kInitialLeft,
-  kInitialRight,
-  kFinalLeft,
-  kFinalRight,
-  kLeftRadius,
-  kRightRadius,
-  kTolerance,
-};
-// Stores a value typed in the display units: amounts in the weight unit (the
-// condition texts are rebuilt), radii in the length unit, the tolerance per
-// side in weight unit times length unit as the card prints it. Nothing is
-// stored below 0.001. Sets the changed flag.
-void StorePrintOptionEntry(PrintOptionField field, double value, int weightUnit, int lengthUnit,
-                           BobweightCard& card);
 
 // One row of the shaft report.
 struct ShaftReportRow {

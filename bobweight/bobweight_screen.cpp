@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
+#include "bobweight/print_options.h"
 #include "bobweight/scale.h"
 #include "records/history.h"
 #include "records/number_text.h"
@@ -134,7 +136,9 @@ BobweightDecision FieldPress(int code, const MachineSettings& settings, const Bo
   } else if (code == kBobSelectEngine) {
     d.step = BobweightStep::kSelectEngine;
   } else if (code == kBobDate) {
-    d = TextEntry(kTextDate, "Date", card.jobDate, settings.touchscreen == 1);
+    // The typewriter has no slash: on a touch screen the date takes the keypad.
+    d = TextEntry(kTextDate, "Date", card.jobDate, false);
+    d.keypad = settings.touchscreen == 1;
   } else {
     d.step = BobweightStep::kNumberEntry;
     d.entryCode = code;
@@ -239,10 +243,10 @@ BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, Bobwe
       out.writeCompany = true;
       break;
     case kTextJobName:
-      SetJobName(card, text);
+      SetJobName(card, CleanJobName(text));
       break;
     case kTextSaveName:
-      SetJobName(card, text);
+      SetJobName(card, CleanJobName(text));
       out.save = true;
       break;
     case kTextDate:
@@ -256,6 +260,20 @@ BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, Bobwe
   return out;
 }
 
+BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode) {
+  const bool yes = answer == 1 || answer == 6;
+  switch (actionCode) {
+    case kWarnEmptyCard:
+      return BobweightAnswerStep::kStoreAfterWarning;
+    case kAskNewJob:
+      return yes ? BobweightAnswerStep::kNewJob : BobweightAnswerStep::kNone;
+    case kAskUnsavedChanges:
+      return yes ? BobweightAnswerStep::kSaveAndClose : BobweightAnswerStep::kDropAndClose;
+    default:
+      return BobweightAnswerStep::kNone;
+  }
+}
+
 CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
   CardDialog d;
   d.save = save;
@@ -267,48 +285,21 @@ CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSett
 
 namespace {
 
-constexpr double kSmallestPrintValue = 0.001;
-
-double* PrintOptionField(int code, BobweightCard& card) {
-  switch (code) {
-    case 270:
-      return &card.initialLeft;
-    case 271:
-      return &card.initialRight;
-    case 272:
-      return &card.finalLeft;
-    case 273:
-      return &card.finalRight;
-    case 274:
-      return &card.leftRadius;
-    case 275:
-      return &card.rightRadius;
-    case 276:
-      return &card.tolerance;
-    default:
-      return nullptr;
-  }
+// The Print Options box of a field code, if it is one.
+std::optional<PrintOptionField> PrintOptionFieldOf(int code) {
+  const int first = PrintOptionBoxCodes().front();
+  if (code < first || code > PrintOptionBoxCodes().back()) return std::nullopt;
+  return static_cast<PrintOptionField>(code - first);
 }
 
 }  // namespace
 
 ScreenEntryEffect BobweightEntryStore::StoreEntry(int actionCode, double value) {
   ScreenEntryEffect effect;
-  if (double* field = PrintOptionField(actionCode, card_)) {
+  if (const std::optional<PrintOptionField> field = PrintOptionFieldOf(actionCode)) {
     effect.handled = true;
     if (!std::isfinite(value)) return effect;
-    if (actionCode <= 273) {
-      if (settings_.weightUnit == 1) value *= kGramsPerOunce;
-    } else if (actionCode <= 275) {
-      if (settings_.lengthUnit == 1) value /= kMillimetresPerInch;
-    }
-    *field = value < kSmallestPrintValue ? kSmallestPrintValue : value;
-    card_.initialConditionText =
-        CutText(ConditionLine(card_.initialLeft, card_.initialRight, settings_.weightUnit),
-                kConditionTextMax);
-    card_.finalConditionText = CutText(
-        ConditionLine(card_.finalLeft, card_.finalRight, settings_.weightUnit), kConditionTextMax);
-    card_.changed = true;
+    StorePrintOptionEntry(*field, value, settings_.weightUnit, settings_.lengthUnit, card_);
     effect.stored = true;
     return effect;
   }
@@ -339,17 +330,9 @@ bool BobweightEntryStore::BoxText(int code, std::string& text) const {
     text = Format("%1.1f", (*columns[offset / kRodPistonRows])[row]);
     return true;
   }
-  double* field = PrintOptionField(code, card_);
-  if (field == nullptr) return false;
-  if (code <= 273) {
-    text = settings_.weightUnit == 1 ? Format("%1.2f", *field / kGramsPerOunce)
-                                     : Format("%1.1f", *field);
-  } else if (code <= 275) {
-    text = settings_.lengthUnit == 1 ? Format("%1.2f", *field * kMillimetresPerInch)
-                                     : Format("%1.3f", *field);
-  } else {
-    text = Format("%1.2f", *field);
-  }
+  const std::optional<PrintOptionField> field = PrintOptionFieldOf(code);
+  if (!field) return false;
+  text = PrintOptionBoxText(*field, card_, settings_.weightUnit, settings_.lengthUnit);
   return true;
 }
 

@@ -126,6 +126,7 @@ struct BobweightDecision {
   std::string heading;  // of a text entry
   std::string prefill;
   bool keyboard = false;  // the on-screen keyboard rather than a line of text
+  bool keypad = false;    // the touch keypad: the date, typed with its slash key
   bool note = false;      // several lines
 };
 
@@ -151,6 +152,18 @@ struct BobweightTextOutcome {
 BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, BobweightCard& card,
                                         const MachineSettings& settings, std::string& frontExternal,
                                         std::string& companyText);
+
+// What an answer (1 OK or Enter, 6 yes, 7 no) to one of this window's
+// questions does. Enter answers 1, which says yes here as the buttons' YES
+// and SAVE do.
+enum class BobweightAnswerStep {
+  kNone,
+  kStoreAfterWarning,  // the empty-card warning: on to the save dialog
+  kNewJob,             // clear the card, then ask the job name
+  kSaveAndClose,       // unsaved changes: SAVE
+  kDropAndClose,       // DON'T SAVE
+};
+BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode);
 
 // The open and save dialogs of the card.
 struct CardDialog {

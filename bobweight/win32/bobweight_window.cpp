@@ -163,26 +163,42 @@ class BobweightScreen : public ChildScreen {
     kit.onFontColour = nullptr;
     if (kit.message != nullptr) kit.message->onAnswer = previousAnswer_;
     kit.scaleOpen = false;
-    kit.readScale = nullptr;
+    kit.transferScale = nullptr;
     if (port_) port_->Close();
   }
 
  private:
   // Searches COM1 to COM9 when a scale model is set; the port found stays
-  // open for Transfer From Scale until the window closes.
+  // open for Transfer From Scale until the window closes. Without a scale
+  // the transfer is still offered and reports "SCALE UNSTABLE".
   void OpenScale() {
     model_ = ScaleModelFor(settings_.scaleType);
     if (model_ == nullptr) return;
     port_ = ScalePortFactory() ? ScalePortFactory()() : std::make_unique<Win32SerialPort>();
-    if (!port_ || !findScale(*port_, *model_, clock_)) return;
+    if (!port_) return;
+    findScale(*port_, *model_, clock_);
     KitContext& kit = context().kit;
     kit.scaleOpen = true;
-    kit.readScale = [this](std::string& reading) {
-      const std::string reply = readScale(*port_, *model_, clock_);
-      if (reply.empty()) return false;
-      reading = ParseScaleReply(reply, *model_).text;
-      return true;
-    };
+    kit.transferScale = [this](int fieldCode) { return TransferScale(fieldCode); };
+  }
+
+  bool TransferScale(int fieldCode) {
+    KitContext& kit = context().kit;
+    if (kit.ui == nullptr) return false;
+    switch (TransferScaleIntoEntry(fieldCode, *port_, *model_, clock_, *kit.ui, card_, set_,
+                                   settings_.emptyBobweight)) {
+      case EntryResult::kStoredSettings:
+        context().host.SettingsChanged();
+        [[fallthrough]];
+      case EntryResult::kStored:
+      case EntryResult::kStoredComponent:
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        return true;
+      case EntryResult::kNotBobweightField:
+      case EntryResult::kRejected:
+        break;
+    }
+    return false;
   }
 
   void Ask(OperatorMessage message) {
@@ -243,7 +259,9 @@ class BobweightScreen : public ChildScreen {
     KitContext& kit = context().kit;
     kit.actionCode = d.entryCode;
     kit.entry.text = d.prefill;
-    if (d.keyboard) {
+    if (d.keypad) {
+      OpenKeypadEntry(kit, 302, 15);
+    } else if (d.keyboard) {
       OpenTextEntry(kit, 130, 20, d.heading.c_str());
     } else if (d.note) {
       OpenNoteEntry(kit, 256, 200, d.heading.c_str());
@@ -296,18 +314,26 @@ class BobweightScreen : public ChildScreen {
 
   void Answered(int answer, int code) {
     KitContext& kit = context().kit;
-    if (code == kWarnEmptyCard) {
-      Store();
-    } else if (code == kAskNewJob && answer == kMessageYesId) {
-      newJob(card_, set_, NewJobDefaultsFrom(settings_), TodayJobDate());
-      InvalidateRect(hwnd(), nullptr, TRUE);
-      Do(AskJobName(kTextJobName, settings_, card_));
-    } else if (code == kAskUnsavedChanges) {
-      // A save that failed has been told; the window stays so nothing is lost.
-      if (AnswerUnsavedChanges(answer == kMessageYesId, card_, set_, settings_.bobweightFolder,
-                               kit.ui)) {
-        Close();
-      }
+    const BobweightAnswerStep step = PlanBobweightAnswer(answer, code);
+    switch (step) {
+      case BobweightAnswerStep::kNone:
+        break;
+      case BobweightAnswerStep::kStoreAfterWarning:
+        Store();
+        break;
+      case BobweightAnswerStep::kNewJob:
+        newJob(card_, set_, NewJobDefaultsFrom(settings_), TodayJobDate());
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        Do(AskJobName(kTextJobName, settings_, card_));
+        break;
+      case BobweightAnswerStep::kSaveAndClose:
+      case BobweightAnswerStep::kDropAndClose:
+        // A save that failed has been told; the window stays so nothing is lost.
+        if (AnswerUnsavedChanges(step == BobweightAnswerStep::kSaveAndClose, card_, set_,
+                                 settings_.bobweightFolder, kit.ui)) {
+          Close();
+        }
+        break;
     }
   }
 

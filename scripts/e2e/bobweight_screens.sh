@@ -249,3 +249,135 @@ for screen in 1280x720x24 1920x1080x24; do
   fi
   wine_stop
 done
+
+# A touch screen in ounces and millimetres with a scale model set but no
+# scale on any port: Enter answers the card's questions yes, the typewriter's
+# Enter stays out of the job name, the date is typed on the keypad with its
+# slash key, the transfer reports an unstable scale, and the Print Options
+# tolerance is shown and taken in ounce-millimetres.
+
+# A click on keypad key (ROW, COLUMN) of the keypad entry window ID.
+bw_keypad() {
+  bw_click "$1" $((24 + $3 * 120 + 55)) $((250 + $2 * 90 + 40)) 1.0
+  sleep 0.2
+}
+
+size=1280x720
+echo "== Bobweight windows on a touch screen, ounces and millimetres, no scale"
+wine_start "" 1280x720x24
+write_default_settings
+set_setting $kFieldTouchscreen 1
+set_setting $kFieldWeightUnit 1
+set_setting $kFieldLengthUnit 1
+set_setting $kFieldScaleType 2
+rm -f "$(program_folder)/jones.bwi" "$(program_folder)/jones.bme"
+if start_demo; then
+  send_keys b
+  if bw="$(wait_for_window "Bobweight Calculation" 60)"; then
+    # New Job answered with Enter, the job name ended with the typewriter's
+    # Enter. The window is busy searching the ports at first: click until
+    # it answers.
+    asked=false
+    for _ in 1 2 3 4 5 6; do
+      sleep 2
+      bw_click "$bw" 60 21 1.0
+      if wait_for_window "New Job" 5 >/dev/null; then
+        asked=true
+        break
+      fi
+    done
+    if $asked; then
+      xdotool key Return >/dev/null 2>&1
+      if id="$(wait_for_window "Enter" 10)"; then
+        check "$size: Enter on New Job says yes and asks the job name" true
+        sleep 0.5
+        xdotool type --delay 40 "jones" >/dev/null 2>&1
+        xdotool key Return >/dev/null 2>&1
+        bw_click "$id" 708 502 1.0  # OK
+        wait_until 10 bw_closed "Enter"
+      else
+        check "$size: Enter on New Job says yes and asks the job name" false
+      fi
+    else
+      check "$size: New Job asks first" false
+    fi
+
+    # The date on the keypad: Clear, then 1/2/2027 and Enter.
+    bw_keys "$bw" d
+    if id="$(wait_for_window "Enter" 10)"; then
+      sleep 0.5
+      screenshot "$shots/bobweight-date-keypad-$size.png"
+      bw_keypad "$id" 0 3  # Clear
+      for key in "0 0" "3 0" "0 1" "3 0" "0 1" "3 1" "0 1" "2 0" "3 3"; do
+        bw_keypad "$id" $key
+      done
+      check "$size: the keypad's Enter takes the date" wait_until 10 bw_closed "Enter"
+    else
+      check "$size: D opens the date keypad" false
+    fi
+
+    # Transfer From Scale with no scale found: offered, and reported.
+    bw_keys "$bw" u
+    if id="$(wait_for_window "Enter" 10)"; then
+      sleep 0.5
+      screenshot "$shots/bobweight-no-scale-entry-$size.png"
+      xdotool key t >/dev/null 2>&1
+      if wait_for_window "ERROR" 15 >/dev/null; then
+        check "$size: T without a scale reports SCALE UNSTABLE" true
+        sleep 0.5
+        screenshot "$shots/bobweight-no-scale-$size.png"
+        xdotool key Return >/dev/null 2>&1
+        wait_until 10 bw_closed "ERROR"
+      else
+        check "$size: T without a scale reports SCALE UNSTABLE" false
+      fi
+      bw_keypad "$id" 2 3  # Cancel
+      wait_until 10 bw_closed "Enter"
+    else
+      check "$size: U opens the support rail entry" false
+    fi
+
+    # The tolerance in ounce-millimetres.
+    bw_click "$bw" 685 454 1.0
+    if id="$(wait_for_window "Bobweight Print Options" 10)"; then
+      sleep 1
+      bw_click "$id" 360 472 1.0  # the tolerance box
+      if entry="$(wait_for_window "Enter" 10)"; then
+        sleep 0.5
+        xdotool type --delay 40 "2.25" >/dev/null 2>&1
+        xdotool key Return >/dev/null 2>&1
+        wait_until 10 bw_closed "Enter"
+      fi
+      sleep 1
+      screenshot "$shots/bobweight-print-options-oz-mm-$size.png"
+      bw_keys "$id" Escape
+      check "$size: Esc closes Print Options" wait_until 10 bw_closed "Bobweight Print Options"
+    else
+      check "$size: Print Options opens" false
+    fi
+
+    # Unsaved changes: Enter saves without a dialog under the typed name.
+    bw_keys "$bw" Escape
+    if wait_for_window "Alert" 10 >/dev/null; then
+      sleep 0.5
+      screenshot "$shots/bobweight-unsaved-$size.png"
+      xdotool key Return >/dev/null 2>&1
+      check "$size: Enter on the unsaved-changes question saves and closes" \
+        wait_until 10 bw_closed "Bobweight Calculation"
+      check "$size: the card is stored under the typed job name" \
+        test -s "$(program_folder)/jones.bwi" -a -s "$(program_folder)/jones.bme"
+      check "$size: with the date typed on the keypad" \
+        grep -aq "1/2/2027" "$(program_folder)/jones.bwi"
+      check "$size: and the tolerance as typed in ounce-millimetres" \
+        test "$(tail -n 2 "$(program_folder)/jones.bwi" | head -n 1 | tr -d '\r')" = "2.511"
+    else
+      check "$size: closing the changed card asks to save" false
+    fi
+  else
+    check "$size: B opens Bobweight Calculation" false
+  fi
+  check "$size: closes cleanly" close_program "$main"
+else
+  check "$size: demo starts" false
+fi
+wine_stop

@@ -95,6 +95,15 @@ TEST(JobNameFirst, CardAsksOnlyWithoutANameTheReportAlways) {
 
   TakePrintJobName(card, std::string(300, 'j'));
   EXPECT_EQ(card.jobName.size(), kJobNameMax);
+
+  // A name typed on the keyboard becomes a file name: no line break inside,
+  // nothing that would point the silent save elsewhere.
+  EXPECT_TRUE(TakePrintJobName(card, " smith\r\n350 "));
+  EXPECT_EQ(card.jobName, "smith350");
+  EXPECT_TRUE(TakePrintJobName(card, "a/b:c*.bwi"));
+  EXPECT_EQ(card.jobName, "abc");
+  EXPECT_FALSE(TakePrintJobName(card, "\\??\r\n"));
+  EXPECT_EQ(card.jobName, "abc");
 }
 
 TEST(CardPages, InputFollowsTheSettings) {
@@ -119,12 +128,17 @@ TEST(CardPages, InputFollowsTheSettings) {
 TEST(CardPages, PrintDialogOffersOnePageWithoutOptions) {
   PrintDialogPages plain = CardPrintDialogPages(0);
   EXPECT_EQ(plain.minPage, 1);
-  EXPECT_EQ(plain.maxPage, 2);
+  EXPECT_EQ(plain.maxPage, 1);  // no empty page 2 to choose
   EXPECT_EQ(plain.fromPage, 1);
   EXPECT_EQ(plain.toPage, 1);
   EXPECT_EQ(plain.copies, 1);
-  EXPECT_EQ(CardPrintDialogPages(kPrintPartData).toPage, 2);
-  EXPECT_EQ(CardPrintDialogPages(kPrintForceTable).toPage, 2);
+  for (int option : {1, 2, 3}) {  // either bit or both
+    EXPECT_EQ(CardPrintDialogPages(option).maxPage, 2) << option;
+    EXPECT_EQ(CardPrintDialogPages(option).toPage, 2) << option;
+  }
+  // A bit page 2 does not print offers no page 2 either.
+  EXPECT_EQ(CardPrintDialogPages(4).maxPage, 1);
+  EXPECT_FALSE(ChooseCardPages(4, 1, 2).page2);
 }
 
 TEST(PrintGeometry, ItemsScaleToThePrintableArea) {
@@ -287,6 +301,39 @@ TEST(PrintOptions, EntriesInDisplayUnitsRebuildTheConditionTexts) {
   StorePrintOptionEntry(PrintOptionField::kTolerance, 25.4, 0, 1, card);  // gram-millimetres
   EXPECT_DOUBLE_EQ(card.tolerance, 1.0);
   EXPECT_DOUBLE_EQ(card.initialRight, 0);  // only the entered field is held above 0.001
+}
+
+TEST(PrintOptions, ToleranceBoxShowsWhatWasTypedAndWhatPage2Prints) {
+  const struct {
+    int weightUnit, lengthUnit;
+    double typed;
+    const char* box;
+    const char* printed;
+  } cases[] = {
+      {0, 0, 2.5, "2.5", "Tolerance 2.5 grams/inch"},
+      {0, 1, 63.5, "63.5", "Tolerance 63.5 grams/mm"},
+      {1, 0, 0.35, "0.35", "Tolerance 0.35 ounces/inch"},
+      {1, 1, 2.25, "2.25", "Tolerance 2.25 ounces/mm"},
+  };
+  for (const auto& c : cases) {
+    BobweightCard card;
+    StorePrintOptionEntry(PrintOptionField::kTolerance, c.typed, c.weightUnit, c.lengthUnit, card);
+    EXPECT_EQ(PrintOptionBoxText(PrintOptionField::kTolerance, card, c.weightUnit, c.lengthUnit),
+              c.box);
+    RodPistonSet set;
+    CardPrintInput input{&card, &set, "", kPrintForceTable, c.weightUnit, c.lengthUnit};
+    bool found = false;
+    for (const PrintItem& item : ComposeCardPage2(input).items) found |= item.text == c.printed;
+    EXPECT_TRUE(found) << c.printed;
+  }
+  // The other boxes in the display units too.
+  BobweightCard card;
+  card.finalLeft = 28.349525;
+  card.rightRadius = 2.0;
+  EXPECT_EQ(PrintOptionBoxText(PrintOptionField::kFinalLeft, card, 1, 0), "1.00");
+  EXPECT_EQ(PrintOptionBoxText(PrintOptionField::kFinalLeft, card, 0, 0), "28.3");
+  EXPECT_EQ(PrintOptionBoxText(PrintOptionField::kRightRadius, card, 0, 1), "50.80");
+  EXPECT_EQ(PrintOptionBoxText(PrintOptionField::kRightRadius, card, 0, 0), "2.000");
 }
 
 TEST(ShaftReport, RowsReadAsTheHistoryWindowShowsThem) {

@@ -68,6 +68,14 @@ TEST_F(BobweightScreenTest, DateIsATextEntryPrefilledWithTheDate) {
   EXPECT_TRUE(out.repaint);
   EXPECT_EQ(card.jobDate, "12/31/2026 ");  // cut to 11 characters
   EXPECT_TRUE(card.changed);
+
+  // The typewriter has no slash: a touch screen takes the keypad for the date.
+  settings.touchscreen = 1;
+  d = BobweightKey('d', settings, card);
+  EXPECT_TRUE(d.keypad);
+  EXPECT_FALSE(d.keyboard);
+  EXPECT_EQ(d.entryCode, kTextDate);
+  EXPECT_EQ(d.prefill, card.jobDate);
 }
 
 TEST_F(BobweightScreenTest, ExternalAsksFrontThenRearAndBuildsTheLine) {
@@ -110,6 +118,11 @@ TEST_F(BobweightScreenTest, SaveOnATouchScreenAsksTheNameFirstThenSaves) {
       ApplyBobweightText(d.entryCode, "jones 383", card, settings, front, company);
   EXPECT_TRUE(out.save);
   EXPECT_EQ(card.jobName, "jones 383");
+  // The typewriter's Enter is no part of the name the silent saves use.
+  ApplyBobweightText(d.entryCode, "jones 383\r\n", card, settings, front, company);
+  EXPECT_EQ(card.jobName, "jones 383");
+  ApplyBobweightText(kTextJobName, "\r\nsmith\r\n", card, settings, front, company);
+  EXPECT_EQ(card.jobName, "smith");
 
   settings.touchscreen = 0;
   EXPECT_EQ(BobweightPress(kBobSave, settings, card, company).step, BobweightStep::kSave);
@@ -139,6 +152,17 @@ TEST_F(BobweightScreenTest, JobNameAnswerNamesTheJobWithoutMarkingItChanged) {
   EXPECT_EQ(card.jobName, "smith 350");
   EXPECT_FALSE(card.changed);
   EXPECT_FALSE(ApplyBobweightText(999, "x", card, settings, front, company).handled);
+}
+
+TEST_F(BobweightScreenTest, EnterAnswersYesToTheWindowsQuestions) {
+  EXPECT_EQ(PlanBobweightAnswer(1, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
+  EXPECT_EQ(PlanBobweightAnswer(6, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
+  EXPECT_EQ(PlanBobweightAnswer(7, kAskUnsavedChanges), BobweightAnswerStep::kDropAndClose);
+  EXPECT_EQ(PlanBobweightAnswer(1, kAskNewJob), BobweightAnswerStep::kNewJob);
+  EXPECT_EQ(PlanBobweightAnswer(6, kAskNewJob), BobweightAnswerStep::kNewJob);
+  EXPECT_EQ(PlanBobweightAnswer(7, kAskNewJob), BobweightAnswerStep::kNone);
+  EXPECT_EQ(PlanBobweightAnswer(7, kWarnEmptyCard), BobweightAnswerStep::kStoreAfterWarning);
+  EXPECT_EQ(PlanBobweightAnswer(1, 11), BobweightAnswerStep::kNone);  // not this window's
 }
 
 TEST_F(BobweightScreenTest, CardDialogsStartInTheBobweightFolder) {
@@ -203,6 +227,11 @@ TEST_F(BobweightScreenTest, PrintOptionBoxesConvertUnitsAndKeepAFloor) {
   EXPECT_EQ(text, "2.00");
   store.BoxText(274, text);
   EXPECT_EQ(text, "50.80");
+  // The tolerance too is typed and shown in ounce-millimetres.
+  store.StoreEntry(276, 1.25);
+  EXPECT_NEAR(card.tolerance, 1.25 * 28.349525 / 25.4, 1e-12);
+  store.BoxText(276, text);
+  EXPECT_EQ(text, "1.25");
   const double before = card.rightRadius;
   EXPECT_TRUE(store.StoreEntry(275, std::nan("")).handled);
   EXPECT_DOUBLE_EQ(card.rightRadius, before);

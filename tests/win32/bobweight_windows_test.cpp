@@ -4,8 +4,11 @@
 // the scale and the print options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
 
+#include "app/keypad_layout.h"
 #include "app/main_commands.h"
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/value_box.h"
@@ -18,10 +21,13 @@
 namespace balancer {
 namespace {
 
-// A scale on one port that answers every request with `reply`.
+// A scale on one port that answers its requests with `replies` in turn, the
+// last one from then on.
 class FakeScalePort : public SerialPort {
  public:
-  FakeScalePort(std::string port, std::string reply) : port_(port), reply_(reply) {}
+  FakeScalePort(std::string port, std::string reply) : port_(port), replies_{reply} {}
+  FakeScalePort(std::string port, std::vector<std::string> replies)
+      : port_(port), replies_(replies) {}
   bool Open(const std::string& name, const SerialLineSettings&) override {
     open_ = name == port_;
     return open_;
@@ -31,7 +37,7 @@ class FakeScalePort : public SerialPort {
   void Purge() override { pending_.clear(); }
   int Write(const uint8_t*, int size) override {
     if (!open_) return -1;
-    pending_ = reply_;
+    pending_ = replies_[std::min(writes_++, replies_.size() - 1)];
     return size;
   }
   int ReadByte(uint8_t& byte) override {
@@ -43,7 +49,10 @@ class FakeScalePort : public SerialPort {
   }
 
  private:
-  std::string port_, reply_, pending_;
+  std::string port_;
+  std::vector<std::string> replies_;
+  std::string pending_;
+  size_t writes_ = 0;
   bool open_ = false;
 };
 
@@ -100,6 +109,11 @@ struct BobweightWindowsFixture : testmain::ScreenFixture {
     ASSERT_NE(message.hwnd, nullptr);
     AnswerMessageWindow(message, answer);
     Pump();
+  }
+  std::string MessageText() const {
+    char text[200] = {};
+    GetWindowTextA(FindWindowExA(message.hwnd, nullptr, "STATIC", nullptr), text, sizeof text);
+    return text;
   }
   std::string CardPath(const std::string& name) { return settings.bobweightFolder + "\\" + name; }
 
@@ -297,6 +311,80 @@ TEST_F(BobweightWindowsFixture, ClosingWithUnsavedChangesAsks) {
   EXPECT_FALSE(card.changed);
 }
 
+TEST_F(BobweightWindowsFixture, EnterOnTheWindowsQuestionsSaysYes) {
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  card.jobName = "smith";
+  SendMessageA(screen, WM_CHAR, 'o', 0);
+  Type("7");
+  SendMessageA(screen, WM_CHAR, VK_ESCAPE, 0);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(MessageText(),
+            "You appear to have changed the bobweight without saving.\n\n"
+            "Do you want to save the changes?");
+  SendMessageA(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);  // answer 1: SAVE
+  Pump();
+  EXPECT_FALSE(IsWindow(screen));
+  EXPECT_TRUE(std::ifstream(CardPath("smith.bwi")).good());
+  EXPECT_FALSE(card.changed);
+
+  RunMainCommand(main, kCmdBobweight);
+  screen = kit.childScreen;
+  ASSERT_NE(screen, nullptr);
+  card.pistonWeight = 500;
+  Press(screen, kBobNewJob);
+  ASSERT_NE(message.hwnd, nullptr);
+  SendMessageA(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);  // answer 1: YES
+  Pump();
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 0.0);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  EXPECT_EQ(Title(kit.entry.hwnd), "Enter a job name");
+}
+
+TEST_F(BobweightWindowsFixture, TouchScreenDateIsTypedOnTheKeypadWithItsSlash) {
+  settings.touchscreen = 1;
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, kBobDate);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  EXPECT_EQ(kit.entry.kind, EntryKind::kKeypad);
+  char typed[32] = {};
+  GetWindowTextA(kit.entry.edit, typed, sizeof typed);
+  EXPECT_STREQ(typed, "12/8/2026") << "prefilled with the date";
+  SendMessageA(GetDlgItem(kit.entry.hwnd, kKeyClear), BM_CLICK, 0, 0);
+  for (int key : std::vector<int>{'1', '/', '2', '/', '2', '0', '2', '7', kKeyEnter}) {
+    HWND button = GetDlgItem(kit.entry.hwnd, key);
+    ASSERT_NE(button, nullptr) << key;
+    SendMessageA(button, BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(kit.entry.hwnd, nullptr);
+  EXPECT_EQ(card.jobDate, "1/2/2027");
+  EXPECT_TRUE(card.changed);
+}
+
+TEST_F(BobweightWindowsFixture, TypewriterEnterStaysOutOfTheJobNameSoSilentSavesWork) {
+  settings.touchscreen = 1;
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, kBobNewJob);
+  Answer(kMessageYesId);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  EXPECT_EQ(kit.entry.kind, EntryKind::kText);
+  for (int key : std::vector<int>{'j', 'o', 'n', 'e', 's', kKeyEnter, kKeyNoteOk}) {
+    SendMessageA(GetDlgItem(kit.entry.hwnd, key), BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(card.jobName, "jones");
+  SendMessageA(screen, WM_CHAR, 'o', 0);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  SetWindowTextA(kit.entry.edit, "6");
+  SendMessageA(GetDlgItem(kit.entry.hwnd, kKeyEnter), BM_CLICK, 0, 0);
+  SendMessageA(screen, WM_CLOSE, 0, 0);
+  Answer(kMessageYesId);  // SAVE, without a dialog
+  EXPECT_FALSE(IsWindow(screen)) << MessageText();
+  EXPECT_TRUE(std::ifstream(CardPath("jones.bwi")).good());
+  EXPECT_TRUE(std::ifstream(CardPath("jones.bme")).good());
+}
+
 TEST_F(BobweightWindowsFixture, EngineListAppliesTheChosenRow) {
   {
     std::ofstream list(folder.File("bwinfo.txt"));
@@ -354,15 +442,44 @@ TEST_F(BobweightWindowsFixture, ScaleFoundAsTheWindowOpensFillsTheEntry) {
   EXPECT_FALSE(kit.scaleOpen);
 }
 
-TEST_F(BobweightWindowsFixture, WithoutAScaleTheEntryOffersNoTransfer) {
+TEST_F(BobweightWindowsFixture, WithAModelButNoScaleTheTransferReportsUnstable) {
   settings.scaleType = 2;
   settings.bobweightDetail = 0;
   SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM10", "1.0 g\r\n"); });
   HWND screen = Open();
   ASSERT_NE(screen, nullptr);
-  EXPECT_FALSE(kit.scaleOpen);
+  EXPECT_TRUE(kit.scaleOpen);
+  card.rodTotalWeight = 600;
   SendMessageA(screen, WM_CHAR, 't', 0);
-  EXPECT_EQ(GetDlgItem(kit.entry.hwnd, 144), nullptr);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  ASSERT_NE(GetDlgItem(kit.entry.hwnd, 144), nullptr);
+  SendMessageA(kit.entry.edit, WM_CHAR, 'T', 0);  // reads the scale rather than typing
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "ERROR");
+  EXPECT_EQ(MessageText(), "SCALE UNSTABLE\n\nNo Reading Was Transferred");
+  EXPECT_DOUBLE_EQ(card.rodTotalWeight, 600.0);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  char typed[16] = {};
+  GetWindowTextA(kit.entry.edit, typed, sizeof typed);
+  EXPECT_STREQ(typed, "");
+}
+
+TEST_F(BobweightWindowsFixture, AScaleThatKeepsAnsweringErrorTransfersNothing) {
+  settings.scaleType = 2;
+  settings.bobweightDetail = 0;
+  // Found with a weight, then only error replies.
+  SetScalePortFactory([] {
+    return std::make_unique<FakeScalePort>("COM2",
+                                           std::vector<std::string>{"12.0 g\r\n", "E1\r\n"});
+  });
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  card.pistonWeight = 500;
+  SendMessageA(screen, WM_CHAR, 'p', 0);
+  SendMessageA(GetDlgItem(kit.entry.hwnd, 144), BM_CLICK, 0, 0);
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 500.0) << "an error reply is no weight of 0";
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "ERROR");
 }
 
 TEST_F(BobweightWindowsFixture, PrintOptionsToggleTakeBoxesAndWriteTheSettingsOnExit) {
@@ -386,10 +503,33 @@ TEST_F(BobweightWindowsFixture, PrintOptionsToggleTakeBoxesAndWriteTheSettingsOn
   SendMessageA(GetDlgItem(options, 276), WM_LBUTTONDOWN, 0, 0);
   Type("1.5");
   EXPECT_DOUBLE_EQ(card.tolerance, 1.5);
+  std::string shown;
+  ASSERT_TRUE(kit.screenBoxText && kit.screenBoxText(276, shown));
+  EXPECT_EQ(shown, "1.5");
   Press(options, kPrintExit);
   EXPECT_FALSE(IsWindow(options));
   EXPECT_EQ(kit.childScreen, screen);
   EXPECT_TRUE(std::ifstream(folder.File("balsetup.dta")).good());
+}
+
+TEST_F(BobweightWindowsFixture, PrintOptionsToleranceIsTypedShownAndPrintedInOunceMillimetres) {
+  settings.weightUnit = 1;
+  settings.lengthUnit = 1;
+  card.tolerance = 2.0;  // gram-inches
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  Press(screen, kBobPrintOptions);
+  HWND options = kit.childScreen;
+  ASSERT_NE(options, screen);
+  std::string shown;
+  ASSERT_TRUE(kit.screenBoxText && kit.screenBoxText(276, shown));
+  EXPECT_EQ(shown, "1.79");  // 2.0 / 28.349525 * 25.4
+  SendMessageA(GetDlgItem(options, 276), WM_LBUTTONDOWN, 0, 0);
+  Type("2.25");
+  kit.screenBoxText(276, shown);
+  EXPECT_EQ(shown, "2.25");
+  // Page 2 prints the stored gram-inches back as this number.
+  EXPECT_NEAR(card.tolerance, 2.25 * 28.349525 / 25.4, 1e-9);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "kit_fixture.h"
@@ -157,13 +159,6 @@ TEST_F(KitEntry, ValueBoxOpensTheKeyboardEntryAtItsPlace) {
   GetWindowRect(kit.entry.hwnd, &r);
   EXPECT_EQ(r.left, 402);
   EXPECT_EQ(r.top, 178);
-
-  // Bobweight component boxes follow the page.
-  HWND component = CreateBobweightComponentBox(main, 5, 10, 60, 80, 30, 1.0f);
-  EXPECT_EQ(ValueBoxFieldCode(component), 192);
-  SetBobweightComponentPage(1);
-  EXPECT_EQ(ValueBoxFieldCode(component), 216);
-  SetBobweightComponentPage(0);
 }
 
 TEST_F(KitEntry, TypewriterFollowsShiftAndCapsLockAndHandsOverItsText) {
@@ -275,27 +270,31 @@ TEST_F(KitEntry, DesiredReadingIsRefusedUntilTheNextSpin) {
   EXPECT_NE(OpenKeypadEntry(kit, 302, 15), nullptr);
 }
 
-TEST_F(KitEntry, ScaleReadingIsTransferredOrReported) {
+TEST_F(KitEntry, ScaleTransferGoesToTheFieldAndClosesOnlyWhenStored) {
   kit.scaleOpen = true;
-  std::string next = "";
-  kit.readScale = [&](std::string& reading) {
-    reading = next;
-    return !next.empty();
+  std::vector<int> asked;
+  bool stores = false;
+  kit.transferScale = [&](int code) {
+    asked.push_back(code);
+    return stores;
   };
   kit.actionCode = 119;  // empty bobweight: by the letter T only
   OpenNumberEntry(kit, 402, 178);
   EXPECT_EQ(GetDlgItem(kit.entry.hwnd, kKeyTransfer), nullptr);
   Type(kit.entry.edit, "T");
   ASSERT_NE(kit.entry.hwnd, nullptr);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].caption, "ERROR");
-  EXPECT_EQ(ui.messages[0].text, "SCALE UNSTABLE\n\nNo Reading Was Transferred");
-  CloseMessageWindow(message);
-  next = "412.5";
-  SetFocus(kit.entry.edit);
+  EXPECT_EQ(WindowText(kit.entry.edit), "") << "T reads the scale, it types nothing";
+  stores = true;
   Type(kit.entry.edit, "t");
   EXPECT_EQ(kit.entry.hwnd, nullptr);
-  EXPECT_DOUBLE_EQ(settings.emptyBobweight, 412.5);
+  EXPECT_EQ(asked, (std::vector<int>{119, 119}));
+
+  kit.actionCode = 106;  // a weight with the button
+  OpenKeypadEntry(kit, 302, 15);
+  ASSERT_NE(GetDlgItem(kit.entry.hwnd, kKeyTransfer), nullptr);
+  SendMessageA(GetDlgItem(kit.entry.hwnd, kKeyTransfer), BM_CLICK, 0, 0);
+  EXPECT_EQ(kit.entry.hwnd, nullptr);
+  EXPECT_EQ(asked.back(), 106);
 }
 
 }  // namespace

@@ -261,7 +261,7 @@ TEST_F(PrintPathFixture, CardWithoutJobNameAsksFirstAndPrintsOnTheNextPress) {
   EXPECT_EQ(dialogs, 1);
   EXPECT_EQ(dialogOwner, screenWindow);
   EXPECT_EQ(lastRequest.minPage, 1);
-  EXPECT_EQ(lastRequest.maxPage, 2);
+  EXPECT_EQ(lastRequest.maxPage, 1);  // no print options: one page to offer
   EXPECT_EQ(lastRequest.toPage, 1);
   EXPECT_EQ(lastRequest.copies, 1);
   ASSERT_EQ(pages.size(), 1u);
@@ -283,6 +283,7 @@ TEST_F(PrintPathFixture, OptionsPrintTheChosenPagesAndCancelPrintsNothing) {
   chosenFrom = 1;
   chosenTo = 2;
   kit.screenHost->PrintBobweightCard(Screen());
+  EXPECT_EQ(lastRequest.maxPage, 2);
   EXPECT_EQ(lastRequest.toPage, 2);
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_NE(pages[0], pages[1]);

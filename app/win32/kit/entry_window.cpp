@@ -75,20 +75,14 @@ void CommitText(KitContext& kit) {
   if (kit.onTextEntered) kit.onTextEntered(code, text);
 }
 
-// Reads the scale into the entry text and commits it like a typed value.
+// Reads the scale into the field being entered; a weight stored closes the
+// window as Enter does, anything else leaves it open.
 void TransferFromScale(KitContext& kit) {
   EntryWindowState& entry = kit.entry;
   if (entry.prompt != nullptr) ShowWindow(entry.prompt, SW_HIDE);
-  std::string reading;
-  if (!kit.readScale || !kit.readScale(reading) || reading.empty()) {
-    if (kit.ui != nullptr) {
-      kit.ui->ShowMessage(MakeOkMessage("ERROR", "SCALE UNSTABLE\n\nNo Reading Was Transferred",
-                                        kDarkBlueText, kBeepAsterisk, 400, 250, 480, 200));
-    }
-    return;
-  }
-  SetWindowTextA(entry.edit, reading.c_str());
-  CommitNumber(kit);
+  if (!kit.transferScale || !kit.transferScale(entry.fieldCode)) return;
+  if (kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
+  CloseEntryWindow(kit);
 }
 
 LRESULT CALLBACK CommitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -106,7 +100,8 @@ LRESULT CALLBACK CommitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, U
     if (wParam == VK_RETURN && !multiLine) {
       if (GetWindowTextLengthA(edit) == 0) {
         CloseEntryWindow(kit);
-      } else if (kind == EntryKind::kLine) {
+      } else if (kind == EntryKind::kLine ||
+                 (kind == EntryKind::kKeypad && KeypadTakesText(kit.entry.fieldCode))) {
         CommitText(kit);
       } else {
         CommitNumber(kit);

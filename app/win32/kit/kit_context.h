@@ -76,10 +76,12 @@ struct KitContext {
   int hintTop = 100;   // design units: top of the hint under the entry field
   int fontColour = 1;  // 0-5, the font colour setting (code 19)
 
-  // The serial scale, while the bobweight screen has it open. Returns false
-  // when nothing could be read.
+  // The serial scale, while the bobweight screen has it open (whenever a
+  // scale model is set, found or not). transferScale reads one weight into
+  // the field `fieldCode` as a typed value would go; false when nothing was
+  // stored (an unstable reading has been told to the operator).
   bool scaleOpen = false;
-  std::function<bool(std::string& reading)> readScale;
+  std::function<bool(int fieldCode)> transferScale;
   // Text and note entries hand their text here (the owning screen stores it).
   std::function<void(int actionCode, const std::string& text)> onTextEntered;
   // The open screen's own values for its value boxes (false: not its field).

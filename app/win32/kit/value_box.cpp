@@ -13,13 +13,11 @@ namespace balancer {
 namespace {
 
 KitContext* gKit = nullptr;
-int gBobweightPage = 0;
 ValueBoxSides gSides;
 
 // Per-box data in the window's user data.
 struct BoxData {
   int fieldCode = 0;
-  int column = -1;  // bobweight component index, -1 for a plain box
   float scale = 1.0f;
   HFONT font = nullptr;
 };
@@ -28,18 +26,13 @@ BoxData* DataOf(HWND hwnd) {
   return reinterpret_cast<BoxData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-int CodeOf(const BoxData& data) {
-  if (data.column >= 0) return 187 + data.column + 24 * gBobweightPage;
-  return data.fieldCode;
-}
-
 void OnPaint(HWND hwnd, BoxData& data) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   if (gKit != nullptr && gKit->settings != nullptr) {
     std::string text;
-    if (!gKit->screenBoxText || !gKit->screenBoxText(CodeOf(data), text)) {
-      text = ValueBoxText(CodeOf(data), *gKit->settings, gSides);
+    if (!gKit->screenBoxText || !gKit->screenBoxText(data.fieldCode, text)) {
+      text = ValueBoxText(data.fieldCode, *gKit->settings, gSides);
     }
     RECT client;
     GetClientRect(hwnd, &client);
@@ -67,7 +60,7 @@ LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       OnPaint(hwnd, *data);
       return 0;
     case WM_LBUTTONDOWN:
-      if (gKit != nullptr) OpenEntryForField(*gKit, CodeOf(*data));
+      if (gKit != nullptr) OpenEntryForField(*gKit, data->fieldCode);
       return 0;
     case WM_NCDESTROY:
       if (data->font != nullptr) DeleteObject(data->font);
@@ -118,19 +111,9 @@ HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, floa
   return MakeBox(parent, data, fieldCode, x, y, w, h, scale);
 }
 
-HWND CreateBobweightComponentBox(HWND parent, int index, int x, int y, int w, int h, float scale) {
-  auto* data = new BoxData;
-  data->column = index;
-  return MakeBox(parent, data, 187 + index, x, y, w, h, scale);
-}
-
-void SetBobweightComponentPage(int page) {
-  gBobweightPage = page;
-}
-
 int ValueBoxFieldCode(HWND box) {
   BoxData* data = DataOf(box);
-  return data != nullptr ? CodeOf(*data) : 0;
+  return data != nullptr ? data->fieldCode : 0;
 }
 
 void SetValueBoxSides(bool outsideZoneLeft, bool outsideZoneRight) {

@@ -19,14 +19,6 @@ void SetValueBoxKit(KitContext* kit);
 // The control id is the field code.
 HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, float scale);
 
-// A bobweight component box: `index` 0-23 on the page of 24 boxes; its
-// field code is 187 + index + 24 x the component page, so it follows the
-// page without being made again.
-HWND CreateBobweightComponentBox(HWND parent, int index, int x, int y, int w, int h, float scale);
-
-// The bobweight component page (0-based) the component boxes use.
-void SetBobweightComponentPage(int page);
-
 // The field code a box edits now.
 int ValueBoxFieldCode(HWND box);
 
