@@ -67,9 +67,26 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
   return calibrated;
 }
 
-bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
+namespace {
+
+bool MeasuredReading(double amount) {
+  return std::isfinite(amount) && amount > 0.0;
+}
+
+}  // namespace
+
+bool KnownWeightCalibration::TakesLeft(double leftReading) const {
+  return !leftEntered && MeasuredReading(leftReading);
+}
+
+bool KnownWeightCalibration::TakesRight(double rightReading) const {
+  return !rightEntered && MeasuredReading(rightReading);
+}
+
+bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired,
+                                              double leftReading, double leftMoment,
                                               double weightDivisor) {
-  if (leftEntered) return false;
+  if (!TakesLeft(leftReading)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorLeft, desired, leftMoment,
                                                   s.correctionRadiusLeft, weightDivisor);
   if (!factor) return false;
@@ -80,8 +97,9 @@ bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired
 }
 
 bool KnownWeightCalibration::EnterDesiredRight(MachineSettings& s, double desired,
-                                               double rightMoment, double weightDivisor) {
-  if (rightEntered) return false;
+                                               double rightReading, double rightMoment,
+                                               double weightDivisor) {
+  if (!TakesRight(rightReading)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorRight, desired, rightMoment,
                                                   s.correctionRadiusRight, weightDivisor);
   if (!factor) return false;

@@ -57,7 +57,8 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
                                        double correctionRadius, double weightDivisor);
 
 // The Machine Calibration window's desired readings: each side takes one
-// entry per opening of the window, and only while its moment is positive.
+// entry per opening of the window, and only against a reading measured by a
+// spin or loaded from preload.txt.
 struct KnownWeightCalibration {
   bool leftEntered = false;
   bool rightEntered = false;
@@ -70,11 +71,18 @@ struct KnownWeightCalibration {
     leftEntered = rightEntered = false;
     desiredLeft = desiredRight = 0.0;
   }
-  // Returns true when the factor was changed.
-  bool EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
+  // Whether the side takes a desired reading now. `reading` is the side's
+  // measured amount (its PlaneReading): a failed or cancelled spin, or none
+  // at all, leaves 0, and the plane transformation still makes a tiny moment
+  // of that, which would blow the factor up by thousands.
+  bool TakesLeft(double leftReading) const;
+  bool TakesRight(double rightReading) const;
+  // Calibrates against `moment`, the correction moment the main screen shows
+  // for `reading`. Returns true when the factor was changed.
+  bool EnterDesiredLeft(MachineSettings& s, double desired, double leftReading, double leftMoment,
                         double weightDivisor);
-  bool EnterDesiredRight(MachineSettings& s, double desired, double rightMoment,
-                         double weightDivisor);
+  bool EnterDesiredRight(MachineSettings& s, double desired, double rightReading,
+                         double rightMoment, double weightDivisor);
 };
 
 }  // namespace balancer

@@ -41,6 +41,8 @@ class MachineCalibrationWindow : public SetupScreenWindow {
     // What the main screen shows now is what the operator calibrates against.
     context().kit.leftMoment = context().result.left.plane.moment;
     context().kit.rightMoment = context().result.right.plane.moment;
+    context().kit.leftReading = context().left.amount;
+    context().kit.rightReading = context().right.amount;
   }
 
  private:
