@@ -36,10 +36,10 @@ struct FieldStoreContext {
   CorrectionState* correction = nullptr;
   // The open child screen's own fields, asked first; may be null.
   ScreenEntryStore* screen = nullptr;
-  // The measured readings the moments come from (PlaneReading amounts; 0
-  // when no spin measured one): a desired reading needs one.
-  double leftReading = 0.0;
-  double rightReading = 0.0;
+  // Whether each side holds a reading measured by a spin or loaded from
+  // preload.txt: a desired reading needs one.
+  bool leftMeasured = false;
+  bool rightMeasured = false;
 };
 
 struct FieldStoreOutcome {

@@ -67,26 +67,9 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
   return calibrated;
 }
 
-namespace {
-
-bool MeasuredReading(double amount) {
-  return std::isfinite(amount) && amount > 0.0;
-}
-
-}  // namespace
-
-bool KnownWeightCalibration::TakesLeft(double leftReading) const {
-  return !leftEntered && MeasuredReading(leftReading);
-}
-
-bool KnownWeightCalibration::TakesRight(double rightReading) const {
-  return !rightEntered && MeasuredReading(rightReading);
-}
-
-bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired,
-                                              double leftReading, double leftMoment,
-                                              double weightDivisor) {
-  if (!TakesLeft(leftReading)) return false;
+bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired, bool leftMeasured,
+                                              double leftMoment, double weightDivisor) {
+  if (!TakesLeft(leftMeasured)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorLeft, desired, leftMoment,
                                                   s.correctionRadiusLeft, weightDivisor);
   if (!factor) return false;
@@ -97,9 +80,9 @@ bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired
 }
 
 bool KnownWeightCalibration::EnterDesiredRight(MachineSettings& s, double desired,
-                                               double rightReading, double rightMoment,
+                                               bool rightMeasured, double rightMoment,
                                                double weightDivisor) {
-  if (!TakesRight(rightReading)) return false;
+  if (!TakesRight(rightMeasured)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorRight, desired, rightMoment,
                                                   s.correctionRadiusRight, weightDivisor);
   if (!factor) return false;

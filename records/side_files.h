@@ -71,18 +71,18 @@ struct KnownWeightCalibration {
     leftEntered = rightEntered = false;
     desiredLeft = desiredRight = 0.0;
   }
-  // Whether the side takes a desired reading now. `reading` is the side's
-  // measured amount (its PlaneReading): a failed or cancelled spin, or none
-  // at all, leaves 0, and the plane transformation still makes a tiny moment
-  // of that, which would blow the factor up by thousands.
-  bool TakesLeft(double leftReading) const;
-  bool TakesRight(double rightReading) const;
+  // Whether the side takes a desired reading now. `measured`: the side holds
+  // a reading measured by a spin or loaded from preload.txt. Without one (no
+  // spin yet, or a failed or cancelled one) the plane transformation still
+  // shows a sliver of a moment, which would blow the factor up by thousands.
+  bool TakesLeft(bool leftMeasured) const { return !leftEntered && leftMeasured; }
+  bool TakesRight(bool rightMeasured) const { return !rightEntered && rightMeasured; }
   // Calibrates against `moment`, the correction moment the main screen shows
-  // for `reading`. Returns true when the factor was changed.
-  bool EnterDesiredLeft(MachineSettings& s, double desired, double leftReading, double leftMoment,
+  // for the side. Returns true when the factor was changed.
+  bool EnterDesiredLeft(MachineSettings& s, double desired, bool leftMeasured, double leftMoment,
                         double weightDivisor);
-  bool EnterDesiredRight(MachineSettings& s, double desired, double rightReading,
-                         double rightMoment, double weightDivisor);
+  bool EnterDesiredRight(MachineSettings& s, double desired, bool rightMeasured, double rightMoment,
+                         double weightDivisor);
 };
 
 }  // namespace balancer

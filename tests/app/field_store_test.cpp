@@ -16,8 +16,8 @@ class FieldStore : public ::testing::Test {
  protected:
   FieldStoreOutcome Store(int code, double value) {
     FieldStoreContext context{settings, &ui, &history, &calibration, leftMoment, rightMoment};
-    context.leftReading = leftReading;
-    context.rightReading = rightReading;
+    context.leftMeasured = leftMeasured;
+    context.rightMeasured = rightMeasured;
     context.correction = &correction;
     context.screen = screen;
     return StoreFieldValue(code, value, context);
@@ -28,8 +28,8 @@ class FieldStore : public ::testing::Test {
   KnownWeightCalibration calibration;
   double leftMoment = 0.0;
   double rightMoment = 0.0;
-  double leftReading = 0.0;
-  double rightReading = 0.0;
+  bool leftMeasured = false;
+  bool rightMeasured = false;
   CorrectionState correction;
   ScreenEntryStore* screen = nullptr;
 };
@@ -128,7 +128,7 @@ TEST_F(FieldStore, DesiredReadingCalibratesOncePerOpeningOnAMeasuredReading) {
   EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.0);
   EXPECT_DOUBLE_EQ(settings.calibrationFactorRight, 2.0);
 
-  leftReading = 16.0;
+  leftMeasured = true;
   leftMoment = 16.0;  // shows 8.00
   EXPECT_TRUE(Store(127, 10.0).stored);
   EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);

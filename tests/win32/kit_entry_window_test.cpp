@@ -264,7 +264,7 @@ TEST_F(KitEntry, AMessageOpenedByTheCommitKeepsTheMainWindowUntilItCloses) {
 TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
   KnownWeightCalibration calibration;
   kit.calibration = &calibration;
-  // Before any spin the shown moments are slivers, the readings 0: both the
+  // Before any spin the shown moments are slivers of nothing: both the
   // keyboard and the keypad refuse.
   kit.leftMoment = kit.rightMoment = 0.002;
   const char* spinFirst = "You must spin the shaft before performing this operation again.";
@@ -286,7 +286,7 @@ TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
   ui.messages.clear();
 
   // A second entry in one opening is refused the same way.
-  kit.leftReading = kit.rightReading = 14.0;
+  kit.leftMeasured = kit.rightMeasured = true;
   calibration.leftEntered = true;
   kit.actionCode = 127;
   EXPECT_EQ(OpenNumberEntry(kit, 402, 178), nullptr);

@@ -206,6 +206,7 @@ TEST_F(SetupWindowFixture, DesiredReadingByCtrlLCalibratesOnce) {
   main.left = {28.0, 30.0};  // shows 8.00 g at 3.5"
   main.right = {0.0, 0.0};
   main.correction.readingsPresent = true;
+  main.correction.measured = {true, false};  // as a spin leaves them
   RecomputeCorrections(main);
   HWND screen = OpenCalibration(hwnd);
   ASSERT_NE(screen, nullptr);

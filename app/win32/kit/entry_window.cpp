@@ -58,8 +58,8 @@ void CommitNumber(KitContext& kit) {
   store.calibration = kit.calibration;
   store.leftMoment = kit.leftMoment;
   store.rightMoment = kit.rightMoment;
-  store.leftReading = kit.leftReading;
-  store.rightReading = kit.rightReading;
+  store.leftMeasured = kit.leftMeasured;
+  store.rightMeasured = kit.rightMeasured;
   store.link = kit.link;
   store.correction = kit.correction;
   store.screen = kit.screenStore;
@@ -378,8 +378,8 @@ bool RefusedBeforeSpin(KitContext& kit) {
   const int code = kit.actionCode;
   if (code != 127 && code != 128) return false;
   if (kit.calibration == nullptr) return false;
-  const bool takes = code == 127 ? kit.calibration->TakesLeft(kit.leftReading)
-                                 : kit.calibration->TakesRight(kit.rightReading);
+  const bool takes = code == 127 ? kit.calibration->TakesLeft(kit.leftMeasured)
+                                 : kit.calibration->TakesRight(kit.rightMeasured);
   if (takes) return false;
   if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
   return true;
