@@ -106,10 +106,11 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
     case 127:
     case 128: {
       if (!context.calibration) return FieldStoreOutcome{};
-      bool changed = code == 127 ? context.calibration->EnterDesiredLeft(
-                                       s, value, context.leftMoment, WeightDivisor(s))
-                                 : context.calibration->EnterDesiredRight(
-                                       s, value, context.rightMoment, WeightDivisor(s));
+      bool changed =
+          code == 127 ? context.calibration->EnterDesiredLeft(s, value, context.leftMeasured,
+                                                              context.leftMoment, WeightDivisor(s))
+                      : context.calibration->EnterDesiredRight(
+                            s, value, context.rightMeasured, context.rightMoment, WeightDivisor(s));
       if (!changed) return FieldStoreOutcome{true, false, false, false};
       break;
     }

@@ -24,7 +24,7 @@ struct FieldStoreContext {
   // The condition boxes (270-275) need the history; null skips them.
   History* history = nullptr;
   // The desired readings (127, 128) need the calibration window's state and
-  // the current correction moments.
+  // the current correction moments (and the measured readings, below).
   KnownWeightCalibration* calibration = nullptr;
   double leftMoment = 0.0;
   double rightMoment = 0.0;
@@ -36,6 +36,10 @@ struct FieldStoreContext {
   CorrectionState* correction = nullptr;
   // The open child screen's own fields, asked first; may be null.
   ScreenEntryStore* screen = nullptr;
+  // Whether each side holds a reading measured by a spin or loaded from
+  // preload.txt: a desired reading needs one.
+  bool leftMeasured = false;
+  bool rightMeasured = false;
 };
 
 struct FieldStoreOutcome {
@@ -66,7 +70,8 @@ struct EntryCommit {
 EntryCommit CommitTypedEntry(const std::string& text, int actionCode, FieldStoreContext& context,
                              const ProgramFolder& folder);
 
-// The refusal of a second desired reading before the next spin.
+// The refusal of a desired reading without a measured one to calibrate
+// against, or a second one in the same opening of the window.
 OperatorMessage SpinFirstAlert();
 
 }  // namespace balancer

@@ -31,6 +31,10 @@ struct CorrectionState {
   std::array<bool, 2> add{};             // the Add toggles
   bool autoSelectRequested = false;      // raised by the size selection window
   bool readingsPresent = false;          // a measurement (or the preload) exists
+  // Per side (left, right): the reading was measured by a spin or loaded from
+  // preload.txt. A failed or cancelled spin leaves none, although the plane
+  // transformation turns its 0 into a small moment.
+  std::array<bool, 2> measured{};
   // The slug picked on a dial (Part of the main screen's state); its angle is
   // the one the slug text names. -1: none.
   int selectedSlugSide = -1;

@@ -135,9 +135,13 @@ ConfigCheckResult CheckControlConfig(ControlLink& link, const ControlConfig& exp
 }
 
 bool LoadControlConfig(ControlLink& link, ControlConfig& config) {
-  if (!link.connected || !HasConfigRecord(link)) return false;
+  auto refuse = [&link] {
+    ShowMessage(link, ConfigNotLoadedMessage());
+    return false;
+  };
+  if (!link.connected || !HasConfigRecord(link)) return refuse();
   ReadOptionPortType(link);
-  if (ControlRequest(link, kRequestReadEeprom, 0) != 0) return false;  // stale buffer
+  if (ControlRequest(link, kRequestReadEeprom, 0) != 0) return refuse();  // stale buffer
   uint8_t block[kReplySize];
   std::memcpy(block, link.reply, sizeof block);
 
@@ -218,6 +222,14 @@ OperatorMessage ConfigNotWrittenMessage() {
                        "Warning, the calibration data was not written to EEPROM.\n"
                        "Please reconnect the USB control, then open and close the calibration "
                        "window to try again.",
+                       kDarkBlueText, kBeepAsterisk, 310, 210, 520, 230);
+}
+
+OperatorMessage ConfigNotLoadedMessage() {
+  return MakeOkMessage("Warning",
+                       "Warning, the calibration data was not loaded from EEPROM.\n"
+                       "The control keeps no calibration data, or it could not be read.\n"
+                       "Please reconnect the USB control, then try again.",
                        kDarkBlueText, kBeepAsterisk, 310, 210, 520, 230);
 }
 

@@ -59,9 +59,10 @@ ConfigCheckResult CheckControlConfig(ControlLink& link, const ControlConfig& exp
 // Reads the record into `config` (encoder fields and the eight values) and
 // tells the operator. Callers check the connection first; as a safeguard it
 // returns false and leaves `config` alone when the control is not connected,
-// keeps no record (firmware below 3.00) or a read of the record fails. A flags
-// byte with encoder bits 11 (index 4, no such encoder) leaves
-// encoderCountIndex as it was.
+// keeps no record (firmware below 3.00) or a read of the record fails, and
+// then shows ConfigNotLoadedMessage so that the LOAD is never left
+// unanswered. A flags byte with encoder bits 11 (index 4, no such encoder)
+// leaves encoderCountIndex as it was.
 bool LoadControlConfig(ControlLink& link, ControlConfig& config);
 
 // Writes the record; returns 1 when stored. A failed write ends the store,
@@ -72,7 +73,8 @@ int StoreControlConfig(ControlLink& link, const ControlConfig& config, int showC
 OperatorMessage ConfigMismatchWarning();
 OperatorMessage ConfigRetrievedMessage();
 OperatorMessage ConfigStoredMessage();
-OperatorMessage ConfigNotWrittenMessage();
-OperatorMessage NoControlMessage();  // "The machine control interface was not found..."
+OperatorMessage ConfigNotWrittenMessage();  // "Warning"
+OperatorMessage ConfigNotLoadedMessage();   // "Warning", like the one above
+OperatorMessage NoControlMessage();         // "The machine control interface was not found..."
 
 }  // namespace balancer

@@ -102,14 +102,9 @@ FileScreenPress HistoryScreen::Press(int id) {
 }
 
 FileScreenPress HistoryScreen::Key(int character) {
-  int id = KeyedButton(character, kHistoryExitId,
-                       {{'C', kHistoryClearId},
-                        {'S', kHistorySaveId},
-                        {'L', kHistoryLoadId},
-                        {'P', kHistoryPrintId},
-                        {'E', kHistoryExitId},
-                        {'X', kHistoryExitId}});
-  return id != 0 ? Press(id) : FileScreenPress{};
+  // The buttons carry no access letters, and a stray letter must never
+  // clear the job's history: only Esc closes.
+  return character == kEscapeCharacter ? Press(kHistoryExitId) : FileScreenPress{};
 }
 
 FileScreenPress HistoryScreen::NameEntered(const std::string& typed) {

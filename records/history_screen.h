@@ -57,7 +57,7 @@ class HistoryScreen {
   std::vector<HistoryRow> Rows() const;
 
   FileScreenPress Press(int id);
-  // C clear, S save, L load, P print, E or X exit (upper-cased first); Esc.
+  // Esc closes; letters do nothing (the buttons have no access keys).
   FileScreenPress Key(int character);
   // The name typed on the keyboard before saving; "" leaves the dialog
   // without a proposal.

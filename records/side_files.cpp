@@ -67,9 +67,9 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
   return calibrated;
 }
 
-bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
-                                              double weightDivisor) {
-  if (leftEntered) return false;
+bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired, bool leftMeasured,
+                                              double leftMoment, double weightDivisor) {
+  if (!TakesLeft(leftMeasured)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorLeft, desired, leftMoment,
                                                   s.correctionRadiusLeft, weightDivisor);
   if (!factor) return false;
@@ -80,8 +80,9 @@ bool KnownWeightCalibration::EnterDesiredLeft(MachineSettings& s, double desired
 }
 
 bool KnownWeightCalibration::EnterDesiredRight(MachineSettings& s, double desired,
-                                               double rightMoment, double weightDivisor) {
-  if (rightEntered) return false;
+                                               bool rightMeasured, double rightMoment,
+                                               double weightDivisor) {
+  if (!TakesRight(rightMeasured)) return false;
   std::optional<double> factor = CalibratedFactor(s.calibrationFactorRight, desired, rightMoment,
                                                   s.correctionRadiusRight, weightDivisor);
   if (!factor) return false;

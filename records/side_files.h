@@ -57,7 +57,8 @@ std::optional<double> CalibratedFactor(double factor, double desired, double mom
                                        double correctionRadius, double weightDivisor);
 
 // The Machine Calibration window's desired readings: each side takes one
-// entry per opening of the window, and only while its moment is positive.
+// entry per opening of the window, and only against a reading measured by a
+// spin or loaded from preload.txt.
 struct KnownWeightCalibration {
   bool leftEntered = false;
   bool rightEntered = false;
@@ -70,10 +71,17 @@ struct KnownWeightCalibration {
     leftEntered = rightEntered = false;
     desiredLeft = desiredRight = 0.0;
   }
-  // Returns true when the factor was changed.
-  bool EnterDesiredLeft(MachineSettings& s, double desired, double leftMoment,
+  // Whether the side takes a desired reading now. `measured`: the side holds
+  // a reading measured by a spin or loaded from preload.txt. Without one (no
+  // spin yet, or a failed or cancelled one) the plane transformation still
+  // shows a sliver of a moment, which would blow the factor up by thousands.
+  bool TakesLeft(bool leftMeasured) const { return !leftEntered && leftMeasured; }
+  bool TakesRight(bool rightMeasured) const { return !rightEntered && rightMeasured; }
+  // Calibrates against `moment`, the correction moment the main screen shows
+  // for the side. Returns true when the factor was changed.
+  bool EnterDesiredLeft(MachineSettings& s, double desired, bool leftMeasured, double leftMoment,
                         double weightDivisor);
-  bool EnterDesiredRight(MachineSettings& s, double desired, double rightMoment,
+  bool EnterDesiredRight(MachineSettings& s, double desired, bool rightMeasured, double rightMoment,
                          double weightDivisor);
 };
 

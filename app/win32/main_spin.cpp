@@ -61,6 +61,7 @@ class WindowSpinHost : public SpinHost {
     state_.left = state_.spin.left;
     state_.right = state_.spin.right;
     state_.correction.readingsPresent = true;
+    state_.correction.measured = {state_.spin.left.amount > 0.0, state_.spin.right.amount > 0.0};
     // A new reading replaces any slug picked on the last one.
     state_.correction.selectedSlugSide = -1;
     host().RecomputeCorrections();

@@ -330,6 +330,7 @@ void OnCreate(MainWindowState& state) {
       state.zones.zoneEndRight = preload->zoneEndRight;
       state.preloadPresent = true;
       state.correction.readingsPresent = true;
+      state.correction.measured = {preload->leftMoment > 0.0, preload->rightMoment > 0.0};
     }
   }
   if (state.settings != nullptr) {

@@ -41,6 +41,8 @@ class MachineCalibrationWindow : public SetupScreenWindow {
     // What the main screen shows now is what the operator calibrates against.
     context().kit.leftMoment = context().result.left.plane.moment;
     context().kit.rightMoment = context().result.right.plane.moment;
+    context().kit.leftMeasured = context().correction.measured[0];
+    context().kit.rightMeasured = context().correction.measured[1];
   }
 
  private:

@@ -1,6 +1,6 @@
 # Sourced by scripts/wine-tests.sh: Unbalance History and Dimension Presets
-# in balancer-demo.exe, by button and key, with files saved and loaded
-# through the real dialogs, in inches/grams at 1280x720 and in
+# in balancer-demo.exe, by button and key (the history by its buttons and
+# Esc only), with files saved and loaded through the real dialogs, in inches/grams at 1280x720 and in
 # millimetres/ounces at 1920x1080.
 
 # The spin checks count red pixels; wine-tests.sh has this helper, a run of
@@ -17,6 +17,35 @@ hp_keys_to() {
   shift
   xdotool key --clearmodifiers "$@" >/dev/null 2>&1
 }
+
+# Clicks the Unbalance History button at design point (DX, DY) of the
+# window's client area (1020 x 640 design units) at SCALE. The history has
+# no letter keys, only its buttons and Esc.
+# Sets hp_left and hp_top: the screen pixel of the history window's client
+# corner.
+hp_history_client() {
+  local win="$1" scale="$2" x y w h cw ch
+  read -r x y w h < <(window_geometry "$win")
+  cw="$(awk -v s="$scale" 'BEGIN {print int(1020 * s)}')"
+  ch="$(awk -v s="$scale" 'BEGIN {print int(640 * s)}')"
+  hp_left=$((x + (w - cw) / 2))
+  hp_top=$((y + h - ch - (w - cw) / 2))
+}
+hp_scaled() {
+  awk -v v="$1" -v s="$2" 'BEGIN {print int(v * s)}'
+}
+hp_click_history() {
+  local win="$1" dx="$2" dy="$3" scale="$4"
+  hp_history_client "$win" "$scale"
+  xdotool mousemove "$((hp_left + $(hp_scaled "$dx" "$scale")))" \
+    "$((hp_top + $(hp_scaled "$dy" "$scale")))" click 1 >/dev/null 2>&1
+  sleep 0.7
+}
+# Button centres (records/history_screen.cpp).
+kHistoryClear="935 70"
+kHistorySave="935 130"
+kHistoryLoad="935 190"
+kHistoryExit="935 560"
 
 hp_window_closed() {
   ! window_open "$1"
@@ -81,15 +110,27 @@ for screen in 1280x720x24 1920x1080x24; do
       check "$size: Y opens Unbalance History" true
       sleep 1
       screenshot "$shots/history-$units-$size.png"
-      hp_keys_to "$id" s
+      # Letters are no buttons here: a stray "c" keeps the history.
+      hp_keys_to "$id" c s l
+      sleep 1
+      check "$size: letters open no dialog" hp_window_closed "Save History Data"
+      screenshot "$shots/.history-after-letters.png"
+      # The rows (from y 44, in (0,0,128)) are still drawn.
+      hp_history_client "$id" "$scale"
+      check "$size: a stray c leaves the history on screen" \
+        test "$(colour_pixels "$shots/.history-after-letters.png" \
+          "$(hp_scaled 700 "$scale")x$(hp_scaled 50 "$scale")+$((hp_left + $(hp_scaled 100 \
+          "$scale")))+$((hp_top + $(hp_scaled 40 "$scale")))" 0,0,128)" -gt 20
+      rm -f "$shots/.history-after-letters.png"
+      hp_click_history "$id" $kHistorySave "$scale"
       check "$size: Save through the dialog" \
         hp_dialog_path "Save History Data" 'C:\balancer\job.hst'
       check "$size: the history file starts with the initial record" \
         wait_until 5 grep -q '^2 ' "$(program_folder)/job.hst"
-      hp_keys_to "$id" c
+      hp_click_history "$id" $kHistoryClear "$scale"
       sleep 1
       screenshot "$shots/history-cleared-$units-$size.png"
-      hp_keys_to "$id" l
+      hp_click_history "$id" $kHistoryLoad "$scale"
       check "$size: Load through the dialog" \
         hp_dialog_path "Retrieve History Data" 'C:\balancer\job.hst'
       sleep 1
@@ -105,8 +146,8 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: the History button opens it" \
       wait_until 10 window_open "Unbalance History"
     if id="$(wait_for_window "Unbalance History" 2)"; then
-      hp_keys_to "$id" x
-      check "$size: X closes it" wait_until 10 hp_window_closed "Unbalance History"
+      hp_click_history "$id" $kHistoryExit "$scale"
+      check "$size: Exit closes it" wait_until 10 hp_window_closed "Unbalance History"
     fi
 
     # The presets: store, clear all, retrieve.

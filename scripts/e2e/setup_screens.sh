@@ -245,9 +245,48 @@ shoot_setup_screens() {
     if open_calibration "$scale"; then
       sleep 1
       screenshot "$shots/calibration-$tag-$units-$size.png"
+      if [ "$tag-$size" = fw210-1280x720 ]; then
+        # No spin yet: a desired reading has nothing to calibrate against.
+        keys_to "$calibration" ctrl+l
+        alert="$(wait_for_window Alert 10 || true)"
+        check "no spin yet: Ctrl+L gives the spin-first alert" test -n "$alert"
+        check "no spin yet: no entry window" window_gone Enter
+        if [ -n "$alert" ]; then
+          sleep 1
+          screenshot "$shots/calibration-spin-first-1280x720.png"
+          xdotool key Return >/dev/null 2>&1
+          sleep 1
+        fi
+        keys_to "$calibration" ctrl+r
+        alert="$(wait_for_window Alert 10 || true)"
+        check "no spin yet: Ctrl+R gives the spin-first alert" test -n "$alert"
+        [ -n "$alert" ] && xdotool key Return >/dev/null 2>&1
+        sleep 1
+      fi
       keys_to "$calibration" Escape
     fi
     check "$tag $units $size: Machine Calibration opens" test -n "$calibration"
+    if [ "$tag-$size" = fw210-1280x720 ]; then
+      wait_until 10 window_gone "Machine Calibration" || true
+      check "no spin yet: both calibration factors stay 2.0000" \
+        test "$(get_setting 18) $(get_setting 19)" = "2.0000 2.0000"
+      # Ctrl+L, LOAD: this control keeps no record, and the operator is told.
+      send_keys ctrl+l
+      if wait_for_window Attention 15 >/dev/null; then
+        sleep 1
+        xdotool key y >/dev/null 2>&1
+        refused="$(wait_for_window Warning 10 || true)"
+        check "firmware 2.10: LOAD is answered with a warning" test -n "$refused"
+        if [ -n "$refused" ]; then
+          sleep 1
+          screenshot "$shots/message-load-refused-1280x720.png"
+          xdotool key Return >/dev/null 2>&1
+          check "firmware 2.10: OK closes the warning" wait_until 10 window_gone Warning
+        fi
+      else
+        check "firmware 2.10: Ctrl+L asks to load the configuration" false
+      fi
+    fi
     close_program "$main" >/dev/null || true
   fi
   wine_stop

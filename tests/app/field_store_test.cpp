@@ -16,6 +16,8 @@ class FieldStore : public ::testing::Test {
  protected:
   FieldStoreOutcome Store(int code, double value) {
     FieldStoreContext context{settings, &ui, &history, &calibration, leftMoment, rightMoment};
+    context.leftMeasured = leftMeasured;
+    context.rightMeasured = rightMeasured;
     context.correction = &correction;
     context.screen = screen;
     return StoreFieldValue(code, value, context);
@@ -26,6 +28,8 @@ class FieldStore : public ::testing::Test {
   KnownWeightCalibration calibration;
   double leftMoment = 0.0;
   double rightMoment = 0.0;
+  bool leftMeasured = false;
+  bool rightMeasured = false;
   CorrectionState correction;
   ScreenEntryStore* screen = nullptr;
 };
@@ -110,10 +114,22 @@ TEST_F(FieldStore, RightSideEntriesReachTheStoredSet) {
   EXPECT_DOUBLE_EQ(settings.singlePlaneSet.maxDrillDepthRight, 0.5);
 }
 
-TEST_F(FieldStore, DesiredReadingCalibratesOncePerOpening) {
+TEST_F(FieldStore, DesiredReadingCalibratesOncePerOpeningOnAMeasuredReading) {
   settings.correctionRadiusLeft = 2.0;
-  leftMoment = 16.0;  // shows 8.00
+  settings.correctionRadiusRight = 2.0;
+  // Before any spin the transformed moments are slivers of nothing.
+  leftMoment = rightMoment = 0.002;
   calibration.WindowOpened();
+  for (int code : {127, 128}) {
+    FieldStoreOutcome out = Store(code, 10.0);
+    EXPECT_TRUE(out.handled) << code;
+    EXPECT_FALSE(out.stored || out.writeSettings) << code;
+  }
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.0);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorRight, 2.0);
+
+  leftMeasured = true;
+  leftMoment = 16.0;  // shows 8.00
   EXPECT_TRUE(Store(127, 10.0).stored);
   EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 2.5);
   EXPECT_FALSE(Store(127, 5.0).stored);

@@ -183,6 +183,8 @@ TEST_F(CliTest, ConfigLoadWritesTheSettingsAndStoreWritesTheControl) {
   EXPECT_EQ(r.out["stored"], 0);
   r = RunCli(Machine("firmware = 0x0210\n") + " config load");
   EXPECT_EQ(r.status, 1);
+  ASSERT_FALSE(r.out["messages"].empty()) << r.raw;
+  EXPECT_EQ(r.out["messages"].back()["caption"], "Warning");
 }
 
 // The control emulator over the wire protocol, as a separate process.

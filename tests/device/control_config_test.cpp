@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/operator_ui.h"
 #include "device/control_commands.h"
@@ -269,16 +270,24 @@ TEST_F(ConfigTest, LoadDamagedOrShortRecord) {
   EXPECT_EQ(loaded.lagCompensationRight, 0.0);
 }
 
-TEST_F(ConfigTest, LoadRefusesStaleData) {
+TEST_F(ConfigTest, LoadRefusesStaleDataAndSaysSo) {
   ControlConfig loaded;
   loaded.calibrationFactorLeft = 3.25;
+  link.ui = &ui;
   EXPECT_FALSE(LoadControlConfig(link, loaded));  // not connected
   Connect();
   fake.QueueReply({1});
   fake.QueueError(kErrorGenFailure);
   EXPECT_FALSE(LoadControlConfig(link, loaded));
+  // A control without a record (firmware below 3.00) is not even asked.
+  Connect(0x0210);
+  fake.transfers.clear();
+  EXPECT_FALSE(LoadControlConfig(link, loaded));
+  EXPECT_TRUE(fake.TransfersOf(kRequestReadEeprom).empty());
   EXPECT_EQ(loaded.calibrationFactorLeft, 3.25);
-  EXPECT_TRUE(ui.messages.empty());
+  // Each refusal is answered, never the "retrieved" message.
+  ASSERT_EQ(ui.messages.size(), 3u);
+  for (const OperatorMessage& m : ui.messages) EXPECT_EQ(m.text, ConfigNotLoadedMessage().text);
 }
 
 TEST(ConfigMessagesTest, TextsAndGeometry) {
@@ -312,6 +321,16 @@ TEST(ConfigMessagesTest, TextsAndGeometry) {
   EXPECT_EQ(nw.beep, kBeepAsterisk);
   EXPECT_EQ(nw.width, 520);
   EXPECT_EQ(ConfigRetrievedMessage().height, 180);
+  // The load's refusal looks like the store's.
+  OperatorMessage nl = ConfigNotLoadedMessage();
+  EXPECT_EQ(nl.text.rfind("Warning, the calibration data was not loaded from EEPROM.\n", 0), 0u);
+  EXPECT_EQ(nl.caption, nw.caption);
+  EXPECT_EQ(nl.colour, nw.colour);
+  EXPECT_EQ(nl.beep, nw.beep);
+  EXPECT_EQ(nl.buttonMode, nw.buttonMode);
+  EXPECT_EQ(nl.firstButtonWidth, nw.firstButtonWidth);
+  EXPECT_EQ(std::vector<int>({nl.x, nl.y, nl.width, nl.height}),
+            std::vector<int>({nw.x, nw.y, nw.width, nw.height}));
 }
 
 }  // namespace

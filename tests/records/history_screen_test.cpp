@@ -56,18 +56,27 @@ TEST_F(HistoryScreenTest, RowsShowTheRecordsInUseInTheDisplayUnits) {
 }
 
 TEST_F(HistoryScreenTest, ButtonsAndKeys) {
-  FileScreenPress press = screen.Key('c');
+  // No letter stands for a button: a stray key leaves the job's history,
+  // opens no dialog and prints nothing.
+  for (int c : {'c', 'C', 's', 'S', 'l', 'L', 'p', 'P', 'e', 'E', 'x', 'X', 'q'}) {
+    FileScreenPress press = screen.Key(c);
+    EXPECT_FALSE(press.handled) << char(c);
+    EXPECT_FALSE(press.print || press.close || press.dialog || press.nameEntry) << char(c);
+  }
+  EXPECT_EQ(history.historyCount, 3);
+  EXPECT_EQ(history.records[0].kind, kHistoryInitial);
+
+  FileScreenPress press = screen.Press(kHistoryClearId);
   EXPECT_TRUE(press.handled);
   EXPECT_TRUE(press.repaint);
   EXPECT_EQ(history.historyCount, 0);
   EXPECT_EQ(history.records[0].kind, kHistoryEmpty);
 
-  EXPECT_TRUE(screen.Key('p').print);
+  EXPECT_TRUE(screen.Press(kHistoryPrintId).print);
   press = screen.Key(27);
   EXPECT_TRUE(press.close);
   EXPECT_TRUE(press.writeSettings);
   EXPECT_TRUE(screen.Press(kHistoryExitId).close);
-  EXPECT_FALSE(screen.Key('q').handled);
   EXPECT_FALSE(screen.Press(999).handled);
 }
 
@@ -84,7 +93,7 @@ TEST_F(HistoryScreenTest, SaveAsksForANameOnTheTouchKeyboardOnlyWithoutOne) {
   EXPECT_EQ(press.dialog->proposedName, "");
 
   settings.touchscreen = 1;
-  press = screen.Key('s');
+  press = screen.Press(kHistorySaveId);
   EXPECT_FALSE(press.dialog);
   ASSERT_TRUE(press.nameEntry);
   EXPECT_EQ(press.nameEntry->code, kHistoryNameCode);

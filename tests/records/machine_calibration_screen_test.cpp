@@ -57,6 +57,8 @@ class CalibrationScreenTest : public ::testing::Test {
     context.calibration = &screen.calibration;
     context.leftMoment = leftMoment;
     context.rightMoment = rightMoment;
+    context.leftMeasured = leftMoment > 0.0;
+    context.rightMeasured = rightMoment > 0.0;
     context.link = &link;
     return CommitTypedEntry(text, code, context, folder.Folder());
   }
@@ -414,6 +416,7 @@ TEST(CalibrationBySpin, SecondSpinReadsTheDesiredValue) {
     context.calibration = &screen.calibration;
     context.leftMoment = m.result.left.plane.moment;
     context.rightMoment = m.result.right.plane.moment;
+    context.leftMeasured = context.rightMeasured = true;
     char typed[32];
     std::snprintf(typed, sizeof typed, "%.4f", desiredLeft);
     EXPECT_TRUE(StoreFieldValue(kCalDesiredLeft, std::atof(typed), context).stored);

@@ -70,15 +70,26 @@ TEST(KnownWeightCalibration, OneEntryPerOpeningAndOnlyWithAReading) {
   s.calibrationFactorLeft = 2.0;
   KnownWeightCalibration c;
   c.WindowOpened();
-  EXPECT_FALSE(c.EnterDesiredLeft(s, 10.0, 0.0, 1.0));  // no reading yet
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 10.0, false, 0.0, 1.0));  // no reading yet
+  // No spin (or a failed one) measured anything, yet the plane transformation
+  // shows a sliver; calibrating on that would make the factor thousands of
+  // times too large.
+  EXPECT_FALSE(c.TakesLeft(false));
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 10.0, false, 0.002, 1.0));
+  EXPECT_FALSE(c.EnterDesiredRight(s, 10.0, false, 0.002, 1.0));
+  EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.0);
+  EXPECT_DOUBLE_EQ(s.calibrationFactorRight, 2.0);
+  EXPECT_FALSE(c.leftEntered || c.rightEntered);
   // Shows 16 / 2 / 1 = 8.00; desired 10.00 gives 2.5.
-  EXPECT_TRUE(c.EnterDesiredLeft(s, 10.0, 16.0, 1.0));
+  EXPECT_TRUE(c.TakesLeft(true));
+  EXPECT_TRUE(c.EnterDesiredLeft(s, 10.0, true, 16.0, 1.0));
   EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.5);
-  EXPECT_FALSE(c.EnterDesiredLeft(s, 20.0, 16.0, 1.0));
+  EXPECT_FALSE(c.TakesLeft(true));
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 20.0, true, 16.0, 1.0));
   EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 2.5);
   c.WindowOpened();
-  EXPECT_FALSE(c.EnterDesiredLeft(s, 0.0, 16.0, 1.0));
-  EXPECT_TRUE(c.EnterDesiredLeft(s, 4.0, 16.0, 1.0));
+  EXPECT_FALSE(c.EnterDesiredLeft(s, 0.0, true, 16.0, 1.0));
+  EXPECT_TRUE(c.EnterDesiredLeft(s, 4.0, true, 16.0, 1.0));
   EXPECT_DOUBLE_EQ(s.calibrationFactorLeft, 1.25);
   EXPECT_FALSE(CalibratedFactor(2.0, 1.0, 5.0, 0.0, 1.0));
 }

@@ -95,7 +95,11 @@ TEST_F(HistoryPresetsFixture, HistoryOpensByCommandAndKeyAndClosesWritingTheSett
   SendMessageA(main.hwnd, WM_CHAR, 'y', 0);
   ASSERT_NE(kit.childScreen, nullptr);
   EXPECT_EQ(kit.screenCode, 'y');
+  // Letters are no buttons here.
   SendMessageA(kit.childScreen, WM_CHAR, 'x', 0);
+  SendMessageA(kit.childScreen, WM_CHAR, 'E', 0);
+  ASSERT_NE(kit.childScreen, nullptr);
+  Press(kit.childScreen, kHistoryExitId);
   EXPECT_EQ(kit.childScreen, nullptr);
 }
 
@@ -116,11 +120,16 @@ TEST_F(HistoryPresetsFixture, HistorySavedClearedAndLoadedBack) {
   EXPECT_EQ(Read("crank 4.hst").substr(0, 28), "2 30.000 90 3.000 6.000 270 ");
   EXPECT_EQ(main.history.historyName, "crank 4");
 
+  // A stray "c" or "l" neither clears the job's history nor opens a dialog.
   SendMessageA(screen, WM_CHAR, 'c', 0);
+  SendMessageA(screen, WM_CHAR, 'L', 0);
+  EXPECT_EQ(main.history.historyCount, 2);
+  EXPECT_EQ(requests.size(), 1u);
+  Press(screen, kHistoryClearId);
   EXPECT_EQ(main.history.historyCount, 0);
 
   settings.historyFolder = "C:\\";
-  SendMessageA(screen, WM_CHAR, 'l', 0);
+  Press(screen, kHistoryLoadId);
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_FALSE(requests[1].save);
   EXPECT_EQ(requests[1].title, "Retrieve History Data");

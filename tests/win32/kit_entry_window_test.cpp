@@ -256,15 +256,37 @@ TEST_F(KitEntry, AMessageOpenedByTheCommitKeepsTheMainWindowUntilItCloses) {
   EXPECT_TRUE(IsWindowEnabled(main));
 }
 
-TEST_F(KitEntry, DesiredReadingIsRefusedUntilTheNextSpin) {
+TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
   KnownWeightCalibration calibration;
   kit.calibration = &calibration;
+  // Before any spin the shown moments are slivers of nothing: both the
+  // keyboard and the keypad refuse.
+  kit.leftMoment = kit.rightMoment = 0.002;
+  const char* spinFirst = "You must spin the shaft before performing this operation again.";
+  for (int code : {127, 128}) {
+    kit.actionCode = code;
+    EXPECT_EQ(OpenNumberEntry(kit, 402, 178), nullptr) << code;
+    EXPECT_EQ(OpenKeypadEntry(kit, 302, 15), nullptr) << code;
+  }
+  ASSERT_EQ(ui.messages.size(), 4u);
+  for (const OperatorMessage& m : ui.messages) {
+    EXPECT_EQ(m.text, spinFirst);
+    EXPECT_EQ(m.caption, "Alert");
+    EXPECT_EQ(m.beep, kBeepAsterisk);
+    EXPECT_EQ(m.colour, kDarkBlueText);
+    EXPECT_EQ(m.x, 280);
+    EXPECT_EQ(m.width, 580);
+  }
+  SendMessageA(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+  ui.messages.clear();
+
+  // A second entry in one opening is refused the same way.
+  kit.leftMeasured = kit.rightMeasured = true;
   calibration.leftEntered = true;
   kit.actionCode = 127;
   EXPECT_EQ(OpenNumberEntry(kit, 402, 178), nullptr);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "You must spin the shaft before performing this operation again.");
-  EXPECT_EQ(ui.messages[0].caption, "Alert");
+  EXPECT_EQ(ui.messages[0].text, spinFirst);
   SendMessageA(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
   kit.actionCode = 128;
   EXPECT_NE(OpenKeypadEntry(kit, 302, 15), nullptr);

@@ -19,6 +19,7 @@
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
+#include "device/control_config.h"
 #include "records/machine_calibration_screen.h"
 #include "records/machine_setup_screen.h"
 #include "records/settings_file.h"
@@ -49,6 +50,12 @@ struct SetupWindowFixture : testmain::ScreenFixture {
     MachineSettings read;
     EXPECT_TRUE(readSettings(folder.File(name), read, nullptr, false)) << name;
     return read;
+  }
+  std::string MessageText() const {
+    HWND text = FindWindowExA(message.hwnd, nullptr, "STATIC", nullptr);
+    char buffer[512] = {};
+    if (text != nullptr) GetWindowTextA(text, buffer, sizeof buffer);
+    return buffer;
   }
   HWND OpenCalibration(HWND hwnd) {
     SendMessageA(hwnd, WM_SYSCOMMAND, 1, 0);
@@ -199,6 +206,7 @@ TEST_F(SetupWindowFixture, DesiredReadingByCtrlLCalibratesOnce) {
   main.left = {28.0, 30.0};  // shows 8.00 g at 3.5"
   main.right = {0.0, 0.0};
   main.correction.readingsPresent = true;
+  main.correction.measured = {true, false};  // as a spin leaves them
   RecomputeCorrections(main);
   HWND screen = OpenCalibration(hwnd);
   ASSERT_NE(screen, nullptr);
@@ -215,6 +223,65 @@ TEST_F(SetupWindowFixture, DesiredReadingByCtrlLCalibratesOnce) {
   SendMessageA(screen, WM_CHAR, VK_ESCAPE, 0);
   EXPECT_EQ(kit.calibration, nullptr);
   EXPECT_NEAR(Written("balsetup.bak").calibrationFactorLeft, 2.5, 1e-9);
+}
+
+TEST_F(SetupWindowFixture, DesiredReadingBeforeAnySpinIsRefused) {
+  HWND hwnd = Create();
+  // No spin yet (or a failed one): 0 and 0, which the correction pass still
+  // turns into a small moment on each side.
+  main.left = {0.0, 0.0};
+  main.right = {0.0, 0.0};
+  RecomputeCorrections(main);
+  HWND screen = OpenCalibration(hwnd);
+  ASSERT_NE(screen, nullptr);
+  for (int key : {kCtrlL, kCtrlR}) {
+    SendMessageA(screen, WM_CHAR, key, 0);
+    EXPECT_EQ(kit.entry.hwnd, nullptr) << key;
+    ASSERT_NE(message.hwnd, nullptr) << key;
+    EXPECT_EQ(Title(message.hwnd), "Alert");
+    AnswerMessageWindow(message, kMessageOkId);
+  }
+  // Clicking the button asks the same.
+  Click(screen, kCalDesiredRight);
+  EXPECT_EQ(kit.entry.hwnd, nullptr);
+  ASSERT_NE(message.hwnd, nullptr);
+  AnswerMessageWindow(message, kMessageOkId);
+  SendMessageA(screen, WM_CHAR, VK_ESCAPE, 0);
+  EXPECT_DOUBLE_EQ(Written("balsetup.dta").calibrationFactorLeft, 2.0);
+  EXPECT_DOUBLE_EQ(Written("balsetup.bak").calibrationFactorRight, 2.0);
+}
+
+TEST_F(SetupWindowFixture, RefusedLoadFromTheControlIsAnswered) {
+  // Ctrl+L on the main window, LOAD, with a control that keeps no record.
+  HWND hwnd = Create(0x0210);
+  settings.calibrationFactorLeft = 1.75;
+  SendMessageA(hwnd, WM_CHAR, kCtrlL, 0);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(kit.actionCode, kActionLoadConfiguration);
+  AnswerMessageWindow(message, kMessageYesId);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "Warning");
+  EXPECT_EQ(MessageText(), ConfigNotLoadedMessage().text);
+  AnswerMessageWindow(message, kMessageOkId);
+  EXPECT_TRUE(IsWindowEnabled(hwnd));
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 1.75);
+}
+
+TEST_F(SetupWindowFixture, LoadButtonWhoseReadFailsIsAnswered) {
+  HWND hwnd = Create(0x0304);
+  HWND screen = OpenCalibration(hwnd);
+  ASSERT_NE(screen, nullptr);
+  settings.calibrationFactorLeft = 1.75;
+  // The option port type reads, the record's block does not.
+  fake.QueueReply({1});
+  fake.QueueError(31);
+  Click(screen, kCalLoadEeprom);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "Warning");
+  EXPECT_EQ(MessageText(), ConfigNotLoadedMessage().text);
+  AnswerMessageWindow(message, kMessageOkId);
+  EXPECT_DOUBLE_EQ(settings.calibrationFactorLeft, 1.75);
+  EXPECT_TRUE(IsWindow(screen));
 }
 
 TEST_F(SetupWindowFixture, SuspensionAndEepromQuestions) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "app/main_commands.h"
@@ -66,6 +67,8 @@ TEST_F(MainSpinFixture, SpinInAutoLeavesReadingsCorrectionsAndAHistoryRecord) {
   EXPECT_EQ(main.spin.SpinActive, 1);
   EXPECT_GT(main.left.amount + main.right.amount, 0.0);
   EXPECT_TRUE(main.correction.readingsPresent);
+  // Both sides now hold readings a known weight can calibrate against.
+  EXPECT_EQ(main.correction.measured, (std::array<bool, 2>{true, true}));
   EXPECT_FALSE(main.result.right.text.empty());
   EXPECT_EQ(main.history.historyCount, 1);
   EXPECT_EQ(main.screenCode, 'x');
@@ -123,6 +126,8 @@ TEST_F(MainSpinFixture, AKeyCancelsTheSpinAndLeavesZeroReadings) {
   SendMessageA(hwnd, WM_COMMAND, kCmdSpin, 0);
   EXPECT_EQ(main.spin.SpinActive, 0);
   EXPECT_EQ(main.spin.left.amount, 0.0);
+  // The transformation makes a sliver of the 0, but nothing was measured.
+  EXPECT_EQ(main.correction.measured, (std::array<bool, 2>{false, false}));
   EXPECT_EQ(main.history.historyCount, 0);
   EXPECT_EQ(main.screenCode, 'x');
   CloseMessages();

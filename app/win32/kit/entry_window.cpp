@@ -58,6 +58,8 @@ void CommitNumber(KitContext& kit) {
   store.calibration = kit.calibration;
   store.leftMoment = kit.leftMoment;
   store.rightMoment = kit.rightMoment;
+  store.leftMeasured = kit.leftMeasured;
+  store.rightMeasured = kit.rightMeasured;
   store.link = kit.link;
   store.correction = kit.correction;
   store.screen = kit.screenStore;
@@ -371,8 +373,9 @@ bool RefusedBeforeSpin(KitContext& kit) {
   const int code = kit.actionCode;
   if (code != 127 && code != 128) return false;
   if (kit.calibration == nullptr) return false;
-  const bool entered = code == 127 ? kit.calibration->leftEntered : kit.calibration->rightEntered;
-  if (!entered) return false;
+  const bool takes = code == 127 ? kit.calibration->TakesLeft(kit.leftMeasured)
+                                 : kit.calibration->TakesRight(kit.rightMeasured);
+  if (takes) return false;
   if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
   return true;
 }

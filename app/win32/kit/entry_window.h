@@ -55,7 +55,8 @@ void AddHeadingAndHint(KitContext& kit, int width);
 void AttachCommit(KitContext& kit, HWND edit);
 // Help and "&Transfer From Scale" where the field has them.
 void AddHelpAndTransfer(KitContext& kit, int helpX, int helpY, int transferX, int transferY);
-// Refuses 127/128 until the next spin. True when refused.
+// Refuses 127/128 without a measured reading on that side, or a second time
+// in one opening of the calibration window. True when refused.
 bool RefusedBeforeSpin(KitContext& kit);
 void Finish(KitContext& kit);
 

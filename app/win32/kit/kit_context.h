@@ -72,6 +72,8 @@ struct KitContext {
   ScreenEntryStore* screenStore = nullptr;
   double leftMoment = 0.0;  // current correction moments, for 127 and 128
   double rightMoment = 0.0;
+  bool leftMeasured = false;  // the sides hold readings measured by a spin
+  bool rightMeasured = false;
 
   int hintTop = 100;   // design units: top of the hint under the entry field
   int fontColour = 1;  // 0-5, the font colour setting (code 19)
