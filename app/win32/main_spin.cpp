@@ -61,8 +61,7 @@ class WindowSpinHost : public SpinHost {
     state_.left = state_.spin.left;
     state_.right = state_.spin.right;
     state_.correction.readingsPresent = true;
-    // A new reading replaces any slug picked on the last one.
-    state_.correction.selectedSlugSide = -1;
+    StartNewReading(state_.correction);
     host().RecomputeCorrections();
   }
 
