@@ -140,7 +140,7 @@ ScreenPress AdjustScreen::Press(int id, int shaftPosition) {
       return withMessage(SetItemAt(settings_, state_, side_, item_, index_, shaftPosition));
     case kIdDelete: {
       if (ItemCount() == 0) return p;
-      ScreenPress r = withMessage(DeleteItem(state_, side_, item_, index_));
+      ScreenPress r = withMessage(DeleteItem(settings_, state_, side_, item_, index_));
       if (index_ >= ItemCount()) index_ = ItemCount() - 1;
       if (index_ < 0) index_ = 0;
       return r;

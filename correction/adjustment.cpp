@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kCenterClearance = 0.035;  // radians each group must keep off centre
 constexpr double kMaxSlugWeight = 2000.0;
+constexpr double kOnCentre = 1e-6;  // radians: a hole on the correction angle
 
 // Angle in (-pi, pi].
 double Signed(double radians) {
@@ -25,7 +26,14 @@ FanDepthParams FanParamsFor(const MachineSettings& settings, const CorrectionSta
   FanDepthParams p;
   p.drillPoint = state.drillPoint;
   p.drillDiameter = side == kLeftSide ? settings.drillDiameterLeft : settings.drillDiameterRight;
+  // The relation and radius of the side's own planner, so a re-balanced fan
+  // removes what a planned one would.
+  p.radial = settings.radialCompensation != 0;
   p.radius = CorrectionRadiusOf(settings, side, false);
+  if (p.radial) {
+    double shaft = side == kLeftSide ? settings.shaftRadiusLeft : settings.shaftRadiusRight;
+    p.radius = std::min(p.radius, shaft);
+  }
   p.maxDepth = side == kLeftSide ? settings.maxDrillDepthLeft : settings.maxDrillDepthRight;
   p.density = MaterialDensity(settings, settings.drillMaterial);
   return p;
@@ -41,6 +49,53 @@ OperatorMessage LastItemMessage(const char* text) {
 
 bool ValidSlug(const SlugPlan& plan, int index) {
   return index >= 0 && index < kMaxSlugs && plan.slugs[index].diameter > 0.0;
+}
+
+// The law of sines between two groups whose mean offsets lie a and b either
+// side of the correction angle (sin(a + b) > 0).
+void SplitMoment(double moment, double a, double b, int n1, int n2, double& m1, double& m2) {
+  double sinSum = std::sin(a + b);
+  m1 = moment * std::sin(b) / sinSum;
+  m2 = moment * std::sin(a) / sinSum;
+  if (n1 > 1) m1 /= std::cos(a);
+  if (n2 > 1) m2 /= std::cos(b);
+}
+
+// Depth of `holes` holes that together remove `groupMoment`, by the relation
+// of the side's mode; `overflow` is raised when no depth within the maximum
+// does it.
+double GroupDepth(const FanDepthParams& params, int holes, double groupMoment, bool& overflow) {
+  if (!(groupMoment > 0.0)) return 0.0;
+  HoleDepthResult r =
+      params.radial
+          ? DepthForHoleCount(params.drillPoint, holes, groupMoment, params.drillDiameter,
+                              params.radius, params.maxDepth, params.density)
+          : AxialDepthForHoleCount(params.drillPoint, holes, groupMoment, params.drillDiameter,
+                                   params.radius, params.maxDepth, params.density);
+  if (!r.produced) {
+    overflow = true;
+    return params.maxDepth;
+  }
+  if (r.depth > params.maxDepth) overflow = true;
+  return r.depth;
+}
+
+// Gives the holes marked in `first` the depth for m1 and the others the depth
+// for m2, and holds the side.
+void SetGroupDepths(DrillPlan& plan, int count, const std::vector<bool>& first, double m1,
+                    double m2, const FanDepthParams& params) {
+  int n1 = static_cast<int>(std::count(first.begin(), first.end(), true));
+  int n2 = count - n1;
+  bool overflow = false;
+  double depth1 = n1 > 0 ? GroupDepth(params, n1, m1, overflow) : 0.0;
+  double depth2 = n2 > 0 ? GroupDepth(params, n2, m2, overflow) : 0.0;
+  plan.holeDepth = 0.0;
+  for (int j = 0; j < count; ++j) {
+    plan.holes[j].depth = first[j] ? depth1 : depth2;
+    plan.holeDepth = std::max(plan.holeDepth, plan.holes[j].depth);
+  }
+  plan.capacityOverflow = overflow;
+  plan.holesHeld = true;
 }
 
 }  // namespace
@@ -117,36 +172,65 @@ bool RebalanceHoleFan(DrillPlan& plan, int current, double deltaDegrees, double 
     return false;
   }
 
-  double m1 = moment * std::sin(b) / sinSum;
-  double m2 = moment * std::sin(a) / sinSum;
-  if (n1 > 1) m1 /= std::cos(a);
-  if (n2 > 1) m2 /= std::cos(b);
-  if (!(m1 > 0.0)) m1 = 0.0;
-  if (!(m2 > 0.0)) m2 = 0.0;
-
-  bool overflow = false;
-  auto depthFor = [&](int holes, double groupMoment) {
-    if (groupMoment <= 0.0) return 0.0;
-    HoleDepthResult r =
-        DepthForHoleCount(params.drillPoint, holes, groupMoment, params.drillDiameter,
-                          params.radius, params.maxDepth, params.density);
-    if (!r.produced) {
-      overflow = true;
-      return params.maxDepth;
-    }
-    if (r.depth > params.maxDepth) overflow = true;
-    return r.depth;
-  };
-  double depth1 = depthFor(n1, m1);
-  double depth2 = depthFor(n2, m2);
-  plan.holeDepth = 0.0;
-  for (int j = 0; j < count; ++j) {
-    plan.holes[j].depth = moved[j] ? depth1 : depth2;
-    plan.holeDepth = std::max(plan.holeDepth, plan.holes[j].depth);
-  }
-  plan.capacityOverflow = overflow;
-  plan.holesHeld = true;
+  double m1, m2;
+  SplitMoment(moment, a, b, n1, n2, m1, m2);
+  SetGroupDepths(plan, count, moved, m1, m2, params);
   return true;
+}
+
+void RebalanceRemainingFan(DrillPlan& plan, double moment, double correctionAngle,
+                           const FanDepthParams& params) {
+  int count = std::clamp(plan.holeCount, 0, kMaxHoles);
+  if (count == 0) return;
+  // Holes ahead of the correction angle against those behind it; a hole on
+  // the angle itself joins a side that has none.
+  double correction = correctionAngle / kDegreesPerRadian;
+  std::vector<double> offsets(count);
+  int ahead = 0, behind = 0;
+  for (int j = 0; j < count; ++j) {
+    offsets[j] = Signed(plan.holes[j].angle - correction);
+    if (offsets[j] > kOnCentre) ++ahead;
+    if (offsets[j] < -kOnCentre) ++behind;
+  }
+  std::vector<bool> first(count, false);
+  for (int j = 0; j < count; ++j) {
+    first[j] = offsets[j] > kOnCentre || (ahead == 0 && offsets[j] >= -kOnCentre);
+  }
+  // Each group's holes share one depth, so the group removes along the
+  // resultant of its unit vectors, shortened by the group's spread.
+  auto resultant = [&](bool group, double& direction, double& spread) {
+    double x = 0.0, y = 0.0;
+    int n = 0;
+    for (int j = 0; j < count; ++j) {
+      if (first[j] != group) continue;
+      x += std::cos(offsets[j]);
+      y += std::sin(offsets[j]);
+      ++n;
+    }
+    direction = std::atan2(y, x);
+    spread = n > 0 ? std::hypot(x, y) / n : 0.0;
+    return n;
+  };
+  double dir1, spread1, dir2, spread2;
+  int n1 = resultant(true, dir1, spread1);
+  int n2 = resultant(false, dir2, spread2);
+  double a = dir1, b = -dir2;
+  double m1 = 0.0, m2 = 0.0;
+  if (n1 > 0 && n2 > 0 && a >= 0.0 && b >= 0.0 && std::sin(a + b) > 1e-9) {
+    m1 = moment * std::sin(b) / std::sin(a + b);
+    m2 = moment * std::sin(a) / std::sin(a + b);
+  } else {
+    // One group only: nothing balances the cross component, so the fan takes
+    // the share along its own direction, which leaves the least behind.
+    std::fill(first.begin(), first.end(), true);
+    n1 = resultant(true, dir1, spread1);
+    m1 = moment * std::cos(dir1);
+  }
+  // Scalar totals for the depth solver (holes spread in a group remove less
+  // along its resultant than their sum).
+  if (spread1 > 1e-9) m1 /= spread1;
+  if (n2 > 0 && spread2 > 1e-9) m2 /= spread2;
+  SetGroupDepths(plan, count, first, m1, m2, params);
 }
 
 void OpenAdjust(const MachineSettings& settings, CorrectionState& state,
@@ -216,8 +300,8 @@ std::optional<OperatorMessage> SetItemAt(const MachineSettings& settings, Correc
   return std::nullopt;
 }
 
-std::optional<OperatorMessage> DeleteItem(CorrectionState& state, Side side, AdjustItem item,
-                                          int index) {
+std::optional<OperatorMessage> DeleteItem(const MachineSettings& settings, CorrectionState& state,
+                                          Side side, AdjustItem item, int index) {
   if (item == AdjustItem::kSlug) {
     SlugPlan& plan = state.slugs[side];
     if (!ValidSlug(plan, index)) return std::nullopt;
@@ -237,7 +321,9 @@ std::optional<OperatorMessage> DeleteItem(CorrectionState& state, Side side, Adj
   for (int j = index; j + 1 < kMaxHoles; ++j) plan.holes[j] = plan.holes[j + 1];
   plan.holes[kMaxHoles - 1] = DrillHole{};
   --plan.holeCount;
-  plan.holesHeld = true;
+  // The holes left must still remove the side's whole correction.
+  const PlaneCorrection& plane = PlaneOf(state, side);
+  RebalanceRemainingFan(plan, plane.moment, plane.angle, FanParamsFor(settings, state, side));
   return std::nullopt;
 }
 

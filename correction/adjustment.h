@@ -30,9 +30,10 @@ std::optional<OperatorMessage> MoveItem(const MachineSettings& settings, Correct
 std::optional<OperatorMessage> SetItemAt(const MachineSettings& settings, CorrectionState& state,
                                          Side side, AdjustItem item, int index, int shaftPosition);
 
-// "Delete": removes the item; the last one stays, with a "Warning".
-std::optional<OperatorMessage> DeleteItem(CorrectionState& state, Side side, AdjustItem item,
-                                          int index);
+// "Delete": removes the item; the last one stays, with a "Warning". The holes
+// left are re-balanced (capacity overflow when they cannot remove the moment).
+std::optional<OperatorMessage> DeleteItem(const MachineSettings& settings, CorrectionState& state,
+                                          Side side, AdjustItem item, int index);
 
 // "Add Slug": the question first, then on "Add" a slug of the side's size at
 // the shaft position. False when the table is full.
@@ -51,9 +52,11 @@ void ResetAll(CorrectionState& state, Side side);
 
 // Re-balances a hole fan after hole `current` moved by `deltaDegrees`. The
 // moment and angle are the side's correction; the depths come from the depth
-// solver with `radius`. False (fan restored) when the moved and the other
-// holes are not on opposite sides of the correction angle.
+// solver of the side's mode with `radius` (the drill radius for axial holes,
+// the correction radius for radial ones). False (fan restored) when the moved
+// and the other holes are not on opposite sides of the correction angle.
 struct FanDepthParams {
+  bool radial = false;  // radial compensation on
   bool drillPoint = false;
   double drillDiameter = 0.75;
   double radius = 3.5;
@@ -62,6 +65,12 @@ struct FanDepthParams {
 };
 bool RebalanceHoleFan(DrillPlan& plan, int current, double deltaDegrees, double moment,
                       double correctionAngle, const FanDepthParams& params);
+
+// Re-balances the fan left after a delete: the holes ahead of the correction
+// angle against the others. A fan all on one side removes the moment's share
+// along its mean direction.
+void RebalanceRemainingFan(DrillPlan& plan, double moment, double correctionAngle,
+                           const FanDepthParams& params);
 
 OperatorMessage PastCenterMessage();
 

@@ -56,6 +56,14 @@ void SetDrillPoint(CorrectionState& state, const MachineSettings& settings, bool
       on ? kTipAllowancePerDiameter * settings.drillDiameterRight : 0.0;
 }
 
+void StartNewReading(CorrectionState& state) {
+  for (int i = 0; i < 2; ++i) {
+    state.drill[i].holesHeld = false;
+    state.slugs[i].slugsHeld = false;
+  }
+  state.selectedSlugSide = -1;
+}
+
 const char* CorrectionMethodName(CorrectionMethod method) {
   switch (method) {
     case CorrectionMethod::kDrill:

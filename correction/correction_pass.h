@@ -47,6 +47,11 @@ struct CorrectionState {
 // diameters, off sets them to 0.
 void SetDrillPoint(CorrectionState& state, const MachineSettings& settings, bool on);
 
+// A spin's reading is a new shaft condition: the holes and slugs adjusted by
+// hand on the old one are released on both sides, so the next pass plans them
+// afresh, and the slug picked on a dial is forgotten.
+void StartNewReading(CorrectionState& state);
+
 enum class CorrectionMethod { kWeight, kDrill, kSlug };
 const char* CorrectionMethodName(CorrectionMethod method);  // "weight", "drill", "slug"
 

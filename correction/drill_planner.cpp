@@ -222,22 +222,44 @@ HoleDepthResult DepthForHoleCount(bool drillPoint, int holeCount, double moment,
   if (holeCount < 1 || !(radius > 0.0) || !(area > 0.0) || !(density > 0.0)) return r;
   double perInch = density * area;   // W1
   double all = holeCount * perInch;  // Wn
-  double grams = moment / radius;
-  if (drillPoint && all >= grams) {
-    r.depth = ConeDepth(grams, density);
+  // As in the planner: a hole whose share is less than its tip is a cone.
+  double perHole = moment / radius / holeCount;
+  if (perHole < TipWeight(drillPoint, drillDiameter, density)) {
+    r.depth = ConeDepth(perHole, density);
     r.produced = true;
-    r.ok = true;
+    r.ok = r.depth <= maxDepth;
     return r;
   }
+  // The tip removes a third of the cylinder it ends: every hole goes deeper
+  // by two thirds of its tip allowance, however many share the moment.
   double k = 0.0;
   if (drillPoint) {
     double half = drillDiameter / 2.0;
-    k = drillDiameter * (0.2548 * area - 0.266787 * half * half) / (area * holeCount);
+    k = drillDiameter * (0.2548 * area - 0.266787 * half * half) / area;
   }
   double b = radius * all;
   double disc = b * b - 2.0 * all * moment;
   if (disc < 0.0) return r;
   r.depth = (b - std::sqrt(disc)) / all + k;
+  r.produced = true;
+  r.ok = r.depth <= maxDepth;
+  return r;
+}
+
+HoleDepthResult AxialDepthForHoleCount(bool drillPoint, int holeCount, double moment,
+                                       double drillDiameter, double radius, double maxDepth,
+                                       double density) {
+  HoleDepthResult r;
+  double area = HoleArea(drillDiameter);
+  if (holeCount < 1 || !(radius > 0.0) || !(area > 0.0) || !(density > 0.0)) return r;
+  double perHole = moment / radius / holeCount;  // grams, all at the drill radius
+  double tip = TipWeight(drillPoint, drillDiameter, density);
+  if (perHole < tip) {
+    r.depth = ConeDepth(perHole, density);
+  } else {
+    double allowance = drillPoint ? kTipAllowancePerDiameter * drillDiameter : 0.0;
+    r.depth = allowance + (perHole - tip) / (density * area);
+  }
   r.produced = true;
   r.ok = r.depth <= maxDepth;
   return r;

@@ -67,7 +67,8 @@ void PlanHolesWithRetry(bool radial, const DrillInput& in, DrillPlan& plan);
 
 // Depth at which n radial holes remove U gram-inches at correction radius r
 // (manual hole adjustment). ok is false when the depth exceeds maxDepth or no
-// depth exists; produced says whether depth holds a value.
+// depth exists; produced says whether depth holds a value. With the drill
+// point, a hole whose share is below the tip weight is a pure cone.
 struct HoleDepthResult {
   bool ok = false;
   bool produced = false;
@@ -76,5 +77,10 @@ struct HoleDepthResult {
 HoleDepthResult DepthForHoleCount(bool drillPoint, int holeCount, double moment,
                                   double drillDiameter, double radius, double maxDepth,
                                   double density);
+// The same for n axial holes at drill radius r: each removes U / r / n grams,
+// as the axial planner drills them.
+HoleDepthResult AxialDepthForHoleCount(bool drillPoint, int holeCount, double moment,
+                                       double drillDiameter, double radius, double maxDepth,
+                                       double density);
 
 }  // namespace balancer

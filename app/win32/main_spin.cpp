@@ -61,9 +61,9 @@ class WindowSpinHost : public SpinHost {
     state_.left = state_.spin.left;
     state_.right = state_.spin.right;
     state_.correction.readingsPresent = true;
+    // A new shaft condition: held holes and slugs and a picked slug go.
+    StartNewReading(state_.correction);
     state_.correction.measured = {state_.spin.left.amount > 0.0, state_.spin.right.amount > 0.0};
-    // A new reading replaces any slug picked on the last one.
-    state_.correction.selectedSlugSide = -1;
     host().RecomputeCorrections();
   }
 

@@ -194,6 +194,13 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       else
         check "$tag: a hole moved past the centre gives \"Past Center!\"" false
       fi
+      # Delete of a hole of the split fan: the holes left are re-balanced.
+      zones_keys_to "$aid" d
+      sleep 1
+      check "$tag: a hole of the split fan is deleted without a warning" \
+        window_closed_named "Warning"
+      screenshot "$shots/adjust-after-delete-$tag.png"
+      if window_open "Warning"; then answer_message "Warning" || true; fi
       zones_keys_to "$aid" o
       check "$tag: O closes Adjust" wait_until 10 window_closed_named "Adjust"
     else

@@ -32,6 +32,7 @@ double Deg(const DrillHole& h) {
 
 FanDepthParams Params() {
   FanDepthParams p;
+  p.radial = true;
   p.radius = 3.5;
   p.maxDepth = 1.5;
   p.density = kSteel;
@@ -123,9 +124,11 @@ class AdjustTest : public ::testing::Test {
     CopyWorkingRightFromSet(settings);
   }
   void Pass(double leftMoment, double leftAngle) {
-    PlaneReading l{leftMoment, leftAngle}, r{1.0, 0.0};
-    RunCorrectionPass(l, r, settings, zones, state, nullptr);
+    l = PlaneReading{leftMoment, leftAngle};
+    r0 = PlaneReading{1.0, 0.0};
+    RunCorrectionPass(l, r0, settings, zones, state, nullptr);
   }
+  PlaneReading l, r0;
   MachineSettings settings;
   CorrectionZones zones;
   CorrectionState state;
@@ -148,20 +151,114 @@ TEST_F(AdjustTest, OpeningSplitsASingleHole) {
 
 TEST_F(AdjustTest, DeleteRefusesTheLastItem) {
   Pass(100.0, 45.0);
-  std::optional<OperatorMessage> m = DeleteItem(state, kLeftSide, AdjustItem::kHole, 0);
+  std::optional<OperatorMessage> m = DeleteItem(settings, state, kLeftSide, AdjustItem::kHole, 0);
   ASSERT_TRUE(m.has_value());
   EXPECT_EQ(m->caption, "Warning");
   EXPECT_EQ(m->text, "You can't delete the last hole.");
   EXPECT_EQ(state.drill[kLeftSide].holeCount, 1);
 
   ASSERT_TRUE(AddSlugAt(settings, state, kLeftSide, 100));
-  m = DeleteItem(state, kLeftSide, AdjustItem::kSlug, 0);
+  m = DeleteItem(settings, state, kLeftSide, AdjustItem::kSlug, 0);
   ASSERT_TRUE(m.has_value());
   EXPECT_EQ(m->text, "You can't delete the last slug.");
   ASSERT_TRUE(AddSlugAt(settings, state, kLeftSide, 120));
-  EXPECT_FALSE(DeleteItem(state, kLeftSide, AdjustItem::kSlug, 0).has_value());
+  EXPECT_FALSE(DeleteItem(settings, state, kLeftSide, AdjustItem::kSlug, 0).has_value());
   EXPECT_EQ(state.slugs[kLeftSide].SlugCount(), 1);
   EXPECT_NEAR(state.slugs[kLeftSide].slugs[0].angle * kDegreesPerRadian, 120.0, 1e-9);
+}
+
+// What axial holes of the default drill remove, as a vector relative to the
+// correction angle: every gram sits at the drill radius, the tip counted as a
+// cone of a = 0.25476 d.
+std::complex<double> AxialRemoved(const DrillPlan& plan, double center, bool drillPoint) {
+  const double d = 0.75, radius = 3.025;
+  double area = kPi * d * d / 4.0;
+  double tip = drillPoint ? (d / 2) * (d / 2) * d * 0.266787 * kSteel : 0.0;
+  double allowance = drillPoint ? 0.25476275 * d : 0.0;
+  std::complex<double> sum;
+  for (int j = 0; j < plan.holeCount; ++j) {
+    double t = plan.holes[j].depth;
+    double grams = t < allowance ? 0.0 : area * (t - allowance) * kSteel + tip;
+    sum += std::polar(grams * radius, plan.holes[j].angle - center / kDegreesPerRadian);
+  }
+  return sum;
+}
+
+TEST_F(AdjustTest, AMovedAxialFanKeepsTheAxialRemoval) {
+  // 300 g-in at 45: two holes of 99.17 g / (2 cos(p/2)) / 56.83 g/in = 0.880".
+  for (bool drillPoint : {false, true}) {
+    SetDrillPoint(state, settings, drillPoint);
+    Pass(300.0, 45.0);
+    DrillPlan planned = state.drill[kLeftSide];
+    ASSERT_EQ(planned.holeCount, 2);
+    if (!drillPoint) {
+      EXPECT_NEAR(planned.holeDepth, 0.880, 0.0005);
+    }
+    EXPECT_NEAR(std::abs(AxialRemoved(planned, 45.0, drillPoint)), 300.0, 0.5);
+
+    for (int step : {kCw1, kCcw1}) {
+      EXPECT_FALSE(MoveItem(settings, state, kLeftSide, AdjustItem::kHole, 0, step));
+      std::complex<double> r = AxialRemoved(state.drill[kLeftSide], 45.0, drillPoint);
+      EXPECT_NEAR(r.real(), 300.0, 0.01);
+      EXPECT_NEAR(r.imag(), 0.0, 0.01);
+    }
+    // Back where the planner put them, with the planner's depth, not 1.069".
+    for (int j = 0; j < 2; ++j) {
+      EXPECT_NEAR(state.drill[kLeftSide].holes[j].angle, planned.holes[j].angle, 1e-9);
+      EXPECT_NEAR(state.drill[kLeftSide].holes[j].depth, planned.holeDepth, 1e-6);
+    }
+    ResetAll(state, kLeftSide);
+  }
+
+  // Radial holes keep the radial removal at the correction radius.
+  SetDrillPoint(state, settings, false);
+  settings.radialCompensation = 1;
+  Pass(300.0, 45.0);
+  ASSERT_GE(state.drill[kLeftSide].holeCount, 2);
+  EXPECT_FALSE(MoveItem(settings, state, kLeftSide, AdjustItem::kHole, 0, kCw1));
+  std::complex<double> r = Removed(state.drill[kLeftSide], 45.0, Params());
+  EXPECT_NEAR(r.real(), 300.0, 1e-6);
+  EXPECT_NEAR(r.imag(), 0.0, 1e-6);
+}
+
+TEST_F(AdjustTest, DeleteRebalancesTheHolesLeft) {
+  // 800 g-in needs four holes of 1.216"; any three of them must go deeper.
+  Pass(800.0, 45.0);
+  ASSERT_EQ(state.drill[kLeftSide].holeCount, 4);
+  ASSERT_FALSE(state.drill[kLeftSide].capacityOverflow);
+  for (int index : {0, 1}) {
+    for (double maxDepth : {1.5, 4.0}) {
+      DrillPlan planned = state.drill[kLeftSide];
+      settings.maxDrillDepthLeft = maxDepth;
+      EXPECT_FALSE(DeleteItem(settings, state, kLeftSide, AdjustItem::kHole, index));
+      const DrillPlan& left = state.drill[kLeftSide];
+      EXPECT_EQ(left.holeCount, 3);
+      std::complex<double> r = AxialRemoved(left, 45.0, false);
+      EXPECT_NEAR(r.real(), 800.0, 0.01);
+      EXPECT_NEAR(r.imag(), 0.0, 0.01);
+      // Three holes of at most 1.5" remove at most 3 * 85.25 g * 3.025 = 774 g-in.
+      EXPECT_EQ(left.capacityOverflow, maxDepth < 2.0);
+      CorrectionResult shown = RunCorrectionPass(l, r0, settings, zones, state, nullptr);
+      EXPECT_EQ(shown.left.text == "Increase drill size or max drill depth", maxDepth < 2.0);
+      state.drill[kLeftSide] = planned;
+    }
+  }
+  settings.maxDrillDepthLeft = 1.5;
+
+  // A hand-split hole: the one left of two is off the heavy spot by half a
+  // pitch and removes the moment's share along its own direction.
+  ResetAll(state, kLeftSide);
+  Pass(100.0, 45.0);
+  ASSERT_EQ(state.drill[kLeftSide].holeCount, 1);
+  OpenAdjust(settings, state, zones, kLeftSide);
+  ASSERT_EQ(state.drill[kLeftSide].holeCount, 2);
+  EXPECT_FALSE(DeleteItem(settings, state, kLeftSide, AdjustItem::kHole, 1));
+  const DrillHole& hole = state.drill[kLeftSide].holes[0];
+  double offset = hole.angle - 45.0 / kDegreesPerRadian;
+  EXPECT_GT(offset, 0.1);
+  EXPECT_NEAR(std::abs(AxialRemoved(state.drill[kLeftSide], 45.0, false)), 100.0 * std::cos(offset),
+              0.01);
+  EXPECT_FALSE(state.drill[kLeftSide].capacityOverflow);
 }
 
 TEST_F(AdjustTest, SlugMovesEntriesAndTableLimit) {

@@ -260,5 +260,37 @@ TEST(DepthForHoleCount, SolvesTheRadialRemoval) {
   EXPECT_FALSE(DepthForHoleCount(false, 1, 10.0, 0.75, 0.0, 1.5, kSteel).produced);
 }
 
+TEST(DepthForHoleCount, DrillPointedHolesRemoveWhatTheyAreGiven) {
+  // 142 g-in at 3.025" is 46.9 g, far above the 3.62 g tip of a 0.75" drill:
+  // a hole with a body, not the 0.429" cone.
+  const double d = 0.75, r = 3.025, a = kTipAllowancePerDiameter * d;
+  const double tip = TipWeight(true, d, kSteel);
+  EXPECT_NEAR(tip, 3.62, 0.005);
+  HoleDepthResult radial = DepthForHoleCount(true, 1, 142.0, d, r, 1.5, kSteel);
+  ASSERT_TRUE(radial.ok);
+  double body = radial.depth - a;
+  EXPECT_NEAR(Area(d) * body * (r - body / 2.0) * kSteel + (r - body) * tip, 142.0, 0.5);
+  HoleDepthResult axial = AxialDepthForHoleCount(true, 1, 142.0, d, r, 1.5, kSteel);
+  ASSERT_TRUE(axial.ok);
+  EXPECT_NEAR(Area(d) * (axial.depth - a) * kSteel + tip, 142.0 / r, 1e-9);
+
+  // n holes sharing n times a moment each drill as one hole would for it,
+  // cones included (5 g-in is 1.65 g, below the tip).
+  for (double moment : {142.0, 5.0}) {
+    for (int n : {2, 5}) {
+      EXPECT_NEAR(DepthForHoleCount(true, n, n * moment, d, r, 10.0, kSteel).depth,
+                  DepthForHoleCount(true, 1, moment, d, r, 10.0, kSteel).depth, 1e-9);
+      EXPECT_NEAR(AxialDepthForHoleCount(true, n, n * moment, d, r, 10.0, kSteel).depth,
+                  AxialDepthForHoleCount(true, 1, moment, d, r, 10.0, kSteel).depth, 1e-9);
+    }
+  }
+  EXPECT_NEAR(AxialDepthForHoleCount(true, 2, 10.0, d, r, 1.5, kSteel).depth,
+              ConeDepth(5.0 / r, kSteel), 1e-12);
+  // Without the option the axial depth is plain grams per inch.
+  EXPECT_NEAR(AxialDepthForHoleCount(false, 2, 300.0, d, r, 1.5, kSteel).depth,
+              150.0 / r / (kSteel * Area(d)), 1e-12);
+  EXPECT_FALSE(AxialDepthForHoleCount(false, 1, 300.0, d, r, 1.5, kSteel).ok);
+}
+
 }  // namespace
 }  // namespace balancer

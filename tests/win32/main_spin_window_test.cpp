@@ -12,6 +12,7 @@
 #include "app/win32/main_spin.h"
 #include "app/win32/main_window.h"
 #include "app/win32/win32_operator_ui.h"
+#include "correction/adjustment.h"
 #include "device/clock.h"
 #include "main_fixture.h"
 #include "sim/sim_config.h"
@@ -117,6 +118,45 @@ TEST_F(MainSpinFixture, DrillPointIsOffAfterASpinAndTheDepthsLoseTheTipAllowance
   EXPECT_DOUBLE_EQ(shown.right.drill.holeDepth, main.result.right.drill.holeDepth);
   EXPECT_EQ(shown.left.text, main.result.left.text);
   EXPECT_EQ(shown.right.text, main.result.right.text);
+}
+
+TEST_F(MainSpinFixture, ANewSpinReleasesHandAdjustedHolesAndSlugs) {
+  Create(1);
+  transport.control().ClearManualDrive();
+  SendMessageA(main.hwnd, WM_CHAR, 's', 0);
+  CloseMessages();
+  ASSERT_EQ(main.result.left.method, CorrectionMethod::kDrill);
+  // The left fan adjusted by hand, the right side fitted with slugs (a zone
+  // that leaves its heavy spot off the counterweight) and one of them moved.
+  main.correction.drill[kLeftSide].holesHeld = true;
+  main.correction.drill[kLeftSide].holeDepth = 1.069;
+  int off = static_cast<int>(main.result.right.plane.displayAngle) + 180;
+  main.zones.zoneStartRight = (off + 300) % 360;
+  main.zones.zoneEndRight = (off + 60) % 360;
+  RecomputeCorrections(main);
+  ASSERT_TRUE(main.correction.right.outsideZone);
+  ASSERT_GT(main.correction.slugs[kRightSide].SlugCount(), 0);
+  MoveItem(settings, main.correction, kRightSide, AdjustItem::kSlug, 0, kCw5);
+  ASSERT_TRUE(main.correction.slugs[kRightSide].slugsHeld);
+
+  SendMessageA(main.hwnd, WM_CHAR, 's', 0);
+  CloseMessages();
+  ASSERT_EQ(main.spin.SpinActive, 1);
+  EXPECT_FALSE(main.correction.drill[kLeftSide].holesHeld);
+  EXPECT_FALSE(main.correction.slugs[kRightSide].slugsHeld);
+  // What the screen shows is the planners' fresh plan for the new reading.
+  MachineSettings freshSettings = settings;
+  CorrectionState fresh;
+  fresh.readingsPresent = true;
+  PlaneReading l = main.left, r = main.right;
+  CorrectionResult planned = RunCorrectionPass(l, r, freshSettings, main.zones, fresh, nullptr);
+  EXPECT_EQ(main.result.left.text, planned.left.text);
+  EXPECT_DOUBLE_EQ(main.result.left.drill.holeDepth, planned.left.drill.holeDepth);
+  EXPECT_EQ(main.result.right.text, planned.right.text);
+  ASSERT_EQ(main.result.right.slugs.SlugCount(), planned.right.slugs.SlugCount());
+  for (int j = 0; j < planned.right.slugs.SlugCount(); ++j) {
+    EXPECT_DOUBLE_EQ(main.result.right.slugs.slugs[j].angle, planned.right.slugs.slugs[j].angle);
+  }
 }
 
 TEST_F(MainSpinFixture, AKeyCancelsTheSpinAndLeavesZeroReadings) {
