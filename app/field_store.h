@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/value_box_text.h"
 #include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "base/operator_ui.h"
@@ -36,6 +37,11 @@ struct FieldStoreContext {
   CorrectionState* correction = nullptr;
   // The open child screen's own fields, asked first; may be null.
   ScreenEntryStore* screen = nullptr;
+  // The sides whose main-screen radius box (100, 101) showed the slug
+  // installation radius when the entry opened: the entry edits that radius.
+  // Clear for the radius boxes of other screens, which show the drill or
+  // correction radius.
+  ValueBoxSides radiusBoxSides;
 };
 
 struct FieldStoreOutcome {
