@@ -200,6 +200,19 @@ TEST_F(HeavyMetalWindows, TheMainRadiusBoxOnASlugSideEditsTheInstallationRadius)
   EXPECT_EQ(MessageText(),
             "The correction radius has been limited by the counterweight radius, slug diameter, "
             "and the thickness between slugs setting.");
+  // All of its lines fit the message's text area.
+  HWND text = FindWindowExA(message.hwnd, nullptr, "Static", nullptr);
+  ASSERT_NE(text, nullptr);
+  RECT area, needed;
+  GetClientRect(text, &area);
+  needed = area;
+  HDC dc = GetDC(text);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+  const std::string shown = MessageText();
+  DrawTextA(dc, shown.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(text, dc);
+  EXPECT_LE(needed.bottom, area.bottom);
   AnswerMessageWindow(message, kMessageOkId);
   EXPECT_TRUE(IsWindowEnabled(main.hwnd));
 
