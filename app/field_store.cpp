@@ -35,6 +35,17 @@ bool LimitSlugRadii(MachineSettings& s) {
   return limited;
 }
 
+// A typed installation radius stays inside the counterweight, clear of the
+// web; true when it had to come in.
+bool StoreSlugRadius(MachineSettings& s, Side side, double radius) {
+  const bool left = side == kLeftSide;
+  const double limit =
+      CounterweightSlugRadius(left ? s.shaftRadiusLeft : s.shaftRadiusRight, s.slugWebThickness,
+                              left ? s.slugDiameterLeft : s.slugDiameterRight);
+  (left ? s.slugRadiusLeft : s.slugRadiusRight) = std::fmin(radius, limit);
+  return radius > limit;
+}
+
 }  // namespace
 
 double LengthFactor(const MachineSettings& s) {
@@ -114,15 +125,23 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       if (!changed) return FieldStoreOutcome{true, false, false, false};
       break;
     }
-    // The main screen's radius boxes edit the correction radius while radial
-    // compensation is on, otherwise the drill (hole centre) radius; the range
-    // limiter keeps either inside the counterweight.
+    // The radius boxes edit the correction radius while radial compensation
+    // is on, otherwise the drill (hole centre) radius; the range limiter
+    // keeps either inside the counterweight. A main-screen box that shows the
+    // slug installation radius edits that one instead.
     case 100:
-      (s.radialCompensation == 1 ? s.correctionRadiusLeft : s.drillRadiusLeft) = length;
+    case 101: {
+      const Side side = code == 100 ? kLeftSide : kRightSide;
+      const ValueBoxSides& shown = context.radiusBoxSides;
+      if (side == kLeftSide ? shown.outsideZoneLeft : shown.outsideZoneRight) {
+        slugRadiusLimited = StoreSlugRadius(s, side, length);
+      } else if (side == kLeftSide) {
+        (s.radialCompensation == 1 ? s.correctionRadiusLeft : s.drillRadiusLeft) = length;
+      } else {
+        (s.radialCompensation == 1 ? s.correctionRadiusRight : s.drillRadiusRight) = length;
+      }
       break;
-    case 101:
-      (s.radialCompensation == 1 ? s.correctionRadiusRight : s.drillRadiusRight) = length;
-      break;
+    }
     case 131:
       s.uprightDistance = length;
       RangeLimit(s, context.ui);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/value_box_text.h"
 #include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "base/operator_ui.h"
@@ -40,6 +41,11 @@ struct FieldStoreContext {
   // preload.txt: a desired reading needs one.
   bool leftMeasured = false;
   bool rightMeasured = false;
+  // The sides whose main-screen radius box (100, 101) showed the slug
+  // installation radius when the entry opened: the entry edits that radius.
+  // Clear for the radius boxes of other screens, which show the drill or
+  // correction radius.
+  ValueBoxSides radiusBoxSides;
 };
 
 struct FieldStoreOutcome {

@@ -10,22 +10,55 @@ namespace balancer {
 
 namespace {
 
-// Columns: left boxes at x 200, right boxes at x 400; single-plane uses the
-// right column.
-const std::vector<ItemPlace> kPlaces = {
-    {320, 200, 60, 100, 36},           {321, 400, 60, 100, 36},
-    {102, 400, 60, 100, 36},           {147, 200, 110, 100, 36},
-    {148, 400, 110, 100, 36},          {100, 200, 160, 100, 36},
-    {101, 400, 160, 100, 36},          {145, 200, 210, 100, 36},
-    {146, 400, 210, 100, 36},          {kIdMaterial, 20, 280, 150, 40},
-    {kIdRadialComp, 20, 330, 220, 40}, {kIdExit, 500, 380, 100, 40},
+// Design units. The buttons are wide enough for their longest label in the
+// design font ("Right Counterweight Radius"), each value is drawn right of
+// its button, and the row labels keep clear of the first column.
+constexpr int kFirstColumnX = 180;
+constexpr int kSecondColumnX = 590;
+constexpr int kBoxW = 280;
+constexpr int kBoxH = 36;
+constexpr int kRowY[4] = {60, 110, 160, 210};
+
+// Two-plane: the left side in the first column, the right in the second.
+const std::vector<ItemPlace> kTwoPlanePlaces = {
+    {320, kFirstColumnX, kRowY[0], kBoxW, kBoxH},
+    {321, kSecondColumnX, kRowY[0], kBoxW, kBoxH},
+    {147, kFirstColumnX, kRowY[1], kBoxW, kBoxH},
+    {148, kSecondColumnX, kRowY[1], kBoxW, kBoxH},
+    {100, kFirstColumnX, kRowY[2], kBoxW, kBoxH},
+    {101, kSecondColumnX, kRowY[2], kBoxW, kBoxH},
+    {145, kFirstColumnX, kRowY[3], kBoxW, kBoxH},
+    {146, kSecondColumnX, kRowY[3], kBoxW, kBoxH},
+    {kIdMaterial, 20, 280, 160, 40},
+    {kIdRadialComp, 20, 330, 240, 40},
+    {kIdExit, 870, 380, 100, 40},
+};
+// Single-plane: the right side only, in the first column.
+const std::vector<ItemPlace> kSinglePlanePlaces = {
+    {102, kFirstColumnX, kRowY[0], kBoxW, kBoxH},
+    {148, kFirstColumnX, kRowY[1], kBoxW, kBoxH},
+    {101, kFirstColumnX, kRowY[2], kBoxW, kBoxH},
+    {146, kFirstColumnX, kRowY[3], kBoxW, kBoxH},
+    {kIdMaterial, 20, 280, 160, 40},
+    {kIdRadialComp, 20, 330, 240, 40},
+    {kIdExit, 460, 380, 100, 40},
 };
 // "Left", "Right", "Drill Diameter", "Shaft Radius", "Correction Rad."
-const std::vector<ItemPlace> kTexts = {{0, 210, 25, 0, 0},
-                                       {0, 410, 25, 0, 0},
-                                       {0, 20, 66, 0, 0},
-                                       {0, 20, 116, 0, 0},
-                                       {0, 20, 166, 0, 0}};
+const std::vector<ItemPlace> kTwoPlaneTexts = {{0, kFirstColumnX + 10, 25, 0, 0},
+                                               {0, kSecondColumnX + 10, 25, 0, 0},
+                                               {0, 20, kRowY[0] + 6, 0, 0},
+                                               {0, 20, kRowY[1] + 6, 0, 0},
+                                               {0, 20, kRowY[2] + 6, 0, 0}};
+const std::vector<ItemPlace> kSinglePlaneTexts = {{0, kFirstColumnX + 10, 25, 0, 0},
+                                                  {0, kFirstColumnX + 10, 25, 0, 0},
+                                                  {0, 20, kRowY[0] + 6, 0, 0},
+                                                  {0, 20, kRowY[1] + 6, 0, 0},
+                                                  {0, 20, kRowY[2] + 6, 0, 0}};
+
+// Window sizes by mode; the window stays inside the design space.
+constexpr int kTwoPlaneWidth = 1000;
+constexpr int kSinglePlaneWidth = 590;
+constexpr int kWindowHeight = 470;
 
 class DrillSetupWindow : public ModelScreen {
  public:
@@ -35,13 +68,21 @@ class DrillSetupWindow : public ModelScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
+  const std::vector<ItemPlace>& Places() const override {
+    return TwoPlane() ? kTwoPlanePlaces : kSinglePlanePlaces;
+  }
+  const std::vector<ItemPlace>& TextPlaces() const override {
+    return TwoPlane() ? kTwoPlaneTexts : kSinglePlaneTexts;
+  }
   void OnCommand(int id) override { Apply(model_.Press(id)); }
   void OnChar(int character) override { Apply(model_.Key(character)); }
   void OnCloseRequest() override { Apply(model_.Press(kIdExit)); }
 
  private:
+  // The mode cannot change while the screen is open (the main window is
+  // disabled under it).
+  bool TwoPlane() const { return context().kit.settings->twoPlaneMode != 0; }
+
   DrillSetupScreen model_;
 };
 
@@ -49,8 +90,9 @@ class DrillSetupWindow : public ModelScreen {
 
 HWND OpenDrillSetupWindow(const ScreenContext& context) {
   if (context.kit.settings == nullptr) return nullptr;
+  const int width = context.kit.settings->twoPlaneMode != 0 ? kTwoPlaneWidth : kSinglePlaneWidth;
   return OpenChildScreen(std::make_unique<DrillSetupWindow>(context), "Drill Setup",
-                         WS_CAPTION | WS_SYSMENU, 320, 110, 640, 470);
+                         WS_CAPTION | WS_SYSMENU, (1280 - width) / 2, 110, width, kWindowHeight);
 }
 
 }  // namespace balancer

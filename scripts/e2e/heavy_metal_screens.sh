@@ -3,13 +3,16 @@
 # sides need heavy metal: the left heavy spot at 90 with its zone 180-300 and
 # the right at 270 with its zone 0-120, the left one much heavier. Screenshots
 # of every window in two-plane and single-plane mode, in grams and inches at
-# 1280x720 and in ounces and millimetres at 1920x1080.
+# 1280x720 and in ounces and millimetres at 1920x1080; the main screen's
+# Radius box typed into on a heavy-metal side.
 
 # Settings fields of the heavy-metal values in balsetup.dta.
 kFieldSlugDiameterLeft=28
 kFieldSlugLengthRight=31
 kFieldCounterweightMaterial=33
 kFieldDensity=71
+kFieldSlugRadiusLeft=20
+kFieldDrillRadiusLeft=62
 
 # Keys to window WIN (xdotool key names).
 hm_keys() {
@@ -92,6 +95,33 @@ for screen in 1280x720x24 1920x1080x24; do
     continue
   fi
   screenshot "$shots/hm-main-two-$size.png"
+
+  # On a heavy-metal side the Radius box shows and edits the slug installation
+  # radius: the left box at (dial centre 262 - 48, dial top 275 - 16), 96 x 30.
+  drill_before="$(get_setting $kFieldDrillRadiusLeft)"
+  click_design 262 274 "$scale"
+  if [ "$size" = 1920x1080 ]; then
+    hm_enter "63.5"
+  else
+    hm_enter "2.5"
+  fi
+  check "$size: the left Radius box stores the slug radius" \
+    wait_until 5 setting_is $kFieldSlugRadiusLeft 2.500
+  check "$size: the drill radius stays" setting_is $kFieldDrillRadiusLeft "$drill_before"
+  sleep 1
+  screenshot "$shots/hm-radius-slug-$size.png"
+  click_design 262 274 "$scale"
+  if [ "$size" = 1920x1080 ]; then
+    hm_enter "86.36"
+  else
+    hm_enter "3.4"
+  fi
+  check "$size: a slug radius past the counterweight tells of the limit" hm_message "Alert"
+  sleep 1
+  screenshot "$shots/hm-radius-limited-$size.png"
+  check "$size: the radius limit message is answered" hm_answer "Alert"
+  check "$size: the slug radius is held inside the counterweight" \
+    setting_is $kFieldSlugRadiusLeft 2.850
 
   # The Heavy Metal Setup picture button: (502, dial top 275 + 94), 136 x 64.
   click_design 570 401 "$scale"

@@ -20,6 +20,7 @@ class FieldStore : public ::testing::Test {
     context.rightMeasured = rightMeasured;
     context.correction = &correction;
     context.screen = screen;
+    context.radiusBoxSides = boxSides;
     return StoreFieldValue(code, value, context);
   }
   MachineSettings settings;
@@ -32,6 +33,7 @@ class FieldStore : public ::testing::Test {
   bool rightMeasured = false;
   CorrectionState correction;
   ScreenEntryStore* screen = nullptr;
+  ValueBoxSides boxSides;
 };
 
 TEST_F(FieldStore, RadiusBoxesEditTheRadiusInForceWithinTheCounterweight) {
@@ -47,6 +49,41 @@ TEST_F(FieldStore, RadiusBoxesEditTheRadiusInForceWithinTheCounterweight) {
   EXPECT_DOUBLE_EQ(settings.correctionRadiusRight, 3.5);  // at most the shaft radius
   EXPECT_DOUBLE_EQ(CurrentRightSet(settings).correctionRadiusRight, 3.5);
   EXPECT_DOUBLE_EQ(settings.drillRadiusRight, 3.025);  // untouched
+}
+
+TEST_F(FieldStore, ARadiusBoxShowingTheSlugRadiusEditsItWithinTheCounterweight) {
+  const MachineSettings before = settings;
+  boxSides.outsideZoneLeft = true;
+  EXPECT_TRUE(Store(100, 2.5).stored);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 2.5);
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, before.drillRadiusLeft);
+  EXPECT_DOUBLE_EQ(settings.correctionRadiusLeft, before.correctionRadiusLeft);
+  EXPECT_TRUE(ui.messages.empty());
+
+  // Past the web: shaft radius - web - half the slug, and the operator is told.
+  Store(100, 3.4);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 3.5 - 0.15 - 0.5);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].caption, "Alert");
+  EXPECT_EQ(ui.messages[0].text,
+            "The correction radius has been limited by the counterweight radius, slug diameter, "
+            "and the thickness between slugs setting.");
+
+  // Only the side that shows it: the right box still edits the radius in force.
+  ui.messages.clear();
+  settings.radialCompensation = 1;
+  Store(101, 3.0);
+  EXPECT_DOUBLE_EQ(settings.correctionRadiusRight, 3.0);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusRight, before.slugRadiusRight);
+
+  // The right slug radius in millimetres, kept in the mode's stored set.
+  boxSides.outsideZoneRight = true;
+  settings.lengthUnit = 1;
+  Store(101, 25.4 * 2.0);
+  EXPECT_DOUBLE_EQ(settings.slugRadiusRight, 2.0);
+  EXPECT_DOUBLE_EQ(CurrentRightSet(settings).slugRadiusRight, 2.0);
+  EXPECT_DOUBLE_EQ(settings.correctionRadiusRight, 3.0);
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FieldStore, UnitsAreConvertedToInchesAndGrams) {

@@ -11,6 +11,7 @@
 #include "app/main_commands.h"
 #include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/message_window.h"
+#include "app/win32/kit/value_box.h"
 #include "correction/adjustment.h"
 #include "correction/screen_ids.h"
 #include "records/settings_file.h"
@@ -172,6 +173,58 @@ TEST_F(HeavyMetalWindows, ALargerSlugIsTypedInAndTheLimitedRadiusIsTold) {
   Type("5.08\r");
   EXPECT_NEAR(settings.slugWebThickness, 0.2, 1e-12);
   if (message.hwnd != nullptr) AnswerMessageWindow(message, kMessageOkId);
+}
+
+// The main screen's Radius box on a heavy-metal side shows the slug radius, so
+// typing into it edits that radius; Drill Setup's box keeps the drill radius.
+TEST_F(HeavyMetalWindows, TheMainRadiusBoxOnASlugSideEditsTheInstallationRadius) {
+  ASSERT_TRUE(main.result.left.plane.outsideZone);
+  const double drillRadius = settings.drillRadiusLeft;
+  SetValueBoxKit(&kit);
+  HWND box = GetDlgItem(main.hwnd, 100);
+  ASSERT_NE(box, nullptr);
+  SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  Type("2.5\r");
+  EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 2.5);
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, drillRadius);
+  EXPECT_EQ(message.hwnd, nullptr);
+  EXPECT_DOUBLE_EQ(Written().slugRadiusLeft, 2.5);
+  EXPECT_DOUBLE_EQ(main.result.left.radius, 2.5);  // the grams now refer to it
+
+  SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Type("3.4\r");
+  EXPECT_NEAR(settings.slugRadiusLeft, 3.5 - 0.15 - 0.5, 1e-12);
+  ASSERT_NE(message.hwnd, nullptr);
+  EXPECT_EQ(Title(message.hwnd), "Alert");
+  EXPECT_EQ(MessageText(),
+            "The correction radius has been limited by the counterweight radius, slug diameter, "
+            "and the thickness between slugs setting.");
+  // All of its lines fit the message's text area.
+  HWND text = FindWindowExA(message.hwnd, nullptr, "Static", nullptr);
+  ASSERT_NE(text, nullptr);
+  RECT area, needed;
+  GetClientRect(text, &area);
+  needed = area;
+  HDC dc = GetDC(text);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+  const std::string shown = MessageText();
+  DrawTextA(dc, shown.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(text, dc);
+  EXPECT_LE(needed.bottom, area.bottom);
+  AnswerMessageWindow(message, kMessageOkId);
+  EXPECT_TRUE(IsWindowEnabled(main.hwnd));
+
+  RunMainCommand(main, kCmdDrillSetup);
+  ASSERT_EQ(kit.screenCode, 'd');
+  Click(100);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  Type("2.9\r");
+  EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, 2.9);
+  EXPECT_NEAR(settings.slugRadiusLeft, 2.85, 1e-12);
+  EXPECT_EQ(message.hwnd, nullptr);
+  SetValueBoxKit(nullptr);
 }
 
 TEST_F(HeavyMetalWindows, SizeSelectionOpensOverTheSetupAndItsChecksBecomeTheSelection) {

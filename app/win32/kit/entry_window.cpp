@@ -63,6 +63,7 @@ void CommitNumber(KitContext& kit) {
   store.link = kit.link;
   store.correction = kit.correction;
   store.screen = kit.screenStore;
+  store.radiusBoxSides = entry.boxSides;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
   if (commit.outcome.stored && kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);
@@ -310,6 +311,7 @@ HWND CreateEntryFrame(KitContext& kit, EntryKind kind, const char* title, int x,
   const float s = kit.screenScale;
   entry.kind = kind;
   entry.fieldCode = kit.actionCode;
+  entry.boxSides = ValueBoxSides{};
   entry.shift = entry.capsLock = false;
   ReleaseFonts(entry);
   entry.messageFont = CreateDesignFont(22, 300, s);

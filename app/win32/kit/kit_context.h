@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/value_box_text.h"
 #include "app/win32/kit/file_dialog.h"
 #include "app/win32/kit/main_window_actions.h"
 #include "app/win32/kit/message_window.h"
@@ -36,6 +37,9 @@ struct EntryWindowState {
   HWND prompt = nullptr;  // the hint
   std::string text;       // the entry text; also receives a scale reading
   int fieldCode = 0;      // ActionCode when the window opened
+  // What the main screen's radius boxes showed when one of them opened this
+  // window (clear for any other opener).
+  ValueBoxSides boxSides;
   bool shift = false;
   bool capsLock = false;
   HFONT messageFont = nullptr;  // 22 / 300

@@ -60,7 +60,11 @@ LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       OnPaint(hwnd, *data);
       return 0;
     case WM_LBUTTONDOWN:
-      if (gKit != nullptr) OpenEntryForField(*gKit, data->fieldCode);
+      // The entry edits what the box shows: on a heavy-metal side the radius
+      // boxes show the slug installation radius.
+      if (gKit != nullptr && OpenEntryForField(*gKit, data->fieldCode) != nullptr) {
+        gKit->entry.boxSides = gSides;
+      }
       return 0;
     case WM_NCDESTROY:
       if (data->font != nullptr) DeleteObject(data->font);
