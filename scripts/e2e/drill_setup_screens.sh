@@ -9,45 +9,8 @@ kFieldDrillDiameterLeft=7
 kFieldRadialCompensation=14
 kFieldSingleDrillDiameterRight=73
 
-drill_keys() {
-  xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
-  shift
-  xdotool key --clearmodifiers "$@" >/dev/null 2>&1
-}
-
-drill_window_closed() {
-  ! window_open "$1"
-}
-
 drill_setting_is() {
   [ "$(get_setting "$1")" = "$2" ]
-}
-
-# Types TEXT (digits, '.', '/', ' ') into the entry window and presses Enter.
-drill_enter() {
-  local id keys=() c i
-  id="$(wait_for_window "Enter" 10)" || return 1
-  for ((i = 0; i < ${#1}; i++)); do
-    c="${1:i:1}"
-    case "$c" in
-      .) keys+=(period) ;;
-      /) keys+=(slash) ;;
-      " ") keys+=(space) ;;
-      *) keys+=("$c") ;;
-    esac
-  done
-  drill_keys "$id" "${keys[@]}" Return
-  wait_until 10 drill_window_closed "Enter"
-}
-
-# Left click at design point (DX, DY) of the client area of window WIN; the
-# frame is taken as 3 pixels and the caption as 21 more.
-drill_click() {
-  local win="$1" dx="$2" dy="$3" scale="$4"
-  eval "$(xdotool getwindowgeometry --shell "$win")"
-  xdotool mousemove "$((X + 3 + $(awk -v v="$dx" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
-    "$((Y + 24 + $(awk -v v="$dy" -v s="$scale" 'BEGIN {print int(v * s)}')))" click 1 \
-    >/dev/null 2>&1
 }
 
 for screen in 1280x720x24 1920x1080x24; do
@@ -72,26 +35,26 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: D opens Drill Setup" true
     sleep 1
     screenshot "$shots/drill-setup-two-$size.png"
-    drill_keys "$setup" c
+    window_keys "$setup" c
     check "$size: C turns radial compensation on" \
       wait_until 5 drill_setting_is $kFieldRadialCompensation 1
     sleep 1
     screenshot "$shots/drill-setup-two-radial-$size.png"
-    drill_keys "$setup" c
+    window_keys "$setup" c
     check "$size: C turns it off again" \
       wait_until 5 drill_setting_is $kFieldRadialCompensation 0
 
     # "Left Drill Bit Diameter": first column (180, 60), 280 x 36.
-    drill_click "$setup" 320 78 "$scale"
+    click_in_window "$setup" 320 78 "$scale"
     if [ "$size" = 1920x1080 ]; then
-      drill_enter "15.875"
+      enter_text "15.875"
     else
-      drill_enter "5/8"
+      enter_text "5/8"
     fi
     check "$size: the left drill bit diameter is typed in" \
       wait_until 5 drill_setting_is $kFieldDrillDiameterLeft 0.625
-    drill_keys "$setup" Escape
-    check "$size: Esc closes Drill Setup" wait_until 10 drill_window_closed "Drill Setup"
+    window_keys "$setup" Escape
+    check "$size: Esc closes Drill Setup" wait_until 10 window_gone "Drill Setup"
   else
     check "$size: D opens Drill Setup" false
   fi
@@ -103,21 +66,21 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: single-plane, D opens Drill Setup" true
     sleep 1
     screenshot "$shots/drill-setup-single-$size.png"
-    drill_keys "$setup" c
+    window_keys "$setup" c
     sleep 1
     screenshot "$shots/drill-setup-single-radial-$size.png"
-    drill_keys "$setup" c
+    window_keys "$setup" c
     # "&Drill Diameter" (the first column's first row) sets both sides.
-    drill_click "$setup" 320 78 "$scale"
+    click_in_window "$setup" 320 78 "$scale"
     if [ "$size" = 1920x1080 ]; then
-      drill_enter "30.1625"
+      enter_text "30.1625"
     else
-      drill_enter "1 3/16"
+      enter_text "1 3/16"
     fi
     check "$size: single-plane, the drill diameter is typed in" \
       wait_until 5 drill_setting_is $kFieldSingleDrillDiameterRight 1.188
-    drill_keys "$setup" e
-    check "$size: E closes it" wait_until 10 drill_window_closed "Drill Setup"
+    window_keys "$setup" e
+    check "$size: E closes it" wait_until 10 window_gone "Drill Setup"
   else
     check "$size: single-plane, D opens Drill Setup" false
   fi

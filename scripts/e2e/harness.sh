@@ -163,3 +163,43 @@ pending() {
   echo "SKIP $1: not in the main window yet"
   skipped=$((skipped + 1))
 }
+
+# Keys to window WIN (xdotool key names), focused first.
+window_keys() {
+  xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
+  shift
+  xdotool key --clearmodifiers "$@" >/dev/null 2>&1
+}
+
+# True once no window titled NAME is open.
+window_gone() {
+  ! window_open "$1"
+}
+
+# Types TEXT (digits, '.', '/', ' ') into the entry window, presses Enter and
+# waits until the entry has closed.
+enter_text() {
+  local id keys=() c i
+  id="$(wait_for_window "Enter" 10)" || return 1
+  for ((i = 0; i < ${#1}; i++)); do
+    c="${1:i:1}"
+    case "$c" in
+      .) keys+=(period) ;;
+      /) keys+=(slash) ;;
+      " ") keys+=(space) ;;
+      *) keys+=("$c") ;;
+    esac
+  done
+  window_keys "$id" "${keys[@]}" Return
+  wait_until 10 window_gone "Enter"
+}
+
+# Left click at design point (DX, DY) of the client area of window WIN at
+# SCALE; the frame is taken as 3 pixels and the caption as 21 more.
+click_in_window() {
+  local win="$1" dx="$2" dy="$3" scale="$4"
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove "$((X + 3 + $(awk -v v="$dx" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
+    "$((Y + 24 + $(awk -v v="$dy" -v s="$scale" 'BEGIN {print int(v * s)}')))" click 1 \
+    >/dev/null 2>&1
+}

@@ -14,44 +14,6 @@ kFieldDensity=71
 kFieldSlugRadiusLeft=20
 kFieldDrillRadiusLeft=62
 
-# Keys to window WIN (xdotool key names).
-hm_keys() {
-  xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
-  shift
-  xdotool key --clearmodifiers "$@" >/dev/null 2>&1
-}
-
-# Types TEXT (digits, '.', '/', ' ') into the entry window and presses Enter.
-hm_enter() {
-  local id keys=() c i
-  id="$(wait_for_window "Enter" 10)" || return 1
-  for ((i = 0; i < ${#1}; i++)); do
-    c="${1:i:1}"
-    case "$c" in
-      .) keys+=(period) ;;
-      /) keys+=(slash) ;;
-      " ") keys+=(space) ;;
-      *) keys+=("$c") ;;
-    esac
-  done
-  hm_keys "$id" "${keys[@]}" Return
-  wait_until 10 window_closed_hm "Enter"
-}
-
-window_closed_hm() {
-  [ -z "$(xdotool search --name "^$1\$" 2>/dev/null)" ]
-}
-
-# Left click at design point (DX, DY) of the client area of window WIN; the
-# frame is taken as 3 pixels and the caption as 21 more.
-hm_click() {
-  local win="$1" dx="$2" dy="$3" scale="$4"
-  eval "$(xdotool getwindowgeometry --shell "$win")"
-  xdotool mousemove "$((X + 3 + $(awk -v v="$dx" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
-    "$((Y + 24 + $(awk -v v="$dy" -v s="$scale" 'BEGIN {print int(v * s)}')))" click 1 \
-    >/dev/null 2>&1
-}
-
 # Centre of the size check box of table INDEX (three columns of eleven).
 hm_size_box() {
   echo "$((20 + ($1 / 11) * 220 + 12)) $((20 + ($1 % 11) * 34 + 15))"
@@ -66,8 +28,8 @@ setting_is() {
 hm_answer() {
   local id
   id="$(wait_for_window "$1" 10)" || return 1
-  hm_keys "$id" Return
-  wait_until 10 window_closed_hm "$1"
+  window_keys "$id" Return
+  wait_until 10 window_gone "$1"
 }
 
 # A message titled NAME comes up within a few seconds.
@@ -101,9 +63,9 @@ for screen in 1280x720x24 1920x1080x24; do
   drill_before="$(get_setting $kFieldDrillRadiusLeft)"
   click_design 262 274 "$scale"
   if [ "$size" = 1920x1080 ]; then
-    hm_enter "63.5"
+    enter_text "63.5"
   else
-    hm_enter "2.5"
+    enter_text "2.5"
   fi
   check "$size: the left Radius box stores the slug radius" \
     wait_until 5 setting_is $kFieldSlugRadiusLeft 2.500
@@ -112,9 +74,9 @@ for screen in 1280x720x24 1920x1080x24; do
   screenshot "$shots/hm-radius-slug-$size.png"
   click_design 262 274 "$scale"
   if [ "$size" = 1920x1080 ]; then
-    hm_enter "86.36"
+    enter_text "86.36"
   else
-    hm_enter "3.4"
+    enter_text "3.4"
   fi
   check "$size: a slug radius past the counterweight tells of the limit" hm_message "Alert"
   sleep 1
@@ -131,12 +93,12 @@ for screen in 1280x720x24 1920x1080x24; do
     screenshot "$shots/hm-setup-two-$size.png"
 
     # Select Now with nothing checked: neither side finds a size.
-    hm_keys "$setup" a
+    window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       check "$size: A opens the size selection" true
       sleep 1
       screenshot "$shots/hm-sizes-two-$size.png"
-      hm_keys "$sizes" s
+      window_keys "$sizes" s
       check "$size: no size checked names both sides" hm_message "Attention"
       sleep 1
       screenshot "$shots/hm-none-both-$size.png"
@@ -146,13 +108,13 @@ for screen in 1280x720x24 1920x1080x24; do
     fi
 
     # 1.0 x 0.85 only: the right side takes it, the heavy left side cannot.
-    hm_keys "$setup" a
+    window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       sleep 1
-      hm_click "$sizes" $(hm_size_box 24) "$scale"
+      click_in_window "$sizes" $(hm_size_box 24) "$scale"
       sleep 1
       screenshot "$shots/hm-sizes-checked-$size.png"
-      hm_keys "$sizes" s
+      window_keys "$sizes" s
       check "$size: a size too small for the left names the left side" hm_message "Attention"
       sleep 1
       screenshot "$shots/hm-none-left-$size.png"
@@ -164,13 +126,13 @@ for screen in 1280x720x24 1920x1080x24; do
     fi
 
     # 1.0 x 1.25 only: now the left side takes it and the right cannot.
-    hm_keys "$setup" a
+    window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       sleep 1
-      hm_click "$sizes" $(hm_size_box 24) "$scale"  # off again
-      hm_click "$sizes" $(hm_size_box 28) "$scale"
+      click_in_window "$sizes" $(hm_size_box 24) "$scale"  # off again
+      click_in_window "$sizes" $(hm_size_box 28) "$scale"
       sleep 1
-      hm_keys "$sizes" s
+      window_keys "$sizes" s
       check "$size: a size only the left can take names the right side" hm_message "Attention"
       sleep 1
       screenshot "$shots/hm-none-right-$size.png"
@@ -180,15 +142,15 @@ for screen in 1280x720x24 1920x1080x24; do
     fi
 
     # 0.75 x 1.1 fits both sides: no message, both take it.
-    hm_keys "$setup" a
+    window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       sleep 1
-      hm_click "$sizes" $(hm_size_box 28) "$scale"  # off again
-      hm_click "$sizes" $(hm_size_box 11) "$scale"
+      click_in_window "$sizes" $(hm_size_box 28) "$scale"  # off again
+      click_in_window "$sizes" $(hm_size_box 11) "$scale"
       sleep 1
-      hm_keys "$sizes" s
+      window_keys "$sizes" s
       sleep 3
-      check "$size: a fitting size raises no message" window_closed_hm "Attention"
+      check "$size: a fitting size raises no message" window_gone "Attention"
       check "$size: both sides took 0.75 diameter slugs" \
         wait_until 5 setting_is $kFieldSlugDiameterLeft 0.750
       screenshot "$shots/hm-selected-$size.png"
@@ -197,11 +159,11 @@ for screen in 1280x720x24 1920x1080x24; do
     fi
 
     # A larger left slug comes in: the installation radius is limited.
-    hm_click "$setup" 95 68 "$scale"  # "Slug diameter", left
+    click_in_window "$setup" 95 68 "$scale"  # "Slug diameter", left
     if [ "$size" = 1920x1080 ]; then
-      hm_enter "31.75"
+      enter_text "31.75"
     else
-      hm_enter "1 1/4"
+      enter_text "1 1/4"
     fi
     check "$size: a larger slug tells of the limited radius" hm_message "Alert"
     sleep 1
@@ -209,41 +171,41 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: the limit message is answered" hm_answer "Alert"
     check "$size: the left slug diameter is stored" setting_is $kFieldSlugDiameterLeft 1.250
 
-    hm_keys "$setup" m
+    window_keys "$setup" m
     check "$size: M turns the counterweight to steel" \
       wait_until 5 setting_is $kFieldCounterweightMaterial 1
-    hm_keys "$setup" m
+    window_keys "$setup" m
 
     # The density from a weighed test slug 0.5" x 1", 60 g.
-    hm_keys "$setup" h
+    window_keys "$setup" h
     if density="$(wait_for_window "Heavy Metal Density" 10)"; then
       check "$size: H opens the density window" true
       sleep 1
       screenshot "$shots/hm-density-empty-$size.png"
       if [ "$size" = 1920x1080 ]; then
-        hm_keys "$density" d && hm_enter "12.7"
-        hm_keys "$density" l && hm_enter "25.4"
-        hm_keys "$density" w && hm_enter "2.1164"
+        window_keys "$density" d && enter_text "12.7"
+        window_keys "$density" l && enter_text "25.4"
+        window_keys "$density" w && enter_text "2.1164"
       else
-        hm_keys "$density" d && hm_enter ".5"
-        hm_keys "$density" l && hm_enter "1"
-        hm_keys "$density" w && hm_enter "60"
+        window_keys "$density" d && enter_text ".5"
+        window_keys "$density" l && enter_text "1"
+        window_keys "$density" w && enter_text "60"
       fi
       check "$size: the test slug sets the density" \
         wait_until 5 setting_is $kFieldDensity 305.6
       sleep 1
       screenshot "$shots/hm-density-two-$size.png"
-      hm_keys "$density" Escape
+      window_keys "$density" Escape
       check "$size: Esc closes the density window" \
-        wait_until 10 window_closed_hm "Heavy Metal Density"
+        wait_until 10 window_gone "Heavy Metal Density"
     else
       check "$size: H opens the density window" false
     fi
     sleep 1
     screenshot "$shots/hm-setup-after-$size.png"
-    hm_keys "$setup" Escape
+    window_keys "$setup" Escape
     check "$size: Esc closes Heavy Metal Setup" \
-      wait_until 10 window_closed_hm "Heavy Metal Setup"
+      wait_until 10 window_gone "Heavy Metal Setup"
   else
     check "$size: the Heavy Metal button opens Heavy Metal Setup" false
   fi
@@ -251,8 +213,8 @@ for screen in 1280x720x24 1920x1080x24; do
   send_keys v
   if setup="$(wait_for_window "Heavy Metal Setup" 10)"; then
     check "$size: V opens Heavy Metal Setup" true
-    hm_keys "$setup" e
-    check "$size: E closes it" wait_until 10 window_closed_hm "Heavy Metal Setup"
+    window_keys "$setup" e
+    check "$size: E closes it" wait_until 10 window_gone "Heavy Metal Setup"
   else
     check "$size: V opens Heavy Metal Setup" false
   fi
@@ -268,22 +230,22 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: single-plane, the button opens Heavy Metal Setup" true
     sleep 1
     screenshot "$shots/hm-setup-single-$size.png"
-    hm_keys "$setup" a
+    window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       sleep 1
       screenshot "$shots/hm-sizes-single-$size.png"
-      hm_keys "$sizes" Escape
-      wait_until 10 window_closed_hm "Heavy Metal Size Selection"
+      window_keys "$sizes" Escape
+      wait_until 10 window_gone "Heavy Metal Size Selection"
     fi
-    hm_keys "$setup" h
+    window_keys "$setup" h
     if density="$(wait_for_window "Heavy Metal Density" 10)"; then
       sleep 1
       screenshot "$shots/hm-density-single-$size.png"
-      hm_keys "$density" Escape
-      wait_until 10 window_closed_hm "Heavy Metal Density"
+      window_keys "$density" Escape
+      wait_until 10 window_gone "Heavy Metal Density"
     fi
-    hm_keys "$setup" Escape
-    check "$size: single-plane setup closes" wait_until 10 window_closed_hm "Heavy Metal Setup"
+    window_keys "$setup" Escape
+    check "$size: single-plane setup closes" wait_until 10 window_gone "Heavy Metal Setup"
   else
     check "$size: single-plane, the button opens Heavy Metal Setup" false
   fi

@@ -3,17 +3,6 @@
 # heavy metal), a hole is moved past the centre in Adjust, and both windows
 # are shot at both scales, in both unit sets and both plane modes.
 
-# Keys to a window of the program (xdotool key names).
-zones_keys_to() {
-  xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
-  shift
-  xdotool key --clearmodifiers "$@" >/dev/null 2>&1
-}
-
-window_closed_named() {
-  ! window_open "$1"
-}
-
 # The screen pixel of dial angle DEG at RADIUS about design centre (CX, CY).
 zones_dial_point() {
   awk -v cx="$1" -v cy="$2" -v r="$3" -v a="$4" -v s="$5" 'BEGIN {
@@ -109,8 +98,8 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
   send_keys n
   if id="$(wait_for_window "Correction Zone Setup" 10)"; then
     check "$tag: N opens Correction Zone Setup" true
-    zones_keys_to "$id" Escape
-    check "$tag: Esc closes it" wait_until 10 window_closed_named "Correction Zone Setup"
+    window_keys "$id" Escape
+    check "$tag: Esc closes it" wait_until 10 window_gone "Correction Zone Setup"
   else
     check "$tag: N opens Correction Zone Setup" false
   fi
@@ -131,8 +120,8 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     screenshot "$shots/zone-setup-$tag.png"
     check "$tag: the zones are drawn on the dials" \
       test "$(zone_pixels "$shots/zone-setup-$tag.png" "$scale")" -gt 2000
-    zones_keys_to "$id" e
-    check "$tag: E closes Zone Setup" wait_until 10 window_closed_named "Correction Zone Setup"
+    window_keys "$id" e
+    check "$tag: E closes Zone Setup" wait_until 10 window_gone "Correction Zone Setup"
     sleep 1
     screenshot "$shots/main-after-zones-$tag.png"
     check "$tag: the right side's text changes to heavy metal" \
@@ -152,8 +141,8 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
         check "$tag: a double-click on a slug opens Adjust" true
         sleep 1
         screenshot "$shots/adjust-slug-$tag.png"
-        zones_keys_to "$aid" Escape
-        check "$tag: Esc closes Adjust" wait_until 10 window_closed_named "Adjust"
+        window_keys "$aid" Escape
+        check "$tag: Esc closes Adjust" wait_until 10 window_gone "Adjust"
       else
         check "$tag: a double-click on a slug opens Adjust" false
       fi
@@ -164,10 +153,10 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     # Clear All: back to drilling.
     send_keys n
     if id="$(wait_for_window "Correction Zone Setup" 10)"; then
-      zones_keys_to "$id" c
+      window_keys "$id" c
       sleep 0.5
-      zones_keys_to "$id" Escape
-      wait_until 10 window_closed_named "Correction Zone Setup" || true
+      window_keys "$id" Escape
+      wait_until 10 window_gone "Correction Zone Setup" || true
     fi
   else
     check "$tag: the Zone Setup button opens it" false
@@ -183,7 +172,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       screenshot "$shots/adjust-hole-$tag.png"
       for _ in $(seq 1 40); do
         window_open "ALERT" && break
-        zones_keys_to "$aid" 1
+        window_keys "$aid" 1
         sleep 0.3
       done
       if wait_for_window "ALERT" 5 >/dev/null; then
@@ -195,14 +184,14 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
         check "$tag: a hole moved past the centre gives \"Past Center!\"" false
       fi
       # Delete of a hole of the split fan: the holes left are re-balanced.
-      zones_keys_to "$aid" d
+      window_keys "$aid" d
       sleep 1
       check "$tag: a hole of the split fan is deleted without a warning" \
-        window_closed_named "Warning"
+        window_gone "Warning"
       screenshot "$shots/adjust-after-delete-$tag.png"
       if window_open "Warning"; then answer_message "Warning" || true; fi
-      zones_keys_to "$aid" o
-      check "$tag: O closes Adjust" wait_until 10 window_closed_named "Adjust"
+      window_keys "$aid" o
+      check "$tag: O closes Adjust" wait_until 10 window_gone "Adjust"
     else
       check "$tag: a double-click on a hole opens Adjust" false
     fi
