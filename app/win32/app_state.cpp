@@ -1,7 +1,6 @@
 #include "app/win32/app_state.h"
 
 #include "app/win32/kit/message_routing.h"
-#include "app/win32/kit/value_box.h"
 
 namespace balancer {
 
@@ -32,7 +31,6 @@ void ConnectAppState(AppState& app) {
   app.kit.history = &app.main.history;
   app.kit.correction = &app.main.correction;
   ConnectMessageRouting(app.kit);
-  SetValueBoxKit(&app.kit);
 }
 
 bool RegisterAppWindowClasses(HINSTANCE instance) {

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "app/win32/kit/design_font.h"
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 #include "bobweight/engine_list.h"
 
 namespace balancer {
@@ -29,10 +30,6 @@ struct EngineWindow {
   HFONT bold = nullptr;
   int S(int design) const { return DesignPixels(design, scale); }
 };
-
-EngineWindow* WindowOf(HWND hwnd) {
-  return reinterpret_cast<EngineWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 void SyncScrollBar(HWND hwnd, const EngineWindow& w) {
   SCROLLINFO info = {};
@@ -99,16 +96,11 @@ int VisibleRowAt(const EngineWindow& w, int y) {
   return (y - top) / height;
 }
 
-LRESULT CALLBACK EngineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  EngineWindow* w = WindowOf(hwnd);
-  if (w == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+// The window owns its EngineWindow.
+LRESULT HandleEngineWindow(HWND hwnd, EngineWindow& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
-      Paint(hwnd, *w);
+      Paint(hwnd, w);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kOkId) SendMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -116,16 +108,16 @@ LRESULT CALLBACK EngineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       switch (wParam) {
         case VK_UP:
-          EngineListKey(w->selection, w->list, EngineKey::kUp);
+          EngineListKey(w.selection, w.list, EngineKey::kUp);
           break;
         case VK_DOWN:
-          EngineListKey(w->selection, w->list, EngineKey::kDown);
+          EngineListKey(w.selection, w.list, EngineKey::kDown);
           break;
         case VK_PRIOR:
-          EngineListKey(w->selection, w->list, EngineKey::kPageUp);
+          EngineListKey(w.selection, w.list, EngineKey::kPageUp);
           break;
         case VK_NEXT:
-          EngineListKey(w->selection, w->list, EngineKey::kPageDown);
+          EngineListKey(w.selection, w.list, EngineKey::kPageDown);
           break;
         case VK_RETURN:
         case VK_ESCAPE:
@@ -134,55 +126,55 @@ LRESULT CALLBACK EngineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
           return 0;
       }
-      SyncScrollBar(hwnd, *w);
+      SyncScrollBar(hwnd, w);
       return 0;
     case WM_MOUSEWHEEL:
-      EngineListWheel(w->selection, w->list, GET_WHEEL_DELTA_WPARAM(wParam));
-      SyncScrollBar(hwnd, *w);
+      EngineListWheel(w.selection, w.list, GET_WHEEL_DELTA_WPARAM(wParam));
+      SyncScrollBar(hwnd, w);
       return 0;
     case WM_VSCROLL: {
       switch (LOWORD(wParam)) {
         case SB_LINEUP:
-          ScrollRows(w->selection, w->list, -1);
+          ScrollRows(w.selection, w.list, -1);
           break;
         case SB_LINEDOWN:
-          ScrollRows(w->selection, w->list, 1);
+          ScrollRows(w.selection, w.list, 1);
           break;
         case SB_PAGEUP:
-          ScrollRows(w->selection, w->list, -kEnginePageStep);
+          ScrollRows(w.selection, w.list, -kEnginePageStep);
           break;
         case SB_PAGEDOWN:
-          ScrollRows(w->selection, w->list, kEnginePageStep);
+          ScrollRows(w.selection, w.list, kEnginePageStep);
           break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-          ScrollTo(w->selection, w->list, HIWORD(wParam));
+          ScrollTo(w.selection, w.list, HIWORD(wParam));
           break;
         default:
           break;
       }
-      SyncScrollBar(hwnd, *w);
+      SyncScrollBar(hwnd, w);
       return 0;
     }
     case WM_LBUTTONDOWN: {
       SetFocus(hwnd);
-      const int row = VisibleRowAt(*w, static_cast<short>(HIWORD(lParam)));
-      if (row >= 0 && row < kEngineListVisibleRows && ClickEngineRow(w->selection, w->list, row)) {
+      const int row = VisibleRowAt(w, static_cast<short>(HIWORD(lParam)));
+      if (row >= 0 && row < kEngineListVisibleRows && ClickEngineRow(w.selection, w.list, row)) {
         InvalidateRect(hwnd, nullptr, TRUE);
       }
       return 0;
     }
     case WM_LBUTTONDBLCLK: {
-      const int row = VisibleRowAt(*w, static_cast<short>(HIWORD(lParam)));
-      if (row >= 0 && w->selection.top + row == w->selection.selected) {
+      const int row = VisibleRowAt(w, static_cast<short>(HIWORD(lParam)));
+      if (row >= 0 && w.selection.top + row == w.selection.selected) {
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
       }
       return 0;
     }
     case WM_CLOSE: {
-      ApplyEngineRow(w->list, w->selection.selected, *w->card);
-      w->card->engineRow = w->selection.selected;
-      HWND owner = w->owner;
+      ApplyEngineRow(w.list, w.selection.selected, *w.card);
+      w.card->engineRow = w.selection.selected;
+      HWND owner = w.owner;
       EnableWindow(owner, TRUE);
       DestroyWindow(hwnd);
       SetActiveWindow(owner);
@@ -190,12 +182,10 @@ LRESULT CALLBACK EngineProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCDESTROY:
-      for (HFONT f : {w->font, w->bold}) {
+      for (HFONT f : {w.font, w.bold}) {
         if (f != nullptr) DeleteObject(f);
       }
-      if (w->kit != nullptr && w->kit->listWindow == hwnd) w->kit->listWindow = nullptr;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      delete w;
+      if (w.kit != nullptr && w.kit->listWindow == hwnd) w.kit->listWindow = nullptr;
       return 0;
     default:
       break;
@@ -221,7 +211,7 @@ HWND OpenEngineListWindow(ChildScreen& parent) {
   }
   WindowClassInfo info;
   info.name = kEngineWindowClass;
-  info.proc = EngineProc;
+  info.proc = StateWindowProc<EngineWindow, HandleEngineWindow, kWindowOwnsState>;
   info.solid = RGB(216, 220, 228);
   if (!RegisterClassOnce(kit.instance, info)) return nullptr;
 

@@ -15,19 +15,38 @@ namespace {
 constexpr int kKeyboardX = 190, kKeyboardY = 48;
 constexpr int kLineEntryX = 256, kLineEntryY = 250;
 
-// Opens the job-name question; `answered` runs with a non-blank answer. The
-// open screen may have its own text handler: answers of other fields go on
-// to it.
+// Listens for the answer to the job-name question in place of the open
+// screen's own text handler, and gives that handler back with the first text
+// that comes: the answer goes to `answered`, any other text (the question has
+// gone by then: one entry window at a time) on to the screen.
+struct JobNameListener {
+  KitContext* kit;
+  std::function<void(int, const std::string&)> screenHandler;
+  std::function<void(const std::string&)> answered;
+
+  void operator()(int code, const std::string& text) const {
+    // Copies first: giving the handler back destroys this listener.
+    const auto handler = screenHandler;
+    const auto answer = answered;
+    kit->onTextEntered = handler;
+    if (code == kPrintJobNameEntry) {
+      answer(text);
+    } else if (handler) {
+      handler(code, text);
+    }
+  }
+};
+
+// Opens the job-name question; `answered` runs with a non-blank answer.
 bool AskJobName(KitContext& kit, const JobNameQuestion& question,
                 std::function<void(const std::string&)> answered) {
-  std::function<void(int, const std::string&)> previous = kit.onTextEntered;
-  kit.onTextEntered = [previous, answered](int code, const std::string& text) {
-    if (code != kPrintJobNameEntry) {
-      if (previous) previous(code, text);
-      return;
-    }
-    answered(text);
-  };
+  std::function<void(int, const std::string&)> screenHandler = kit.onTextEntered;
+  // A question ended with Esc is still listening: take its place, not a
+  // place on top of it.
+  if (const auto* pending = screenHandler.target<JobNameListener>()) {
+    screenHandler = pending->screenHandler;
+  }
+  kit.onTextEntered = JobNameListener{&kit, std::move(screenHandler), std::move(answered)};
   kit.actionCode = kPrintJobNameEntry;
   kit.entry.text = question.prefill;
   HWND entry = question.keyboard ? OpenTextEntry(kit, kKeyboardX, kKeyboardY, question.heading)

@@ -4,8 +4,9 @@
 
 #include <fstream>
 
-#include "app/win32/kit/window_class.h"
 #include "base/program_identity.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 #include "setup/setup_screen.h"
 #include "setup/win32/setup_disk.h"
 
@@ -54,7 +55,6 @@ HWND OpenSetupChild(SetupWindowState& s, const char* title, bool warning) {
   s.child = CreateWindowExA(0, kSetupChildClass, title, WS_POPUP | WS_CAPTION | WS_SYSMENU, at.x,
                             at.y, L::kWidth, L::kHeight, s.hwnd, nullptr, s.instance, &s);
   if (s.child == nullptr) return nullptr;
-  SetWindowLongPtrA(s.child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&s));
   if (warning) {
     MakeButton(s, s.child, L::kWarningOkId, "OK", L::kWarningOkX, L::kWarningOkY,
                L::kWarningOkWidth, L::kWarningOkHeight, s.fonts.small);
@@ -168,86 +168,73 @@ void PaintSetup(SetupWindowState& s) {
   EndPaint(s.hwnd, &ps);
 }
 
-SetupWindowState* StateOf(HWND hwnd) {
-  return reinterpret_cast<SetupWindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK SetupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  SetupWindowState* s = StateOf(hwnd);
-  if (s == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+// Both windows' state is the installer's, kept by its entry point.
+LRESULT HandleSetup(HWND hwnd, SetupWindowState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
-      s->hwnd = hwnd;
+      s.hwnd = hwnd;
       CloseRunningBalancer();
-      s->fonts.Create();
-      s->framePen = CreatePen(PS_SOLID, L::kFramePen, RGB(255, 0, 0));
-      MakeButton(*s, hwnd, L::kInstallId, "Install", L::kInstallX, L::kButtonY, L::kButtonWidth,
-                 L::kButtonHeight, s->fonts.large);
-      MakeButton(*s, hwnd, L::kCancelId, "Cancel", L::kCancelX, L::kButtonY, L::kButtonWidth,
-                 L::kButtonHeight, s->fonts.large);
+      s.fonts.Create();
+      s.framePen = CreatePen(PS_SOLID, L::kFramePen, RGB(255, 0, 0));
+      MakeButton(s, hwnd, L::kInstallId, "Install", L::kInstallX, L::kButtonY, L::kButtonWidth,
+                 L::kButtonHeight, s.fonts.large);
+      MakeButton(s, hwnd, L::kCancelId, "Cancel", L::kCancelX, L::kButtonY, L::kButtonWidth,
+                 L::kButtonHeight, s.fonts.large);
       return 0;
     case WM_LBUTTONDOWN: {
-      if (s->installing) return 0;
+      if (s.installing) return 0;
       const VersionClick click =
           ClickVersion(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
-                       s->versionChoice, s->windowsMajor);
-      if (click.choice != s->versionChoice) {
-        s->versionChoice = click.choice;
+                       s.versionChoice, s.windowsMajor);
+      if (click.choice != s.versionChoice) {
+        s.versionChoice = click.choice;
         InvalidateRect(hwnd, nullptr, FALSE);
       }
       if (click.message) ShowInstallerMessage(hwnd, *click.message);
       return 0;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == L::kInstallId && !s->installing) Install(*s);
-      if (LOWORD(wParam) == L::kCancelId) CloseSetup(*s);
+      if (LOWORD(wParam) == L::kInstallId && !s.installing) Install(s);
+      if (LOWORD(wParam) == L::kCancelId) CloseSetup(s);
       return 0;
     case WM_PAINT:
-      PaintSetup(*s);
+      PaintSetup(s);
       return 0;
     case WM_DESTROY:
-      s->fonts.Delete();
-      if (s->framePen != nullptr) DeleteObject(s->framePen);
-      s->framePen = nullptr;
+      s.fonts.Delete();
+      if (s.framePen != nullptr) DeleteObject(s.framePen);
+      s.framePen = nullptr;
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      s->hwnd = nullptr;
+      s.hwnd = nullptr;
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 // "Warning" (the safety notice and OK) or "Please Wait".
-LRESULT CALLBACK SetupChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  SetupWindowState* s = StateOf(hwnd);
-  if (s == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT HandleSetupChild(HWND hwnd, SetupWindowState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       const bool warning = GetDlgItem(hwnd, L::kWarningOkId) != nullptr;
-      DrawInstallerTexts(dc, warning ? SafetyNoticeTexts() : SetupWaitTexts(), s->fonts);
+      DrawInstallerTexts(dc, warning ? SafetyNoticeTexts() : SetupWaitTexts(), s.fonts);
       EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == L::kWarningOkId) {
         ShowInstallerMessage(hwnd, SetupSuccessMessage());
-        CloseSetup(*s);
+        CloseSetup(s);
       }
       return 0;
     case WM_CLOSE:
-      CloseSetup(*s);
+      CloseSetup(s);
       return 0;
     case WM_NCDESTROY:
-      if (s->child == hwnd) s->child = nullptr;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      if (s.child == hwnd) s.child = nullptr;
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -284,11 +271,11 @@ void ReadWindowsVersion(SetupWindowState& s) {
 bool RegisterSetupWindowClasses(HINSTANCE instance) {
   WindowClassInfo main;
   main.name = kSetupWindowClass;
-  main.proc = SetupProc;
+  main.proc = StateWindowProc<SetupWindowState, HandleSetup>;
   main.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   WindowClassInfo child;
   child.name = kSetupChildClass;
-  child.proc = SetupChildProc;
+  child.proc = StateWindowProc<SetupWindowState, HandleSetupChild>;
   child.solid = RGB(240, 240, 240);
   return RegisterClassOnce(instance, main) && RegisterClassOnce(instance, child);
 }

@@ -59,7 +59,6 @@ class FakeScalePort : public SerialPort {
 struct BobweightWindowsFixture : testmain::ScreenFixture {
   void SetUp() override {
     ScreenFixture::SetUp();
-    SetValueBoxKit(&kit);
     // The temp folder is shared by the screen tests: no card or list left over.
     for (const char* name : {"bwinfo.txt", "smith 350.bwi", "smith 350.bme", "smith.bwi",
                              "smith.bme", "company.txt"}) {
@@ -84,7 +83,6 @@ struct BobweightWindowsFixture : testmain::ScreenFixture {
       DestroyWindow(w);
     }
     ScreenFixture::TearDown();
-    SetValueBoxKit(nullptr);
   }
   HWND Open() {
     CreateMain();

@@ -180,7 +180,6 @@ TEST_F(HeavyMetalWindows, ALargerSlugIsTypedInAndTheLimitedRadiusIsTold) {
 TEST_F(HeavyMetalWindows, TheMainRadiusBoxOnASlugSideEditsTheInstallationRadius) {
   ASSERT_TRUE(main.result.left.plane.outsideZone);
   const double drillRadius = settings.drillRadiusLeft;
-  SetValueBoxKit(&kit);
   HWND box = GetDlgItem(main.hwnd, 100);
   ASSERT_NE(box, nullptr);
   SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -224,7 +223,6 @@ TEST_F(HeavyMetalWindows, TheMainRadiusBoxOnASlugSideEditsTheInstallationRadius)
   EXPECT_DOUBLE_EQ(settings.drillRadiusLeft, 2.9);
   EXPECT_NEAR(settings.slugRadiusLeft, 2.85, 1e-12);
   EXPECT_EQ(message.hwnd, nullptr);
-  SetValueBoxKit(nullptr);
 }
 
 TEST_F(HeavyMetalWindows, SizeSelectionOpensOverTheSetupAndItsChecksBecomeTheSelection) {

@@ -17,6 +17,7 @@
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "base/program_folder.h"
+#include "base/win32/window_base.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
 #include "support/fake_transport.h"
@@ -64,11 +65,17 @@ inline HINSTANCE Instance() {
   return GetModuleHandleA(nullptr);
 }
 
+// The stand-in main window answers its value boxes with the fixture's kit.
+inline LRESULT OwnerMessage(HWND hwnd, KitContext& kit, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kKitContextQuery) return reinterpret_cast<LRESULT>(&kit);
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 inline void EnsureKitClasses() {
   static bool registered = [] {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = StateWindowProc<KitContext, OwnerMessage>;
     wc.hInstance = Instance();
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszClassName = "kittestowner";
@@ -133,7 +140,7 @@ struct KitFixture : ::testing::Test {
   void SetUp() override {
     EnsureKitClasses();
     main = CreateWindowExA(0, "kittestowner", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280,
-                           680, nullptr, nullptr, Instance(), nullptr);
+                           680, nullptr, nullptr, Instance(), &kit);
     ASSERT_NE(main, nullptr);
     SetActiveWindow(main);
     message.instance = Instance();
@@ -154,13 +161,11 @@ struct KitFixture : ::testing::Test {
     kit.link = &link;
     actions.message = &message;
     ConnectMessageRouting(kit);
-    SetValueBoxKit(&kit);
   }
   void TearDown() override {
     CloseEntryWindow(kit);
     if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
     if (IsWindow(main)) DestroyWindow(main);
-    SetValueBoxKit(nullptr);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }

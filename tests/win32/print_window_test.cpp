@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "app/win32/kit/entry_window.h"
 #include "bobweight/win32/print_job_window.h"
 #include "records/side_files.h"
 #include "screen_fixture.h"
@@ -326,6 +329,58 @@ TEST_F(PrintPathFixture, ShaftReportAsksTheJobNameEveryTime) {
   SendMessageA(kit.entry.edit, WM_CHAR, VK_ESCAPE, 0);
   EXPECT_EQ(kit.entry.hwnd, nullptr);
   EXPECT_EQ(dialogs, 1);
+}
+
+// The screen's own text handler, told apart from anything wrapped around it.
+struct ScreenTextHandler {
+  std::vector<std::pair<int, std::string>>* received;
+  void operator()(int code, const std::string& text) const { received->push_back({code, text}); }
+};
+
+// Every job-name question gives the screen its own text handler back, so a
+// second print (after an answer or an Esc) behaves as the first did and the
+// screen's own entries still reach it once each.
+TEST_F(PrintPathFixture, EachPrintGivesTheScreenItsTextHandlerBack) {
+  main.history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  main.history.historyCount = 1;
+  std::vector<std::pair<int, std::string>> received;
+  kit.onTextEntered = ScreenTextHandler{&received};
+  auto screenHandlerInPlace = [&] {
+    return kit.onTextEntered.target<ScreenTextHandler>() != nullptr;
+  };
+
+  for (int print = 1; print <= 2; ++print) {
+    SCOPED_TRACE(print);
+    pages.clear();
+    kit.screenHost->PrintShaftReport(Screen());
+    AnswerEntry("report job");
+    EXPECT_EQ(dialogs, print);
+    EXPECT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(screenHandlerInPlace());
+  }
+
+  // A question ended with Esc is not stacked under the next one.
+  kit.screenHost->PrintShaftReport(Screen());
+  SendMessageA(kit.entry.edit, WM_CHAR, VK_ESCAPE, 0);
+  kit.screenHost->PrintShaftReport(Screen());
+  AnswerEntry("report job");
+  EXPECT_EQ(dialogs, 3);
+  EXPECT_TRUE(screenHandlerInPlace());
+
+  // The card's question too; then the screen's own entry reaches it once.
+  card.jobName.clear();
+  kit.screenHost->PrintBobweightCard(Screen());
+  AnswerEntry("jones 454");
+  EXPECT_EQ(card.jobName, "jones 454");
+  EXPECT_TRUE(screenHandlerInPlace());
+  EXPECT_TRUE(received.empty());
+  kit.actionCode = 22;
+  ASSERT_NE(OpenLineEntry(kit, 256, 250, "Job Name"), nullptr);
+  AnswerEntry("smith 350");
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].first, 22);
+  EXPECT_EQ(received[0].second, "smith 350");
+  kit.onTextEntered = nullptr;
 }
 
 TEST(PrintDocument, NotStartedOnADeviceThatIsNoPrinter) {

@@ -3,7 +3,8 @@
 #include <shellapi.h>
 
 #include "app/win32/kit/design_font.h"
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 #include "update/update_check.h"
 #include "update/win32/url_downloader.h"
 
@@ -14,23 +15,19 @@ namespace {
 // The progress window, design units.
 constexpr int kProgressX = 440, kProgressY = 280, kProgressWidth = 400, kProgressHeight = 110;
 
-LRESULT CALLBACK UpdateProgressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* session = reinterpret_cast<UpdateSession*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (session == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+// The progress window's state is the main window's update session.
+LRESULT HandleUpdateProgress(HWND hwnd, UpdateSession& session, UINT msg, WPARAM wParam,
+                             LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       RECT client;
       GetClientRect(hwnd, &client);
-      HGDIOBJ old = SelectObject(dc, session->font);
+      HGDIOBJ old = SelectObject(dc, session.font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 104));
-      DrawTextA(dc, ProgressText(session->connecting), -1, &client,
+      DrawTextA(dc, ProgressText(session.connecting), -1, &client,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       SelectObject(dc, old);
       EndPaint(hwnd, &ps);
@@ -40,10 +37,9 @@ LRESULT CALLBACK UpdateProgressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       // Only the check itself closes it.
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (session->font != nullptr) DeleteObject(session->font);
-      session->font = nullptr;
-      session->progress = nullptr;
+      if (session.font != nullptr) DeleteObject(session.font);
+      session.font = nullptr;
+      session.progress = nullptr;
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -52,7 +48,7 @@ LRESULT CALLBACK UpdateProgressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 void OpenProgress(KitContext& kit, UpdateSession& session) {
   WindowClassInfo info;
   info.name = kUpdateWindowClass;
-  info.proc = UpdateProgressProc;
+  info.proc = StateWindowProc<UpdateSession, HandleUpdateProgress>;
   info.solid = RGB(240, 240, 240);
   if (!RegisterClassOnce(kit.instance, info)) return;
   if (session.progress != nullptr) return;

@@ -1,6 +1,7 @@
 #include "usbprep/win32/usbprep_window.h"
 
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 #include "usbprep/win32/difx_preinstall.h"
 
 namespace balancer {
@@ -66,36 +67,31 @@ void OnPaint(UsbPrepWindowState& s) {
   }
 }
 
-LRESULT CALLBACK UsbPrepProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* s = reinterpret_cast<UsbPrepWindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (s == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+// The window's state is the pre-installer's, kept by its entry point (the
+// worker thread reads it after the window has gone).
+LRESULT HandleUsbPrep(HWND hwnd, UsbPrepWindowState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
-      s->hwnd = hwnd;
-      s->fonts.Create();
-      s->ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, L::kOkX,
-                              L::kOkY, L::kOkWidth, L::kOkHeight, hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(L::kOkId)), s->instance,
-                              nullptr);
-      SendMessageA(s->ok, WM_SETFONT, reinterpret_cast<WPARAM>(s->fonts.small), TRUE);
+      s.hwnd = hwnd;
+      s.fonts.Create();
+      s.ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, L::kOkX,
+                             L::kOkY, L::kOkWidth, L::kOkHeight, hwnd,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(L::kOkId)), s.instance,
+                             nullptr);
+      SendMessageA(s.ok, WM_SETFONT, reinterpret_cast<WPARAM>(s.fonts.small), TRUE);
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == L::kOkId) OnOk(*s);
+      if (LOWORD(wParam) == L::kOkId) OnOk(s);
       return 0;
     case WM_PAINT:
-      OnPaint(*s);
+      OnPaint(s);
       return 0;
     case WM_DESTROY:
-      s->fonts.Delete();
+      s.fonts.Delete();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      s->hwnd = nullptr;
+      s.hwnd = nullptr;
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -106,7 +102,7 @@ LRESULT CALLBACK UsbPrepProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 bool RegisterUsbPrepWindowClass(HINSTANCE instance) {
   WindowClassInfo info;
   info.name = kUsbPrepWindowClass;
-  info.proc = UsbPrepProc;
+  info.proc = StateWindowProc<UsbPrepWindowState, HandleUsbPrep>;
   info.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   return RegisterClassOnce(instance, info);
 }

@@ -2,7 +2,9 @@
 
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
-#include "app/win32/kit/window_class.h"
+#include "app/win32/kit/value_box.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 
 namespace balancer {
 
@@ -11,6 +13,8 @@ namespace {
 constexpr const char* kChildClass = "childclass";
 
 }  // namespace
+
+LRESULT HandleChildScreen(HWND hwnd, ChildScreen& self, UINT msg, WPARAM wParam, LPARAM lParam);
 
 ChildScreen::~ChildScreen() {
   for (HFONT font : fonts_) DeleteObject(font);
@@ -51,17 +55,15 @@ void ChildScreen::Close() {
   }
 }
 
-LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* screen = static_cast<ChildScreen*>(create->lpCreateParams);
-    screen->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screen));
-  }
-  ChildScreen* screen = ChildScreenOf(hwnd);
-  if (screen == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
-
+// The window owns its screen (StateWindowProc deletes it after WM_NCDESTROY).
+LRESULT HandleChildScreen(HWND hwnd, ChildScreen& self, UINT msg, WPARAM wParam, LPARAM lParam) {
+  ChildScreen* screen = &self;
   switch (msg) {
+    case WM_NCCREATE:
+      screen->hwnd_ = hwnd;
+      break;
+    case kKitContextQuery:
+      return reinterpret_cast<LRESULT>(&screen->context_.kit);
     case WM_CREATE:
       screen->OnCreate();
       return 0;
@@ -98,12 +100,10 @@ LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       screen->OnDestroy();
       return 0;
     case WM_NCDESTROY: {
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       KitContext& kit = screen->context_.kit;
       ScreenHost& host = screen->context_.host;
       const HWND parent = screen->parent_;
       const char parentCode = screen->parentCode_;
-      delete screen;
       if (parent != nullptr) {
         // A sub-screen: the screen under it is the open screen again.
         if (IsWindow(parent)) {
@@ -131,13 +131,13 @@ LRESULT CALLBACK ChildScreenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 ChildScreen* ChildScreenOf(HWND hwnd) {
-  return reinterpret_cast<ChildScreen*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return WindowStateOf<ChildScreen>(hwnd);
 }
 
 bool RegisterScreenClass(HINSTANCE instance, const char* className) {
   WindowClassInfo info;
   info.name = className;
-  info.proc = ChildScreenProc;
+  info.proc = StateWindowProc<ChildScreen, HandleChildScreen, kWindowOwnsState>;
   info.solid = RGB(216, 220, 228);
   return RegisterClassOnce(instance, info);
 }

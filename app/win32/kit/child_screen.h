@@ -98,7 +98,7 @@ class ChildScreen {
   void FitClient(int width, int height, DWORD style);
 
  private:
-  friend LRESULT CALLBACK ChildScreenProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT HandleChildScreen(HWND, ChildScreen&, UINT, WPARAM, LPARAM);
   friend HWND OpenScreenWindow(std::unique_ptr<ChildScreen>, ChildScreen*, const char*, const char*,
                                DWORD, int, int, int, int);
   friend HWND OpenScreenOver(std::unique_ptr<ChildScreen>, const char*, const char*, DWORD, int,

@@ -10,7 +10,8 @@
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 
 namespace balancer {
 
@@ -21,10 +22,6 @@ constexpr UINT_PTR kCommitSubclassId = 1;
 // The colour choice is the typewriter window's, for code 19 only.
 bool ShowsColourTiles(const EntryWindowState& entry) {
   return entry.kind == EntryKind::kText && entry.fieldCode == 19;
-}
-
-KitContext* KitOf(HWND hwnd) {
-  return reinterpret_cast<KitContext*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 std::string EditText(HWND edit) {
@@ -196,32 +193,27 @@ void OnColourClick(HWND hwnd, KitContext& kit, POINT point) {
   }
 }
 
-LRESULT CALLBACK EntryWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  KitContext* kit = KitOf(hwnd);
-  if (kit == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+// The entry window's state is the program's kit.
+LRESULT HandleEntryWindow(HWND hwnd, KitContext& kit, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && reinterpret_cast<HWND>(lParam) != kit->entry.edit &&
+      if (HIWORD(wParam) == BN_CLICKED && reinterpret_cast<HWND>(lParam) != kit.entry.edit &&
           lParam != 0) {
-        OnButton(hwnd, *kit, LOWORD(wParam));
+        OnButton(hwnd, kit, LOWORD(wParam));
         return 0;
       }
       break;
     case WM_LBUTTONDOWN:
-      if (ShowsColourTiles(kit->entry)) {
+      if (ShowsColourTiles(kit.entry)) {
         OnColourClick(
-            hwnd, *kit,
+            hwnd, kit,
             POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
       }
       break;
     case WM_CTLCOLOREDIT:
-      if (ShowsColourTiles(kit->entry)) {
-        SetTextColor(reinterpret_cast<HDC>(wParam), FontColour(CurrentFontColour(*kit)));
+      if (ShowsColourTiles(kit.entry)) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), FontColour(CurrentFontColour(kit)));
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
       }
       break;
@@ -229,11 +221,11 @@ LRESULT CALLBACK EntryWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_PAINT:
-      OnPaint(hwnd, *kit);
+      OnPaint(hwnd, kit);
       return 0;
     case WM_CLOSE:
-      if (kit->entry.hwnd == hwnd) {
-        CloseEntryWindow(*kit);
+      if (kit.entry.hwnd == hwnd) {
+        CloseEntryWindow(kit);
       } else {
         DestroyWindow(hwnd);
       }
@@ -255,7 +247,7 @@ COLORREF FontColour(int index) {
 bool RegisterEntryWindowClass(HINSTANCE instance) {
   WindowClassInfo info;
   info.name = kEntryWindowClass;
-  info.proc = EntryWindowProc;
+  info.proc = StateWindowProc<KitContext, HandleEntryWindow>;
   info.background = GetSysColorBrush(COLOR_BTNFACE);
   info.style = CS_HREDRAW | CS_VREDRAW;
   return RegisterClassOnce(instance, info);

@@ -79,6 +79,9 @@ struct KitContext {
   bool leftMeasured = false;  // the sides hold readings measured by a spin
   bool rightMeasured = false;
 
+  // Which sides the radius boxes show the slug installation radius for.
+  ValueBoxSides radiusBoxSides;
+
   int hintTop = 100;   // design units: top of the hint under the entry field
   int fontColour = 1;  // 0-5, the font colour setting (code 19)
 

@@ -2,18 +2,15 @@
 
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
-#include "app/win32/kit/window_class.h"
 #include "base/program_identity.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 
 namespace balancer {
 
 namespace {
 
 constexpr int kTextId = 100;
-
-MessageWindowState* StateOf(HWND hwnd) {
-  return reinterpret_cast<MessageWindowState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 void ReleaseFont(MessageWindowState& state) {
   if (state.font != nullptr) DeleteObject(state.font);
@@ -43,19 +40,14 @@ void OnPaint(HWND hwnd, MessageWindowState& state) {
   EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  MessageWindowState* state = StateOf(hwnd);
-  if (state == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
-
+// The message window's state belongs to the program (one for the run).
+LRESULT HandleMessageWindow(HWND hwnd, MessageWindowState& state, UINT msg, WPARAM wParam,
+                            LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND: {
       int id = LOWORD(wParam);
       if (id == kMessageOkId || id == kMessageYesId || id == kMessageNoId) {
-        AnswerMessageWindow(*state, id);
+        AnswerMessageWindow(state, id);
         return 0;
       }
       break;
@@ -63,7 +55,7 @@ LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_KEYDOWN: {
       int answer = MessageAnswerForKey(wParam);
       if (answer != 0) {
-        AnswerMessageWindow(*state, answer);
+        AnswerMessageWindow(state, answer);
         return 0;
       }
       break;
@@ -75,27 +67,27 @@ LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
       return 0;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, state->textColour);
+      SetTextColor(dc, state.textColour);
       SetBkColor(dc, RGB(255, 255, 255));
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     case WM_PAINT:
-      OnPaint(hwnd, *state);
+      OnPaint(hwnd, state);
       return 0;
     case WM_CLOSE:
-      OnClose(*state);
+      OnClose(state);
       DestroyWindow(hwnd);
       // Only now, with the window gone, may the next message open.
-      if (!state->replacing && state->onClosed) state->onClosed();
+      if (!state.replacing && state.onClosed) state.onClosed();
       return 0;
     case WM_DESTROY:
-      if (state->hwnd == hwnd) {
+      if (state.hwnd == hwnd) {
         // Destroyed without WM_CLOSE (its owner went): still give the
         // disabled window back.
-        if (!state->replacing) OnClose(*state);
-        state->hwnd = nullptr;
-        state->open = false;
-        ReleaseFont(*state);
+        if (!state.replacing) OnClose(state);
+        state.hwnd = nullptr;
+        state.open = false;
+        ReleaseFont(state);
       }
       return 0;
     default:
@@ -132,7 +124,7 @@ int MessageAnswerForKey(WPARAM virtualKey) {
 bool RegisterMessageWindowClass(HINSTANCE instance) {
   WindowClassInfo info;
   info.name = kMessageWindowClass;
-  info.proc = MessageWindowProc;
+  info.proc = StateWindowProc<MessageWindowState, HandleMessageWindow>;
   info.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   return RegisterClassOnce(instance, info);
 }

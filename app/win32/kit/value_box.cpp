@@ -6,33 +6,43 @@
 #include "app/value_box_text.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_base.h"
+#include "base/win32/window_class.h"
 
 namespace balancer {
 
 namespace {
 
-KitContext* gKit = nullptr;
-ValueBoxSides gSides;
-
-// Per-box data in the window's user data.
+// Per-box data in the window's user data; the box owns it.
 struct BoxData {
+  KitContext* kit = nullptr;  // what the box reads and opens entries with; may be null
   int fieldCode = 0;
   float scale = 1.0f;
   HFONT font = nullptr;
 };
 
 BoxData* DataOf(HWND hwnd) {
-  return reinterpret_cast<BoxData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return WindowStateOf<BoxData>(hwnd);
+}
+
+// The kit of the nearest window up from `parent` that answers for one.
+KitContext* KitAbove(HWND parent) {
+  for (HWND w = parent; w != nullptr; w = GetParent(w)) {
+    if (auto* kit = reinterpret_cast<KitContext*>(SendMessageA(w, kKitContextQuery, 0, 0))) {
+      return kit;
+    }
+  }
+  return nullptr;
 }
 
 void OnPaint(HWND hwnd, BoxData& data) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
-  if (gKit != nullptr && gKit->settings != nullptr) {
+  KitContext* kit = data.kit;
+  if (kit != nullptr && kit->settings != nullptr) {
     std::string text;
-    if (!gKit->screenBoxText || !gKit->screenBoxText(data.fieldCode, text)) {
-      text = ValueBoxText(data.fieldCode, *gKit->settings, gSides);
+    if (!kit->screenBoxText || !kit->screenBoxText(data.fieldCode, text)) {
+      text = ValueBoxText(data.fieldCode, *kit->settings, kit->radiusBoxSides);
     }
     RECT client;
     GetClientRect(hwnd, &client);
@@ -48,28 +58,20 @@ void OnPaint(HWND hwnd, BoxData& data) {
   EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  BoxData* data = DataOf(hwnd);
-  if (data == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT HandleValueBox(HWND hwnd, BoxData& data, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
-      OnPaint(hwnd, *data);
+      OnPaint(hwnd, data);
       return 0;
     case WM_LBUTTONDOWN:
       // The entry edits what the box shows: on a heavy-metal side the radius
       // boxes show the slug installation radius.
-      if (gKit != nullptr && OpenEntryForField(*gKit, data->fieldCode) != nullptr) {
-        gKit->entry.boxSides = gSides;
+      if (data.kit != nullptr && OpenEntryForField(*data.kit, data.fieldCode) != nullptr) {
+        data.kit->entry.boxSides = data.kit->radiusBoxSides;
       }
       return 0;
     case WM_NCDESTROY:
-      if (data->font != nullptr) DeleteObject(data->font);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      delete data;
+      if (data.font != nullptr) DeleteObject(data.font);
       return 0;
     default:
       break;
@@ -78,6 +80,7 @@ LRESULT CALLBACK ValueBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, float scale) {
+  data->kit = KitAbove(parent);
   data->scale = scale;
   data->font = CreateDesignFont(25, 600, scale);
   HWND box =
@@ -97,16 +100,12 @@ HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, flo
 bool RegisterValueBoxClass(HINSTANCE instance) {
   WindowClassInfo info;
   info.name = kValueBoxClass;
-  info.proc = ValueBoxProc;
+  info.proc = StateWindowProc<BoxData, HandleValueBox, kWindowOwnsState>;
   info.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   info.style = CS_HREDRAW | CS_VREDRAW;
   info.cursor = IDC_HAND;
   info.icons = false;
   return RegisterClassOnce(instance, info);
-}
-
-void SetValueBoxKit(KitContext* kit) {
-  gKit = kit;
 }
 
 HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, float scale) {
@@ -120,9 +119,9 @@ int ValueBoxFieldCode(HWND box) {
   return data != nullptr ? data->fieldCode : 0;
 }
 
-void SetValueBoxSides(bool outsideZoneLeft, bool outsideZoneRight) {
-  gSides.outsideZoneLeft = outsideZoneLeft;
-  gSides.outsideZoneRight = outsideZoneRight;
+void SetValueBoxSides(KitContext& kit, bool outsideZoneLeft, bool outsideZoneRight) {
+  kit.radiusBoxSides.outsideZoneLeft = outsideZoneLeft;
+  kit.radiusBoxSides.outsideZoneRight = outsideZoneRight;
 }
 
 }  // namespace balancer

@@ -12,8 +12,11 @@ constexpr char kValueBoxClass[] = "boxclass";
 
 bool RegisterValueBoxClass(HINSTANCE instance);
 
-// The kit the boxes open entry windows with (one per program).
-void SetValueBoxKit(KitContext* kit);
+// Sent by a box being made to its parent, then on up the parents, until one
+// answers with the KitContext* the box reads its value from and opens entries
+// with (the main window and every screen do). A box nobody answers for shows
+// nothing and opens nothing.
+constexpr UINT kKitContextQuery = WM_APP + 22;
 
 // A box for `fieldCode` at (x, y), w x h design units, scaled by `scale`.
 // The control id is the field code.
@@ -22,7 +25,8 @@ HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, floa
 // The field code a box edits now.
 int ValueBoxFieldCode(HWND box);
 
-// Which sides are corrected with heavy metal (for the radius boxes).
-void SetValueBoxSides(bool outsideZoneLeft, bool outsideZoneRight);
+// Which sides are corrected with heavy metal (for the radius boxes of every
+// box of `kit`).
+void SetValueBoxSides(KitContext& kit, bool outsideZoneLeft, bool outsideZoneRight);
 
 }  // namespace balancer

@@ -1,4 +1,4 @@
-#include "app/win32/kit/window_class.h"
+#include "base/win32/window_class.h"
 
 #include "resources/resource_ids.h"
 
