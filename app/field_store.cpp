@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/number_reader.h"
+#include "base/field_table.h"
 #include "base/unit_text.h"
 #include "bobweight/bobweight_card.h"
 #include "correction/setup_entries.h"
@@ -46,6 +47,35 @@ bool StoreSlugRadius(MachineSettings& s, Side side, double radius) {
   return radius > limit;
 }
 
+// The typed value in the row's unit, held to its range, into its member.
+void StorePlainField(const FieldRow& row, double value, MachineSettings& s) {
+  double stored = value;
+  switch (row.unit) {
+    case FieldUnit::kLength:
+      stored = value / LengthFactor(s.lengthUnit);
+      break;
+    case FieldUnit::kWeight:
+      stored = value * WeightDivisor(s.weightUnit);
+      break;
+    case FieldUnit::kTolerance:
+    case FieldUnit::kMoment:
+      stored = value * WeightDivisor(s.weightUnit) / LengthFactor(s.lengthUnit);
+      break;
+    case FieldUnit::kPounds:
+      stored = s.lengthUnit == 1 ? value * kKilogramsToPounds : value;
+      break;
+    case FieldUnit::kPlain:
+    case FieldUnit::kNone:
+      break;
+  }
+  stored = std::fmin(std::fmax(stored, row.minimum), row.maximum);
+  if (row.member != nullptr) {
+    s.*row.member = stored;
+  } else {
+    s.*row.intMember = static_cast<int>(std::lround(std::fmin(std::fmax(stored, -2e9), 2e9)));
+  }
+}
+
 }  // namespace
 
 double LengthFactor(const MachineSettings& s) {
@@ -77,51 +107,19 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
   out.recompute = true;
 
   switch (code) {
-    case 112:  // the speed is the control's to choose in manual mode
+    case kFieldShaftRpm:  // the speed is the control's to choose in manual mode
       if (s.speedControl == 0) return FieldStoreOutcome{true, false, false, false};
       s.shaftRpm = static_cast<int>(std::fmin(std::fmax(value, -2e9), 2e9));
       break;
-    case 113:
-      s.toleranceMoment = std::fmax(grams / LengthFactor(s), 0.001);
-      break;
-    case 114:
-      s.sampleQuality = static_cast<int>(std::lround(std::fmin(value, 1000.0)));
-      break;
-    case 118:
-      s.defaultOilWeight = grams;
-      break;
-    case 119:
-      s.emptyBobweight = grams;
-      break;
-    case 122:
-      s.lagCompensationLeft = value;
-      break;
-    case 123:
-      s.lagCompensationRight = value;
-      break;
-    case 124:
-      s.calibrationFactorLeft = value;
-      break;
-    case 125:
-      s.calibrationFactorRight = value;
-      break;
-    case 129:
-      s.printerScaleX = value;
-      break;
-    case 130:
-      s.printerScaleY = value;
-      break;
-    case 126:
-      s.screenAspectRatio = std::fmin(std::fmax(value, 0.88), 1.12);
-      break;
-    case 127:
-    case 128: {
+    case kFieldDesiredReadingLeft:
+    case kFieldDesiredReadingRight: {
       if (!context.calibration) return FieldStoreOutcome{};
       bool changed =
-          code == 127 ? context.calibration->EnterDesiredLeft(s, value, context.leftMeasured,
-                                                              context.leftMoment, WeightDivisor(s))
-                      : context.calibration->EnterDesiredRight(
-                            s, value, context.rightMeasured, context.rightMoment, WeightDivisor(s));
+          code == kFieldDesiredReadingLeft
+              ? context.calibration->EnterDesiredLeft(s, value, context.leftMeasured,
+                                                      context.leftMoment, WeightDivisor(s))
+              : context.calibration->EnterDesiredRight(s, value, context.rightMeasured,
+                                                       context.rightMoment, WeightDivisor(s));
       if (!changed) return FieldStoreOutcome{true, false, false, false};
       break;
     }
@@ -129,9 +127,9 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
     // is on, otherwise the drill (hole centre) radius; the range limiter
     // keeps either inside the counterweight. A main-screen box that shows the
     // slug installation radius edits that one instead.
-    case 100:
-    case 101: {
-      const Side side = code == 100 ? kLeftSide : kRightSide;
+    case kFieldRadiusLeft:
+    case kFieldRadiusRight: {
+      const Side side = code == kFieldRadiusLeft ? kLeftSide : kRightSide;
       const ValueBoxSides& shown = context.radiusBoxSides;
       if (side == kLeftSide ? shown.outsideZoneLeft : shown.outsideZoneRight) {
         slugRadiusLimited = StoreSlugRadius(s, side, length);
@@ -142,135 +140,95 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       }
       break;
     }
-    case 131:
+    case kFieldUprightDistance:
       s.uprightDistance = length;
       RangeLimit(s, context.ui);
       ApplyUprightDistanceRule(s);
       return out;
-    case 132:
+    case kFieldPlaneOffsetLeft:
       s.planeOffsetLeft = LimitPlaneOffset(length, s.uprightDistance, s.planeOffsetRight);
       break;
-    case 133:
+    case kFieldPlaneOffsetRight:
       s.planeOffsetRight = LimitPlaneOffset(length, s.uprightDistance, s.planeOffsetLeft);
       break;
-    case 102:
-    case 320:
-    case 321:
-      ApplyDrillDiameterEntry(s, correction, code == 320 ? kLeftSide : kRightSide, length);
+    case kFieldDrillDiameter:
+    case kFieldDrillBitDiameterLeft:
+    case kFieldDrillBitDiameterRight:
+      ApplyDrillDiameterEntry(s, correction,
+                              code == kFieldDrillBitDiameterLeft ? kLeftSide : kRightSide, length);
       break;
     // A new maximum depth lets the planner rebuild holes adjusted by hand.
-    case 145:
+    case kFieldMaxDepthLeft:
       ApplyMaxDepthEntry(s, correction, kLeftSide, length);
       break;
-    case 146:
+    case kFieldMaxDepthRight:
       ApplyMaxDepthEntry(s, correction, kRightSide, length);
       break;
-    case 149:
-    case 150: {
-      Side side = code == 149 ? kLeftSide : kRightSide;
+    case kFieldSlugDiameterLeft:
+    case kFieldSlugDiameterRight: {
+      Side side = code == kFieldSlugDiameterLeft ? kLeftSide : kRightSide;
       double before = side == kLeftSide ? s.slugRadiusLeft : s.slugRadiusRight;
       ApplySlugDiameterEntry(s, correction, side, std::fmin(length, 2.0));
       slugRadiusLimited = (side == kLeftSide ? s.slugRadiusLeft : s.slugRadiusRight) < before;
       break;
     }
-    case 151:
-      s.slugLengthLeft = length;
-      break;
-    case 152:
-      s.slugLengthRight = length;
-      break;
-    case 153:
-      s.slugWebThickness = length;
-      break;
-    case 147:
-      s.shaftRadiusLeft = length;
-      break;
-    case 148:
+    case kFieldCounterweightRadiusRight:
       s.shaftRadiusRight = length;
       CurrentRightSet(s).shaftRadiusRight = length;
       break;
-    case 154:
-      s.cwThicknessLeft = length;
-      break;
-    case 155:
-      s.cwThicknessRight = length;
-      break;
-    case 175:
-      s.minExtraWeight = grams;
-      break;
-    case 176:
-      s.maxExtraWeight = grams;
-      break;
-    case 238:
-      s.shaftWeightPounds = std::fmax(value, kMinShaftWeightPounds);
-      break;
-    case 239:
-      s.maxOperatingRpm = std::fmax(value, kMinOperatingRpm);
-      break;
-    case 241:
+    case kFieldToleranceAtRadiusLeft:
       EnterToleranceAtShaftRadius(s, value, s.shaftRadiusLeft);
       break;
-    case 242:
+    case kFieldToleranceAtRadiusRight:
       EnterToleranceAtShaftRadius(s, value, s.shaftRadiusRight);
       break;
-    case 265:
+    case kFieldReluctorAmount:
       s.customReluctorWeight = grams / LengthFactor(s);
       SetSimulatedReluctor(s);
       break;
-    case 266:
+    case kFieldReluctorAngle:
       s.customReluctorAngle = value;
       SetSimulatedReluctor(s);
       break;
-    case 305:
-    case 348:
-      s.heavyMetalDensity = value;
-      break;
-    case 248: {
+    case kFieldOptionPortType: {
       if (!context.link) return FieldStoreOutcome{};
       long type = std::lround(std::fmin(value, 1000.0));
-      context.link->optionPortType = type > 5 ? 0 : static_cast<int>(type);
+      context.link->optionPortType =
+          type > kLastOptionPortType ? kOptionPortNone : static_cast<int>(type);
       // Kept in the control's EEPROM, not in the settings file.
       return FieldStoreOutcome{true, true, false, false};
     }
-    case 256:
-      s.optionEncoderResolution = value;
-      break;
-    case 262:
-    case 263: {
-      double pounds = s.lengthUnit == 1 ? value * kKilogramsToPounds : value;
-      (code == 262 ? s.sideWeightLeft : s.sideWeightRight) = pounds;
-      break;
-    }
-    case 270:
-    case 271:
-    case 272:
-    case 273:
-    case 274:
-    case 275: {
+    case kFieldInitialConditionLeft:
+    case kFieldInitialConditionRight:
+    case kFieldFinalConditionLeft:
+    case kFieldFinalConditionRight:
+    case kFieldConditionRadiusLeft:
+    case kFieldConditionRadiusRight: {
       if (!context.history) return FieldStoreOutcome{};
+      const bool radius = FieldRowOf(code).unit == FieldUnit::kLength;
       // These go onto the bobweight card, which takes no value beyond its
       // range: one typed here would not come back from the card file.
-      if (!NumberInRange(code >= 274 ? length : grams, -kCardValueMax, kCardValueMax)) {
+      if (!NumberInRange(radius ? length : grams, -kCardValueMax, kCardValueMax)) {
         return FieldStoreOutcome{true, false, false, false};
       }
       History& h = *context.history;
       switch (code) {
-        case 270:
+        case kFieldInitialConditionLeft:
           h.initial.leftAmount = grams;
           break;
-        case 271:
+        case kFieldInitialConditionRight:
           h.initial.rightAmount = grams;
           break;
-        case 272:
+        case kFieldFinalConditionLeft:
           h.final.leftAmount = grams;
           break;
-        case 273:
+        case kFieldFinalConditionRight:
           h.final.rightAmount = grams;
           break;
-        case 274:
+        case kFieldConditionRadiusLeft:
           h.initial.leftRadius = h.final.leftRadius = length;
           break;
-        case 275:
+        case kFieldConditionRadiusRight:
           h.initial.rightRadius = h.final.rightRadius = length;
           break;
       }
@@ -279,15 +237,24 @@ FieldStoreOutcome StoreFieldValue(int code, double value, FieldStoreContext& con
       // These belong to the bobweight card, not to the settings file.
       return FieldStoreOutcome{true, true, false, false};
     }
-    default:
-      return FieldStoreOutcome{};
+    default: {
+      // A plain field: its row says the member, the unit and the range.
+      const FieldRow& row = FieldRowOf(code);
+      if (!row.IsPlain()) return FieldStoreOutcome{};
+      StorePlainField(row, value, s);
+      break;
+    }
   }
   RangeLimit(s, context.ui);
   // The counterweight radius bounds the slugs as much as their own size does.
-  if (code >= 147 && code <= 153 && LimitSlugRadii(s)) slugRadiusLimited = true;
+  if (code >= kFieldCounterweightRadiusLeft && code <= kFieldWebThickness && LimitSlugRadii(s)) {
+    slugRadiusLimited = true;
+  }
   if (slugRadiusLimited && context.ui) context.ui->ShowMessage(SlugRadiusLimitedMessage());
   // A right-side entry is kept in the current mode's stored set.
-  if (code == 101 || code == 102 || code == 146 || code == 148 || code == 150 || code == 321) {
+  if (code == kFieldRadiusRight || code == kFieldDrillDiameter || code == kFieldMaxDepthRight ||
+      code == kFieldCounterweightRadiusRight || code == kFieldSlugDiameterRight ||
+      code == kFieldDrillBitDiameterRight) {
     StoreWorkingRightToSet(s);
   }
   return out;

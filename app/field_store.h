@@ -22,14 +22,15 @@ namespace balancer {
 struct FieldStoreContext {
   MachineSettings& settings;
   OperatorUi* ui = nullptr;
-  // The condition boxes (270-275) need the history; null skips them.
+  // The condition boxes (kFieldInitialConditionLeft..kFieldConditionRadiusRight) need the history;
+  // null skips them.
   History* history = nullptr;
-  // The desired readings (127, 128) need the calibration window's state and
+  // The desired readings (kFieldDesiredReadingLeft, -Right) need the calibration window's state and
   // the current correction moments (and the measured readings, below).
   KnownWeightCalibration* calibration = nullptr;
   double leftMoment = 0.0;
   double rightMoment = 0.0;
-  // The option port type (248) lives in the link; null skips it.
+  // The option port type (kFieldOptionPortType) lives in the link; null skips it.
   ControlLink* link = nullptr;
   // The run's correction state: drill and slug entries reach the planned
   // holes and slugs (held holes, slug diameters, tip allowance). Null skips
@@ -41,7 +42,7 @@ struct FieldStoreContext {
   // preload.txt: a desired reading needs one.
   bool leftMeasured = false;
   bool rightMeasured = false;
-  // The sides whose main-screen radius box (100, 101) showed the slug
+  // The sides whose main-screen radius box (kFieldRadiusLeft, -Right) showed the slug
   // installation radius when the entry opened: the entry edits that radius.
   // Clear for the radius boxes of other screens, which show the drill or
   // correction radius.

@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/operator_message.h"
 #include "correction/correction_pass.h"
 
 namespace balancer {
 
-constexpr char kIndicatorScreenCode = 'e';
-constexpr int kIndicatorLeftId = 257;   // "&Left"
-constexpr int kIndicatorRightId = 258;  // "&Right"
-constexpr int kIndicatorZeroId = 51;    // "&Zero"
-constexpr int kIndicatorExitId = 56;    // "&Exit"
+constexpr char kIndicatorScreenCode = kScreenIndicator;
+constexpr int kIndicatorLeftId = kFieldIndicatorLeft;
+constexpr int kIndicatorRightId = kFieldIndicatorRight;
+constexpr int kIndicatorZeroId = 51;          // "&Zero"
+constexpr int kIndicatorExitId = kFieldExit;  // "&Exit"
 // The control's word for "no valid position".
 constexpr int kIndicatorError = -32768;
 

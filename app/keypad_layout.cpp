@@ -1,6 +1,6 @@
 #include "app/keypad_layout.h"
 
-#include "app/field_table.h"
+#include "base/field_table.h"
 
 namespace balancer {
 
@@ -15,7 +15,7 @@ std::array<std::array<KeyFace, 4>, 4> KeypadRows(int actionCode) {
 }
 
 bool KeypadTakesText(int actionCode) {
-  return actionCode == 260;
+  return actionCode == kFieldDate;
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "base/field_codes.h"
+
 namespace balancer {
 
 struct KeyFace {
@@ -16,19 +18,19 @@ struct KeyFace {
 constexpr int kKeyEnter = 13;
 constexpr int kKeyBackspace = 8;
 constexpr int kKeyCancel = 27;
-constexpr int kKeyNoteOk = 141;
-constexpr int kKeyTransfer = 144;
+constexpr int kKeyNoteOk = kFieldOk;
+constexpr int kKeyTransfer = kFieldTransferFromScale;
 constexpr int kKeyCapsLock = 253;
 constexpr int kKeyShift = 254;
 constexpr int kKeyClear = 255;
-constexpr int kKeyHelp = 306;
+constexpr int kKeyHelp = kFieldHelp;
 
 // Four rows of four for the field `actionCode`; row 4 starts with a slash for
 // the fraction fields and a minus sign for the others.
 std::array<std::array<KeyFace, 4>, 4> KeypadRows(int actionCode);
 
 // Whether Enter on the keypad hands the typed text over as it is (the date,
-// code 260) rather than reading it as a number.
+// kFieldDate) rather than reading it as a number.
 bool KeypadTakesText(int actionCode);
 
 // The typewriter keyboard, row by row: digits, the three letter rows (with

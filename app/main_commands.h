@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/operator_message.h"
+#include "device/control_link.h"
 
 namespace balancer {
 
@@ -18,25 +20,25 @@ enum : int {
   kCmdBobweight = 52,
   kCmdPresets = 53,
   kCmdHelp = 55,
-  kCmdClose = 56,
+  kCmdClose = kFieldExit,
   kCmdDrillPoint = 57,
   kCmdDrillSetup = 58,
   kCmdZoneSetup = 59,
   kCmdHeavyMetal = 60,
   kCmdHistory = 61,
   kCmdPlanes = 62,
-  kCmdSaveInitial = 134,
-  kCmdSaveFinal = 135,
-  kCmdAddLeft = 178,
-  kCmdAddRight = 179,
-  kCmdIndicator = 259,
-  kCmdSettings = 315,
+  kCmdSaveInitial = kFieldSaveInitial,
+  kCmdSaveFinal = kFieldSaveFinal,
+  kCmdAddLeft = kFieldAddLeft,
+  kCmdAddRight = kFieldAddRight,
+  kCmdIndicator = kFieldIndicator,
+  kCmdSettings = kFieldSettings,
 };
 
 // ActionCodes of the main window's questions.
 enum : int {
-  kActionCalibrationWarning = 23,
-  kActionLoadConfiguration = 249,
+  kActionCalibrationWarning = kFieldCalibrationWarning,
+  kActionLoadConfiguration = kFieldLoadFromEeprom,
 };
 
 // Where a key sends the main window.
@@ -123,7 +125,8 @@ inline bool FreeRunMayStart(int speedControl) {
 
 // Whether the STOP face goes on the Heavy Metal button during a free run.
 inline bool FreeRunStopFace(int optionPortType) {
-  return optionPortType == 1 || optionPortType == 3;
+  return optionPortType == kOptionPortMotorSwitch ||
+         optionPortType == kOptionPortMotorSwitchAndEncoder;
 }
 
 // The About box, filled with the firmware version and calibration values.

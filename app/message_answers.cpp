@@ -1,5 +1,6 @@
 #include "app/message_answers.h"
 
+#include "base/field_codes.h"
 #include "device/control_config.h"
 #include "records/settings_bridge.h"
 #include "records/settings_startup.h"
@@ -10,42 +11,42 @@ AnswerPlan PlanMessageAnswer(int answer, int actionCode, char screenCode) {
   AnswerPlan plan;
   const bool yes = answer == kAnswerYes;
   const bool yesOrOk = yes || answer == kAnswerOk;
-  if (screenCode == 'b') {
+  if (screenCode == kScreenBobweight) {
     plan.bobweightSave = yesOrOk;
     plan.bobweightDrop = !yesOrOk;
   }
   switch (actionCode) {
-    case 135:
+    case kFieldSaveFinal:
       if (yes) plan.step = AnswerStep::kSaveFinalAgain;
       break;
-    case 261:
+    case kFieldSuspension:
       if (yes) plan.step = AnswerStep::kToggleSuspension;
       break;
-    case 23:
+    case kFieldCalibrationWarning:
       if (yesOrOk) {
         plan.step = AnswerStep::kOpenCalibration;
         plan.resetActionCode = true;
       }
       break;
-    case 249:
+    case kFieldLoadFromEeprom:
       if (yesOrOk) {
         plan.step = AnswerStep::kLoadConfig;
         plan.resetActionCode = true;
       }
       break;
-    case 250:
+    case kFieldSaveToEeprom:
       if (yes) plan.step = AnswerStep::kStoreConfig;
       break;
-    case 11:
+    case kFieldPrintQuestion:
       if (yesOrOk) plan.step = AnswerStep::kPrint;
       break;
-    case 20:
+    case kFieldNewPresetsQuestion:
       if (yesOrOk) plan.step = AnswerStep::kPresets;
       break;
-    case 180:
+    case kFieldUpdateSoftware:
       plan.step = yesOrOk ? AnswerStep::kStartUpdate : AnswerStep::kCloseUpdate;
       break;
-    case 316:
+    case kFieldAddSlugQuestion:
       if (yes) plan.step = AnswerStep::kZone;
       break;
     default:

@@ -12,21 +12,21 @@ namespace balancer {
 
 enum class AnswerStep {
   kNone,              // just close
-  kSaveFinalAgain,    // 135: clear the saved flag, send command 135
-  kToggleSuspension,  // 261
-  kOpenCalibration,   // 23
-  kLoadConfig,        // 249
-  kStoreConfig,       // 250
-  kPrint,             // 11
-  kPresets,           // 20
-  kStartUpdate,       // 180, yes
-  kCloseUpdate,       // 180, anything else
-  kZone,              // 316
+  kSaveFinalAgain,    // kFieldSaveFinal: clear the saved flag, send Save Final again
+  kToggleSuspension,  // kFieldSuspension
+  kOpenCalibration,   // kFieldCalibrationWarning
+  kLoadConfig,        // kFieldLoadFromEeprom
+  kStoreConfig,       // kFieldSaveToEeprom
+  kPrint,             // kFieldPrintQuestion
+  kPresets,           // kFieldNewPresetsQuestion
+  kStartUpdate,       // kFieldUpdateSoftware, yes
+  kCloseUpdate,       // kFieldUpdateSoftware, anything else
+  kZone,              // kFieldAddSlugQuestion
 };
 
 struct AnswerPlan {
   AnswerStep step = AnswerStep::kNone;
-  // The bobweight screen ('b') is open: save its file, or drop its pending
+  // The bobweight screen (kScreenBobweight) is open: save its file, or drop its pending
   // result. At most one of them is set, and only with that screen open.
   bool bobweightSave = false;
   bool bobweightDrop = false;

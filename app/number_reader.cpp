@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/field_table.h"
+#include "base/field_table.h"
 #include "records/number_text.h"
 
 namespace balancer {

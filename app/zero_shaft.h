@@ -4,6 +4,7 @@
 // they are on the shaft.
 #pragma once
 
+#include "base/field_codes.h"
 #include "base/operator_message.h"
 #include "correction/zones.h"
 #include "device/control_link.h"
@@ -11,9 +12,9 @@
 
 namespace balancer {
 
-constexpr char kZeroShaftScreenCode = '0';
-constexpr int kZeroShaftZeroId = 244;  // "&Zero"
-constexpr int kZeroShaftSyncId = 245;  // "&Sync"
+constexpr char kZeroShaftScreenCode = kScreenZeroShaft;
+constexpr int kZeroShaftZeroId = kFieldZero;
+constexpr int kZeroShaftSyncId = kFieldSync;
 
 // The window's place and its buttons, design units.
 struct ZeroShaftLayout {

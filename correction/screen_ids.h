@@ -1,22 +1,25 @@
-// Control ids of the correction screens that are not field codes. Field codes
-// (app/field_table) double as the ids of their boxes and buttons.
+// Control ids of the correction screens. Field codes (base/field_codes.h)
+// double as the ids of their boxes and buttons; the ids below that are field
+// codes are their other names.
 #pragma once
+
+#include "base/field_codes.h"
 
 namespace balancer {
 
 enum : int {
-  kIdExit = 56,             // "Exit" on every correction screen
-  kIdOk = 141,              // "OK"
-  kIdMaterial = 142,        // "&Material"
-  kIdRadialComp = 143,      // "Radial &Compensation"
-  kIdAutoSelect = 174,      // "Auto Select"
-  kIdSelectNow = 177,       // "Select Now"
-  kIdCalculate = 243,       // "Calculate"
-  kIdReluctorSide = 267,    // "Side"
-  kIdDensity = 305,         // "Heavy Metal Density"
-  kIdHelp = 306,            // "Help"
-  kIdClassFirst = 1001,     // tolerance class buttons: 1001 class 1, 1002 class 2
-  kIdReluctorFirst = 1100,  // radio buttons 1100 + reluctorType
+  kIdExit = kFieldExit,                      // "Exit" on every correction screen
+  kIdOk = kFieldOk,                          // "OK"
+  kIdMaterial = kFieldMaterial,              // "&Material"
+  kIdRadialComp = kFieldRadialCompensation,  // "Radial &Compensation"
+  kIdAutoSelect = kFieldAutoSelect,          // "Auto Select"
+  kIdSelectNow = kFieldSelectNow,            // "Select Now"
+  kIdCalculate = kFieldCalculate,            // "Calculate"
+  kIdReluctorSide = kFieldReluctorSide,      // "Side"
+  kIdDensity = kFieldDensityButton,          // "Heavy Metal Density"
+  kIdHelp = kFieldHelp,                      // "Help"
+  kIdClassFirst = 1001,                      // tolerance class buttons: 1001 class 1, 1002 class 2
+  kIdReluctorFirst = 1100,                   // radio buttons 1100 + reluctorType
   kIdZoneBeginLeft = 1201,
   kIdZoneEndLeft = 1202,
   kIdZoneBeginRight = 1203,

@@ -130,7 +130,8 @@ void WriteEepromByte(ControlLink& link, int address, int data) {
 
 bool BrakePulseConfigured(const ControlLink& link) {
   return link.connected && HasBrakeAndAux(link) &&
-         (link.optionPortType == 0 || link.optionPortType == 1 || link.optionPortType == 3);
+         (link.optionPortType == kOptionPortNone || link.optionPortType == kOptionPortMotorSwitch ||
+          link.optionPortType == kOptionPortMotorSwitchAndEncoder);
 }
 
 void PulseBrake(ControlLink& link) {

@@ -31,9 +31,9 @@ void ShowMessage(ControlLink& link, const OperatorMessage& message) {
 // replaced by 0 on the control too.
 void ReadOptionPortType(ControlLink& link) {
   int type = ReadEepromBlock(link, kEepromOptionPortAddress)[0];
-  if (type > 5) {
-    type = 0;
-    WriteEepromByte(link, kEepromOptionPortAddress, 0);
+  if (type > kLastOptionPortType) {
+    type = kOptionPortNone;
+    WriteEepromByte(link, kEepromOptionPortAddress, kOptionPortNone);
   }
   link.optionPortType = type;
 }
@@ -162,7 +162,10 @@ int StoreControlConfig(ControlLink& link, const ControlConfig& config, int showC
     ShowMessage(link, ConfigNotWrittenMessage());
     return 0;
   }
-  const int type = link.optionPortType >= 0 && link.optionPortType <= 5 ? link.optionPortType : 0;
+  const int type =
+      link.optionPortType >= kOptionPortNone && link.optionPortType <= kLastOptionPortType
+          ? link.optionPortType
+          : kOptionPortNone;
   const uint8_t flags = BuildConfigFlagsByte(config);
   link.lastFlagsByte = flags;
   char text[kTextBufferSize];

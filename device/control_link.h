@@ -10,6 +10,18 @@ namespace balancer {
 
 class OperatorUi;
 
+// What is wired to the control's option port ("Option Port Type", kept in
+// the control's EEPROM). A type above the last one reads as none.
+enum OptionPortType : int {
+  kOptionPortNone = 0,
+  kOptionPortMotorSwitch = 1,  // "Motor ON/OFF"
+  kOptionPortEncoder = 2,      // "Encoder only"
+  kOptionPortMotorSwitchAndEncoder = 3,
+  kOptionPortColumnSwitch = 4,  // "3 Column Switch"
+  kOptionPortPhotoEye = 5,
+  kLastOptionPortType = kOptionPortPhotoEye,
+};
+
 // Program-wide connection record. The seams it uses are not owned.
 struct ControlLink {
   ControlTransport* transport = nullptr;
@@ -32,8 +44,8 @@ struct ControlLink {
   int MotorPower = 0;
   int RemoteStartFlag = 0;
   int SoftZeroActive = 0;
-  int SoftZeroOffset = 0;     // degrees
-  int optionPortType = 0;     // option port type read from / stored to EEPROM address 150
+  int SoftZeroOffset = 0;                // degrees
+  int optionPortType = kOptionPortNone;  // OptionPortType read from / stored to EEPROM address 150
   uint8_t lastFlagsByte = 0;  // last ConfigFlagsByte built, used by the photo-eye commands
 
   // Configuration record comparison result; 1 until a difference is found.

@@ -5,8 +5,8 @@
 #include <set>
 
 #include "app/field_store.h"
-#include "app/field_table.h"
 #include "app/message_answers.h"
+#include "base/field_table.h"
 #include "correction/correction_pass.h"
 #include "device/control_commands.h"
 #include "measure/sensor_map.h"

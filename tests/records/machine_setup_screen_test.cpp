@@ -5,7 +5,7 @@
 #include <set>
 
 #include "app/field_store.h"
-#include "app/field_table.h"
+#include "base/field_table.h"
 #include "bobweight/scale.h"
 #include "device/control_commands.h"
 #include "records/settings_file.h"

@@ -1,7 +1,7 @@
 #include <vector>
 
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
+#include "base/field_table.h"
 #include "kit_fixture.h"
 
 namespace balancer::kit_test {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/field_store.h"
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/button_column.h"
+#include "base/field_table.h"
 #include "kit_fixture.h"
 
 namespace balancer::kit_test {

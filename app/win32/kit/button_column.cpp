@@ -1,6 +1,6 @@
 #include "app/win32/kit/button_column.h"
 
-#include "app/field_table.h"
+#include "base/field_table.h"
 
 namespace balancer {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/field_store.h"
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
+#include "base/field_table.h"
 #include "base/win32/window_base.h"
 #include "base/win32/window_class.h"
 
@@ -19,9 +19,9 @@ namespace {
 
 constexpr UINT_PTR kCommitSubclassId = 1;
 
-// The colour choice is the typewriter window's, for code 19 only.
+// The colour choice is the typewriter window's, for the company name only.
 bool ShowsColourTiles(const EntryWindowState& entry) {
-  return entry.kind == EntryKind::kText && entry.fieldCode == 19;
+  return entry.kind == EntryKind::kText && entry.fieldCode == kFieldCompanyName;
 }
 
 std::string EditText(HWND edit) {
@@ -93,7 +93,7 @@ LRESULT CALLBACK CommitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, U
     const bool multiLine = kind == EntryKind::kText || kind == EntryKind::kNote;
     if (wParam == VK_ESCAPE) {
       kit.entry.text.clear();
-      if (kit.actionCode == 15) kit.actionCode = 0;
+      if (kit.actionCode == kFieldFrontExternalText) kit.actionCode = 0;
       CloseEntryWindow(kit);
       return 0;
     }
@@ -138,7 +138,7 @@ void OnButton(HWND hwnd, KitContext& kit, int id) {
       SetWindowTextA(entry.edit, "");
       break;
     case EntryButton::kCancel:
-      if (kit.actionCode == 15) kit.actionCode = 0;
+      if (kit.actionCode == kFieldFrontExternalText) kit.actionCode = 0;
       entry.text.clear();
       CloseEntryWindow(kit);
       break;
@@ -354,21 +354,22 @@ void AttachCommit(KitContext& kit, HWND edit) {
 void AddHelpAndTransfer(KitContext& kit, int helpX, int helpY, int transferX, int transferY) {
   const int code = kit.entry.fieldCode;
   if (HasHelpButton(code)) {
-    AddChild(kit, "BUTTON", FieldLabel(306), 0, 0, helpX, helpY, 60, 34, kKeyHelp,
+    AddChild(kit, "BUTTON", FieldLabel(kFieldHelp), 0, 0, helpX, helpY, 60, 34, kKeyHelp,
              kit.entry.messageFont);
   }
   if (kit.scaleOpen && ScaleButtonField(code)) {
-    AddChild(kit, "BUTTON", FieldLabel(144), 0, 0, transferX, transferY, 240, 38, kKeyTransfer,
-             kit.entry.messageFont);
+    AddChild(kit, "BUTTON", FieldLabel(kFieldTransferFromScale), 0, 0, transferX, transferY, 240,
+             38, kKeyTransfer, kit.entry.messageFont);
   }
 }
 
 bool RefusedBeforeSpin(KitContext& kit) {
   const int code = kit.actionCode;
-  if (code != 127 && code != 128) return false;
+  if (code != kFieldDesiredReadingLeft && code != kFieldDesiredReadingRight) return false;
   if (kit.calibration == nullptr) return false;
-  const bool takes = code == 127 ? kit.calibration->TakesLeft(kit.leftMeasured)
-                                 : kit.calibration->TakesRight(kit.rightMeasured);
+  const bool takes = code == kFieldDesiredReadingLeft
+                         ? kit.calibration->TakesLeft(kit.leftMeasured)
+                         : kit.calibration->TakesRight(kit.rightMeasured);
   if (takes) return false;
   if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
   return true;
@@ -376,11 +377,12 @@ bool RefusedBeforeSpin(KitContext& kit) {
 
 void Finish(KitContext& kit) {
   EntryWindowState& entry = kit.entry;
-  HWND candidates[3] = {kit.childScreen, kit.mainWindow,
-                        (kit.screenCode == 'i' || kit.screenCode == 'p' || kit.screenCode == 't' ||
-                         kit.screenCode == 'o')
-                            ? kit.listWindow
-                            : nullptr};
+  HWND candidates[3] = {
+      kit.childScreen, kit.mainWindow,
+      (kit.screenCode == kScreenComponentEntry || kit.screenCode == kScreenSlugSize ||
+       kit.screenCode == kScreenTolerance || kit.screenCode == kScreenPrintOptions)
+          ? kit.listWindow
+          : nullptr};
   // Only what was enabled is disabled here, so closing gives back no more
   // than it took (a child screen keeps the main window disabled itself).
   for (int i = 0; i < 3; ++i) {

@@ -1,7 +1,7 @@
 // The keypad entry window: a number typed on the touch screen.
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/win32/kit/entry_window.h"
+#include "base/field_table.h"
 
 namespace balancer {
 

@@ -1,6 +1,7 @@
 #include "app/win32/kit/message_routing.h"
 
 #include "app/message_answers.h"
+#include "base/field_codes.h"
 
 namespace balancer {
 
@@ -25,7 +26,7 @@ void RouteMessageAnswer(KitContext& kit, int answer, int actionCode) {
       closeFirst();
       if (actions != nullptr) {
         actions->ClearFinalSaved();
-        actions->SendCommand(135);
+        actions->SendCommand(kFieldSaveFinal);
       }
       break;
     case AnswerStep::kToggleSuspension:

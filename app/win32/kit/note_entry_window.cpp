@@ -1,7 +1,7 @@
 // The note entry window: several lines of text for the child screens.
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/win32/kit/entry_window.h"
+#include "base/field_table.h"
 
 namespace balancer {
 
@@ -16,7 +16,8 @@ HWND OpenNoteEntry(KitContext& kit, int x, int y, const char* title) {
                         ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL,
                         WS_EX_CLIENTEDGE, 16, 64, 728, 163, kEntryEditId, entry.editFont);
   AttachCommit(kit, entry.edit);
-  AddChild(kit, "BUTTON", FieldLabel(141), 0, 0, 16, 13, 64, 38, kKeyNoteOk, entry.messageFont);
+  AddChild(kit, "BUTTON", FieldLabel(kFieldOk), 0, 0, 16, 13, 64, 38, kKeyNoteOk,
+           entry.messageFont);
   Finish(kit);
   return hwnd;
 }

@@ -1,7 +1,7 @@
 // The number entry window: a number typed on the keyboard.
-#include "app/field_table.h"
 #include "app/keypad_layout.h"
 #include "app/win32/kit/entry_window.h"
+#include "base/field_table.h"
 
 namespace balancer {
 
@@ -16,7 +16,8 @@ HWND OpenNumberEntry(KitContext& kit, int x, int y) {
   entry.edit = AddChild(kit, "EDIT", entry.text.c_str(), ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 100, 56,
                         140, 35, kEntryEditId, entry.editFont);
   AttachCommit(kit, entry.edit);
-  AddChild(kit, "BUTTON", FieldLabel(141), 0, 0, 260, 55, 50, 34, kEntryOkId, entry.messageFont);
+  AddChild(kit, "BUTTON", FieldLabel(kFieldOk), 0, 0, 260, 55, 50, 34, kEntryOkId,
+           entry.messageFont);
   AddHelpAndTransfer(kit, 18, 55, 48, 192);
   Finish(kit);
   return hwnd;

@@ -2,6 +2,7 @@
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
 #include "app/win32/kit/entry_window.h"
+#include "base/field_codes.h"
 
 namespace balancer {
 
@@ -22,7 +23,7 @@ HWND OpenTextEntry(KitContext& kit, int x, int y, const char* heading) {
   if (hwnd == nullptr) return nullptr;
   EntryWindowState& entry = kit.entry;
   const int code = entry.fieldCode;
-  const int headingTop = code == 19 ? 56 : 16;
+  const int headingTop = code == kFieldCompanyName ? 56 : 16;
   entry.heading = AddChild(kit, "STATIC", heading != nullptr ? heading : "", SS_CENTER, 0, 8,
                            headingTop, kWidth - 24, 34, -1, entry.messageFont);
   entry.edit = AddChild(kit, "EDIT", entry.text.c_str(),
@@ -53,7 +54,7 @@ HWND OpenTextEntry(KitContext& kit, int x, int y, const char* heading) {
       }
     }
   }
-  if (code == 19) {
+  if (code == kFieldCompanyName) {
     // The colour tiles: left, top, right, bottom in design units.
     for (int i = 0; i < 6; ++i) {
       const float s = kit.screenScale;

@@ -1,4 +1,4 @@
-#include "app/field_table.h"
+#include "base/field_table.h"
 
 #include <gtest/gtest.h>
 
