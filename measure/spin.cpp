@@ -16,7 +16,6 @@ constexpr int kMaxRampTarget = 1000;
 constexpr int kMaxCheckPower = 80;
 constexpr int kRotationSeenRpm = 60;
 
-
 uint32_t Now(ControlLink& link) {
   return link.clock ? link.clock->TickCount() : 0;
 }
@@ -178,7 +177,8 @@ void RunSpin(ControlLink& link, const MachineSettings& settings, const SpinOptio
   state.LeftSensorOk = 1;
   state.RightSensorOk = 1;
   bool stopButton =
-      settings.touchscreen && (autoSpeed || link.optionPortType == 1 || link.optionPortType == 3);
+      settings.touchscreen && (autoSpeed || link.optionPortType == kOptionPortMotorSwitch ||
+                               link.optionPortType == kOptionPortMotorSwitchAndEncoder);
   host.SpinStarting(stopButton);
   state.SpinActive = 1;
   bool createdSpeedBar = host.OpenSpeedBar();

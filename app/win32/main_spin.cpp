@@ -28,7 +28,7 @@ class WindowSpinHost : public SpinHost {
   explicit WindowSpinHost(MainWindowState& state) : state_(state) {}
 
   void SpinStarting(bool stopButton) override {
-    state_.screenCode = 's';
+    state_.screenCode = kScreenSpinStarting;
     state_.spinRunning = true;
     state_.spinStatus = kStatusBlank;
     KillTimer(state_.hwnd, kMainTimerId);
@@ -79,7 +79,7 @@ class WindowSpinHost : public SpinHost {
       SetFocus(state_.hwnd);
     }
     SetTimer(state_.hwnd, kMainTimerId, kMainTimerPeriodMs, nullptr);
-    state_.screenCode = 'x';
+    state_.screenCode = kScreenSpinRunning;
     // The reference follows the shaft's resting place, not a free run.
     if (state_.link != nullptr && host().Connected()) {
       state_.currentAngle = ReadShaftAngle(*state_.link);

@@ -124,11 +124,12 @@ void TickSteps(MainWindowState& state) {
   ControlLink& link = *state.link;
 
   if (MainConnected(state) && !state.indicatorAvailable && HasBrakeAndAux(link) &&
-      (link.optionPortType == 2 || link.optionPortType == 3)) {
+      (link.optionPortType == kOptionPortEncoder ||
+       link.optionPortType == kOptionPortMotorSwitchAndEncoder)) {
     state.indicatorAvailable = true;
     PlaceMainButtons(state);
   }
-  if (MainConnected(state) && HasBrakeAndAux(link) && link.optionPortType == 5 &&
+  if (MainConnected(state) && HasBrakeAndAux(link) && link.optionPortType == kOptionPortPhotoEye &&
       link.SoftZeroActive == 0 && state.settings != nullptr && state.settings->photoEye == 1) {
     SetPhotoEyeMode(link, PhotoEyeOnByte(state.settings->photoEyeEncoderDirection));
     link.SoftZeroActive = 1;

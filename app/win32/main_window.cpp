@@ -132,7 +132,7 @@ void OnDestroy(MainWindowState& state) {
   if (state.link != nullptr) {
     ControlLink& link = *state.link;
     // Take the option port out of photo-eye mode for whoever comes next.
-    if (link.connected && HasBrakeAndAux(link) && link.optionPortType == 5) {
+    if (link.connected && HasBrakeAndAux(link) && link.optionPortType == kOptionPortPhotoEye) {
       SetPhotoEyeMode(link, PhotoEyeOffByte(link));
     }
     if (HasSettings(state)) {

@@ -5,16 +5,18 @@
 
 #include <windows.h>
 
+#include "base/field_codes.h"
+
 namespace balancer {
 
 // The value boxes of the main screen.
-constexpr int kMainBoxRadiusLeft = 100;  // correction (or slug) radius
-constexpr int kMainBoxRadiusRight = 101;
-constexpr int kMainBoxUprightDistance = 131;
-constexpr int kMainBoxPlaneOffsetLeft = 132;
-constexpr int kMainBoxPlaneOffsetRight = 133;
-constexpr int kMainBoxSideWeightLeft = 262;
-constexpr int kMainBoxSideWeightRight = 263;
+constexpr int kMainBoxRadiusLeft = kFieldRadiusLeft;  // correction (or slug) radius
+constexpr int kMainBoxRadiusRight = kFieldRadiusRight;
+constexpr int kMainBoxUprightDistance = kFieldUprightDistance;
+constexpr int kMainBoxPlaneOffsetLeft = kFieldPlaneOffsetLeft;
+constexpr int kMainBoxPlaneOffsetRight = kFieldPlaneOffsetRight;
+constexpr int kMainBoxSideWeightLeft = kFieldSideWeightLeft;
+constexpr int kMainBoxSideWeightRight = kFieldSideWeightRight;
 
 // WM_SYSCOMMAND values the window answers itself.
 constexpr WPARAM kMainSysCalibrationWarning = 1;  // a right press on the logo
