@@ -8,6 +8,16 @@ bool PreinstallSucceeded(uint32_t result) {
   return result == 0 || result == kPackageAlreadyInStore;
 }
 
+PreinstallPath ChoosePreinstallPath(bool libraryLoaded, bool functionFound) {
+  return libraryLoaded && functionFound ? PreinstallPath::kDriverPackage
+                                        : PreinstallPath::kSetupCopy;
+}
+
+uint32_t SetupCopyResult(bool copied, uint32_t lastError) {
+  if (copied) return 0;
+  return lastError != 0 ? lastError : kPreinstallUnknownFailure;
+}
+
 UsbPrepView ViewOfPrep(PrepState state, uint32_t result) {
   UsbPrepView view;
   switch (state) {
