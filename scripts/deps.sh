@@ -8,7 +8,6 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev libpng-dev
   mingw-w64 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
-  g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
   clang libclang-rt-dev
 )
