@@ -107,6 +107,16 @@ TEST(UsbPrepFallback, TheLibraryFirstThenTheSystemsOwnCall) {
   EXPECT_EQ(staged.texts[0].text, "WARNING");
 }
 
+// The elevated pre-installer never loads the library by bare name, which
+// would also search the current folder and PATH.
+TEST(UsbPrepFallback, TheLibraryIsLookedForByFullPathBesideTheProgramThenInTheSystem) {
+  EXPECT_EQ(DifxLibraryPaths("C:\\balancer\\drivers\\x86", "C:\\WINDOWS\\system32"),
+            (std::vector<std::string>{"C:\\balancer\\drivers\\x86\\DIFxAPI.dll",
+                                      "C:\\WINDOWS\\system32\\DIFxAPI.dll"}));
+  EXPECT_EQ(DifxLibraryPaths("C:\\", ""), (std::vector<std::string>{"C:\\DIFxAPI.dll"}));
+  EXPECT_TRUE(DifxLibraryPaths("", "").empty());
+}
+
 TEST(UsbPrepFallback, AFailedCopyIsAnErrorWithItsCode) {
   // ERROR_FILE_NOT_FOUND: the package is not beside the pre-installer.
   const uint32_t missing = SetupCopyResult(false, 2);

@@ -8,7 +8,8 @@
 
 namespace balancer {
 
-// Calls DriverPackagePreinstallA(inf, flags) from kDifxLibrary when the
+// Calls DriverPackagePreinstallA(inf, flags) from kDifxLibrary, looked for
+// beside the program and in the system folder (DifxLibraryPaths), when the
 // library and the function can be found, else SetupCopyOEMInfA(inf). Returns
 // 0 or a Windows error code, judged by PreinstallSucceeded. Blocks while the
 // call runs.
