@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds both toolchains: build/native (g++) and build/win64
-# (MinGW-w64 x86_64). Usage: scripts/build.sh [native|win64|all]
+# Configures and builds the toolchains: build/native (g++), build/win64
+# (MinGW-w64 x86_64, everything with the Windows-side tests) and build/win32
+# (MinGW-w64 i686, only the shipped 32-bit programs: balancer.exe, setup.exe,
+# usbprep32.exe). Usage: scripts/build.sh [native|win64|win32|all]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 what="${1:-all}"
@@ -22,4 +24,9 @@ if [ "$what" = win64 ] || [ "$what" = all ]; then
   cmake -S "$root" -B "$root/build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" "${launcher[@]}" >/dev/null
   cmake --build "$root/build/win64" -j "$jobs"
+fi
+if [ "$what" = win32 ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBALANCER_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" "${launcher[@]}" >/dev/null
+  cmake --build "$root/build/win32" -j "$jobs" --target balancer setup usbprep32
 fi

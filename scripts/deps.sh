@@ -7,10 +7,21 @@ packages=(
   build-essential cmake ninja-build pkg-config python3 ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libfreetype-dev libfontconfig-dev libpng-dev
-  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
+  mingw-w64 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
+  wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
   clang libclang-rt-dev
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# The 32-bit programs are run under 32-bit Wine, which needs the i386
+# architecture and its package lists.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "Adding the i386 architecture"
+  $SUDO dpkg --add-architecture i386
+  $SUDO apt-get update -qq
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,8 +32,6 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

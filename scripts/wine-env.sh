@@ -1,17 +1,24 @@
 # Sourced by the Wine scripts: a private WINEPREFIX and, when there is no
 # display (or BALANCER_FORCE_XVFB is set), a private Xvfb screen.
 #
-#   wine_start [PREFIX [SCREEN]]   PREFIX "" = a fresh temporary prefix;
-#                                  SCREEN e.g. 1280x720x24 (the default)
+#   wine_start [PREFIX [SCREEN [ARCH]]]  PREFIX "" = a fresh temporary prefix;
+#                                  SCREEN e.g. 1280x720x24 (the default);
+#                                  ARCH win32 = a 32-bit Windows (wine32),
+#                                  else a 64-bit one that runs both
 #   wine_stop                      ends the prefix's wineserver and the Xvfb
 #   wine_run ARGS...               runs a Windows program in the prefix
 #
-# WINE64 is the 64-bit loader (Debian keeps it out of PATH).
+# WINE64 is the 64-bit loader (Debian keeps it out of PATH), WINE32 the
+# 32-bit one; WINE_LOADER is the one of the running prefix.
 
 WINE64="${WINE64:-$(command -v wine64 || true)}"
 if [ -z "$WINE64" ] && [ -x /usr/lib/wine/wine64 ]; then WINE64=/usr/lib/wine/wine64; fi
 if [ -z "$WINE64" ]; then WINE64="$(command -v wine || echo wine)"; fi
+WINE32="${WINE32:-}"
+if [ -z "$WINE32" ] && [ -x /usr/lib/wine/wine ]; then WINE32=/usr/lib/wine/wine; fi
+if [ -z "$WINE32" ]; then WINE32="$(command -v wine || echo wine)"; fi
 WINESERVER="${WINESERVER:-$(command -v wineserver || echo wineserver)}"
+WINE_LOADER="$WINE64"
 
 WINE_TEMP_PREFIX=""
 XVFB_PID=""
@@ -19,6 +26,13 @@ XVFB_PID=""
 wine_start() {
   local prefix="${1:-}"
   local screen="${2:-1280x720x24}"
+  if [ "${3:-}" = win32 ]; then
+    export WINEARCH=win32
+    WINE_LOADER="$WINE32"
+  else
+    unset WINEARCH
+    WINE_LOADER="$WINE64"
+  fi
   if [ -z "$prefix" ]; then
     prefix="$(mktemp -d /tmp/balancer-wine.XXXXXX)"
     WINE_TEMP_PREFIX="$prefix"
@@ -52,7 +66,7 @@ wine_start() {
   # make it again rather than fail every check after it.
   local attempt
   for attempt in 1 2 3; do
-    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
     [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && break
     echo "wine_start: the prefix has no system files (attempt $attempt)" >&2
     "$WINESERVER" -k >/dev/null 2>&1 || true
@@ -60,13 +74,13 @@ wine_start() {
   if [ -n "$XVFB_PID" ]; then
     # Without a window manager Wine would wait for one on every hide and
     # destroy; unmanaged windows behave as on a plain desktop.
-    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   fi
   mkdir -p "$WINEPREFIX/drive_c/balancer"
 }
 
 wine_run() {
-  "$WINE64" "$@"
+  "$WINE_LOADER" "$@"
 }
 
 wine_stop() {
@@ -81,6 +95,8 @@ wine_stop() {
     rm -rf "$WINE_TEMP_PREFIX"
     WINE_TEMP_PREFIX=""
   fi
+  unset WINEARCH
+  WINE_LOADER="$WINE64"
 }
 
 # Pids of the processes running PROGRAM (an .exe name) in this prefix.

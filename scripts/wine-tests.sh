@@ -102,10 +102,15 @@ settings_written() {
 source "$root/scripts/e2e/harness.sh"
 
 # BALANCER_E2E_ONLY=win32_tests,bobweight_screens,... runs only the named
-# groups: win32_tests, start (the start-up checks in this file) and the files
-# of scripts/e2e/. Empty runs them all.
+# groups: win32_tests, start (the start-up checks in this file), the files
+# of scripts/e2e/ and medium_win32, medium_wow64, medium_xp (in
+# scripts/e2e/medium.sh). Empty runs them all.
+# BALANCER_E2E_SKIP=... leaves the named groups out.
 only="${BALANCER_E2E_ONLY-}"
-wanted() { [ -z "$only" ] || [[ ",$only," == *",$1,"* ]]; }
+skip_groups="${BALANCER_E2E_SKIP-}"
+wanted() {
+  [[ ",$skip_groups," != *",$1,"* ]] && { [ -z "$only" ] || [[ ",$only," == *",$1,"* ]]; }
+}
 
 if [ ! -f "$build/tests/win32_tests.exe" ]; then
   echo "missing $build/tests/win32_tests.exe (run scripts/build.sh win64)"
@@ -288,6 +293,10 @@ for group in main_screen shaft_screens setup_screens calculator_screens zone_adj
   heavy_metal_screens drill_setup_screens bobweight_screens distribution history_presets_screens; do
   if wanted "$group"; then source "$root/scripts/e2e/$group.sh"; fi
 done
+# The shipped medium in 32-bit, 64-bit and XP Windows.
+if wanted medium_win32 || wanted medium_wow64 || wanted medium_xp; then
+  source "$root/scripts/e2e/medium.sh"
+fi
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -8,6 +8,27 @@ bool PreinstallSucceeded(uint32_t result) {
   return result == 0 || result == kPackageAlreadyInStore;
 }
 
+std::vector<std::string> DifxLibraryPaths(const std::string& programFolder,
+                                          const std::string& systemFolder) {
+  std::vector<std::string> paths;
+  for (const std::string& folder : {programFolder, systemFolder}) {
+    if (folder.empty()) continue;
+    const bool separated = folder.back() == '\\' || folder.back() == '/';
+    paths.push_back(folder + (separated ? "" : "\\") + kDifxLibrary);
+  }
+  return paths;
+}
+
+PreinstallPath ChoosePreinstallPath(bool libraryLoaded, bool functionFound) {
+  return libraryLoaded && functionFound ? PreinstallPath::kDriverPackage
+                                        : PreinstallPath::kSetupCopy;
+}
+
+uint32_t SetupCopyResult(bool copied, uint32_t lastError) {
+  if (copied) return 0;
+  return lastError != 0 ? lastError : kPreinstallUnknownFailure;
+}
+
 UsbPrepView ViewOfPrep(PrepState state, uint32_t result) {
   UsbPrepView view;
   switch (state) {

@@ -20,6 +20,27 @@ constexpr const char* kDifxLibrary = "DIFxAPI.dll";
 constexpr const char* kDifxPreinstallFunction = "DriverPackagePreinstallA";
 // The package is already in the driver store: a second run counts as success.
 constexpr uint32_t kPackageAlreadyInStore = 183;
+// The system's own call that stages a driver package, used when the driver
+// install library (not part of Windows) or its function is missing.
+constexpr const char* kSetupCopyFunction = "SetupCopyOEMInfA";
+// A staging call that failed without saying why: never taken for success.
+constexpr uint32_t kPreinstallUnknownFailure = 31;  // ERROR_GEN_FAILURE
+
+// Where the driver install library is looked for, as full paths: beside the
+// pre-installer, then in the system folder. Never by bare name: the
+// pre-installer runs elevated, and a bare name is also looked up in the
+// current folder and along PATH. FOLDERS end with or without a backslash;
+// an empty one is left out.
+std::vector<std::string> DifxLibraryPaths(const std::string& programFolder,
+                                          const std::string& systemFolder);
+
+enum class PreinstallPath { kDriverPackage, kSetupCopy };
+// The driver install library's call when it and its function were found,
+// else the system's own.
+PreinstallPath ChoosePreinstallPath(bool libraryLoaded, bool functionFound);
+// SetupCopyOEMInfA's outcome (its return and the last error) as a result
+// the window judges like the library's.
+uint32_t SetupCopyResult(bool copied, uint32_t lastError);
 
 // The window and its button, pixels.
 struct UsbPrepLayout {

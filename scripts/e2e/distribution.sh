@@ -2,7 +2,9 @@
 # and the software update as a user meets them, with screenshots.
 #
 #   usbprep64.exe  its three states with a stand-in driver library beside it
-#                  answering 0 and 183, and the error with the library missing
+#                  answering 0 and 183; without the library the system's
+#                  SetupCopyOEMInfA, which stages the package or fails with
+#                  its error
 #   setup.exe      installs from a medium into a fresh prefix: version choice,
 #                  folders, files by Windows version, the desktop copy, a
 #                  running balancer closed first, the pre-installer started,
@@ -11,8 +13,8 @@
 #   update         "Update Software" against a loopback HTTPS server whose test
 #                  certificate the prefix trusts
 #
-# Wine here is 64-bit only; usbprep32.exe and the 32-bit setup.exe are built
-# and packaged but not run.
+# These run the 64-bit build of every program; scripts/e2e/medium.sh runs the
+# medium as it ships (32-bit setup.exe and balancer.exe, usbprep32.exe).
 
 helpers="$build/tests/win32/helpers"
 # BALANCER_DIST_PARTS picks some of: usbprep setup update (default all).
@@ -49,15 +51,26 @@ program_ended() {
   return 1
 }
 
+# The driver package staged by SetupCopyOEMInfA: a copy of it in the
+# prefix's inf folder (oemN.inf on Windows, its own name under Wine).
+package_staged() {
+  local inf
+  for inf in "$WINEPREFIX"/drive_c/windows/inf/*.inf; do
+    cmp -s "$inf" "$root/packaging/drivers/ZerOziZur.inf" && return 0
+  done
+  return 1
+}
+
 # ---- usbprep64.exe ------------------------------------------------------
 
-# Runs the pre-installer from C:\balancer\drivers\amd64 with LIBRARY (a
-# stand-in's file name, or "" for none) beside it as DIFxAPI.dll; sets prep
-# and prep_pid.
+# Runs the pre-installer from C:\balancer\drivers\amd64, the driver package
+# in C:\balancer\drivers, with LIBRARY (a stand-in's file name, or "" for
+# none) beside it as DIFxAPI.dll; sets prep and prep_pid.
 start_usbprep() {
   local library="$1" dir="$WINEPREFIX/drive_c/balancer/drivers/amd64"
   mkdir -p "$dir"
   cp "$build/usbprep64.exe" "$dir/"
+  cp "$root/packaging/drivers/ZerOziZur.inf" "$dir/.."
   rm -f "$dir/DIFxAPI.dll" "$(program_folder)/difx-call.txt"
   [ -n "$library" ] && cp "$helpers/$library" "$dir/DIFxAPI.dll"
   # Only a library beside the program counts, never Wine's own.
@@ -105,15 +118,33 @@ elif [ -f "$build/usbprep64.exe" ] && [ -f "$helpers/difx_ok.dll" ]; then
     check "usbprep64: second run opens" false
   fi
 
-  # No library at all: the error with its code, never a crash.
+  # No library at all, as on a real PC: the system's SetupCopyOEMInfA stages
+  # the package and the run ends in "Success".
   start_usbprep ""
   if [ -n "$prep" ]; then
     installer_click "$prep" 300 375
-    check "usbprep64: missing library gives 'ERROR'" \
-      answer_message "ERROR" "$shots/usbprep-error-no-library.png"
-    check "usbprep64: the window closes after the error" program_ended "$prep_pid"
+    sleep 2
+    check "usbprep64 without the library: no 'ERROR'" \
+      test -z "$(xdotool search --name '^ERROR$' 2>/dev/null)"
+    screenshot "$shots/usbprep-finished-setupapi.png"
+    installer_click "$prep" 300 375
+    check "usbprep64 without the library: 'Success'" answer_message "Success"
+    check "usbprep64 without the library: the package staged by SetupCopyOEMInfA" package_staged
+    program_ended "$prep_pid" >/dev/null || true
   else
     check "usbprep64: third run opens" false
+  fi
+
+  # No library and no package beside it: the copy fails, the error with its code.
+  start_usbprep ""
+  rm -f "$WINEPREFIX/drive_c/balancer/drivers/ZerOziZur.inf"
+  if [ -n "$prep" ]; then
+    installer_click "$prep" 300 375
+    check "usbprep64: a failed SetupCopyOEMInfA gives 'ERROR'" \
+      answer_message "ERROR" "$shots/usbprep-error-no-package.png"
+    check "usbprep64: the window closes after the error" program_ended "$prep_pid"
+  else
+    check "usbprep64: fourth run opens" false
   fi
   wine_stop
 else

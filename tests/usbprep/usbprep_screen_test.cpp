@@ -91,6 +91,48 @@ TEST(UsbPrepStates, AnyOtherResultFailsWithItsCodeInUpperCaseHex) {
   EXPECT_EQ(missing.substr(missing.size() - 10), " Number 7E");
 }
 
+// The driver install library is not part of Windows: without it, or without
+// its function, the system's SetupCopyOEMInfA stages the package, and its
+// outcome ends in the same Success or ERROR as the library's would.
+TEST(UsbPrepFallback, TheLibraryFirstThenTheSystemsOwnCall) {
+  EXPECT_EQ(ChoosePreinstallPath(true, true), PreinstallPath::kDriverPackage);
+  EXPECT_EQ(ChoosePreinstallPath(true, false), PreinstallPath::kSetupCopy);
+  EXPECT_EQ(ChoosePreinstallPath(false, false), PreinstallPath::kSetupCopy);
+  EXPECT_STREQ(kSetupCopyFunction, "SetupCopyOEMInfA");
+
+  const UsbPrepView staged = ViewOfPrep(PrepState::kFinished, SetupCopyResult(true, 0));
+  EXPECT_FALSE(staged.failed);
+  EXPECT_TRUE(staged.okShown);
+  ASSERT_FALSE(staged.texts.empty());
+  EXPECT_EQ(staged.texts[0].text, "WARNING");
+}
+
+// The elevated pre-installer never loads the library by bare name, which
+// would also search the current folder and PATH.
+TEST(UsbPrepFallback, TheLibraryIsLookedForByFullPathBesideTheProgramThenInTheSystem) {
+  EXPECT_EQ(DifxLibraryPaths("C:\\balancer\\drivers\\x86", "C:\\WINDOWS\\system32"),
+            (std::vector<std::string>{"C:\\balancer\\drivers\\x86\\DIFxAPI.dll",
+                                      "C:\\WINDOWS\\system32\\DIFxAPI.dll"}));
+  EXPECT_EQ(DifxLibraryPaths("C:\\", ""), (std::vector<std::string>{"C:\\DIFxAPI.dll"}));
+  EXPECT_TRUE(DifxLibraryPaths("", "").empty());
+}
+
+TEST(UsbPrepFallback, AFailedCopyIsAnErrorWithItsCode) {
+  // ERROR_FILE_NOT_FOUND: the package is not beside the pre-installer.
+  const uint32_t missing = SetupCopyResult(false, 2);
+  EXPECT_TRUE(ViewOfPrep(PrepState::kFinished, missing).failed);
+  const std::string text = PreinstallErrorMessage(missing).text;
+  EXPECT_EQ(text.substr(text.size() - 14), "Error Number 2");
+  // An unsigned package refused by the driver store keeps its code.
+  EXPECT_EQ(SetupCopyResult(false, 0xE000022F), 0xE000022Fu);
+  // A failure that left no error code must not read as success (0).
+  const uint32_t silent = SetupCopyResult(false, 0);
+  EXPECT_FALSE(PreinstallSucceeded(silent));
+  EXPECT_TRUE(ViewOfPrep(PrepState::kFinished, silent).failed);
+  // A copy that worked but left an old error code behind is still a success.
+  EXPECT_TRUE(PreinstallSucceeded(SetupCopyResult(true, 1008)));
+}
+
 TEST(UsbPrepMessages, SuccessAndThreadFailure) {
   InstallerMessage ok = PrepSuccessMessage();
   EXPECT_EQ(ok.caption, "Success");

@@ -1,15 +1,18 @@
-// The driver package pre-install through the Driver Install Frameworks
-// library, looked up at run time: many systems (and Wine) lack it, and a
-// missing library must end in the error message, not in a failed start.
+// The driver package pre-install. The Driver Install Frameworks library is
+// looked up at run time and used when it is there; it is not part of Windows
+// (nor of Wine), so without it the package is staged by the system's own
+// SetupCopyOEMInfA, present on every Windows from 2000 on.
 #pragma once
 
 #include <cstdint>
 
 namespace balancer {
 
-// Calls DriverPackagePreinstallA(inf, flags) from kDifxLibrary. Returns its
-// result (0 or a Windows error code); the system's error code when the
-// library or the function cannot be found. Blocks while the call runs.
+// Calls DriverPackagePreinstallA(inf, flags) from kDifxLibrary, looked for
+// beside the program and in the system folder (DifxLibraryPaths), when the
+// library and the function can be found, else SetupCopyOEMInfA(inf). Returns
+// 0 or a Windows error code, judged by PreinstallSucceeded. Blocks while the
+// call runs.
 uint32_t PreinstallDriverPackage(const char* inf, uint32_t flags);
 
 }  // namespace balancer
