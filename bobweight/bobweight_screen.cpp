@@ -274,12 +274,24 @@ BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode) {
   }
 }
 
-CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
-  CardDialog d;
+FileRequest CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
+  FileRequest d;
   d.save = save;
+  d.filterName = "Bobweight Files (.bwi files)";
+  d.patterns = "*.bwi";
+  d.defaultExtension = "bwi";
   d.title = save ? "Store Bobweight Data" : "Retrieve Bobweight Data";
   d.folder = settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder;
   if (!card.jobName.empty()) d.proposedName = card.jobName + ".bwi";
+  return d;
+}
+
+FileRequest PrintImageRequest() {
+  FileRequest d;
+  d.title = "Select Print Image";
+  d.filterName = "Images (bmp, jpg, png, or gif)";
+  d.patterns = "*.bmp;*.gif;*.jpg;*.jpeg;*.png";
+  d.folder = "C:\\balancer";
   return d;
 }
 
