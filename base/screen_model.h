@@ -85,6 +85,22 @@ struct FileRequest {
   std::string proposedName;      // the file name filled in, or empty
 };
 
+// The dialog of one kind of job file ("hst"): "*.hst" in `folder`, the save
+// dialog proposing "NAME.hst" when there is a name.
+inline FileRequest JobFileRequest(bool save, std::string title, std::string filterName,
+                                  const std::string& extension, std::string folder,
+                                  const std::string& name) {
+  FileRequest r;
+  r.save = save;
+  r.title = std::move(title);
+  r.filterName = std::move(filterName);
+  r.patterns = "*." + extension;
+  r.defaultExtension = extension;
+  r.folder = std::move(folder);
+  if (save && !name.empty()) r.proposedName = name + "." + extension;
+  return r;
+}
+
 // A name typed on the on-screen keyboard before the save dialog.
 struct NameEntry {
   int code = 0;         // ActionCode of the text entry

@@ -275,13 +275,11 @@ BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode) {
 }
 
 FileRequest CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
-  FileRequest d;
-  d.save = save;
-  d.filterName = "Bobweight Files (.bwi files)";
-  d.patterns = "*.bwi";
-  d.defaultExtension = "bwi";
-  d.title = save ? "Store Bobweight Data" : "Retrieve Bobweight Data";
-  d.folder = settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder;
+  FileRequest d = JobFileRequest(
+      save, save ? "Store Bobweight Data" : "Retrieve Bobweight Data",
+      "Bobweight Files (.bwi files)", "bwi",
+      settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder, "");
+  // The open dialog too starts on the job's card.
   if (!card.jobName.empty()) d.proposedName = card.jobName + ".bwi";
   return d;
 }

@@ -7,7 +7,6 @@ namespace balancer {
 namespace {
 
 constexpr char kHistoryFilter[] = "History Files (.hst files)";
-constexpr char kHistoryPatterns[] = "*.hst";
 constexpr char kHistoryExtension[] = "hst";
 
 }  // namespace
@@ -46,25 +45,13 @@ HistoryColumns HistoryLayout() {
 }
 
 FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings) {
-  FileRequest r;
-  r.save = true;
-  r.title = "Save History Data";
-  r.filterName = kHistoryFilter;
-  r.patterns = kHistoryPatterns;
-  r.defaultExtension = kHistoryExtension;
-  r.folder = settings.historyFolder;
-  if (!history.historyName.empty()) r.proposedName = history.historyName + ".hst";
-  return r;
+  return JobFileRequest(true, "Save History Data", kHistoryFilter, kHistoryExtension,
+                        settings.historyFolder, history.historyName);
 }
 
 FileRequest LoadHistoryRequest(const MachineSettings& settings) {
-  FileRequest r;
-  r.title = "Retrieve History Data";
-  r.filterName = kHistoryFilter;
-  r.patterns = kHistoryPatterns;
-  r.defaultExtension = kHistoryExtension;
-  r.folder = settings.historyFolder;
-  return r;
+  return JobFileRequest(false, "Retrieve History Data", kHistoryFilter, kHistoryExtension,
+                        settings.historyFolder, "");
 }
 
 std::vector<HistoryRow> HistoryScreen::Rows() const {

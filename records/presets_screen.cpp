@@ -7,7 +7,6 @@ namespace balancer {
 namespace {
 
 constexpr char kPresetFilter[] = "Dimension Preset Files (.jsi files)";
-constexpr char kPresetPatterns[] = "*.jsi";
 constexpr char kPresetExtension[] = "jsi";
 
 // Columns of the boxes and the rows, client design units.
@@ -53,25 +52,13 @@ const std::vector<ToolbarButton>& PresetsToolbar() {
 }
 
 FileRequest StorePresetRequest(const std::string& presetName, const MachineSettings& settings) {
-  FileRequest r;
-  r.save = true;
-  r.title = "Store Dimension Preset Data";
-  r.filterName = kPresetFilter;
-  r.patterns = kPresetPatterns;
-  r.defaultExtension = kPresetExtension;
-  r.folder = settings.presetFolder;
-  if (!presetName.empty()) r.proposedName = presetName + ".jsi";
-  return r;
+  return JobFileRequest(true, "Store Dimension Preset Data", kPresetFilter, kPresetExtension,
+                        settings.presetFolder, presetName);
 }
 
 FileRequest RetrievePresetRequest(const MachineSettings& settings) {
-  FileRequest r;
-  r.title = "Retrieve Stored Dimension Presets";
-  r.filterName = kPresetFilter;
-  r.patterns = kPresetPatterns;
-  r.defaultExtension = kPresetExtension;
-  r.folder = settings.presetFolder;
-  return r;
+  return JobFileRequest(false, "Retrieve Stored Dimension Presets", kPresetFilter, kPresetExtension,
+                        settings.presetFolder, "");
 }
 
 std::vector<PresetBox> PresetsScreen::Boxes() const {

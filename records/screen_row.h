@@ -20,4 +20,12 @@ struct SetupRecords {
   OperatorUi* ui = nullptr;
 };
 
+// A settings screen opened without its records shows and writes nothing:
+// Exit only closes it.
+inline ScreenPress PressWithoutRecords(int id) {
+  ScreenPress press;
+  press.handled = press.close = id == kExitButton;
+  return press;
+}
+
 }  // namespace balancer

@@ -40,12 +40,8 @@ class ReluctorWindow : public ModelScreen {
 
 HWND OpenReluctorWindow(const ScreenContext& context, ChildScreen* parent) {
   if (context.kit.settings == nullptr) return nullptr;
-  auto screen = std::make_unique<ReluctorWindow>(context);
-  if (parent != nullptr)
-    return OpenSubScreen(*parent, std::move(screen), "Reluctor Simulator", WS_CAPTION | WS_SYSMENU,
-                         300, 110, 680, 470);
-  return OpenChildScreen(std::move(screen), "Reluctor Simulator", WS_CAPTION | WS_SYSMENU, 300, 110,
-                         680, 470);
+  return OpenScreenOn(parent, std::make_unique<ReluctorWindow>(context), "Reluctor Simulator",
+                      WS_CAPTION | WS_SYSMENU, 300, 110, 680, 470);
 }
 
 }  // namespace balancer

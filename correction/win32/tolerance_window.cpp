@@ -38,12 +38,8 @@ class ToleranceWindow : public ModelScreen {
 
 HWND OpenToleranceWindow(const ScreenContext& context, ChildScreen* parent) {
   if (context.kit.settings == nullptr) return nullptr;
-  auto screen = std::make_unique<ToleranceWindow>(context);
-  if (parent != nullptr)
-    return OpenSubScreen(*parent, std::move(screen), "Tolerance Calculation",
-                         WS_CAPTION | WS_SYSMENU, 330, 90, 620, 510);
-  return OpenChildScreen(std::move(screen), "Tolerance Calculation", WS_CAPTION | WS_SYSMENU, 330,
-                         90, 620, 510);
+  return OpenScreenOn(parent, std::make_unique<ToleranceWindow>(context), "Tolerance Calculation",
+                      WS_CAPTION | WS_SYSMENU, 330, 90, 620, 510);
 }
 
 }  // namespace balancer

@@ -37,12 +37,7 @@ class MachineCalibrationWindow : public ModelScreen {
     return model_.Rows(*context().kit.settings, *context().kit.link);
   }
   ScreenPress Press(int id) override {
-    if (!HasRecords()) {
-      // Nothing to show or write: Exit only closes.
-      ScreenPress press;
-      press.handled = press.close = id == kExitButton;
-      return press;
-    }
+    if (!HasRecords()) return PressWithoutRecords(id);
     SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return model_.Press(id, records);
   }

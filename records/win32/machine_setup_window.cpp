@@ -34,12 +34,7 @@ class MachineSetupWindow : public ModelScreen {
     return MachineSetupRows(*context().kit.settings, *context().kit.link, scaleNames_);
   }
   ScreenPress Press(int id) override {
-    if (!HasRecords()) {
-      // Nothing to show or write: Exit only closes.
-      ScreenPress press;
-      press.handled = press.close = id == kExitButton;
-      return press;
-    }
+    if (!HasRecords()) return PressWithoutRecords(id);
     SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return PressMachineSetup(id, records, scaleNames_);
   }
