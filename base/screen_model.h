@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/operator_message.h"
 
@@ -31,28 +33,115 @@ inline int KeyedButton(int character, int escapeId, std::initializer_list<KeyBut
   return 0;
 }
 
-// One button, box, check box or text of a screen.
-struct ScreenItem {
-  int id = 0;             // control id (field codes double as ids)
-  std::string label;      // the button face or caption
-  std::string value;      // the value text beside or inside it
-  Rgb colour{0, 0, 128};  // of the value text
-  bool shown = true;      // exists in this mode
-  bool checked = false;   // radio and check boxes; the active class button
+// A place on a screen in design units (1280 x 680 for the whole screen).
+struct DesignBox {
+  int x = 0, y = 0, width = 0, height = 0;
 };
 
-// What a press or a key asks of the window.
-struct ScreenPress {
-  bool handled = false;                    // the press belongs to this screen
-  bool recompute = false;                  // rerun the corrections and repaint the main screen
-  bool writeSettings = false;              // write balsetup.dta and .bak
-  bool repaint = false;                    // repaint this screen
-  bool close = false;                      // close this screen
-  int entryCode = 0;                       // open the entry window for this field code
-  char openScreen = 0;                     // open this screen (ScreenCode letter) over it
-  std::string helpTopic;                   // open this topic of the help file
-  std::optional<OperatorMessage> message;  // show it (its actionCode set)
+// Colours of the value texts beside the buttons.
+constexpr Rgb kValueText{0, 0, 128};
+constexpr Rgb kValueRedText{221, 0, 0};
+
+// One button, box, check box or text of a screen, with its own place: a
+// screen lists each of its codes once, here.
+struct ScreenItem {
+  int id = 0;               // control id (field codes double as ids); 0 for a text
+  std::string label;        // the button face or the text, with its access-key ampersand
+  std::string value;        // the value text beside or inside it; "" for none
+  Rgb colour = kValueText;  // of the value text
+  bool shown = true;        // exists in this mode
+  bool enabled = true;      // false: a press does nothing now
+  bool checked = false;     // radio and check boxes; the active class button
+  DesignBox place;          // the button, or where a text starts; width 0: none made
+  DesignBox valueBox;       // where the value is drawn; width 0: right of the button
 };
+
+// An item at `place` (design units; a text's place is where it starts).
+inline ScreenItem PlacedItem(int id, std::string label, std::string value, DesignBox place) {
+  ScreenItem item;
+  item.id = id;
+  item.label = std::move(label);
+  item.value = std::move(value);
+  item.place = place;
+  return item;
+}
+
+// The item with this id, or nullptr.
+inline const ScreenItem* FindItem(const std::vector<ScreenItem>& items, int id) {
+  for (const ScreenItem& item : items) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
+}
+
+// One open or save dialog, described without the platform.
+struct FileRequest {
+  bool save = false;             // save dialog (prompts before overwriting) or open dialog
+  std::string title;             // "Store Bobweight Data"
+  std::string filterName;        // "Bobweight Files (.bwi files)"
+  std::string patterns;          // "*.bwi", or several: "*.bmp;*.gif;*.jpg"
+  std::string defaultExtension;  // "bwi", or empty
+  std::string folder;            // where the dialog starts
+  std::string proposedName;      // the file name filled in, or empty
+};
+
+// The dialog of one kind of job file ("hst"): "*.hst" in `folder`, the save
+// dialog proposing "NAME.hst" when there is a name.
+inline FileRequest JobFileRequest(bool save, std::string title, std::string filterName,
+                                  const std::string& extension, std::string folder,
+                                  const std::string& name) {
+  FileRequest r;
+  r.save = save;
+  r.title = std::move(title);
+  r.filterName = std::move(filterName);
+  r.patterns = "*." + extension;
+  r.defaultExtension = extension;
+  r.folder = std::move(folder);
+  if (save && !name.empty()) r.proposedName = name + "." + extension;
+  return r;
+}
+
+// A name typed on the on-screen keyboard before the save dialog.
+struct NameEntry {
+  int code = 0;         // ActionCode of the text entry
+  std::string heading;  // "Enter history file name"
+  std::string prefill;  // the current name
+};
+
+// What a press, a key, a typed name, a chosen file or an answer asks of the
+// window. The kit's model screen carries out every effect, in this order:
+// close, the main window (recompute or repaint), the settings written, then
+// the rest.
+struct ScreenPress {
+  bool handled = false;          // the press belongs to this screen
+  bool repaint = false;          // repaint this screen
+  bool recompute = false;        // rerun the corrections and repaint the main screen
+  bool repaintMain = false;      // repaint the whole main window
+  bool repaintReadings = false;  // repaint the main screen's result areas
+  bool spinFaceChanged = false;  // the Spin / Acquire face of the main window follows
+  bool writeSettings = false;    // write balsetup.dta and .bak
+  bool close = false;            // close this screen
+  bool updateCheck = false;      // "Update Software": the software update check
+  bool print = false;            // the shaft report
+  int entryCode = 0;             // open the entry window for this field code
+  char openScreen = 0;           // open this screen (ScreenCode letter) over it
+  std::string helpTopic;         // open this topic of the help file
+  // Show it (its actionCode set); a question's answer comes back through the
+  // message routing.
+  std::optional<OperatorMessage> message;
+  std::optional<FileRequest> dialog;
+  std::optional<NameEntry> nameEntry;
+  // Bytes sent to the control with the photo-eye / configuration command, in
+  // order (for the operator's record and the tests).
+  std::vector<int> sentBytes;
+};
+
+// A press the screen knows that changes nothing (yet).
+inline ScreenPress HandledPress() {
+  ScreenPress press;
+  press.handled = true;
+  return press;
+}
 
 // A typed value taken by the open screen itself rather than the settings.
 struct ScreenEntryEffect {

@@ -274,12 +274,22 @@ BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode) {
   }
 }
 
-CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
-  CardDialog d;
-  d.save = save;
-  d.title = save ? "Store Bobweight Data" : "Retrieve Bobweight Data";
-  d.folder = settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder;
+FileRequest CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
+  FileRequest d = JobFileRequest(
+      save, save ? "Store Bobweight Data" : "Retrieve Bobweight Data",
+      "Bobweight Files (.bwi files)", "bwi",
+      settings.bobweightFolder.empty() ? "C:\\balancer" : settings.bobweightFolder, "");
+  // The open dialog too starts on the job's card.
   if (!card.jobName.empty()) d.proposedName = card.jobName + ".bwi";
+  return d;
+}
+
+FileRequest PrintImageRequest() {
+  FileRequest d;
+  d.title = "Select Print Image";
+  d.filterName = "Images (bmp, jpg, png, or gif)";
+  d.patterns = "*.bmp;*.gif;*.jpg;*.jpeg;*.png";
+  d.folder = "C:\\balancer";
   return d;
 }
 

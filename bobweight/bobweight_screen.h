@@ -165,17 +165,9 @@ enum class BobweightAnswerStep {
 };
 BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode);
 
-// The open and save dialogs of the card.
-struct CardDialog {
-  bool save = false;
-  std::string title;  // "Retrieve Bobweight Data" / "Store Bobweight Data"
-  std::string filterName = "Bobweight Files (.bwi files)";
-  std::string patterns = "*.bwi";
-  std::string defaultExtension = "bwi";
-  std::string folder;
-  std::string proposedName;  // "%s.bwi" of the job name, or empty
-};
-CardDialog CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings);
+// The open ("Retrieve Bobweight Data") and save ("Store Bobweight Data")
+// dialogs of the card, in the bobweight folder.
+FileRequest CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings);
 
 // The typed values of the bobweight windows: the card, the individual
 // weights, the empty bobweight (settings) and the print options' boxes.
@@ -235,12 +227,8 @@ enum : int {
 // radii, 276 the tolerance.
 const std::array<int, 7>& PrintOptionBoxCodes();
 
-struct PrintImageDialog {
-  std::string title = "Select Print Image";
-  std::string filterName = "Images (bmp, jpg, png, or gif)";
-  std::string patterns = "*.bmp;*.gif;*.jpg;*.jpeg;*.png";
-  std::string folder = "C:\\balancer";
-};
+// "Select Print Image": the picture of a Print Options image button.
+FileRequest PrintImageRequest();
 
 struct PrintOptionsDecision {
   bool handled = false;

@@ -13,10 +13,8 @@ namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308;
 
-ScreenItem Button(int id, const std::string& label, bool shown = true) {
-  ScreenItem item;
-  item.id = id;
-  item.label = label;
+ScreenItem Button(int id, const std::string& label, DesignBox place, bool shown = true) {
+  ScreenItem item = PlacedItem(id, label, "", place);
   item.shown = shown;
   return item;
 }
@@ -84,14 +82,15 @@ std::vector<ScreenItem> AdjustScreen::Items() const {
                     LengthText(h.depth, settings_.lengthUnit, true) + " deep";
   }
   current.label = side_ == kLeftSide ? "Left" : "Right";
+  current.place = {15, 10, 0, 0};
   std::vector<ScreenItem> items{current};
-  items.push_back(Button(kIdCcw5, "CCW 5"));
-  items.push_back(Button(kIdCcw1, "CCW 1"));
-  items.push_back(Button(kIdCw1, "CW 1"));
-  items.push_back(Button(kIdCw5, "CW 5"));
-  items.push_back(Button(kIdSet, "Set"));
-  items.push_back(Button(kIdDelete, "Delete"));
-  items.push_back(Button(kIdAddSlug, "Add Slug", slug));
+  items.push_back(Button(kIdCcw5, "CCW 5", {15, 40, 90, 40}));
+  items.push_back(Button(kIdCcw1, "CCW 1", {115, 40, 90, 40}));
+  items.push_back(Button(kIdCw1, "CW 1", {215, 40, 90, 40}));
+  items.push_back(Button(kIdCw5, "CW 5", {315, 40, 90, 40}));
+  items.push_back(Button(kIdSet, "Set", {15, 95, 120, 40}));
+  items.push_back(Button(kIdDelete, "Delete", {145, 95, 120, 40}));
+  items.push_back(Button(kIdAddSlug, "Add Slug", {275, 95, 130, 40}, slug));
 
   const SlugPlan& plan = state_.slugs[side_];
   const bool haveSlug = slug && count > 0;
@@ -99,22 +98,22 @@ std::vector<ScreenItem> AdjustScreen::Items() const {
   const SlugRecord& s = haveSlug ? plan.slugs[index_] : none;
   const double sideRadius =
       side_ == kLeftSide ? settings_.slugRadiusLeft : settings_.slugRadiusRight;
-  ScreenItem radius = Button(350, "Slug Installation Radius", slug);
+  ScreenItem radius = Button(350, "Slug Installation Radius", {15, 150, 280, 36}, slug);
   radius.value =
       LengthText(s.installRadius > 0.0 ? s.installRadius : sideRadius, settings_.lengthUnit, true);
   items.push_back(radius);
-  ScreenItem diameter = Button(345, "Slug Diameter", slug);
+  ScreenItem diameter = Button(345, "Slug Diameter", {15, 195, 280, 36}, slug);
   diameter.value = LengthText(s.diameter, settings_.lengthUnit, true);
   items.push_back(diameter);
-  ScreenItem length = Button(346, "Slug Length", slug);
+  ScreenItem length = Button(346, "Slug Length", {15, 240, 280, 36}, slug);
   length.value = LengthText(s.length, settings_.lengthUnit, true);
   items.push_back(length);
-  ScreenItem weight = Button(349, "Actual Slug Weight in Grams", slug);
+  ScreenItem weight = Button(349, "Actual Slug Weight in Grams", {15, 285, 280, 36}, slug);
   weight.value = FormatText("%1.1f", Printable(haveSlug ? plan.actualSlugWeight[index_] : 0.0));
   items.push_back(weight);
 
-  items.push_back(Button(kIdResetAll, "Reset All"));
-  items.push_back(Button(kIdOk, "OK"));
+  items.push_back(Button(kIdResetAll, "Reset All", {15, 350, 140, 40}));
+  items.push_back(Button(kIdOk, "OK", {305, 350, 100, 40}));
   return items;
 }
 

@@ -10,32 +10,22 @@
 
 namespace balancer {
 
-namespace {
-
-ScreenItem Box(int id, const std::string& label, const std::string& value) {
-  ScreenItem item;
-  item.id = id;
-  item.label = label;
-  item.value = value;
-  return item;
-}
-
-}  // namespace
-
 std::vector<ScreenItem> DensityScreen::Items() const {
   const MachineSettings& s = settings_;
   std::string weight = FormatText(s.weightUnit == 1 ? "%1.3f" : "%1.1f",
                                   Printable(slug_.weight / WeightDivisor(s.weightUnit)));
   std::string density = FormatText("%1.1f", Printable(s.heavyMetalDensity));
   std::vector<ScreenItem> items;
-  items.push_back(Box(0, "Slug", ""));
-  items.push_back(Box(0, "Grams per Cubic Inch", ""));
-  items.push_back(Box(0, s.weightUnit == 1 ? "ounces" : "grams", ""));
-  items.push_back(Box(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true)));
-  items.push_back(Box(346, "Length", LengthText(slug_.length, s.lengthUnit, true)));
-  items.push_back(Box(347, "Weight", weight));
-  items.push_back(Box(348, "Density", density));
-  items.push_back(Box(kIdExit, "Exit", ""));
+  items.push_back(PlacedItem(0, "Slug", "", {20, 18, 0, 0}));
+  items.push_back(PlacedItem(0, "Grams per Cubic Inch", "", {20, 262, 0, 0}));
+  items.push_back(PlacedItem(0, s.weightUnit == 1 ? "ounces" : "grams", "", {240, 157, 0, 0}));
+  items.push_back(PlacedItem(345, "Diameter", LengthText(slug_.diameter, s.lengthUnit, true),
+                             {20, 50, 140, 36}));
+  items.push_back(
+      PlacedItem(346, "Length", LengthText(slug_.length, s.lengthUnit, true), {20, 100, 140, 36}));
+  items.push_back(PlacedItem(347, "Weight", weight, {20, 150, 140, 36}));
+  items.push_back(PlacedItem(348, "Density", density, {20, 220, 140, 36}));
+  items.push_back(PlacedItem(kIdExit, "Exit", "", {300, 290, 120, 40}));
   return items;
 }
 

@@ -8,19 +8,34 @@ namespace balancer {
 
 namespace {
 
-ScreenItem Box(int id, const std::string& label, double inches, int lengthUnit, bool shown) {
+// Design units. The buttons are wide enough for their longest label in the
+// design font ("Right Counterweight Radius"), each value is drawn right of
+// its button, and the row labels keep clear of the first column.
+constexpr int kFirstColumnX = 180;
+constexpr int kSecondColumnX = 590;
+constexpr int kBoxW = 280;
+constexpr int kBoxH = 36;
+constexpr int kRowY[4] = {60, 110, 160, 210};
+constexpr int kLabelX = 20;
+
+// A box in `row` of the first or second column; none where the mode has no
+// such box.
+ScreenItem Box(int id, const std::string& label, double inches, int lengthUnit, bool shown, int row,
+               bool secondColumn) {
   ScreenItem item;
   item.id = id;
   item.label = label;
   item.value = LengthText(inches, lengthUnit, true);
   item.shown = shown;
+  if (shown) item.place = {secondColumn ? kSecondColumnX : kFirstColumnX, kRowY[row], kBoxW, kBoxH};
   return item;
 }
 
-ScreenItem Label(const std::string& text, bool shown) {
+ScreenItem Label(const std::string& text, bool shown, int x, int y) {
   ScreenItem item;
   item.label = text;
   item.shown = shown;
+  item.place = {x, y, 0, 0};
   return item;
 }
 
@@ -31,35 +46,31 @@ std::vector<ScreenItem> DrillSetupScreen::Items() const {
   const bool two = s.twoPlaneMode != 0;
   const int unit = s.lengthUnit;
   const bool radial = s.radialCompensation == 1;
+  // Two-plane: the left side in the first column, the right in the second;
+  // single-plane: the right side only, in the first column.
+  const bool right = two;
   std::vector<ScreenItem> items;
-  items.push_back(Label("Left", two));
-  items.push_back(Label("Right", true));
-  items.push_back(Label("Drill Diameter", two));
-  items.push_back(Label("Shaft Radius", true));
-  items.push_back(Label("Correction Rad.", true));
-  items.push_back(Box(320, "Left Drill Bit Diameter", s.drillDiameterLeft, unit, two));
-  items.push_back(Box(321, "Right Drill Bit Diameter", s.drillDiameterRight, unit, two));
-  items.push_back(Box(102, "&Drill Diameter", s.drillDiameterRight, unit, !two));
-  items.push_back(Box(147, "Left Counterweight Radius", s.shaftRadiusLeft, unit, two));
-  items.push_back(Box(148, "Right Counterweight Radius", s.shaftRadiusRight, unit, true));
+  items.push_back(Label("Left", two, kFirstColumnX + 10, 25));
+  items.push_back(Label("Right", true, (two ? kSecondColumnX : kFirstColumnX) + 10, 25));
+  items.push_back(Label("Drill Diameter", two, kLabelX, kRowY[0] + 6));
+  items.push_back(Label("Shaft Radius", true, kLabelX, kRowY[1] + 6));
+  items.push_back(Label("Correction Rad.", true, kLabelX, kRowY[2] + 6));
+  items.push_back(Box(320, "Left Drill Bit Diameter", s.drillDiameterLeft, unit, two, 0, false));
+  items.push_back(Box(321, "Right Drill Bit Diameter", s.drillDiameterRight, unit, two, 0, true));
+  items.push_back(Box(102, "&Drill Diameter", s.drillDiameterRight, unit, !two, 0, false));
+  items.push_back(Box(147, "Left Counterweight Radius", s.shaftRadiusLeft, unit, two, 1, false));
+  items.push_back(Box(148, "Right Counterweight Radius", s.shaftRadiusRight, unit, true, 1, right));
   items.push_back(
-      Box(100, "Radius", radial ? s.correctionRadiusLeft : s.drillRadiusLeft, unit, two));
+      Box(100, "Radius", radial ? s.correctionRadiusLeft : s.drillRadiusLeft, unit, two, 2, false));
+  items.push_back(Box(101, "Radius", radial ? s.correctionRadiusRight : s.drillRadiusRight, unit,
+                      true, 2, right));
+  items.push_back(Box(145, "Max Depth", s.maxDrillDepthLeft, unit, two, 3, false));
+  items.push_back(Box(146, "Max Depth", s.maxDrillDepthRight, unit, true, 3, right));
   items.push_back(
-      Box(101, "Radius", radial ? s.correctionRadiusRight : s.drillRadiusRight, unit, true));
-  items.push_back(Box(145, "Max Depth", s.maxDrillDepthLeft, unit, two));
-  items.push_back(Box(146, "Max Depth", s.maxDrillDepthRight, unit, true));
-  ScreenItem material;
-  material.id = kIdMaterial;
-  material.label = "&Material";
-  material.value = MaterialName(s.drillMaterial);
-  items.push_back(material);
-  ScreenItem radialItem;
-  radialItem.id = kIdRadialComp;
-  radialItem.label = "Radial &Compensation";
-  radialItem.value = radial ? "On" : "Off";
-  items.push_back(radialItem);
-  items.push_back(Label("Exit", true));
-  items.back().id = kIdExit;
+      PlacedItem(kIdMaterial, "&Material", MaterialName(s.drillMaterial), {kLabelX, 280, 160, 40}));
+  items.push_back(PlacedItem(kIdRadialComp, "Radial &Compensation", radial ? "On" : "Off",
+                             {kLabelX, 330, 240, 40}));
+  items.push_back(PlacedItem(kIdExit, "Exit", "", {two ? 870 : 460, 380, 100, 40}));
   return items;
 }
 

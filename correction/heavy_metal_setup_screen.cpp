@@ -10,21 +10,28 @@ namespace balancer {
 
 namespace {
 
-ScreenItem Box(int id, const std::string& label, double inches, int lengthUnit, bool shown) {
+// Design units: the left column at x 20, the right at x 300 (single-plane
+// keeps the right), one row every 50 units from y 50.
+constexpr int kLeftX = 20;
+constexpr int kRightX = 300;
+constexpr int kBoxW = 150;
+constexpr int kBoxH = 36;
+
+ScreenItem Box(int id, const std::string& label, double inches, int lengthUnit, bool shown,
+               DesignBox place) {
   ScreenItem item;
   item.id = id;
   item.label = label;
   item.value = LengthText(inches, lengthUnit, true);
   item.shown = shown;
+  item.place = place;
   return item;
 }
 
-ScreenItem Button(int id, const std::string& label, const std::string& value = "") {
-  ScreenItem item;
-  item.id = id;
-  item.label = label;
-  item.value = value;
-  return item;
+ScreenItem Pair(int id, const std::string& label, double inches, int lengthUnit, bool shown,
+                bool right, int row) {
+  return Box(id, label, inches, lengthUnit, shown,
+             {right ? kRightX : kLeftX, 50 + 50 * row, kBoxW, kBoxH});
 }
 
 }  // namespace
@@ -43,23 +50,26 @@ std::vector<ScreenItem> HeavyMetalSetupScreen::Items() const {
   const bool two = s.twoPlaneMode != 0;
   const int unit = s.lengthUnit;
   std::vector<ScreenItem> items;
-  ScreenItem left = Button(0, "Left");
+  ScreenItem left = PlacedItem(0, "Left", "", {70, 20, 0, 0});
   left.shown = two;
   items.push_back(left);
-  items.push_back(Button(0, "Right"));
-  items.push_back(Box(149, "Slug diameter", s.slugDiameterLeft, unit, two));
-  items.push_back(Box(150, "Slug diameter", s.slugDiameterRight, unit, true));
-  items.push_back(Box(151, "Slug length", s.slugLengthLeft, unit, two));
-  items.push_back(Box(152, "Slug length", s.slugLengthRight, unit, true));
-  items.push_back(Box(147, "CW radius", s.shaftRadiusLeft, unit, two));
-  items.push_back(Box(148, "CW radius", s.shaftRadiusRight, unit, true));
-  items.push_back(Box(154, "CW thickness", s.cwThicknessLeft, unit, two));
-  items.push_back(Box(155, "CW thickness", s.cwThicknessRight, unit, true));
-  items.push_back(Box(153, "Thickness between slugs", s.slugWebThickness, unit, true));
-  items.push_back(Button(kIdMaterial, "&Material", MaterialName(s.counterweightMaterial)));
-  items.push_back(Button(kIdDensity, "Heavy Metal Density", DensityBoxText(s)));
-  items.push_back(Button(kIdAutoSelect, "Auto Select"));
-  items.push_back(Button(kIdExit, "Exit"));
+  items.push_back(PlacedItem(0, "Right", "", {350, 20, 0, 0}));
+  items.push_back(Pair(149, "Slug diameter", s.slugDiameterLeft, unit, two, false, 0));
+  items.push_back(Pair(150, "Slug diameter", s.slugDiameterRight, unit, true, true, 0));
+  items.push_back(Pair(151, "Slug length", s.slugLengthLeft, unit, two, false, 1));
+  items.push_back(Pair(152, "Slug length", s.slugLengthRight, unit, true, true, 1));
+  items.push_back(Pair(147, "CW radius", s.shaftRadiusLeft, unit, two, false, 2));
+  items.push_back(Pair(148, "CW radius", s.shaftRadiusRight, unit, true, true, 2));
+  items.push_back(Pair(154, "CW thickness", s.cwThicknessLeft, unit, two, false, 3));
+  items.push_back(Pair(155, "CW thickness", s.cwThicknessRight, unit, true, true, 3));
+  items.push_back(Box(153, "Thickness between slugs", s.slugWebThickness, unit, true,
+                      {kLeftX, 260, 250, kBoxH}));
+  items.push_back(PlacedItem(kIdMaterial, "&Material", MaterialName(s.counterweightMaterial),
+                             {kLeftX, 316, 150, 40}));
+  items.push_back(
+      PlacedItem(kIdDensity, "Heavy Metal Density", DensityBoxText(s), {kLeftX, 370, 230, 40}));
+  items.push_back(PlacedItem(kIdAutoSelect, "Auto Select", "", {450, 316, 140, 40}));
+  items.push_back(PlacedItem(kIdExit, "Exit", "", {450, 370, 140, 40}));
   return items;
 }
 

@@ -23,12 +23,14 @@ std::vector<ScreenItem> ReluctorScreen::Items() const {
     radio.id = kIdReluctorFirst + type;
     radio.label = ReluctorName(type);
     radio.checked = s.reluctorType == type;
+    radio.place = {20, 20 + 42 * type, 150, 36};
     items.push_back(radio);
   }
   ScreenItem side;
   side.id = kIdReluctorSide;
   side.label = "Side";
   side.value = s.reluctorSide == 1 ? "Right" : "Left";
+  side.place = {330, 20, 100, 36};
   items.push_back(side);
 
   const bool custom = s.reluctorType == kReluctorCustom;
@@ -38,17 +40,20 @@ std::vector<ScreenItem> ReluctorScreen::Items() const {
   amount.value = FormatNumber(
       "%1.2f", s.customReluctorWeight / WeightDivisor(s.weightUnit) * LengthFactor(s.lengthUnit));
   amount.shown = custom;
+  amount.place = {330, 104, 100, 36};
   items.push_back(amount);
   ScreenItem angle;
   angle.id = 266;
   angle.label = "degree offset";
   angle.value = FormatNumber("%1.1f", s.customReluctorAngle);
   angle.shown = custom;
+  angle.place = {330, 146, 100, 36};
   items.push_back(angle);
 
   ScreenItem ok;
   ok.id = kIdOk;
   ok.label = "OK";
+  ok.place = {560, 400, 80, 40};
   items.push_back(ok);
   return items;
 }

@@ -24,32 +24,38 @@ std::vector<ScreenItem> SlugSizeScreen::Items() const {
     std::snprintf(buffer, sizeof buffer, "%1.3f x %1.3f", kSlugSizes[i].diameter * factor,
                   kSlugSizes[i].length * factor);
     box.label = buffer;
-    box.checked = checked_[i];
+    box.checked = checked_[i];  // a check box the window makes itself
     items.push_back(box);
   }
   ScreenItem heading;
   heading.label = "Extra Weight";
+  heading.place = {20, 404, 0, 0};
   items.push_back(heading);
   ScreenItem unit;
   unit.label = settings_.weightUnit == 1 ? "ounces" : "grams";
+  unit.place = {160, 404, 0, 0};
   items.push_back(unit);
   ScreenItem min;
   min.id = 175;
   min.label = "Minimum";
+  min.place = {20, 440, 120, 36};
   min.value = ExtraWeightText(settings_.minExtraWeight, settings_.weightUnit);
   items.push_back(min);
   ScreenItem max;
   max.id = 176;
   max.label = "Maximum";
+  max.place = {260, 440, 120, 36};
   max.value = ExtraWeightText(settings_.maxExtraWeight, settings_.weightUnit);
   items.push_back(max);
   ScreenItem select;
   select.id = kIdSelectNow;
   select.label = "Select Now";
+  select.place = {480, 400, 150, 40};
   items.push_back(select);
   ScreenItem exit;
   exit.id = kIdExit;
   exit.label = "Exit";
+  exit.place = {480, 456, 150, 40};
   items.push_back(exit);
   return items;
 }

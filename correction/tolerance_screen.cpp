@@ -16,36 +16,35 @@ ScreenPress Changed() {
   return p;
 }
 
-ScreenItem Item(int id, const std::string& label, const std::string& value) {
-  ScreenItem item;
-  item.id = id;
-  item.label = label;
-  item.value = value;
-  return item;
-}
-
 }  // namespace
 
 std::vector<ScreenItem> ToleranceScreen::Items() const {
   const MachineSettings& s = settings_;
   std::vector<ScreenItem> items;
-  items.push_back(Item(238, "Shaft Weight, pounds", FormatNumber("%1.1f", s.shaftWeightPounds)));
-  items.push_back(Item(239, "Max Operating RPM", FormatNumber("%1.0f", s.maxOperatingRpm)));
+  items.push_back(PlacedItem(238, "Shaft Weight, pounds",
+                             FormatNumber("%1.1f", s.shaftWeightPounds), {20, 20, 260, 40}));
+  items.push_back(PlacedItem(239, "Max Operating RPM", FormatNumber("%1.0f", s.maxOperatingRpm),
+                             {20, 70, 260, 40}));
   for (int cls = 1; cls <= 2; ++cls) {
-    ScreenItem b = Item(kIdClassFirst + cls - 1, ToleranceClassName(cls), "");
+    ScreenItem b = PlacedItem(kIdClassFirst + cls - 1, ToleranceClassName(cls), "",
+                              {20, 130 + 50 * (cls - 1), 380, 40});
     b.checked = s.toleranceClass == cls;
     items.push_back(b);
   }
-  items.push_back(Item(kIdCalculate, "Calculate", ""));
-  ScreenItem actual = Item(0, "Actual Tolerance", ActualToleranceText(s));
+  items.push_back(PlacedItem(kIdCalculate, "Calculate", "", {20, 240, 140, 40}));
+  ScreenItem actual = PlacedItem(0, "Actual Tolerance", ActualToleranceText(s), {200, 250, 0, 0});
   actual.colour = Rgb{0, 153, 51};
   items.push_back(actual);
-  items.push_back(Item(0, "Tolerance on Shaft", ""));
-  items.push_back(Item(241, "Left", ToleranceOnShaftText(s, s.shaftRadiusLeft)));
-  items.push_back(Item(242, "Right", ToleranceOnShaftText(s, s.shaftRadiusRight)));
-  items.push_back(Item(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusLeft)));
-  items.push_back(Item(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusRight)));
-  items.push_back(Item(kIdExit, "Exit", ""));
+  items.push_back(PlacedItem(0, "Tolerance on Shaft", "", {20, 305, 0, 0}));
+  items.push_back(
+      PlacedItem(241, "Left", ToleranceOnShaftText(s, s.shaftRadiusLeft), {20, 340, 100, 36}));
+  items.push_back(
+      PlacedItem(242, "Right", ToleranceOnShaftText(s, s.shaftRadiusRight), {20, 384, 100, 36}));
+  items.push_back(
+      PlacedItem(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusLeft), {330, 346, 0, 0}));
+  items.push_back(
+      PlacedItem(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusRight), {330, 390, 0, 0}));
+  items.push_back(PlacedItem(kIdExit, "Exit", "", {500, 420, 100, 40}));
   return items;
 }
 

@@ -11,7 +11,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-ScreenItem Button(int id, const std::string& label, int bound, bool shown) {
+// A bound button at x in the row under the dials.
+ScreenItem Button(int id, const std::string& label, int bound, bool shown, int x) {
   ScreenItem item;
   item.id = id;
   item.label = label;
@@ -19,6 +20,7 @@ ScreenItem Button(int id, const std::string& label, int bound, bool shown) {
   std::snprintf(buffer, sizeof buffer, "%d\xB0", bound);
   item.value = buffer;
   item.shown = shown;
+  item.place = {x, 32, 80, 36};
   return item;
 }
 
@@ -59,32 +61,22 @@ std::optional<DialPress> DialPressAt(const DialLayout& dials, bool twoPlaneMode,
 std::vector<ScreenItem> ZoneSetupScreen::Items() const {
   const bool two = settings_.twoPlaneMode != 0;
   std::vector<ScreenItem> items;
-  items.push_back(Button(kIdZoneBeginLeft, "Begin", zones_.zoneStartLeft, two));
-  items.push_back(Button(kIdZoneEndLeft, "End", zones_.zoneEndLeft, two));
-  items.push_back(Button(kIdZoneBeginRight, "Begin", zones_.zoneStartRight, true));
-  items.push_back(Button(kIdZoneEndRight, "End", zones_.zoneEndRight, true));
-  ScreenItem clear;
-  clear.id = kIdZoneClearAll;
-  clear.label = "Clear All";
-  items.push_back(clear);
-  ScreenItem help;
-  help.id = kIdHelp;
-  help.label = "Help";
-  items.push_back(help);
-  ScreenItem exit;
-  exit.id = kIdExit;
-  exit.label = "Exit";
-  items.push_back(exit);
-  ScreenItem leftHead;
-  leftHead.label = "Left";
+  // One row under the dials, so both dials stay free to click. Single-plane
+  // has no left column: the right one takes its place.
+  const int rightX = two ? 315 : 15;
+  items.push_back(Button(kIdZoneBeginLeft, "Begin", zones_.zoneStartLeft, two, 15));
+  items.push_back(Button(kIdZoneEndLeft, "End", zones_.zoneEndLeft, two, 160));
+  items.push_back(Button(kIdZoneBeginRight, "Begin", zones_.zoneStartRight, true, rightX));
+  items.push_back(Button(kIdZoneEndRight, "End", zones_.zoneEndRight, true, rightX + 145));
+  items.push_back(PlacedItem(kIdZoneClearAll, "Clear All", "", {610, 32, 110, 36}));
+  items.push_back(PlacedItem(kIdHelp, "Help", "", {730, 32, 70, 36}));
+  items.push_back(PlacedItem(kIdExit, "Exit", "", {810, 32, 70, 36}));
+  ScreenItem leftHead = PlacedItem(0, "Left", "", {15, 6, 0, 0});
   leftHead.shown = two;
   items.push_back(leftHead);
-  ScreenItem rightHead;
-  rightHead.label = "Right";
-  items.push_back(rightHead);
-  ScreenItem hint;
-  hint.label = "Or click a dial at the start of the zone, then at its end.";
-  items.push_back(hint);
+  items.push_back(PlacedItem(0, "Right", "", {rightX, 6, 0, 0}));
+  items.push_back(PlacedItem(0, "Or click a dial at the start of the zone, then at its end.", "",
+                             {15, 74, 0, 0}));
   return items;
 }
 

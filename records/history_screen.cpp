@@ -7,14 +7,7 @@ namespace balancer {
 namespace {
 
 constexpr char kHistoryFilter[] = "History Files (.hst files)";
-constexpr char kHistoryPatterns[] = "*.hst";
 constexpr char kHistoryExtension[] = "hst";
-
-FileScreenPress Handled() {
-  FileScreenPress press;
-  press.handled = true;
-  return press;
-}
 
 }  // namespace
 
@@ -22,14 +15,27 @@ DesignBox HistoryWindowBox() {
   return {130, 20, 1020, 640};
 }
 
-const std::vector<HistoryButton>& HistoryButtons() {
-  static const std::vector<HistoryButton> buttons = {
-      {kHistoryClearId, "Clear", {880, 50, 110, 40}},
-      {kHistorySaveId, "Save", {880, 110, 110, 40}},
-      {kHistoryLoadId, "Load", {880, 170, 110, 40}},
-      {kHistoryPrintId, "Print", {880, 230, 110, 40}},
-      {kHistoryExitId, "Exit", {880, 540, 110, 40}},
-  };
+const std::vector<ScreenItem>& HistoryButtons() {
+  static const std::vector<ScreenItem> buttons = [] {
+    std::vector<ScreenItem> items;
+    const struct {
+      int id;
+      const char* label;
+      int y;
+    } column[] = {{kHistoryClearId, "Clear", 50},
+                  {kHistorySaveId, "Save", 110},
+                  {kHistoryLoadId, "Load", 170},
+                  {kHistoryPrintId, "Print", 230},
+                  {kHistoryExitId, "Exit", 540}};
+    for (const auto& b : column) {
+      ScreenItem item;
+      item.id = b.id;
+      item.label = b.label;
+      item.place = {880, b.y, 110, 40};
+      items.push_back(item);
+    }
+    return items;
+  }();
   return buttons;
 }
 
@@ -39,25 +45,13 @@ HistoryColumns HistoryLayout() {
 }
 
 FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings) {
-  FileRequest r;
-  r.save = true;
-  r.title = "Save History Data";
-  r.filterName = kHistoryFilter;
-  r.patterns = kHistoryPatterns;
-  r.defaultExtension = kHistoryExtension;
-  r.folder = settings.historyFolder;
-  if (!history.historyName.empty()) r.proposedName = history.historyName + ".hst";
-  return r;
+  return JobFileRequest(true, "Save History Data", kHistoryFilter, kHistoryExtension,
+                        settings.historyFolder, history.historyName);
 }
 
 FileRequest LoadHistoryRequest(const MachineSettings& settings) {
-  FileRequest r;
-  r.title = "Retrieve History Data";
-  r.filterName = kHistoryFilter;
-  r.patterns = kHistoryPatterns;
-  r.defaultExtension = kHistoryExtension;
-  r.folder = settings.historyFolder;
-  return r;
+  return JobFileRequest(false, "Retrieve History Data", kHistoryFilter, kHistoryExtension,
+                        settings.historyFolder, "");
 }
 
 std::vector<HistoryRow> HistoryScreen::Rows() const {
@@ -69,8 +63,8 @@ std::vector<HistoryRow> HistoryScreen::Rows() const {
   return rows;
 }
 
-FileScreenPress HistoryScreen::Press(int id) {
-  FileScreenPress press = Handled();
+ScreenPress HistoryScreen::Press(int id) {
+  ScreenPress press = HandledPress();
   switch (id) {
     case kHistoryClearId:
       history_.Clear();
@@ -101,22 +95,22 @@ FileScreenPress HistoryScreen::Press(int id) {
   return press;
 }
 
-FileScreenPress HistoryScreen::Key(int character) {
+ScreenPress HistoryScreen::Key(int character) {
   // The buttons carry no access letters, and a stray letter must never
   // clear the job's history: only Esc closes.
-  return character == kEscapeCharacter ? Press(kHistoryExitId) : FileScreenPress{};
+  return character == kEscapeCharacter ? Press(kHistoryExitId) : ScreenPress{};
 }
 
-FileScreenPress HistoryScreen::NameEntered(const std::string& typed) {
-  FileScreenPress press = Handled();
+ScreenPress HistoryScreen::NameEntered(const std::string& typed) {
+  ScreenPress press = HandledPress();
   history_.historyName = CleanFileName(typed, ".hst");
   press.dialog = SaveHistoryRequest(history_, settings_);
   return press;
 }
 
-FileScreenPress HistoryScreen::FileChosen(const FileRequest& request,
-                                          const std::optional<std::string>& path) {
-  FileScreenPress press = Handled();
+ScreenPress HistoryScreen::FileChosen(const FileRequest& request,
+                                      const std::optional<std::string>& path) {
+  ScreenPress press = HandledPress();
   if (!path || path->empty()) return press;
   if (request.save) {
     // The saved file is the current history from now on.
@@ -127,7 +121,7 @@ FileScreenPress HistoryScreen::FileChosen(const FileRequest& request,
   }
   if (LoadHistoryFile(*path, history_, settings_, ui_)) {
     press.repaint = true;
-    press.repaintMain = true;
+    press.repaintReadings = true;
   }
   return press;
 }

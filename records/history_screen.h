@@ -29,16 +29,11 @@ enum : int {
 // The text entry code of the history name (the touch keyboard).
 constexpr int kHistoryNameCode = 181;
 
-struct HistoryButton {
-  int id;
-  const char* label;
-  DesignBox box;  // client design units
-};
-
 // Client layout, design units: the window's place and size, the column
 // headings, the first row and the row step.
 DesignBox HistoryWindowBox();
-const std::vector<HistoryButton>& HistoryButtons();
+// Its buttons, at their places in client design units.
+const std::vector<ScreenItem>& HistoryButtons();
 struct HistoryColumns {
   int labelX, leftX, rightX, headingY, firstRowY, rowStep, columnWidth;
 };
@@ -56,14 +51,14 @@ class HistoryScreen {
   // The rows of the records in use, in table order.
   std::vector<HistoryRow> Rows() const;
 
-  FileScreenPress Press(int id);
+  ScreenPress Press(int id);
   // Esc closes; letters do nothing (the buttons have no access keys).
-  FileScreenPress Key(int character);
+  ScreenPress Key(int character);
   // The name typed on the keyboard before saving; "" leaves the dialog
   // without a proposal.
-  FileScreenPress NameEntered(const std::string& typed);
+  ScreenPress NameEntered(const std::string& typed);
   // The dialog's answer; nothing when it was cancelled.
-  FileScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
+  ScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
 
  private:
   History& history_;

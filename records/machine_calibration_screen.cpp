@@ -51,7 +51,7 @@ constexpr RowLabel kLowerRows[] = {
     {kCalSaveEeprom, "SAVE to EEPROM"},
 };
 
-void NoteSent(SetupPress& press, int sent) {
+void NoteSent(ScreenPress& press, int sent) {
   if (sent >= 0) press.sentBytes.push_back(sent);
 }
 
@@ -140,16 +140,16 @@ DesignBox MachineCalibrationScreen::WindowBox() const {
   return {(1280 - width) / 2, y, width, height};
 }
 
-std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
-                                                      const ControlLink& link) const {
-  std::vector<ScreenRow> rows;
+std::vector<ScreenItem> MachineCalibrationScreen::Rows(const MachineSettings& s,
+                                                       const ControlLink& link) const {
+  std::vector<ScreenItem> rows;
   int slot = 0;
   auto add = [&](const RowLabel& label, std::string value) {
-    ScreenRow row;
+    ScreenItem row;
     row.id = label.id;
     row.label = label.label;
     row.value = std::move(value);
-    row.button = {kLeft, kTop + slot * kStep, kButtonWidth, kButtonHeight};
+    row.place = {kLeft, kTop + slot * kStep, kButtonWidth, kButtonHeight};
     row.valueBox = {kLeft + kButtonWidth + kValueGap, kTop + slot * kStep, kValueWidth,
                     kButtonHeight};
     ++slot;
@@ -162,12 +162,12 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
   add(kUpperRows[2], FormatNumber("%1.4f", s.calibrationFactorLeft));
   add(kUpperRows[3], FormatNumber("%1.4f", s.calibrationFactorRight));
   add(kUpperRows[4], FormatNumber("%1.3f", s.screenAspectRatio));
-  ScreenRow* left = add(kUpperRows[5], FormatNumber("%1.2f", calibration.desiredLeft));
+  ScreenItem* left = add(kUpperRows[5], FormatNumber("%1.2f", calibration.desiredLeft));
   if (calibration.leftEntered) left->colour = kValueRedText;
-  ScreenRow* right = add(kUpperRows[6], FormatNumber("%1.2f", calibration.desiredRight));
+  ScreenItem* right = add(kUpperRows[6], FormatNumber("%1.2f", calibration.desiredRight));
   if (calibration.rightEntered) right->colour = kValueRedText;
   add(kUpperRows[7], s.suspension == kSoftBearing ? "Soft Bearing" : "Hard Bearing");
-  ScreenRow* sensor = add(kUpperRows[8], SensorTypeName(s.sensorType));
+  ScreenItem* sensor = add(kUpperRows[8], SensorTypeName(s.sensorType));
   sensor->enabled = s.suspension == kHardBearing;
 
   if (lowerGroup) {
@@ -183,11 +183,11 @@ std::vector<ScreenRow> MachineCalibrationScreen::Rows(const MachineSettings& s,
   return rows;
 }
 
-SetupPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
+ScreenPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
   MachineSettings& s = records.settings;
   ControlLink& link = records.link;
   const bool control = lowerGroup && link.connected == 1;
-  SetupPress press = HandledPress();
+  ScreenPress press = HandledPress();
   switch (id) {
     case kCalLagLeft:
     case kCalLagRight:
@@ -196,33 +196,33 @@ SetupPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
     case kCalAspectRatio:
     case kCalDesiredLeft:
     case kCalDesiredRight:
-      press.openEntry = id;
+      press.entryCode = id;
       break;
     case kCalSuspension:
-      press.question = SuspensionQuestion();
+      press.message = SuspensionQuestion();
       break;
     case kCalSensorType:
       // A soft-bearing machine always has the accelerometer.
       if (s.suspension != kHardBearing) break;
       s.sensorType = s.sensorType >= kSensorMagnetCoil || s.sensorType < 0 ? 0 : s.sensorType + 1;
-      press.changed = true;
+      press.repaint = true;
       break;
     case kCalEncoderCount: {
       if (!control) break;
       const int index = s.encoderCountIndex;
       s.encoderCountIndex = index >= kEncoderCountMaxIndex || index < 1 ? 1 : index + 1;
-      press.changed = true;
+      press.repaint = true;
       NoteSent(press, SendEncoderConfig(link, s));
       break;
     }
     case kCalEncoderDirection:
       if (!control) break;
       s.encoderDirection = s.encoderDirection == 1 ? 0 : 1;
-      press.changed = true;
+      press.repaint = true;
       NoteSent(press, SendEncoderConfig(link, s));
       break;
     case kCalOptionPortType:
-      if (OptionPortRowShown(*this)) press.openEntry = id;
+      if (OptionPortRowShown(*this)) press.entryCode = id;
       break;
     case kCalLoadEeprom: {
       if (!control) break;
@@ -230,17 +230,17 @@ SetupPress MachineCalibrationScreen::Press(int id, SetupRecords& records) {
       ControlConfig config = ControlConfigFromSettings(s);
       if (!LoadControlConfig(link, config)) break;
       ApplyControlConfig(s, config);
-      press.changed = press.recompute = press.writeSettings = true;
+      press.repaint = press.recompute = press.writeSettings = true;
       break;
     }
     case kCalSaveEeprom:
-      if (control) press.question = StoreEepromQuestion();
+      if (control) press.message = StoreEepromQuestion();
       break;
     case kExitButton:
-      press.close = true;
+      press.close = press.writeSettings = true;  // leaving writes the settings
       break;
     default:
-      return SetupPress{};
+      return ScreenPress{};
   }
   return press;
 }

@@ -70,10 +70,10 @@ struct MachineCalibrationScreen {
   DesignBox WindowBox() const;
 
   // The option port type shown is the control's (link.optionPortType).
-  std::vector<ScreenRow> Rows(const MachineSettings& settings, const ControlLink& link) const;
+  std::vector<ScreenItem> Rows(const MachineSettings& settings, const ControlLink& link) const;
 
   // A press of button `id`.
-  SetupPress Press(int id, SetupRecords& records);
+  ScreenPress Press(int id, SetupRecords& records);
 };
 
 // The button a character presses: Ctrl+L, Ctrl+R; Esc gives kExitButton.

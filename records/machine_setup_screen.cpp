@@ -20,8 +20,8 @@ constexpr int kValueGap = 16;
 constexpr int kValueWidth = 210;
 constexpr int kRowsPerColumn = 10;
 
-void Place(ScreenRow& row, int column, int slot) {
-  row.button = {kColumnX[column], kTop + slot * kStep, kButtonWidth, kButtonHeight};
+void Place(ScreenItem& row, int column, int slot) {
+  row.place = {kColumnX[column], kTop + slot * kStep, kButtonWidth, kButtonHeight};
   row.valueBox = {kColumnX[column] + kButtonWidth + kValueGap, kTop + slot * kStep, kValueWidth,
                   kButtonHeight};
 }
@@ -41,7 +41,7 @@ int Toggled(int value) {
   return value == 1 ? 0 : 1;
 }
 
-void SendAndNote(SetupPress& press, int sent) {
+void SendAndNote(ScreenPress& press, int sent) {
   if (sent >= 0) press.sentBytes.push_back(sent);
 }
 
@@ -71,12 +71,12 @@ std::string ToleranceText(const MachineSettings& s) {
   return FormatNumber(shown >= 10.0 ? "%1.1f gm/in" : "%1.2f gm/in", shown);
 }
 
-std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlLink& link,
-                                        const std::vector<std::string>& scaleNames) {
+std::vector<ScreenItem> MachineSetupRows(const MachineSettings& s, const ControlLink& link,
+                                         const std::vector<std::string>& scaleNames) {
   const double weight = WeightDivisor(s.weightUnit);
-  std::vector<ScreenRow> rows;
+  std::vector<ScreenItem> rows;
   auto add = [&rows](int id, const char* label, std::string value, int column, int slot) {
-    ScreenRow row;
+    ScreenItem row;
     row.id = id;
     row.label = label;
     row.value = std::move(value);
@@ -85,13 +85,13 @@ std::vector<ScreenRow> MachineSetupRows(const MachineSettings& s, const ControlL
     return &rows.back();
   };
 
-  ScreenRow* rpm = add(kSetupShaftRpm, "&Shaft RPM (250-1000)",
-                       s.speedControl == 0 ? "Manual" : std::to_string(s.shaftRpm), 0, 0);
+  ScreenItem* rpm = add(kSetupShaftRpm, "&Shaft RPM (250-1000)",
+                        s.speedControl == 0 ? "Manual" : std::to_string(s.shaftRpm), 0, 0);
   rpm->enabled = s.speedControl != 0;
   add(kSetupTolerance, "&Tolerance", ToleranceText(s), 0, 1);
   add(kSetupSampleQuality, "Sample &quality (1-3)", std::to_string(s.sampleQuality), 0, 2);
-  ScreenRow* upright = add(kSetupRightUpright, "&Right upright",
-                           s.rightUprightReversed == 1 ? "Reversed" : "Normal", 0, 3);
+  ScreenItem* upright = add(kSetupRightUpright, "&Right upright",
+                            s.rightUprightReversed == 1 ? "Reversed" : "Normal", 0, 3);
   if (s.rightUprightReversed == 1) upright->colour = kValueRedText;
   add(kSetupWeightUnit, "&Grams/Ounces", s.weightUnit == 1 ? "Ounces" : "Grams", 0, 4);
   add(kSetupLengthUnit, "&Inches/Millimeters", s.lengthUnit == 1 ? "Millimeters" : "Inches", 0, 5);
@@ -138,38 +138,38 @@ int SendPhotoEyeOutputMode(ControlLink& link, const MachineSettings& s) {
   return mode;
 }
 
-SetupPress PressMachineSetup(int id, SetupRecords& records,
-                             const std::vector<std::string>& scaleNames) {
+ScreenPress PressMachineSetup(int id, SetupRecords& records,
+                              const std::vector<std::string>& scaleNames) {
   MachineSettings& s = records.settings;
   ControlLink& link = records.link;
-  SetupPress press;
+  ScreenPress press;
   press.handled = true;
   switch (id) {
     case kSetupShaftRpm:
       // In Manual the speed is not the program's to choose.
-      if (s.speedControl != 0) press.openEntry = id;
+      if (s.speedControl != 0) press.entryCode = id;
       break;
     case kSetupTolerance:
     case kSetupSampleQuality:
     case kSetupOilWeight:
     case kSetupEmptyBobweight:
-      press.openEntry = id;
+      press.entryCode = id;
       break;
     case kSetupRightUpright:
       s.rightUprightReversed = Toggled(s.rightUprightReversed);
-      press.changed = press.recompute = true;
+      press.repaint = press.recompute = true;
       break;
     case kSetupWeightUnit:
       s.weightUnit = Toggled(s.weightUnit);
-      press.changed = press.recompute = true;
+      press.repaint = press.recompute = true;
       break;
     case kSetupLengthUnit:
       s.lengthUnit = Toggled(s.lengthUnit);
-      press.changed = press.recompute = true;
+      press.repaint = press.recompute = true;
       break;
     case kSetupCoupleForces:
       s.showCoupleForces = Toggled(s.showCoupleForces);
-      press.changed = press.repaintMain = true;
+      press.repaint = press.repaintMain = true;
       break;
     case kSetupUpdateSoftware:
       press.updateCheck = true;
@@ -182,42 +182,42 @@ SetupPress PressMachineSetup(int id, SetupRecords& records,
       break;
     case kSetupSpeedControl:
       s.speedControl = s.speedControl == 0 ? 1 : s.speedControl == 1 ? 2 : 0;
-      press.changed = press.spinFaceChanged = press.repaintMain = true;
+      press.repaint = press.spinFaceChanged = press.repaintMain = true;
       break;
     case kSetupScale: {
       const int last = static_cast<int>(scaleNames.size()) - 1;
       s.scaleType = s.scaleType >= last || s.scaleType < 0 ? 0 : s.scaleType + 1;
-      press.changed = true;
+      press.repaint = true;
       break;
     }
     case kSetupTouchscreen:
       s.touchscreen = Toggled(s.touchscreen);
-      press.changed = true;
+      press.repaint = true;
       break;
     case kSetupBobweightDetail:
       s.bobweightDetail = Toggled(s.bobweightDetail);
-      press.changed = true;
+      press.repaint = true;
       break;
     case kSetupPhotoEye:
       if (!PhotoEyeRowsShown(link)) return HandledPress();
       s.photoEye = Toggled(s.photoEye);
-      press.changed = true;
+      press.repaint = true;
       SendAndNote(press, SendPhotoEyeOutputMode(link, s));
       break;
     case kSetupPhotoEyeDirection:
       if (!PhotoEyeRowsShown(link)) return HandledPress();
       s.photoEyeEncoderDirection = Toggled(s.photoEyeEncoderDirection);
-      press.changed = true;
+      press.repaint = true;
       SendAndNote(press, SendPhotoEyeOutputMode(link, s));
       break;
     case kSetupOptionEncoderRes:
-      if (OptionEncoderRowShown(link)) press.openEntry = id;
+      if (OptionEncoderRowShown(link)) press.entryCode = id;
       break;
     case kExitButton:
-      press.close = true;
+      press.close = press.writeSettings = true;  // leaving writes the settings
       break;
     default:
-      return SetupPress{};
+      return ScreenPress{};
   }
   return press;
 }

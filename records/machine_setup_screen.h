@@ -56,13 +56,13 @@ std::string ToleranceText(const MachineSettings& settings);
 
 // The screen's rows as they stand: only the rows that exist for this control,
 // in their places. `scaleNames` are the scale model names, "None" first.
-std::vector<ScreenRow> MachineSetupRows(const MachineSettings& settings, const ControlLink& link,
-                                        const std::vector<std::string>& scaleNames);
+std::vector<ScreenItem> MachineSetupRows(const MachineSettings& settings, const ControlLink& link,
+                                         const std::vector<std::string>& scaleNames);
 
 // A press of button `id`: changes the settings (and tells the control where
 // a setting lives there too) and says what follows.
-SetupPress PressMachineSetup(int id, SetupRecords& records,
-                             const std::vector<std::string>& scaleNames);
+ScreenPress PressMachineSetup(int id, SetupRecords& records,
+                              const std::vector<std::string>& scaleNames);
 
 // The button a character presses (upper-cased first): S, T, Q, R, G, I, O, M;
 // Esc gives kExitButton; 0 for none.

@@ -7,7 +7,6 @@ namespace balancer {
 namespace {
 
 constexpr char kPresetFilter[] = "Dimension Preset Files (.jsi files)";
-constexpr char kPresetPatterns[] = "*.jsi";
 constexpr char kPresetExtension[] = "jsi";
 
 // Columns of the boxes and the rows, client design units.
@@ -36,12 +35,6 @@ bool TwoPlane(const MachineSettings& s) {
   return s.twoPlaneMode == 1;
 }
 
-FileScreenPress Handled() {
-  FileScreenPress press;
-  press.handled = true;
-  return press;
-}
-
 }  // namespace
 
 DesignBox PresetsWindowBox() {
@@ -59,25 +52,13 @@ const std::vector<ToolbarButton>& PresetsToolbar() {
 }
 
 FileRequest StorePresetRequest(const std::string& presetName, const MachineSettings& settings) {
-  FileRequest r;
-  r.save = true;
-  r.title = "Store Dimension Preset Data";
-  r.filterName = kPresetFilter;
-  r.patterns = kPresetPatterns;
-  r.defaultExtension = kPresetExtension;
-  r.folder = settings.presetFolder;
-  if (!presetName.empty()) r.proposedName = presetName + ".jsi";
-  return r;
+  return JobFileRequest(true, "Store Dimension Preset Data", kPresetFilter, kPresetExtension,
+                        settings.presetFolder, presetName);
 }
 
 FileRequest RetrievePresetRequest(const MachineSettings& settings) {
-  FileRequest r;
-  r.title = "Retrieve Stored Dimension Presets";
-  r.filterName = kPresetFilter;
-  r.patterns = kPresetPatterns;
-  r.defaultExtension = kPresetExtension;
-  r.folder = settings.presetFolder;
-  return r;
+  return JobFileRequest(false, "Retrieve Stored Dimension Presets", kPresetFilter, kPresetExtension,
+                        settings.presetFolder, "");
 }
 
 std::vector<PresetBox> PresetsScreen::Boxes() const {
@@ -104,11 +85,11 @@ std::vector<PresetLabel> PresetsScreen::Labels() const {
   return labels;
 }
 
-FileScreenPress PresetsScreen::Press(int id) {
-  FileScreenPress press = Handled();
+ScreenPress PresetsScreen::Press(int id) {
+  ScreenPress press = HandledPress();
   switch (id) {
     case kPresetsNewId:
-      press.question = NewPresetsQuestion();
+      press.message = NewPresetsQuestion();
       break;
     case kPresetsOpenId:
       press.dialog = RetrievePresetRequest(settings_);
@@ -131,26 +112,26 @@ FileScreenPress PresetsScreen::Press(int id) {
   return press;
 }
 
-FileScreenPress PresetsScreen::Key(int character) {
+ScreenPress PresetsScreen::Key(int character) {
   int id = KeyedButton(character, kPresetsExitId,
                        {{'C', kPresetsNewId},
                         {'O', kPresetsOpenId},
                         {'S', kPresetsSaveId},
                         {'E', kPresetsExitId},
                         {'X', kPresetsExitId}});
-  return id != 0 ? Press(id) : FileScreenPress{};
+  return id != 0 ? Press(id) : ScreenPress{};
 }
 
-FileScreenPress PresetsScreen::NameEntered(const std::string& typed) {
-  FileScreenPress press = Handled();
+ScreenPress PresetsScreen::NameEntered(const std::string& typed) {
+  ScreenPress press = HandledPress();
   presetName_ = CleanFileName(typed, ".jsi");
   press.dialog = StorePresetRequest(presetName_, settings_);
   return press;
 }
 
-FileScreenPress PresetsScreen::FileChosen(const FileRequest& request,
-                                          const std::optional<std::string>& path) {
-  FileScreenPress press = Handled();
+ScreenPress PresetsScreen::FileChosen(const FileRequest& request,
+                                      const std::optional<std::string>& path) {
+  ScreenPress press = HandledPress();
   const bool chosen = path && !path->empty();
   if (request.save) {
     if (chosen && StorePreset(*path, settings_, presetName_, ui_)) press.repaint = true;
@@ -163,9 +144,9 @@ FileScreenPress PresetsScreen::FileChosen(const FileRequest& request,
   return press;
 }
 
-FileScreenPress PresetsScreen::Answer(int actionCode, bool accepted) {
-  if (actionCode != kPresetsQuestionCode) return FileScreenPress{};
-  FileScreenPress press = Handled();
+ScreenPress PresetsScreen::Answer(int actionCode, bool accepted) {
+  if (actionCode != kPresetsQuestionCode) return ScreenPress{};
+  ScreenPress press = HandledPress();
   if (!accepted) return press;
   NewPresets(settings_, presetName_);
   press.recompute = true;

@@ -68,15 +68,15 @@ class PresetsScreen {
   // The current preset's name, drawn under the toolbar ("" for none).
   const std::string& Name() const { return presetName_; }
 
-  FileScreenPress Press(int id);
+  ScreenPress Press(int id);
   // C "Clear All ", O open, S save, E or X exit (upper-cased first); Esc.
-  FileScreenPress Key(int character);
+  ScreenPress Key(int character);
   // The name typed on the keyboard before storing.
-  FileScreenPress NameEntered(const std::string& typed);
+  ScreenPress NameEntered(const std::string& typed);
   // The dialog's answer; nothing when it was cancelled.
-  FileScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
+  ScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
   // The answer to the "Clear All " question (ActionCode 20).
-  FileScreenPress Answer(int actionCode, bool accepted);
+  ScreenPress Answer(int actionCode, bool accepted);
 
  private:
   MachineSettings& settings_;

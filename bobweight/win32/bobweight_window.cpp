@@ -286,10 +286,7 @@ class BobweightScreen : public ChildScreen {
   }
 
   std::optional<std::string> Dialog(bool save) {
-    const CardDialog d = CardDialogFor(save, card_, settings_);
-    return RunFileDialog(context().kit, hwnd(),
-                         FileDialogRequest{d.save, d.title, d.filterName, d.patterns,
-                                           d.defaultExtension, d.folder, d.proposedName});
+    return RunFileDialog(context().kit, hwnd(), CardDialogFor(save, card_, settings_));
   }
 
   void Retrieve() {

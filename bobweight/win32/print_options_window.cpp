@@ -72,11 +72,7 @@ class PrintOptionsScreen : public ChildScreen {
     MachineSettings& settings = *c.kit.settings;
     const PrintOptionsDecision d = PrintOptionsPress(id, settings);
     if (d.chooseImage) {
-      const PrintImageDialog dialog;
-      const std::optional<std::string> path =
-          RunFileDialog(c.kit, hwnd(),
-                        FileDialogRequest{false, dialog.title, dialog.filterName, dialog.patterns,
-                                          "", dialog.folder, ""});
+      const std::optional<std::string> path = RunFileDialog(c.kit, hwnd(), PrintImageRequest());
       if (path) StorePrintImage(id, *path, settings);
     }
     if (d.repaint) SyncChecks();

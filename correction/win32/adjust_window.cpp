@@ -14,16 +14,6 @@ namespace balancer {
 
 namespace {
 
-const std::vector<ItemPlace> kPlaces = {
-    {kIdCcw5, 15, 40, 90, 40},      {kIdCcw1, 115, 40, 90, 40}, {kIdCw1, 215, 40, 90, 40},
-    {kIdCw5, 315, 40, 90, 40},      {kIdSet, 15, 95, 120, 40},  {kIdDelete, 145, 95, 120, 40},
-    {kIdAddSlug, 275, 95, 130, 40}, {350, 15, 150, 280, 36},    {345, 15, 195, 280, 36},
-    {346, 15, 240, 280, 36},        {349, 15, 285, 280, 36},    {kIdResetAll, 15, 350, 140, 40},
-    {kIdOk, 305, 350, 100, 40},
-};
-// The side and its current hole or slug.
-const std::vector<ItemPlace> kTexts = {{0, 15, 10, 0, 0}};
-
 // The window stands beside the dial it works on, so that dial stays free.
 constexpr int kWidth = 450;
 constexpr int kHeight = 440;
@@ -41,19 +31,14 @@ class AdjustWindow : public DialScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
   ScreenEntryStore* Store() override { return &model_; }
-  void OnCommand(int id) override { Apply(model_.Press(id, ShaftPosition())); }
-  void OnChar(int character) override { Apply(model_.Key(character, ShaftPosition())); }
-  void OnCloseRequest() override { Apply(model_.Press(kIdOk, 0)); }
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    // The kit hands back the answer to "Add Slug" ("Add" is accepted).
-    if (msg == kScreenAnswer && static_cast<int>(wParam) == kAddSlugActionCode) {
-      Apply(model_.AnswerAddSlug(lParam == 1, ShaftPosition()));
-      return true;
-    }
-    return DialScreen::OnMessage(msg, wParam, lParam, result);
+  ScreenPress Press(int id) override { return model_.Press(id, ShaftPosition()); }
+  ScreenPress Key(int character) override { return model_.Key(character, ShaftPosition()); }
+  ScreenPress CloseRequested() override { return model_.Press(kIdOk, 0); }
+  // The kit hands back the answer to "Add Slug" ("Add" is accepted).
+  ScreenPress Answered(int actionCode, bool accepted) override {
+    if (actionCode != kAddSlugActionCode) return ScreenPress{};
+    return model_.AnswerAddSlug(accepted, ShaftPosition());
   }
 
  private:
@@ -71,7 +56,7 @@ class AdjustWindow : public DialScreen {
     const double cx = DialCentreX(model_.side(), two);
     if (!PressGoesToDial(x, y, cx, kDialY, kDialRadius, inside)) return;
     SendMessageA(kit.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    if (auto angle = DialAngleAt(cx, kDialY, kDialRadius, x, y)) Apply(model_.DialClick(*angle));
+    if (auto angle = DialAngleAt(cx, kDialY, kDialRadius, x, y)) CarryOut(model_.DialClick(*angle));
     InvalidateRect(hwnd(), nullptr, TRUE);
   }
 

@@ -1,21 +1,15 @@
 #include "correction/win32/density_window.h"
 
 #include <memory>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "correction/density_screen.h"
 #include "correction/screen_ids.h"
-#include "correction/win32/model_screen_window.h"
 
 namespace balancer {
 
 namespace {
-
-const std::vector<ItemPlace> kPlaces = {
-    {345, 20, 50, 140, 36},  {346, 20, 100, 140, 36},      {347, 20, 150, 140, 36},
-    {348, 20, 220, 140, 36}, {kIdExit, 300, 290, 120, 40},
-};
-// "Slug", "Grams per Cubic Inch", the weight unit.
-const std::vector<ItemPlace> kTexts = {{0, 20, 18, 0, 0}, {0, 20, 262, 0, 0}, {0, 240, 157, 0, 0}};
 
 class DensityWindow : public ModelScreen {
  public:
@@ -25,12 +19,10 @@ class DensityWindow : public ModelScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
   ScreenEntryStore* Store() override { return &model_; }
-  void OnCommand(int id) override { Apply(model_.Press(id)); }
-  void OnChar(int character) override { Apply(model_.Key(character)); }
-  void OnCloseRequest() override { Apply(model_.Press(kIdExit)); }
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kIdExit); }
 
  private:
   DensityScreen model_;

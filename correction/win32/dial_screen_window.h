@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
+#include "app/win32/kit/model_screen.h"
 #include "correction/win32/dial_press_hook.h"
-#include "correction/win32/model_screen_window.h"
+#include "device/control_commands.h"
 
 namespace balancer {
 
@@ -19,6 +20,17 @@ class DialScreen : public ModelScreen {
       : ModelScreen(context), pressMessage_(pressMessage) {}
 
  protected:
+  // The shaft's angle now; 0 without the control.
+  int ShaftPosition() const {
+    ControlLink* link = context().kit.link;
+    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
+  }
+  // A question or an entry window waits for the operator.
+  bool AnswerAwaited() const {
+    const KitContext& kit = context().kit;
+    return kit.entry.hwnd != nullptr || (kit.message != nullptr && kit.message->hwnd != nullptr);
+  }
+
   // A left press anywhere, in screen pixels, while the main window is there
   // and no question or entry window waits for an answer.
   virtual void OnDialPress(POINT screenPoint) = 0;

@@ -1,29 +1,17 @@
 #include "correction/win32/heavy_metal_setup_window.h"
 
 #include <memory>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "correction/heavy_metal_setup_screen.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/density_window.h"
-#include "correction/win32/model_screen_window.h"
 #include "correction/win32/slug_size_window.h"
 
 namespace balancer {
 
 namespace {
-
-// Left column at x 20, right column at x 300; single-plane keeps the right.
-const std::vector<ItemPlace> kPlaces = {
-    {149, 20, 50, 150, 36},         {150, 300, 50, 150, 36},
-    {151, 20, 100, 150, 36},        {152, 300, 100, 150, 36},
-    {147, 20, 150, 150, 36},        {148, 300, 150, 150, 36},
-    {154, 20, 200, 150, 36},        {155, 300, 200, 150, 36},
-    {153, 20, 260, 250, 36},        {kIdMaterial, 20, 316, 150, 40},
-    {kIdDensity, 20, 370, 230, 40}, {kIdAutoSelect, 450, 316, 140, 40},
-    {kIdExit, 450, 370, 140, 40},
-};
-// "Left", "Right".
-const std::vector<ItemPlace> kTexts = {{0, 70, 20, 0, 0}, {0, 350, 20, 0, 0}};
 
 class HeavyMetalSetupWindow : public ModelScreen {
  public:
@@ -33,19 +21,16 @@ class HeavyMetalSetupWindow : public ModelScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
-  void OnCommand(int id) override { Run(model_.Press(id)); }
-  void OnChar(int character) override { Run(model_.Key(character)); }
-  void OnCloseRequest() override { Run(model_.Press(kIdExit)); }
-
- private:
-  void Run(const ScreenPress& press) {
-    if (!Apply(press)) return;
-    if (press.openScreen == 'p') OpenSlugSizeWindow(context());
-    if (press.openScreen == 'D') OpenDensityWindow(context());
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kIdExit); }
+  // Its size selection and density windows open over it.
+  void OpenOver(char code) override {
+    if (code == 'p') OpenSlugSizeWindow(context());
+    if (code == 'D') OpenDensityWindow(context());
   }
 
+ private:
   HeavyMetalSetupScreen model_;
 };
 

@@ -2,28 +2,15 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "correction/reluctor_screen.h"
 #include "correction/screen_ids.h"
-#include "correction/win32/model_screen_window.h"
 
 namespace balancer {
 
 namespace {
-
-const std::vector<ItemPlace> kPlaces = {
-    {kIdReluctorFirst + 0, 20, 20, 150, 36},
-    {kIdReluctorFirst + 1, 20, 62, 150, 36},
-    {kIdReluctorFirst + 2, 20, 104, 150, 36},
-    {kIdReluctorFirst + 3, 20, 146, 150, 36},
-    {kIdReluctorFirst + 4, 20, 188, 150, 36},
-    {kIdReluctorFirst + 5, 20, 230, 150, 36},
-    {kIdReluctorSide, 330, 20, 100, 36},
-    {265, 330, 104, 100, 36},
-    {266, 330, 146, 100, 36},
-    {kIdOk, 560, 400, 80, 40},
-};
-const std::vector<ItemPlace> kTexts;
 
 class ReluctorWindow : public ModelScreen {
  public:
@@ -33,8 +20,6 @@ class ReluctorWindow : public ModelScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
   void PaintMore(HDC dc) override {
     ReluctorExplanation lines = model_.Explanation();
     for (int i = 0; i < lines.count; ++i) {
@@ -43,9 +28,9 @@ class ReluctorWindow : public ModelScreen {
                static_cast<int>(std::strlen(lines.lines[i])));
     }
   }
-  void OnCommand(int id) override { Apply(model_.Press(id)); }
-  void OnChar(int character) override { Apply(model_.Key(character)); }
-  void OnCloseRequest() override { Apply(model_.Press(kIdOk)); }
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kIdOk); }
 
  private:
   ReluctorScreen model_;
@@ -55,12 +40,8 @@ class ReluctorWindow : public ModelScreen {
 
 HWND OpenReluctorWindow(const ScreenContext& context, ChildScreen* parent) {
   if (context.kit.settings == nullptr) return nullptr;
-  auto screen = std::make_unique<ReluctorWindow>(context);
-  if (parent != nullptr)
-    return OpenSubScreen(*parent, std::move(screen), "Reluctor Simulator", WS_CAPTION | WS_SYSMENU,
-                         300, 110, 680, 470);
-  return OpenChildScreen(std::move(screen), "Reluctor Simulator", WS_CAPTION | WS_SYSMENU, 300, 110,
-                         680, 470);
+  return OpenScreenOn(parent, std::make_unique<ReluctorWindow>(context), "Reluctor Simulator",
+                      WS_CAPTION | WS_SYSMENU, 300, 110, 680, 470);
 }
 
 }  // namespace balancer

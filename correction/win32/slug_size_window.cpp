@@ -1,11 +1,12 @@
 #include "correction/win32/slug_size_window.h"
 
 #include <memory>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
 #include "correction/slug_size_screen.h"
-#include "correction/win32/model_screen_window.h"
 
 namespace balancer {
 
@@ -19,15 +20,6 @@ constexpr int kRowStep = 34;
 constexpr int kCheckWidth = 200;
 constexpr int kCheckHeight = 30;
 
-const std::vector<ItemPlace> kPlaces = {
-    {175, 20, 440, 120, 36},
-    {176, 260, 440, 120, 36},
-    {kIdSelectNow, 480, 400, 150, 40},
-    {kIdExit, 480, 456, 150, 40},
-};
-// "Extra Weight", its unit.
-const std::vector<ItemPlace> kTexts = {{0, 20, 404, 0, 0}, {0, 160, 404, 0, 0}};
-
 class SlugSizeWindow : public ModelScreen {
  public:
   explicit SlugSizeWindow(const ScreenContext& context)
@@ -36,8 +28,6 @@ class SlugSizeWindow : public ModelScreen {
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
-  const std::vector<ItemPlace>& Places() const override { return kPlaces; }
-  const std::vector<ItemPlace>& TextPlaces() const override { return kTexts; }
 
   void OnCreate() override {
     ModelScreen::OnCreate();
@@ -69,25 +59,17 @@ class SlugSizeWindow : public ModelScreen {
     }
     return ModelScreen::OnMessage(msg, wParam, lParam, result);
   }
-  void OnCommand(int id) override { Run(model_.Press(id)); }
-  void OnChar(int character) override { Run(model_.Key(character)); }
-  void OnCloseRequest() override { Run(model_.Press(kIdExit)); }
-
- private:
-  // "Select Now" closes before the corrections run, so that what they report
-  // comes up over Heavy Metal Setup, and the settings are written after them
-  // with the sizes they chose.
-  void Run(const ScreenPress& press) {
-    if (press.handled && press.close) {
-      const ScreenContext context = this->context();
-      Close();
-      if (press.recompute) context.host.RecomputeAndRepaint();
-      if (press.writeSettings) context.host.SettingsChanged();
-      return;
-    }
-    if (Apply(press)) SyncChecks();
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kIdExit); }
+  void OnCommand(int id) override {
+    if (CarryOut(Press(id))) SyncChecks();
+  }
+  void OnChar(int character) override {
+    if (CarryOut(Key(character))) SyncChecks();
   }
 
+ private:
   void SyncChecks() {
     for (const ScreenItem& item : model_.Items()) {
       const int index = item.id - kIdSlugSizeFirst;

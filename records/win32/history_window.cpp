@@ -1,9 +1,12 @@
 #include "records/win32/history_window.h"
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "records/history_screen.h"
-#include "records/win32/file_screen_window.h"
 
 namespace balancer {
 
@@ -11,26 +14,29 @@ namespace {
 
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
 
-class HistoryWindow : public ModelFileScreen<HistoryScreen> {
+class HistoryWindow : public ModelScreen {
  public:
   explicit HistoryWindow(const ScreenContext& context)
-      : ModelFileScreen(context, kHistoryExitId, *context.kit.history, *context.kit.settings,
-                        context.kit.ui) {}
+      : ModelScreen(context), model_(*context.kit.history, *context.kit.settings, context.kit.ui) {}
   char Code() const override { return kHistoryScreenCode; }
 
  protected:
+  DesignBox ClientBox() const override { return HistoryWindowBox(); }
+  std::vector<ScreenItem> Items() const override { return HistoryButtons(); }
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kHistoryExitId); }
+  ScreenPress NameEntered(const std::string& typed) override { return model_.NameEntered(typed); }
+  ScreenPress FileChosen(const FileRequest& request,
+                         const std::optional<std::string>& path) override {
+    return model_.FileChosen(request, path);
+  }
   void OnCreate() override {
-    const DesignBox box = HistoryWindowBox();
-    FitClient(box.width, box.height, kStyle);
-    buttonFont_ = Font(20, 600);
+    ModelScreen::OnCreate();
     rowFont_ = Font(19, 400);
     headingFont_ = Font(20, 600);
-    for (const HistoryButton& b : HistoryButtons()) {
-      AddButton(b.id, b.label, b.box.x, b.box.y, b.box.width, b.box.height, buttonFont_);
-    }
-    ListenForNames();
   }
-  void OnPaint(HDC dc) override {
+  void PaintMore(HDC dc) override {
     const HistoryColumns L = HistoryLayout();
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = SelectObject(dc, headingFont_);
@@ -55,7 +61,7 @@ class HistoryWindow : public ModelFileScreen<HistoryScreen> {
     TextOutA(dc, S(x), S(y), text.c_str(), static_cast<int>(text.size()));
   }
 
-  HFONT buttonFont_ = nullptr;
+  HistoryScreen model_;
   HFONT rowFont_ = nullptr;
   HFONT headingFont_ = nullptr;
 };

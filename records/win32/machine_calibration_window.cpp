@@ -3,19 +3,21 @@
 #include <memory>
 #include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "records/machine_calibration_screen.h"
-#include "records/win32/setup_screen_window.h"
 
 namespace balancer {
 
 namespace {
 
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
+// The values beside the buttons are drawn a little larger than the faces.
+constexpr ModelScreenLook kSetupLook{20, 22, 600};
 
-class MachineCalibrationWindow : public SetupScreenWindow {
+class MachineCalibrationWindow : public ModelScreen {
  public:
   MachineCalibrationWindow(const ScreenContext& context, const MachineCalibrationScreen& model)
-      : SetupScreenWindow(context), model_(model) {}
+      : ModelScreen(context, kSetupLook), model_(model) {}
   char Code() const override { return kMachineCalibrationScreenCode; }
 
  protected:
@@ -23,19 +25,27 @@ class MachineCalibrationWindow : public SetupScreenWindow {
     // The kit's desired-reading entries (127, 128) work on this opening's
     // record; it goes with the window.
     context().kit.calibration = &model_.calibration;
-    Build(model_.WindowBox(), kStyle);
+    ModelScreen::OnCreate();
   }
   void OnDestroy() override {
     if (context().kit.calibration == &model_.calibration) context().kit.calibration = nullptr;
-    SetupScreenWindow::OnDestroy();
+    ModelScreen::OnDestroy();
   }
-  std::vector<ScreenRow> CurrentRows() const override {
+  DesignBox ClientBox() const override { return model_.WindowBox(); }
+  std::vector<ScreenItem> Items() const override {
+    if (!HasRecords()) return {};
     return model_.Rows(*context().kit.settings, *context().kit.link);
   }
-  SetupPress PressButton(int id, SetupRecords& records) override {
+  ScreenPress Press(int id) override {
+    if (!HasRecords()) return PressWithoutRecords(id);
+    SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return model_.Press(id, records);
   }
-  int ButtonForKey(int character) const override { return MachineCalibrationKey(character); }
+  ScreenPress Key(int character) override {
+    const int id = MachineCalibrationKey(character);
+    return id != 0 ? Press(id) : ScreenPress{};
+  }
+  ScreenPress CloseRequested() override { return Press(kExitButton); }
   void BeforeEntry(int code) override {
     if (code != kCalDesiredLeft && code != kCalDesiredRight) return;
     // What the main screen shows now is what the operator calibrates against.
@@ -46,6 +56,10 @@ class MachineCalibrationWindow : public SetupScreenWindow {
   }
 
  private:
+  bool HasRecords() const {
+    return context().kit.settings != nullptr && context().kit.link != nullptr;
+  }
+
   MachineCalibrationScreen model_;
 };
 

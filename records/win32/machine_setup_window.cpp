@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "bobweight/scale.h"
 #include "records/machine_setup_screen.h"
-#include "records/win32/setup_screen_window.h"
 
 namespace balancer {
 
 namespace {
 
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
+// The values beside the buttons are drawn a little larger than the faces.
+constexpr ModelScreenLook kSetupLook{20, 22, 600};
 
 std::vector<std::string> ScaleNames() {
   std::vector<std::string> names;
@@ -20,22 +22,33 @@ std::vector<std::string> ScaleNames() {
   return names;
 }
 
-class MachineSetupWindow : public SetupScreenWindow {
+class MachineSetupWindow : public ModelScreen {
  public:
-  using SetupScreenWindow::SetupScreenWindow;
+  explicit MachineSetupWindow(const ScreenContext& context) : ModelScreen(context, kSetupLook) {}
   char Code() const override { return kMachineSetupScreenCode; }
 
  protected:
-  void OnCreate() override { Build(MachineSetupWindowBox(), kStyle); }
-  std::vector<ScreenRow> CurrentRows() const override {
+  DesignBox ClientBox() const override { return MachineSetupWindowBox(); }
+  std::vector<ScreenItem> Items() const override {
+    if (!HasRecords()) return {};
     return MachineSetupRows(*context().kit.settings, *context().kit.link, scaleNames_);
   }
-  SetupPress PressButton(int id, SetupRecords& records) override {
+  ScreenPress Press(int id) override {
+    if (!HasRecords()) return PressWithoutRecords(id);
+    SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return PressMachineSetup(id, records, scaleNames_);
   }
-  int ButtonForKey(int character) const override { return MachineSetupKey(character); }
+  ScreenPress Key(int character) override {
+    const int id = MachineSetupKey(character);
+    return id != 0 ? Press(id) : ScreenPress{};
+  }
+  ScreenPress CloseRequested() override { return Press(kExitButton); }
 
  private:
+  bool HasRecords() const {
+    return context().kit.settings != nullptr && context().kit.link != nullptr;
+  }
+
   const std::vector<std::string> scaleNames_ = ScaleNames();
 };
 

@@ -3,10 +3,13 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/win32/kit/model_screen.h"
 #include "app/win32/kit/value_box.h"
 #include "records/presets_screen.h"
-#include "records/win32/file_screen_window.h"
 
 namespace balancer {
 
@@ -15,17 +18,29 @@ namespace {
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;
 constexpr int kToolbarId = 389;
 
-class PresetsWindow : public ModelFileScreen<PresetsScreen> {
+class PresetsWindow : public ModelScreen {
  public:
   explicit PresetsWindow(const ScreenContext& context)
-      : ModelFileScreen(context, kPresetsExitId, *context.kit.settings, *context.presetName,
-                        context.kit.ui) {}
+      : ModelScreen(context), model_(*context.kit.settings, *context.presetName, context.kit.ui) {}
   char Code() const override { return kPresetsScreenCode; }
 
  protected:
+  DesignBox ClientBox() const override { return PresetsWindowBox(); }
+  // The toolbar and the value boxes are its own controls.
+  std::vector<ScreenItem> Items() const override { return {}; }
+  ScreenPress Press(int id) override { return model_.Press(id); }
+  ScreenPress Key(int character) override { return model_.Key(character); }
+  ScreenPress CloseRequested() override { return model_.Press(kPresetsExitId); }
+  ScreenPress NameEntered(const std::string& typed) override { return model_.NameEntered(typed); }
+  ScreenPress FileChosen(const FileRequest& request,
+                         const std::optional<std::string>& path) override {
+    return model_.FileChosen(request, path);
+  }
+  ScreenPress Answered(int actionCode, bool accepted) override {
+    return model_.Answer(actionCode, accepted);
+  }
   void OnCreate() override {
-    const DesignBox box = PresetsWindowBox();
-    FitClient(box.width, box.height, kStyle);
+    ModelScreen::OnCreate();
     labelFont_ = Font(20, 600);
     nameFont_ = Font(22, 600);
     toolbarFont_ = Font(20, 600);
@@ -35,9 +50,8 @@ class PresetsWindow : public ModelFileScreen<PresetsScreen> {
           CreateValueBox(hwnd(), b.fieldCode, b.box.x, b.box.y, b.box.width, b.box.height, scale());
       if (w != nullptr && !b.shown) ShowWindow(w, SW_HIDE);
     }
-    ListenForNames();
   }
-  void OnPaint(HDC dc) override {
+  void PaintMore(HDC dc) override {
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = SelectObject(dc, nameFont_);
     SetTextColor(dc, RGB(0, 0, 128));
@@ -52,9 +66,6 @@ class PresetsWindow : public ModelFileScreen<PresetsScreen> {
       TextOutA(dc, S(l.x), S(l.y), l.text.c_str(), static_cast<int>(l.text.size()));
     }
     SelectObject(dc, old);
-  }
-  FileScreenPress Answered(int actionCode, bool accepted) override {
-    return model_.Answer(actionCode, accepted);
   }
 
  private:
@@ -83,6 +94,7 @@ class PresetsWindow : public ModelFileScreen<PresetsScreen> {
     SendMessageA(bar, TB_AUTOSIZE, 0, 0);
   }
 
+  PresetsScreen model_;
   HFONT labelFont_ = nullptr;
   HFONT nameFont_ = nullptr;
   HFONT toolbarFont_ = nullptr;

@@ -166,7 +166,7 @@ TEST_F(BobweightScreenTest, EnterAnswersYesToTheWindowsQuestions) {
 }
 
 TEST_F(BobweightScreenTest, CardDialogsStartInTheBobweightFolder) {
-  CardDialog open = CardDialogFor(false, card, settings);
+  FileRequest open = CardDialogFor(false, card, settings);
   EXPECT_EQ(open.title, "Retrieve Bobweight Data");
   EXPECT_EQ(open.filterName, "Bobweight Files (.bwi files)");
   EXPECT_EQ(open.patterns, "*.bwi");
@@ -175,7 +175,7 @@ TEST_F(BobweightScreenTest, CardDialogsStartInTheBobweightFolder) {
   EXPECT_EQ(open.proposedName, "");
   settings.bobweightFolder = "D:\\jobs";
   card.jobName = "smith 350";
-  CardDialog save = CardDialogFor(true, card, settings);
+  FileRequest save = CardDialogFor(true, card, settings);
   EXPECT_TRUE(save.save);
   EXPECT_EQ(save.title, "Store Bobweight Data");
   EXPECT_EQ(save.folder, "D:\\jobs");
@@ -296,7 +296,7 @@ TEST_F(BobweightScreenTest, PrintOptionsToggleBitsAndChoosePictures) {
   EXPECT_EQ(settings.leftPhotoPath.size(), kPhotoPathMax);
   EXPECT_TRUE(PrintOptionsPress(kPrintSaveChanges, settings).save);
   EXPECT_TRUE(PrintOptionsPress(kPrintExit, settings).close);
-  PrintImageDialog dialog;
+  FileRequest dialog = PrintImageRequest();
   EXPECT_EQ(dialog.title, "Select Print Image");
   EXPECT_EQ(dialog.filterName, "Images (bmp, jpg, png, or gif)");
 }

@@ -59,14 +59,14 @@ TEST_F(HistoryScreenTest, ButtonsAndKeys) {
   // No letter stands for a button: a stray key leaves the job's history,
   // opens no dialog and prints nothing.
   for (int c : {'c', 'C', 's', 'S', 'l', 'L', 'p', 'P', 'e', 'E', 'x', 'X', 'q'}) {
-    FileScreenPress press = screen.Key(c);
+    ScreenPress press = screen.Key(c);
     EXPECT_FALSE(press.handled) << char(c);
     EXPECT_FALSE(press.print || press.close || press.dialog || press.nameEntry) << char(c);
   }
   EXPECT_EQ(history.historyCount, 3);
   EXPECT_EQ(history.records[0].kind, kHistoryInitial);
 
-  FileScreenPress press = screen.Press(kHistoryClearId);
+  ScreenPress press = screen.Press(kHistoryClearId);
   EXPECT_TRUE(press.handled);
   EXPECT_TRUE(press.repaint);
   EXPECT_EQ(history.historyCount, 0);
@@ -81,7 +81,7 @@ TEST_F(HistoryScreenTest, ButtonsAndKeys) {
 }
 
 TEST_F(HistoryScreenTest, SaveAsksForANameOnTheTouchKeyboardOnlyWithoutOne) {
-  FileScreenPress press = screen.Press(kHistorySaveId);
+  ScreenPress press = screen.Press(kHistorySaveId);
   ASSERT_TRUE(press.dialog);
   EXPECT_FALSE(press.nameEntry);
   EXPECT_TRUE(press.dialog->save);
@@ -123,9 +123,9 @@ TEST_F(HistoryScreenTest, SavedAndLoadedFilesNameTheHistoryAndMoveTheFolder) {
   EXPECT_FALSE(load.save);
   EXPECT_EQ(load.title, "Retrieve History Data");
   EXPECT_EQ(load.filterName, "History Files (.hst files)");
-  FileScreenPress press = screen.FileChosen(load, folder.File("crank 4.hst"));
+  ScreenPress press = screen.FileChosen(load, folder.File("crank 4.hst"));
   EXPECT_TRUE(press.repaint);
-  EXPECT_TRUE(press.repaintMain);
+  EXPECT_TRUE(press.repaintReadings);
   EXPECT_EQ(history.historyCount, 3);
   EXPECT_EQ(screen.Rows()[2].label, "Final");
   EXPECT_TRUE(ui.messages.empty());
@@ -133,7 +133,7 @@ TEST_F(HistoryScreenTest, SavedAndLoadedFilesNameTheHistoryAndMoveTheFolder) {
 
 TEST_F(HistoryScreenTest, CancelledOrUnreadableChoicesChangeNothing) {
   const FileRequest load = LoadHistoryRequest(settings);
-  FileScreenPress press = screen.FileChosen(load, std::nullopt);
+  ScreenPress press = screen.FileChosen(load, std::nullopt);
   EXPECT_FALSE(press.repaint);
   press = screen.FileChosen(load, folder.File("missing.hst"));
   EXPECT_FALSE(press.repaint);

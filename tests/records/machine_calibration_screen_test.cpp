@@ -34,20 +34,20 @@ class CalibrationScreenTest : public ::testing::Test {
     fake.transfers.clear();
   }
   std::string Value(int id) const {
-    std::vector<ScreenRow> rows = screen.Rows(settings, link);
-    const ScreenRow* row = FindRow(rows, id);
+    std::vector<ScreenItem> rows = screen.Rows(settings, link);
+    const ScreenItem* row = FindItem(rows, id);
     return row ? row->value : "(no row)";
   }
-  const ScreenRow* Row(int id) {
+  const ScreenItem* Row(int id) {
     rows = screen.Rows(settings, link);
-    return FindRow(rows, id);
+    return FindItem(rows, id);
   }
   std::set<int> Ids() const {
     std::set<int> ids;
-    for (const ScreenRow& row : screen.Rows(settings, link)) ids.insert(row.id);
+    for (const ScreenItem& row : screen.Rows(settings, link)) ids.insert(row.id);
     return ids;
   }
-  SetupPress Press(int id) {
+  ScreenPress Press(int id) {
     SetupRecords records{settings, link, &ui};
     return screen.Press(id, records);
   }
@@ -69,14 +69,14 @@ class CalibrationScreenTest : public ::testing::Test {
   ControlLink link;
   MachineSettings settings;
   MachineCalibrationScreen screen;
-  std::vector<ScreenRow> rows;
+  std::vector<ScreenItem> rows;
   test::TempFolder folder;
 };
 
 TEST_F(CalibrationScreenTest, LabelsAreTheFieldTableLabels) {
   Connect(0x0304);
   screen.Open(link);
-  for (const ScreenRow& row : screen.Rows(settings, link)) {
+  for (const ScreenItem& row : screen.Rows(settings, link)) {
     if (row.id == kExitButton) continue;
     EXPECT_EQ(row.label, FieldLabel(row.id)) << row.id;
   }
@@ -139,8 +139,8 @@ TEST_F(CalibrationScreenTest, TheTallestFormFitsTheScreen) {
   EXPECT_GE(box.y, 0);
   // The caption bar comes on top of the client area.
   EXPECT_LE(box.y + box.height + 30, 680);
-  for (const ScreenRow& row : screen.Rows(settings, link)) {
-    EXPECT_LE(row.button.y + row.button.height, box.height) << row.id;
+  for (const ScreenItem& row : screen.Rows(settings, link)) {
+    EXPECT_LE(row.place.y + row.place.height, box.height) << row.id;
   }
 }
 
@@ -148,7 +148,7 @@ TEST_F(CalibrationScreenTest, EntriesOpenTheirFields) {
   screen.Open(link);
   for (int id : {kCalLagLeft, kCalLagRight, kCalFactorLeft, kCalFactorRight, kCalAspectRatio,
                  kCalDesiredLeft, kCalDesiredRight}) {
-    EXPECT_EQ(Press(id).openEntry, id);
+    EXPECT_EQ(Press(id).entryCode, id);
   }
   EXPECT_TRUE(Press(kExitButton).close);
   EXPECT_EQ(MachineCalibrationKey(kCtrlL), kCalDesiredLeft);
@@ -167,9 +167,9 @@ TEST_F(CalibrationScreenTest, AspectRatioEntryIsLimited) {
 
 TEST_F(CalibrationScreenTest, SuspensionAsksThenTogglesWithTheSensor) {
   screen.Open(link);
-  SetupPress press = Press(kCalSuspension);
-  ASSERT_TRUE(press.question.has_value());
-  const OperatorMessage& q = *press.question;
+  ScreenPress press = Press(kCalSuspension);
+  ASSERT_TRUE(press.message.has_value());
+  const OperatorMessage& q = *press.message;
   EXPECT_EQ(q.actionCode, 261);
   EXPECT_EQ(q.caption, "WARNING");
   EXPECT_EQ(q.buttonMode, kTwoButtons);
@@ -188,8 +188,8 @@ TEST_F(CalibrationScreenTest, SuspensionAsksThenTogglesWithTheSensor) {
   EXPECT_EQ(Value(kCalSensorType), "Accelerometer");
   // Soft bearing: the sensor type stays.
   EXPECT_FALSE(Row(kCalSensorType)->enabled);
-  SetupPress sensor = Press(kCalSensorType);
-  EXPECT_FALSE(sensor.changed);
+  ScreenPress sensor = Press(kCalSensorType);
+  EXPECT_FALSE(sensor.repaint);
   EXPECT_EQ(settings.sensorType, kSensorAccelerometer);
   ToggleSuspension(settings);
   EXPECT_EQ(Value(kCalSensorType), "LVDT");
@@ -199,7 +199,7 @@ TEST_F(CalibrationScreenTest, SensorTypeCyclesWithHardBearing) {
   screen.Open(link);
   const char* expected[] = {"Piezo", "Magnet-Coil", "LVDT"};
   for (const char* name : expected) {
-    EXPECT_TRUE(Press(kCalSensorType).changed);
+    EXPECT_TRUE(Press(kCalSensorType).repaint);
     EXPECT_EQ(Value(kCalSensorType), name);
   }
   settings.sensorType = kSensorAccelerometer;  // loaded that way
@@ -240,10 +240,10 @@ TEST_F(CalibrationScreenTest, ControlButtonsAreInertOnceTheControlIsGone) {
   fake.Unplug();
   link.connected = 0;
   for (int id : {kCalEncoderCount, kCalEncoderDirection, kCalLoadEeprom, kCalSaveEeprom}) {
-    SetupPress press = Press(id);
+    ScreenPress press = Press(id);
     EXPECT_TRUE(press.handled);
-    EXPECT_FALSE(press.changed) << id;
-    EXPECT_FALSE(press.question.has_value()) << id;
+    EXPECT_FALSE(press.repaint) << id;
+    EXPECT_FALSE(press.message.has_value()) << id;
     EXPECT_FALSE(Row(id)->enabled) << id;
   }
   EXPECT_EQ(settings.encoderCountIndex, 1);
@@ -255,7 +255,7 @@ TEST_F(CalibrationScreenTest, ControlButtonsAreInertOnceTheControlIsGone) {
 TEST_F(CalibrationScreenTest, OptionPortTypeEntryGoesToTheControlRecord) {
   Connect(0x0304);
   screen.Open(link);
-  EXPECT_EQ(Press(kCalOptionPortType).openEntry, kCalOptionPortType);
+  EXPECT_EQ(Press(kCalOptionPortType).entryCode, kCalOptionPortType);
   EXPECT_EQ(Value(kCalOptionPortType), "0");
   FieldStoreContext context{settings};
   context.link = &link;
@@ -269,15 +269,15 @@ TEST_F(CalibrationScreenTest, SaveAsksAndOnlyStoreWrites) {
   Connect(0x0304);
   screen.Open(link);
   settings.calibrationFactorLeft = 2.5;
-  SetupPress press = Press(kCalSaveEeprom);
-  ASSERT_TRUE(press.question.has_value());
-  EXPECT_EQ(press.question->actionCode, 250);
-  EXPECT_EQ(press.question->caption, "WARNING");
-  EXPECT_EQ(press.question->text,
+  ScreenPress press = Press(kCalSaveEeprom);
+  ASSERT_TRUE(press.message.has_value());
+  EXPECT_EQ(press.message->actionCode, 250);
+  EXPECT_EQ(press.message->caption, "WARNING");
+  EXPECT_EQ(press.message->text,
             "Are you sure you want to store the current configuration\nin EEPROM memory of the "
             "balancer control?");
-  EXPECT_EQ(press.question->firstButtonText, "STORE");
-  EXPECT_EQ(press.question->secondButtonText, "CANCEL");
+  EXPECT_EQ(press.message->firstButtonText, "STORE");
+  EXPECT_EQ(press.message->secondButtonText, "CANCEL");
   EXPECT_TRUE(fake.EepromWrites().empty());
   EXPECT_EQ(PlanMessageAnswer(kAnswerNo, 250, 'c').step, AnswerStep::kNone);
   // OK (Enter) is not STORE either.
@@ -291,9 +291,9 @@ TEST_F(CalibrationScreenTest, LoadTakesTheRecordAtOnce) {
   Connect(0x0304);
   fake.SetEepromRecord(0x60, "1.5,-2.0,2.2500,1.7500,2,0.0,1.0000,0,");
   screen.Open(link);
-  SetupPress press = Press(kCalLoadEeprom);
-  EXPECT_FALSE(press.question.has_value());
-  EXPECT_TRUE(press.changed);
+  ScreenPress press = Press(kCalLoadEeprom);
+  EXPECT_FALSE(press.message.has_value());
+  EXPECT_TRUE(press.repaint);
   EXPECT_TRUE(press.recompute);
   EXPECT_TRUE(press.writeSettings);
   EXPECT_EQ(Value(kCalFactorLeft), "2.2500");

@@ -34,19 +34,19 @@ class MachineSetupTest : public ::testing::Test {
     link.optionPortType = optionPortType;
     fake.transfers.clear();
   }
-  std::vector<ScreenRow> Rows() const { return MachineSetupRows(settings, link, names); }
+  std::vector<ScreenItem> Rows() const { return MachineSetupRows(settings, link, names); }
   std::string Value(int id) const {
-    std::vector<ScreenRow> rows = Rows();
-    const ScreenRow* row = FindRow(rows, id);
+    std::vector<ScreenItem> rows = Rows();
+    const ScreenItem* row = FindItem(rows, id);
     return row ? row->value : "(no row)";
   }
-  SetupPress Press(int id) {
+  ScreenPress Press(int id) {
     SetupRecords records{settings, link, &ui};
     return PressMachineSetup(id, records, names);
   }
   std::set<int> Ids() const {
     std::set<int> ids;
-    for (const ScreenRow& row : Rows()) ids.insert(row.id);
+    for (const ScreenItem& row : Rows()) ids.insert(row.id);
     return ids;
   }
 
@@ -60,7 +60,7 @@ class MachineSetupTest : public ::testing::Test {
 
 TEST_F(MachineSetupTest, LabelsAreTheFieldTableLabels) {
   Connect(0x0304, 5);
-  for (const ScreenRow& row : Rows()) {
+  for (const ScreenItem& row : Rows()) {
     if (row.id == kExitButton) {
       EXPECT_EQ(row.label, "Exit");
       continue;
@@ -75,11 +75,11 @@ TEST_F(MachineSetupTest, CalculatorsOpenOverTheScreenAndLeaveTheSettingsAlone) {
   // With the photo-eye rows the second column is at its fullest: the two
   // calculators still sit above Exit, each in its own place.
   Connect(0x0304, 5);
-  const std::vector<ScreenRow> rows = Rows();
-  const ScreenRow* tolerance = nullptr;
-  const ScreenRow* reluctor = nullptr;
-  const ScreenRow* exit = nullptr;
-  for (const ScreenRow& row : rows) {
+  const std::vector<ScreenItem> rows = Rows();
+  const ScreenItem* tolerance = nullptr;
+  const ScreenItem* reluctor = nullptr;
+  const ScreenItem* exit = nullptr;
+  for (const ScreenItem& row : rows) {
     if (row.id == kSetupToleranceCalculator) tolerance = &row;
     if (row.id == kSetupReluctorSimulator) reluctor = &row;
     if (row.id == kExitButton) exit = &row;
@@ -87,11 +87,11 @@ TEST_F(MachineSetupTest, CalculatorsOpenOverTheScreenAndLeaveTheSettingsAlone) {
   ASSERT_NE(tolerance, nullptr);
   ASSERT_NE(reluctor, nullptr);
   ASSERT_NE(exit, nullptr);
-  EXPECT_LT(tolerance->button.y, reluctor->button.y);
-  EXPECT_LT(reluctor->button.y, exit->button.y);
+  EXPECT_LT(tolerance->place.y, reluctor->place.y);
+  EXPECT_LT(reluctor->place.y, exit->place.y);
 
   const MachineSettings before = settings;
-  SetupPress press = Press(kSetupToleranceCalculator);
+  ScreenPress press = Press(kSetupToleranceCalculator);
   EXPECT_EQ(press.openScreen, kToleranceScreenCode);
   EXPECT_FALSE(press.close);
   EXPECT_EQ(Press(kSetupReluctorSimulator).openScreen, kReluctorScreenCode);
@@ -136,38 +136,38 @@ TEST_F(MachineSetupTest, WeightsShownInTheDisplayUnit) {
 
 TEST_F(MachineSetupTest, ReversedUprightIsRed) {
   Press(kSetupRightUpright);
-  const std::vector<ScreenRow> rows = Rows();
-  const ScreenRow* row = FindRow(rows, kSetupRightUpright);
+  const std::vector<ScreenItem> rows = Rows();
+  const ScreenItem* row = FindItem(rows, kSetupRightUpright);
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->value, "Reversed");
   EXPECT_EQ(row->colour, kValueRedText);
-  EXPECT_EQ(FindRow(rows, kSetupWeightUnit)->colour, kValueText);
+  EXPECT_EQ(FindItem(rows, kSetupWeightUnit)->colour, kValueText);
 }
 
 TEST_F(MachineSetupTest, RpmOpensNoEntryInManual) {
-  SetupPress press = Press(kSetupShaftRpm);
+  ScreenPress press = Press(kSetupShaftRpm);
   EXPECT_TRUE(press.handled);
-  EXPECT_EQ(press.openEntry, 0);
-  EXPECT_FALSE(FindRow(Rows(), kSetupShaftRpm)->enabled);
+  EXPECT_EQ(press.entryCode, 0);
+  EXPECT_FALSE(FindItem(Rows(), kSetupShaftRpm)->enabled);
   settings.speedControl = 1;
-  EXPECT_EQ(Press(kSetupShaftRpm).openEntry, kSetupShaftRpm);
+  EXPECT_EQ(Press(kSetupShaftRpm).entryCode, kSetupShaftRpm);
   EXPECT_EQ(Value(kSetupShaftRpm), "500");
 }
 
 TEST_F(MachineSetupTest, NumericButtonsOpenTheirEntries) {
   for (int id : {kSetupTolerance, kSetupSampleQuality, kSetupOilWeight, kSetupEmptyBobweight}) {
-    SetupPress press = Press(id);
-    EXPECT_EQ(press.openEntry, id);
-    EXPECT_FALSE(press.changed);
+    ScreenPress press = Press(id);
+    EXPECT_EQ(press.entryCode, id);
+    EXPECT_FALSE(press.repaint);
   }
 }
 
 TEST_F(MachineSetupTest, TogglesAndWhatFollows) {
-  SetupPress units = Press(kSetupWeightUnit);
+  ScreenPress units = Press(kSetupWeightUnit);
   EXPECT_EQ(settings.weightUnit, 1);
   EXPECT_TRUE(units.recompute);
   EXPECT_EQ(Value(kSetupWeightUnit), "Ounces");
-  SetupPress length = Press(kSetupLengthUnit);
+  ScreenPress length = Press(kSetupLengthUnit);
   EXPECT_EQ(settings.lengthUnit, 1);
   EXPECT_TRUE(length.recompute);
   EXPECT_EQ(Value(kSetupLengthUnit), "Millimeters");
@@ -184,7 +184,7 @@ TEST_F(MachineSetupTest, TogglesAndWhatFollows) {
 TEST_F(MachineSetupTest, SpeedControlCyclesAndChangesTheSpinFace) {
   const char* expected[] = {"Auto", "Semi-Auto", "Manual"};
   for (const char* name : expected) {
-    SetupPress press = Press(kSetupSpeedControl);
+    ScreenPress press = Press(kSetupSpeedControl);
     EXPECT_TRUE(press.spinFaceChanged);
     EXPECT_EQ(Value(kSetupSpeedControl), name);
   }
@@ -207,10 +207,10 @@ TEST_F(MachineSetupTest, ScaleCyclesThroughEveryModelBackToNone) {
 
 TEST_F(MachineSetupTest, UpdateSoftwareAsksForTheUpdateCheckOnly) {
   MachineSettings before = settings;
-  SetupPress press = Press(kSetupUpdateSoftware);
+  ScreenPress press = Press(kSetupUpdateSoftware);
   EXPECT_TRUE(press.updateCheck);
-  EXPECT_FALSE(press.changed);
-  EXPECT_EQ(press.openEntry, 0);
+  EXPECT_FALSE(press.repaint);
+  EXPECT_EQ(press.entryCode, 0);
   EXPECT_EQ(FormatSettings(settings), FormatSettings(before));
 }
 
@@ -260,14 +260,14 @@ TEST_F(MachineSetupTest, FirmwareRowsComeAndGo) {
 
 TEST_F(MachineSetupTest, RowsDoNotOverlap) {
   Connect(0x0304, 5);
-  std::vector<ScreenRow> rows = Rows();
+  std::vector<ScreenItem> rows = Rows();
   const DesignBox window = MachineSetupWindowBox();
   for (size_t i = 0; i < rows.size(); ++i) {
-    const DesignBox& a = rows[i].button;
+    const DesignBox& a = rows[i].place;
     EXPECT_LE(rows[i].valueBox.x + rows[i].valueBox.width, window.width) << rows[i].id;
     EXPECT_LE(a.y + a.height, window.height) << rows[i].id;
     for (size_t j = i + 1; j < rows.size(); ++j) {
-      const DesignBox& b = rows[j].button;
+      const DesignBox& b = rows[j].place;
       bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y ||
                    b.y + b.height <= a.y;
       EXPECT_TRUE(apart) << rows[i].id << " and " << rows[j].id;
@@ -280,16 +280,16 @@ TEST_F(MachineSetupTest, PhotoEyeSendsItsOutputMode) {
   link.lastFlagsByte = 0x62;
   link.SoftZeroActive = 1;
   // On with CCW (direction 1): 0xC2.
-  SetupPress on = Press(kSetupPhotoEye);
+  ScreenPress on = Press(kSetupPhotoEye);
   EXPECT_EQ(settings.photoEye, 1);
   EXPECT_EQ(Value(kSetupPhotoEye), "ON");
   ASSERT_EQ(on.sentBytes, std::vector<int>{0xC2});
   // Direction to CW while on: 0xE2.
-  SetupPress direction = Press(kSetupPhotoEyeDirection);
+  ScreenPress direction = Press(kSetupPhotoEyeDirection);
   EXPECT_EQ(Value(kSetupPhotoEyeDirection), "CW");
   EXPECT_EQ(direction.sentBytes, std::vector<int>{0xE2});
   // Off: the flags byte without the photo-eye bit, and the soft zero ends.
-  SetupPress off = Press(kSetupPhotoEye);
+  ScreenPress off = Press(kSetupPhotoEye);
   EXPECT_EQ(off.sentBytes, std::vector<int>{0x60});
   EXPECT_EQ(link.SoftZeroActive, 0);
   std::vector<FakeTransport::Transfer> expected = {
@@ -299,11 +299,11 @@ TEST_F(MachineSetupTest, PhotoEyeSendsItsOutputMode) {
 
 TEST_F(MachineSetupTest, PhotoEyeButtonsAreInertWithoutTheirRows) {
   Connect(0x0304, 1);
-  SetupPress press = Press(kSetupPhotoEye);
+  ScreenPress press = Press(kSetupPhotoEye);
   EXPECT_TRUE(press.handled);
   EXPECT_EQ(settings.photoEye, 0);
   EXPECT_TRUE(fake.transfers.empty());
-  EXPECT_EQ(Press(kSetupOptionEncoderRes).openEntry, 0);
+  EXPECT_EQ(Press(kSetupOptionEncoderRes).entryCode, 0);
 }
 
 // The entries of this screen through the field store, as the entry window

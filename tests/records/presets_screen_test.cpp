@@ -69,11 +69,11 @@ TEST_F(PresetsScreenTest, ToolbarAndKeys) {
   EXPECT_STREQ(bar[2].text, "Save");
   EXPECT_STREQ(bar[3].text, "Exit");
 
-  FileScreenPress press = screen.Key('c');
-  ASSERT_TRUE(press.question);
-  EXPECT_EQ(press.question->caption, "New Dimension Presets");
-  EXPECT_EQ(press.question->text, "Clear all dimensions and start with default settings?");
-  EXPECT_EQ(press.question->actionCode, kPresetsQuestionCode);
+  ScreenPress press = screen.Key('c');
+  ASSERT_TRUE(press.message);
+  EXPECT_EQ(press.message->caption, "New Dimension Presets");
+  EXPECT_EQ(press.message->text, "Clear all dimensions and start with default settings?");
+  EXPECT_EQ(press.message->actionCode, kPresetsQuestionCode);
 
   press = screen.Key('o');
   ASSERT_TRUE(press.dialog);
@@ -94,7 +94,7 @@ TEST_F(PresetsScreenTest, ToolbarAndKeys) {
 TEST_F(PresetsScreenTest, ClearAllOnlyAfterYes) {
   settings.shaftRadiusLeft = 4.0;
   name = "V8 street";
-  FileScreenPress press = screen.Answer(kPresetsQuestionCode, false);
+  ScreenPress press = screen.Answer(kPresetsQuestionCode, false);
   EXPECT_FALSE(press.recompute);
   EXPECT_DOUBLE_EQ(settings.shaftRadiusLeft, 4.0);
   EXPECT_FALSE(screen.Answer(11, true).handled);
@@ -110,7 +110,7 @@ TEST_F(PresetsScreenTest, ClearAllOnlyAfterYes) {
 
 TEST_F(PresetsScreenTest, StoreProposesTheNameAndTakesTheChosenFile) {
   name = "V6";
-  FileScreenPress press = screen.Press(kPresetsSaveId);
+  ScreenPress press = screen.Press(kPresetsSaveId);
   ASSERT_TRUE(press.dialog);
   EXPECT_TRUE(press.dialog->save);
   EXPECT_EQ(press.dialog->title, "Store Dimension Preset Data");
@@ -130,7 +130,7 @@ TEST_F(PresetsScreenTest, StoreProposesTheNameAndTakesTheChosenFile) {
 TEST_F(PresetsScreenTest, TheTouchKeyboardNamesThePresetFirst) {
   settings.touchscreen = 1;
   name = "V6";
-  FileScreenPress press = screen.Key('S');
+  ScreenPress press = screen.Key('S');
   EXPECT_FALSE(press.dialog);
   ASSERT_TRUE(press.nameEntry);
   EXPECT_EQ(press.nameEntry->code, kPresetNameCode);
@@ -154,8 +154,7 @@ TEST_F(PresetsScreenTest, RetrieveTakesThePresetAndACancelStillSetsTheRadii) {
   other.correctionRadiusLeft = 2.0;  // edited by hand
   std::string otherName;
   PresetsScreen second(other, otherName, &ui);
-  FileScreenPress press =
-      second.FileChosen(RetrievePresetRequest(other), folder.File("V8 street.jsi"));
+  ScreenPress press = second.FileChosen(RetrievePresetRequest(other), folder.File("V8 street.jsi"));
   EXPECT_TRUE(press.recompute);
   EXPECT_TRUE(press.repaint);
   EXPECT_EQ(otherName, "V8 street");

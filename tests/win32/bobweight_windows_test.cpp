@@ -71,7 +71,7 @@ struct BobweightWindowsFixture : testmain::ScreenFixture {
     if (!settings.bobweightFolder.empty() && settings.bobweightFolder.back() == '\\') {
       settings.bobweightFolder.pop_back();
     }
-    kit.fileDialog = [this](HWND, const FileDialogRequest& request) {
+    kit.fileDialog = [this](HWND, const FileRequest& request) {
       requests.push_back(request);
       return answer;
     };
@@ -117,7 +117,7 @@ struct BobweightWindowsFixture : testmain::ScreenFixture {
 
   BobweightCard card;
   RodPistonSet set;
-  std::vector<FileDialogRequest> requests;
+  std::vector<FileRequest> requests;
   std::optional<std::string> answer;
 };
 

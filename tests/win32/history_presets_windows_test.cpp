@@ -24,7 +24,7 @@ struct HistoryPresetsFixture : testmain::ScreenFixture {
   void SetUp() override {
     ScreenFixture::SetUp();
     kit.history = &main.history;
-    kit.fileDialog = [this](HWND owner, const FileDialogRequest& request) {
+    kit.fileDialog = [this](HWND owner, const FileRequest& request) {
       requests.push_back(request);
       owners.push_back(owner);
       return answer;
@@ -69,7 +69,7 @@ struct HistoryPresetsFixture : testmain::ScreenFixture {
     main.history.historyCount = 2;
   }
 
-  std::vector<FileDialogRequest> requests;
+  std::vector<FileRequest> requests;
   std::vector<HWND> owners;
   std::optional<std::string> answer;
 };
@@ -80,7 +80,7 @@ TEST_F(HistoryPresetsFixture, HistoryOpensByCommandAndKeyAndClosesWritingTheSett
   EXPECT_EQ(Title(screen), "Unbalance History");
   EXPECT_EQ(kit.screenCode, 'y');
   EXPECT_FALSE(IsWindowEnabled(main.hwnd));
-  for (const HistoryButton& b : HistoryButtons()) {
+  for (const ScreenItem& b : HistoryButtons()) {
     HWND button = GetDlgItem(screen, b.id);
     ASSERT_NE(button, nullptr) << b.label;
     EXPECT_EQ(Title(button), b.label);

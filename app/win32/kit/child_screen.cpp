@@ -197,6 +197,14 @@ HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, con
                           height);
 }
 
+HWND OpenScreenOn(ChildScreen* parent, std::unique_ptr<ChildScreen> screen, const char* title,
+                  DWORD style, int x, int y, int width, int height) {
+  if (parent != nullptr) {
+    return OpenSubScreen(*parent, std::move(screen), title, style, x, y, width, height);
+  }
+  return OpenChildScreen(std::move(screen), title, style, x, y, width, height);
+}
+
 HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, const char* title,
                     DWORD style, int x, int y, int width, int height) {
   if (screen == nullptr) return nullptr;

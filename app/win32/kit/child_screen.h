@@ -133,6 +133,9 @@ HWND OpenChildScreen(std::unique_ptr<ChildScreen> screen, const char* title, DWO
 // made (the screen is deleted).
 HWND OpenSubScreen(ChildScreen& parent, std::unique_ptr<ChildScreen> screen, const char* title,
                    DWORD style, int x, int y, int width, int height);
+// OpenSubScreen over `parent` when there is one, else OpenChildScreen.
+HWND OpenScreenOn(ChildScreen* parent, std::unique_ptr<ChildScreen> screen, const char* title,
+                  DWORD style, int x, int y, int width, int height);
 // Registers a window class of its own for screens opened over another one
 // (the same procedure and background as "childclass"). Safe to call again.
 bool RegisterScreenClass(HINSTANCE instance, const char* className);

@@ -17,8 +17,7 @@ std::string FileDialogFilter(const std::string& name, const std::string& pattern
   return filter;
 }
 
-std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner,
-                                         const FileDialogRequest& request) {
+std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner, const FileRequest& request) {
   if (kit.fileDialog) return kit.fileDialog(owner, request);
 
   // MAX_PATH characters with the terminator; a longer proposal is left out

@@ -98,8 +98,7 @@ struct KitContext {
   // Code 19: the font colour changed.
   std::function<void(int colourIndex)> onFontColour;
   // Stands in for the common open/save dialogs when set (tests).
-  std::function<std::optional<std::string>(HWND owner, const FileDialogRequest& request)>
-      fileDialog;
+  std::function<std::optional<std::string>(HWND owner, const FileRequest& request)> fileDialog;
   // Stands in for the common print dialog when set (tests): a memory device
   // context to print on, or nothing for a cancel.
   std::function<std::optional<PrintDialogResult>(HWND owner, const PrintDialogRequest& request)>

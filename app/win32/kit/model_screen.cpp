@@ -1,0 +1,148 @@
+#include "app/win32/kit/model_screen.h"
+
+#include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/file_dialog.h"
+
+namespace balancer {
+
+void ModelScreen::OnCreate() {
+  buttonFont_ = Font(look_.buttonFontHeight, 600);
+  valueFont_ = Font(look_.valueFontHeight, look_.valueFontWeight);
+  const DesignBox client = ClientBox();
+  if (client.width > 0) FitClient(client.width, client.height, GetWindowLongA(hwnd(), GWL_STYLE));
+  for (const ScreenItem& item : Items()) {
+    if (item.id == 0 || item.place.width <= 0) continue;
+    HWND b = AddButton(item.id, item.label.c_str(), item.place.x, item.place.y, item.place.width,
+                       item.place.height, buttonFont_);
+    if (b != nullptr && !item.shown) ShowWindow(b, SW_HIDE);
+  }
+  context().kit.screenStore = Store();
+}
+
+void ModelScreen::ListenForName(int code) {
+  nameCode_ = code;
+  if (listening_) return;
+  listening_ = true;
+  // Looked up by window, so that a screen already gone is never reached.
+  const HWND self = hwnd();
+  context().kit.onTextEntered = [self](int entered, const std::string& text) {
+    auto* screen = dynamic_cast<ModelScreen*>(ChildScreenOf(self));
+    if (screen == nullptr || screen->nameCode_ == 0 || entered != screen->nameCode_) return;
+    screen->nameCode_ = 0;
+    screen->CarryOut(screen->NameEntered(text));
+  };
+}
+
+void ModelScreen::OnPaint(HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ old = SelectObject(dc, valueFont_);
+  for (const ScreenItem& item : Items()) {
+    if (item.id == 0) {
+      if (!item.shown) continue;
+      const std::string line = item.value.empty() ? item.label : item.label + "  " + item.value;
+      SetTextColor(dc, item.value.empty() ? RGB(0, 0, 104)
+                                          : RGB(item.colour.r, item.colour.g, item.colour.b));
+      TextOutA(dc, S(item.place.x), S(item.place.y), line.c_str(), static_cast<int>(line.size()));
+      continue;
+    }
+    // Items without a button of their own (drawn by the window), and rows
+    // that came after the window was made, have nothing to sit by.
+    HWND button = GetDlgItem(hwnd(), item.id);
+    if (item.place.width <= 0 || button == nullptr) continue;
+    ShowWindow(button, item.shown ? SW_SHOW : SW_HIDE);
+    if (!item.shown) continue;
+    const std::string value = item.checked ? std::string("\x95 ") + item.value : item.value;
+    if (value.empty()) continue;
+    SetTextColor(dc, RGB(item.colour.r, item.colour.g, item.colour.b));
+    const DesignBox& v = item.valueBox;
+    if (v.width > 0) {
+      RECT r = {S(v.x), S(v.y), S(v.x + v.width), S(v.y + v.height)};
+      DrawTextA(dc, value.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    } else {
+      const DesignBox& p = item.place;
+      TextOutA(dc, S(p.x + p.width + 10), S(p.y + p.height / 2 - 11), value.c_str(),
+               static_cast<int>(value.size()));
+    }
+  }
+  PaintMore(dc);
+  SelectObject(dc, old);
+}
+
+bool ModelScreen::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == kScreenAnswer) {
+    CarryOut(Answered(static_cast<int>(wParam), lParam != 0));
+    result = 0;
+    return true;
+  }
+  // Back from an entry window or a question: show what it changed.
+  if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) RepaintAll();
+  return false;
+}
+
+void ModelScreen::OnDestroy() {
+  KitContext& kit = context().kit;
+  if (kit.screenStore == Store()) kit.screenStore = nullptr;
+  if (listening_) kit.onTextEntered = nullptr;
+}
+
+void ModelScreen::RepaintAll() {
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ModelScreen::OpenOver(char code) {
+  context().host.OpenScreenOver(*this, code);
+}
+
+bool ModelScreen::CarryOut(const ScreenPress& press) {
+  if (!press.handled) return true;
+  // The context outlives the screen; a copy stays usable after Close().
+  const ScreenContext c = context();
+  // Closing first lets what the corrections report come up over the screen
+  // underneath, and the settings are written after them with what they chose.
+  if (press.close) Close();
+  if (press.recompute) {
+    c.host.RecomputeAndRepaint();
+  } else if (press.repaintMain) {
+    c.host.Repaint(RepaintArea::kWholeMainWindow);
+  } else if (press.repaintReadings) {
+    c.host.Repaint(RepaintArea::kReadings);
+  }
+  if (press.spinFaceChanged) c.host.SpeedControlChanged();
+  if (press.writeSettings) c.host.SettingsChanged();
+  if (press.close) return false;
+
+  if (press.repaint) RepaintAll();
+  if (press.updateCheck) c.host.StartSoftwareUpdateCheck();
+  if (press.print) c.host.PrintShaftReport(*this);
+  if (press.openScreen != 0) OpenOver(press.openScreen);
+  if (!press.helpTopic.empty()) {
+    ShellExecuteA(nullptr, "open", "hh.exe", press.helpTopic.c_str(), nullptr, SW_SHOWNORMAL);
+  }
+  if (press.message && c.kit.ui != nullptr) {
+    c.kit.actionCode = press.message->actionCode;
+    c.kit.ui->ShowMessage(*press.message);
+  }
+  if (press.nameEntry) {
+    ListenForName(press.nameEntry->code);
+    c.kit.actionCode = press.nameEntry->code;
+    c.kit.entry.text = press.nameEntry->prefill;
+    if (OpenTextEntry(c.kit, kNameEntryX, kNameEntryY, press.nameEntry->heading.c_str()) ==
+        nullptr) {
+      nameCode_ = 0;
+    }
+  }
+  if (press.entryCode != 0) {
+    BeforeEntry(press.entryCode);
+    OpenEntryForField(c.kit, press.entryCode);
+  }
+  if (press.dialog) {
+    const HWND self = hwnd();
+    const std::optional<std::string> path = RunFileDialog(c.kit, self, *press.dialog);
+    // The dialog ran its own message loop; the screen may be gone.
+    if (ChildScreenOf(self) != this) return false;
+    return CarryOut(FileChosen(*press.dialog, path));
+  }
+  return true;
+}
+
+}  // namespace balancer
