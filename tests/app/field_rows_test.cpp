@@ -85,17 +85,17 @@ TEST_F(FieldRows, EveryEntryTheSetupScreensOpenHasALabelAndAUnit) {
     link.optionPortType = port;
     MachineSettings fresh;
     fresh.speedControl = 1;
-    for (const ScreenRow& row : MachineSetupRows(fresh, link, scaleNames)) {
+    for (const ScreenItem& row : MachineSetupRows(fresh, link, scaleNames)) {
       MachineSettings scratch = fresh;
       SetupRecords records{scratch, link, &ui};
-      Collect(row.id, PressMachineSetup(row.id, records, scaleNames).openEntry);
+      Collect(row.id, PressMachineSetup(row.id, records, scaleNames).entryCode);
     }
     MachineCalibrationScreen calibrationScreen;
     calibrationScreen.Open(link);
-    for (const ScreenRow& row : calibrationScreen.Rows(settings, link)) {
+    for (const ScreenItem& row : calibrationScreen.Rows(settings, link)) {
       MachineSettings scratch = settings;
       SetupRecords records{scratch, link, &ui};
-      Collect(row.id, calibrationScreen.Press(row.id, records).openEntry);
+      Collect(row.id, calibrationScreen.Press(row.id, records).entryCode);
     }
   }
   for (int twoPlane : {0, 1}) {
