@@ -138,10 +138,8 @@ OperatorMessage LoadConfigurationQuestion();
 // Right click on the logo: the calibration warning (ActionCode 23).
 OperatorMessage CalibrationWarningMessage();
 
-// Help topic of the Help button and the H key.
-constexpr const char* kHelpProgram = "hh.exe";
-constexpr const char* kMainHelpArgument =
-    "c:\\balancer\\balancer.chm::/Mounting the balancer on a machine base.htm";
+// The manual's page behind the main screen's Help button and the H key.
+constexpr const char* kMainHelpPage = "Mounting the balancer on a machine base.htm";
 
 // Logo hit test in pixels: the logo's box shifted by the view offset.
 bool LogoHit(int x, int y, float scale, bool twoPlaneMode);

@@ -3,21 +3,21 @@
 #include <array>
 #include <limits>
 
+#include "base/help_file.h"
+
 namespace balancer {
 
 namespace {
 
 constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 
-constexpr char kTopicRadius[] = "c:\\balancer\\balancer.chm::/Correction radius.htm";
-constexpr char kTopicPlaneOffset[] = "c:\\balancer\\balancer.chm::/Correction plane offset.htm";
-constexpr char kTopicWeighing[] = "c:\\balancer\\balancer.chm::/Weighing parts.htm";
-constexpr char kTopicSpeed[] = "c:\\balancer\\balancer.chm::/Balancing speed.htm";
-constexpr char kTopicHeavyMetal[] = "c:\\balancer\\balancer.chm::/Heavy Metal Setup.htm";
-constexpr char kTopicCounterweightRadius[] =
-    "c:\\balancer\\balancer.chm::/Counterweight Radius.htm";
-constexpr char kTopicCounterweightThickness[] =
-    "c:\\balancer\\balancer.chm::/Counterweight Thickness.htm";
+constexpr char kTopicRadius[] = "Correction radius.htm";
+constexpr char kTopicPlaneOffset[] = "Correction plane offset.htm";
+constexpr char kTopicWeighing[] = "Weighing parts.htm";
+constexpr char kTopicSpeed[] = "Balancing speed.htm";
+constexpr char kTopicHeavyMetal[] = "Heavy Metal Setup.htm";
+constexpr char kTopicCounterweightRadius[] = "Counterweight Radius.htm";
+constexpr char kTopicCounterweightThickness[] = "Counterweight Thickness.htm";
 
 // A row under construction: Row(...) with what every field has, then
 // .Edits() for a plain field's member and .Within() for its range.
@@ -555,8 +555,8 @@ bool ScaleKeyField(int code) {
   return FieldRowOf(code).Has(kFieldScaleKey);
 }
 
-const char* HelpTopic(int code) {
-  return FieldRowOf(code).helpTopic;
+std::string HelpTopic(int code) {
+  return HelpTopicArgument(FieldRowOf(code).helpTopic);
 }
 
 }  // namespace balancer

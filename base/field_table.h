@@ -7,6 +7,7 @@
 #pragma once
 
 #include <limits>
+#include <string>
 
 #include "base/field_codes.h"
 #include "base/machine_settings.h"
@@ -39,7 +40,7 @@ struct FieldRow {
   const char* hint = "";   // shown under the entry field
   FieldUnit unit = FieldUnit::kNone;
   unsigned flags = kFieldHelpButton;
-  const char* helpTopic = "";
+  const char* helpTopic = "";  // the page of the manual, "" for none
   // A plain field's settings member (one of the two, or none).
   double MachineSettings::*member = nullptr;
   int MachineSettings::*intMember = nullptr;
@@ -81,6 +82,6 @@ bool HasHelpButton(int code);
 bool ScaleButtonField(int code);
 bool ScaleKeyField(int code);
 // Help topic for the "Help" button, "" when the field has none.
-const char* HelpTopic(int code);
+std::string HelpTopic(int code);
 
 }  // namespace balancer

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/help_file.h"
 #include "correction/screen_ids.h"
 
 namespace balancer {
@@ -106,7 +107,7 @@ ScreenPress ZoneSetupScreen::Press(int id, int shaftPosition) {
     case kIdHelp: {
       ScreenPress p;
       p.handled = true;
-      p.helpTopic = "c:\\balancer\\balancer.chm::/Zone setup.htm";
+      p.helpTopic = HelpTopicArgument("Zone setup.htm");
       return p;
     }
     case kIdExit: {

@@ -14,6 +14,7 @@
 #include "app/win32/main_window_ids.h"
 #include "app/win32/unbalance_display.h"
 #include "app/win32/zero_shaft_window.h"
+#include "base/help_file.h"
 #include "base/program_identity.h"
 #include "bobweight/win32/bobweight_window.h"
 #include "correction/adjust_screen.h"
@@ -33,7 +34,8 @@ namespace balancer {
 namespace {
 
 void OpenHelp() {
-  ShellExecuteA(nullptr, "open", kHelpProgram, kMainHelpArgument, nullptr, SW_SHOWNORMAL);
+  ShellExecuteA(nullptr, "open", kHelpProgram, HelpTopicArgument(kMainHelpPage).c_str(), nullptr,
+                SW_SHOWNORMAL);
 }
 
 void Ask(MainWindowState& state, const OperatorMessage& message) {

@@ -10,6 +10,7 @@
 #include "app/win32/kit/message_window.h"
 #include "app/win32/unbalance_display.h"
 #include "base/program_identity.h"
+#include "base/win32/colour.h"
 #include "device/control_commands.h"
 #include "measure/spin_display.h"
 
@@ -18,10 +19,6 @@ namespace balancer {
 namespace {
 
 constexpr int kSpeedBarFull = 1100;  // value drawn as a full bar
-
-COLORREF Colour(const Rgb& c) {
-  return RGB(c.r, c.g, c.b);
-}
 
 class WindowSpinHost : public SpinHost {
  public:
@@ -136,13 +133,13 @@ void DrawSpinStatusNow(MainWindowState& state, int code) {
   if (state.spinHost == nullptr) return;
   HDC dc = GetDC(state.hwnd);
   RECT field = state.spinHost->StatusField();
-  HBRUSH fill = CreateSolidBrush(Colour(kStatusLineBackground));
+  HBRUSH fill = CreateSolidBrush(ColourRef(kStatusLineBackground));
   FillRect(dc, &field, fill);
   DeleteObject(fill);
   if (line.text[0] != '\0') {
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
-    SetTextColor(dc, Colour(line.colour));
+    SetTextColor(dc, ColourRef(line.colour));
     // 19/600 keeps "Press Any Key To Cancel" inside the 212-unit field.
     HGDIOBJ old = SelectObject(dc, FontOf(state.res, 19, 600));
     const int x = (field.left + field.right) / 2;

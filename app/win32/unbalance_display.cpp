@@ -4,23 +4,20 @@
 #include <cmath>
 
 #include "app/screen_scale.h"
+#include "base/win32/colour.h"
 
 namespace balancer {
 
 namespace {
-
-COLORREF Colour(const Rgb& c) {
-  return RGB(c.r, c.g, c.b);
-}
 
 int Px(double design, float scale) {
   return Scaled(design, scale);
 }
 
 void DrawCircle(HDC dc, const DrawItem& d, float s) {
-  HPEN pen = CreatePen(PS_SOLID, std::max(1, Px(d.penWidth, s)), Colour(d.colour));
-  HBRUSH brush =
-      d.filled ? CreateSolidBrush(Colour(d.fill)) : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, Px(d.penWidth, s)), ColourRef(d.colour));
+  HBRUSH brush = d.filled ? CreateSolidBrush(ColourRef(d.fill))
+                          : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   Ellipse(dc, Px(d.x - d.r, s), Px(d.y - d.r, s), Px(d.x + d.r, s), Px(d.y + d.r, s));
@@ -31,8 +28,8 @@ void DrawCircle(HDC dc, const DrawItem& d, float s) {
 }
 
 void DrawPie(HDC dc, const DrawItem& d, float s) {
-  HPEN pen = CreatePen(PS_SOLID, 1, Colour(d.colour));
-  HBRUSH brush = CreateSolidBrush(Colour(d.fill));
+  HPEN pen = CreatePen(PS_SOLID, 1, ColourRef(d.colour));
+  HBRUSH brush = CreateSolidBrush(ColourRef(d.fill));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   // Dial angles run clockwise from the top; Pie runs counter-clockwise from
@@ -55,8 +52,8 @@ void DrawPie(HDC dc, const DrawItem& d, float s) {
 void DrawTriangle(HDC dc, const DrawItem& d, float s) {
   POINT pts[3];
   for (int i = 0; i < 3; ++i) pts[i] = {Px(d.px[i], s), Px(d.py[i], s)};
-  HPEN pen = CreatePen(PS_SOLID, 1, Colour(d.colour));
-  HBRUSH brush = CreateSolidBrush(Colour(d.fill));
+  HPEN pen = CreatePen(PS_SOLID, 1, ColourRef(d.colour));
+  HBRUSH brush = CreateSolidBrush(ColourRef(d.fill));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   Polygon(dc, pts, 3);
@@ -70,14 +67,14 @@ void DrawFill(HDC dc, const DrawItem& d, float s) {
   RECT r = {Px(d.x, s), Px(d.y, s), Px(d.x + d.w, s), Px(d.y + d.h, s)};
   if (r.right <= r.left) r.right = r.left + 1;
   if (r.bottom <= r.top) r.bottom = r.top + 1;
-  HBRUSH brush = CreateSolidBrush(Colour(d.fill));
+  HBRUSH brush = CreateSolidBrush(ColourRef(d.fill));
   FillRect(dc, &r, brush);
   DeleteObject(brush);
 }
 
 void DrawText1(HDC dc, const DrawItem& d, DrawingResources& res, float s) {
   HGDIOBJ old = SelectObject(dc, FontOf(res, d.fontHeight, d.fontWeight));
-  SetTextColor(dc, Colour(d.colour));
+  SetTextColor(dc, ColourRef(d.colour));
   SetTextAlign(dc,
                d.align == TextAlign::kLeftBottom ? (TA_LEFT | TA_BOTTOM) : (TA_CENTER | TA_BOTTOM));
   TextOutA(dc, Px(d.x, s), Px(d.y, s), d.text.c_str(), static_cast<int>(d.text.size()));

@@ -4,6 +4,7 @@
 
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/file_dialog.h"
+#include "base/win32/colour.h"
 #include "bobweight/bobweight_files.h"
 #include "bobweight/bobweight_screen.h"
 #include "bobweight/scale.h"
@@ -125,7 +126,7 @@ class BobweightScreen : public ChildScreen {
     DrawText(dc, S(L::kLeftX + L::kButtonW + 20), S(L::kTotalY + 36), t.perSide);
 
     const HeaderRgb c = HeaderTextRgb(settings_.headerTextColor);
-    SetTextColor(dc, RGB(c.r, c.g, c.b));
+    SetTextColor(dc, ColourRef(c));
     RECT client;
     GetClientRect(hwnd(), &client);
     RECT line = {0, S(L::kJobLineY), client.right, S(L::kJobLineY + 32)};

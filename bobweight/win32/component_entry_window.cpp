@@ -6,6 +6,7 @@
 
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/value_box.h"
+#include "base/win32/colour.h"
 #include "bobweight/bobweight_screen.h"
 
 namespace balancer {
@@ -99,7 +100,7 @@ class ComponentScreen : public ChildScreen {
   static void Cell(HDC dc, int x, int y, const ComponentCell& cell) {
     if (cell.text.empty()) return;
     const Rgb c = ComponentColour(cell.colour);
-    SetTextColor(dc, RGB(c.r, c.g, c.b));
+    SetTextColor(dc, ColourRef(c));
     TextOutA(dc, x, y, cell.text.c_str(), static_cast<int>(cell.text.size()));
   }
 

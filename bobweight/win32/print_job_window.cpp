@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/win32/kit/entry_window.h"
+#include "base/win32/colour.h"
 #include "records/history.h"
 #include "records/side_files.h"
 
@@ -58,7 +59,7 @@ PrintPageStyle StyleOf(const MachineSettings& settings) {
   PrintPageStyle style;
   style.pictures = PicturePathsOf(settings);
   HeaderRgb rgb = HeaderTextRgb(settings.headerTextColor);
-  style.companyColour = RGB(rgb.r, rgb.g, rgb.b);
+  style.companyColour = ColourRef(rgb);
   return style;
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/program_identity.h"
+#include "base/win32/colour.h"
 #include "base/win32/window_base.h"
 #include "base/win32/window_class.h"
 #include "setup/setup_screen.h"
@@ -160,7 +161,7 @@ void PaintSetup(SetupWindowState& s) {
     SetBkColor(dc, RGB(255, 255, 255));
     const InstallerText text = InstallingText();
     HGDIOBJ old = SelectObject(dc, s.fonts.ForHeight(text.fontHeight));
-    SetTextColor(dc, RGB(text.colour.r, text.colour.g, text.colour.b));
+    SetTextColor(dc, ColourRef(text.colour));
     SetTextAlign(dc, TA_CENTER | TA_TOP);
     TextOutA(dc, text.x, text.y, text.text.c_str(), static_cast<int>(text.text.size()));
     SelectObject(dc, old);

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include "base/help_file.h"
+
 namespace balancer {
 namespace {
 
@@ -63,8 +65,25 @@ TEST(FieldTable, FieldKinds) {
   EXPECT_TRUE(HasHelpButton(112));
   EXPECT_TRUE(ScaleKeyField(119));
   EXPECT_FALSE(ScaleButtonField(119));
-  EXPECT_STREQ(HelpTopic(155), "c:\\balancer\\balancer.chm::/Counterweight Thickness.htm");
-  EXPECT_STREQ(HelpTopic(113), "");
+  EXPECT_STREQ(HelpTopic(155).c_str(), "c:\\balancer\\balancer.chm::/Counterweight Thickness.htm");
+  EXPECT_STREQ(HelpTopic(113).c_str(), "");
+}
+
+// Every topic is a page of the one manual, behind a Help button; a field
+// without a page opens nothing rather than the manual's first page.
+TEST(HelpTopics, EveryTopicIsAPageOfTheManual) {
+  int withHelp = 0;
+  for (int code = kFirstFieldCode; code <= kLastFieldCode; ++code) {
+    std::string topic = HelpTopic(code);
+    if (topic.empty()) continue;
+    ++withHelp;
+    EXPECT_TRUE(HasHelpButton(code)) << code;
+    EXPECT_EQ(topic.rfind("c:\\balancer\\balancer.chm::/", 0), 0u) << code;
+    EXPECT_GT(topic.size(), std::string("c:\\balancer\\balancer.chm::/x.htm").size() - 1) << code;
+    EXPECT_EQ(topic.substr(topic.size() - 4), ".htm") << code;
+  }
+  EXPECT_GT(withHelp, 10);
+  EXPECT_EQ(HelpTopicArgument(""), "");
 }
 
 }  // namespace

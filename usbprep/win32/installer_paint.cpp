@@ -1,5 +1,7 @@
 #include "usbprep/win32/installer_paint.h"
 
+#include "base/win32/colour.h"
+
 namespace balancer {
 
 namespace {
@@ -37,7 +39,7 @@ void DrawInstallerTexts(HDC dc, const std::vector<InstallerText>& texts,
   for (const InstallerText& t : texts) {
     HGDIOBJ previous = SelectObject(dc, fonts.ForHeight(t.fontHeight));
     if (oldFont == nullptr) oldFont = previous;
-    SetTextColor(dc, RGB(t.colour.r, t.colour.g, t.colour.b));
+    SetTextColor(dc, ColourRef(t.colour));
     SetTextAlign(dc, (t.centred ? TA_CENTER : TA_LEFT) | TA_TOP);
     TextOutA(dc, t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
   }

@@ -10,6 +10,7 @@
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
 #include "base/field_table.h"
+#include "base/help_file.h"
 #include "base/win32/window_base.h"
 #include "base/win32/window_class.h"
 
@@ -143,8 +144,9 @@ void OnButton(HWND hwnd, KitContext& kit, int id) {
       CloseEntryWindow(kit);
       break;
     case EntryButton::kHelp: {
-      const char* topic = HelpTopic(entry.fieldCode);
-      if (topic[0] != '\0') ShellExecuteA(hwnd, "open", "hh.exe", topic, nullptr, SW_SHOWNORMAL);
+      std::string topic = HelpTopic(entry.fieldCode);
+      if (!topic.empty())
+        ShellExecuteA(hwnd, "open", kHelpProgram, topic.c_str(), nullptr, SW_SHOWNORMAL);
       break;
     }
     case EntryButton::kTransfer:

@@ -3,6 +3,7 @@
 #include "app/screen_scale.h"
 #include "app/win32/kit/design_font.h"
 #include "base/program_identity.h"
+#include "base/win32/colour.h"
 #include "base/win32/window_base.h"
 #include "base/win32/window_class.h"
 
@@ -144,7 +145,7 @@ HWND OpenMessageWindow(MessageWindowState& state, const OperatorMessage& message
   }
   const float s = state.screenScale;
   if (message.beep != kBeepNone) MessageBeep(message.beep);
-  state.textColour = RGB(message.colour.r, message.colour.g, message.colour.b);
+  state.textColour = ColourRef(message.colour);
   state.actionCode = message.actionCode;
   if (state.bandBrush == nullptr) state.bandBrush = CreateSolidBrush(RGB(224, 224, 224));
   ReleaseFont(state);

@@ -2,6 +2,8 @@
 
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/file_dialog.h"
+#include "base/help_file.h"
+#include "base/win32/colour.h"
 
 namespace balancer {
 
@@ -40,8 +42,7 @@ void ModelScreen::OnPaint(HDC dc) {
     if (item.id == 0) {
       if (!item.shown) continue;
       const std::string line = item.value.empty() ? item.label : item.label + "  " + item.value;
-      SetTextColor(dc, item.value.empty() ? RGB(0, 0, 104)
-                                          : RGB(item.colour.r, item.colour.g, item.colour.b));
+      SetTextColor(dc, item.value.empty() ? RGB(0, 0, 104) : ColourRef(item.colour));
       TextOutA(dc, S(item.place.x), S(item.place.y), line.c_str(), static_cast<int>(line.size()));
       continue;
     }
@@ -53,7 +54,7 @@ void ModelScreen::OnPaint(HDC dc) {
     if (!item.shown) continue;
     const std::string value = item.checked ? std::string("\x95 ") + item.value : item.value;
     if (value.empty()) continue;
-    SetTextColor(dc, RGB(item.colour.r, item.colour.g, item.colour.b));
+    SetTextColor(dc, ColourRef(item.colour));
     const DesignBox& v = item.valueBox;
     if (v.width > 0) {
       RECT r = {S(v.x), S(v.y), S(v.x + v.width), S(v.y + v.height)};
@@ -116,7 +117,7 @@ bool ModelScreen::CarryOut(const ScreenPress& press) {
   if (press.print) c.host.PrintShaftReport(*this);
   if (press.openScreen != 0) OpenOver(press.openScreen);
   if (!press.helpTopic.empty()) {
-    ShellExecuteA(nullptr, "open", "hh.exe", press.helpTopic.c_str(), nullptr, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", kHelpProgram, press.helpTopic.c_str(), nullptr, SW_SHOWNORMAL);
   }
   if (press.message && c.kit.ui != nullptr) {
     c.kit.actionCode = press.message->actionCode;
