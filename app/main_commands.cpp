@@ -84,13 +84,17 @@ bool RemoteStartSpins(uint16_t firmwareVersion, int remoteStartFlag, int speedCo
 OperatorMessage AboutMessage(uint16_t firmwareVersion, const MachineSettings& settings) {
   char head[256];
   std::snprintf(head, sizeof head,
-                "Vidoduz azavodad program for Windows XP through Windows 11\nSoftware Release "
-                "8.0.88   5/22/2026\nFirmware Version %d.%02d\n",
+                "Vidoduz azavodad program for Windows XP through Windows 11\n"
+                "Software Release 8.0.88   5/22/2026\n"
+                "Firmware Version %d.%02d\n",
                 firmwareVersion >> 8, firmwareVersion & 0xFF);
   char calibration[320];
   std::snprintf(calibration, sizeof calibration,
-                "\nLeft side lag compensation  %1.1f\nRight side lag compensation  %1.1f\nLeft "
-                "calibration factor  %1.4f\nRight calibration factor  %1.4f",
+                "\n"
+                "Left side lag compensation  %1.1f\n"
+                "Right side lag compensation  %1.1f\n"
+                "Left calibration factor  %1.4f\n"
+                "Right calibration factor  %1.4f",
                 settings.lagCompensationLeft, settings.lagCompensationRight,
                 settings.calibrationFactorLeft, settings.calibrationFactorRight);
   std::string text =
@@ -107,8 +111,8 @@ OperatorMessage LoadConfigurationQuestion() {
 
 OperatorMessage CalibrationWarningMessage() {
   return MakeQuestion("WARNING",
-                      "                                               Warning\n\nChanging these "
-                      "values will alter the calibration of your machine.",
+                      "                                               Warning\n\n"
+                      "Changing these values will alter the calibration of your machine.",
                       kRedText, kBeepAsterisk, 280, 182, 580, 190, "OK", 60, "CANCEL", 105,
                       kActionCalibrationWarning);
 }

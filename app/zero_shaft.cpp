@@ -50,8 +50,8 @@ ZeroShaftOutcome DecideZeroShaftPress(ZeroShaftPress press, int softZeroActive) 
 
 OperatorMessage PhotoEyeSyncMessage() {
   return MakeOkMessage("Sync",
-                       "Everything will automatically re-synchronize when you spin again,\nor "
-                       "when the photo-eye sees the tape or mark.",
+                       "Everything will automatically re-synchronize when you spin again,\n"
+                       "or when the photo-eye sees the tape or mark.",
                        kDarkBlueText, kBeepAsterisk, 270, 182, 600, 190);
 }
 

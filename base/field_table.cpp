@@ -73,9 +73,10 @@ constexpr CodedRow kRows[] = {
          FieldUnit::kLength, kFieldInchFractions | kFieldKeypadSlash | kFieldHelpButton,
          kTopicRadius)},
     {kFieldDrillDiameter, Row("&Drill Diameter",
-                              "Both Left and Right Sides\n\nEnter a decimal number\nor fractional "
-                              "size.\n\nExamples: .625, "
-                              "5/8, 1 3/16",
+                              "Both Left and Right Sides\n\n"
+                              "Enter a decimal number\n"
+                              "or fractional size.\n\n"
+                              "Examples: .625, 5/8, 1 3/16",
                               FieldUnit::kLength, kFieldInchFractions | kFieldKeypadSlash)
                               .Edits(&MachineSettings::drillDiameterLeft)},
     {kFieldRodTotalWeight,
@@ -219,25 +220,22 @@ constexpr CodedRow kRows[] = {
          .Edits(&MachineSettings::slugLengthRight)},
     {kFieldWebThickness,
      Row("Web Thickness Between Slugs",
-         "A minimum of 0.125 inches is recommended for crankshafts.\nAlso sets the thickness to "
-         "the "
-         "outside of the counterweight.",
+         "A minimum of 0.125 inches is recommended for crankshafts.\n"
+         "Also sets the thickness to the outside of the counterweight.",
          FieldUnit::kLength, kFieldInchFractions | kFieldKeypadSlash | kFieldHelpButton,
          kTopicHeavyMetal)
          .Edits(&MachineSettings::slugWebThickness)},
     {kFieldCounterweightThicknessLeft,
      Row("Left Counterweight Thickness",
-         "Only used for Heavy Metal...\nif you are not drilling completely through the "
-         "counterweight "
-         "enter a value for the depth you are drilling.",
+         "Only used for Heavy Metal...\n"
+         "if you are not drilling completely through the counterweight enter a value for the depth you are drilling.",
          FieldUnit::kLength, kFieldInchFractions | kFieldKeypadSlash | kFieldHelpButton,
          kTopicCounterweightThickness)
          .Edits(&MachineSettings::cwThicknessLeft)},
     {kFieldCounterweightThicknessRight,
      Row("Right Counterweight Thickness",
-         "Only used for Heavy Metal...\nif you are not drilling completely through the "
-         "counterweight "
-         "enter a value for the depth you are drilling.",
+         "Only used for Heavy Metal...\n"
+         "if you are not drilling completely through the counterweight enter a value for the depth you are drilling.",
          FieldUnit::kLength, kFieldInchFractions | kFieldKeypadSlash | kFieldHelpButton,
          kTopicCounterweightThickness)
          .Edits(&MachineSettings::cwThicknessRight)},
@@ -484,11 +482,11 @@ constexpr CodedRow kRows[] = {
      Row("Actual Slug Weight in Grams",
          "Enter 0 to allow the software\nto calculate the weight\nbased on size and density.",
          FieldUnit::kWeight, 0)},
-    {kFieldSlugInstallationRadius,
-     Row("Slug Installation Radius",
-         "Enter 0 to allow the software to\nset the slug radius back to the\nnormal Correction "
-         "Radius.",
-         FieldUnit::kLength, 0)},
+    {kFieldSlugInstallationRadius, Row("Slug Installation Radius",
+                                       "Enter 0 to allow the software to\n"
+                                       "set the slug radius back to the\n"
+                                       "normal Correction Radius.",
+                                       FieldUnit::kLength, 0)},
 };
 
 constexpr int kTableSize = kLastFieldCode - kFirstFieldCode + 1;

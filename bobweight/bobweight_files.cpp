@@ -277,8 +277,8 @@ OperatorMessage NewJobQuestion(int actionCode) {
 
 OperatorMessage UnsavedChangesQuestion(int actionCode) {
   return MakeQuestion("Alert",
-                      "You appear to have changed the bobweight without saving.\n\nDo you want "
-                      "to save the changes?",
+                      "You appear to have changed the bobweight without saving.\n\n"
+                      "Do you want to save the changes?",
                       kDarkBlueText, kBeepAsterisk, 340, 180, 600, 220, "SAVE", 80, "DON'T SAVE",
                       130, actionCode);
 }

@@ -86,8 +86,8 @@ std::string BalancedText(const EngineRow& row) {
 
 OperatorMessage EngineListMissingMessage() {
   return MakeOkMessage("Error",
-                       "The engine information file (bwinfo.txt) was not found.\n\nPlease make "
-                       "sure this file is located in the C:\\Balancer folder.",
+                       "The engine information file (bwinfo.txt) was not found.\n\n"
+                       "Please make sure this file is located in the C:\\Balancer folder.",
                        kRedText, kBeepHand, 290, 180, 700, 230);
 }
 

@@ -164,8 +164,8 @@ int Plan(CliContext& ctx) {
 
 }  // namespace
 
-REGISTER_CLI_COMMAND("plan", Plan,
-                     "--left M,A --right M,A [--zones sL,eL,sR,eR] [--add-left] [--add-right] "
-                     "[--drill-point]");
+REGISTER_CLI_COMMAND(
+    "plan", Plan,
+    "--left M,A --right M,A [--zones sL,eL,sR,eR] [--add-left] [--add-right] [--drill-point]");
 
 }  // namespace balancer::cli

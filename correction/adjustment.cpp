@@ -106,8 +106,9 @@ OperatorMessage PastCenterMessage() {
 
 OperatorMessage AddSlugQuestion() {
   return MakeQuestion("Add Slug",
-                      "Roll the crank until the desired new slug\nlocation is at top dead "
-                      "center,\nthen click Add.",
+                      "Roll the crank until the desired new slug\n"
+                      "location is at top dead center,\n"
+                      "then click Add.",
                       kDarkBlueText, kBeepAsterisk, 340, 200, 600, 190, "Add", 70, "Cancel", 100,
                       0);
 }

@@ -198,10 +198,10 @@ OperatorMessage NoSlugSizeMessage(bool leftFailed, bool rightFailed) {
 
 // Tall enough for its three lines in the message font.
 OperatorMessage SlugRadiusLimitedMessage() {
-  return MakeOkMessage("Alert",
-                       "The correction radius has been limited by the counterweight radius, slug "
-                       "diameter, and the thickness between slugs setting.",
-                       kDarkBlueText, kBeepAsterisk, 290, 197, 560, 180);
+  return MakeOkMessage(
+      "Alert",
+      "The correction radius has been limited by the counterweight radius, slug diameter, and the thickness between slugs setting.",
+      kDarkBlueText, kBeepAsterisk, 290, 197, 560, 180);
 }
 
 std::optional<double> DensityFromTestSlug(double diameter, double length, double weight) {

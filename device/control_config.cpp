@@ -202,8 +202,8 @@ OperatorMessage ConfigMismatchWarning() {
       "Close and reopen the balancer software to confirm if it worked.\n\n"
       "If that didn't work, unplug and replug the USB control from your computer.\n\n"
       "If this doesn't solve the problem, please contact Halvorn Technology for assistance.\n\n"
-      "service@halvorntech.com      Tel. +1 555 0142 7730      www.halvorntech.com"
-      "\n\nYOU SHOULD NOT USE THE BALANCER UNTIL THIS IS CORRECTED.\n"
+      "service@halvorntech.com      Tel. +1 555 0142 7730      www.halvorntech.com\n\n"
+      "YOU SHOULD NOT USE THE BALANCER UNTIL THIS IS CORRECTED.\n"
       "The unbalance readings will be incorrect.\n"
       "Balancers with software controlled motor speed could be dangerous to run.",
       kRedText, kBeepHand, 200, 32, 740, 480);
@@ -221,11 +221,11 @@ OperatorMessage ConfigStoredMessage() {
 }
 
 OperatorMessage ConfigNotWrittenMessage() {
-  return MakeOkMessage("Warning",
-                       "Warning, the calibration data was not written to EEPROM.\n"
-                       "Please reconnect the USB control, then open and close the calibration "
-                       "window to try again.",
-                       kDarkBlueText, kBeepAsterisk, 310, 210, 520, 230);
+  return MakeOkMessage(
+      "Warning",
+      "Warning, the calibration data was not written to EEPROM.\n"
+      "Please reconnect the USB control, then open and close the calibration window to try again.",
+      kDarkBlueText, kBeepAsterisk, 310, 210, 520, 230);
 }
 
 OperatorMessage ConfigNotLoadedMessage() {

@@ -200,30 +200,32 @@ HistoryRow HistoryRowText(const History& history, int index, int weightUnit, int
 
 OperatorMessage StoringConditionMessage(bool final, const std::string& correctionText,
                                         const std::string& conditionLine) {
-  std::string text =
-      "Unbalance at the specified correction radius and plane offsets is...\n" + correctionText +
-      "\n\nThis is a correction amount based on the specified location,\nit is not the actual "
-      "shaft unbalance.\n\n" +
-      (final ? "The final shaft unbalance will be stored as...\n"
-             : "The initial shaft unbalance will be stored as...\n") +
-      conditionLine +
-      "\n\nThis is the actual shaft unbalance,\nit is measured at the shaft radius and zero "
-      "plane offsets.";
+  std::string text = "Unbalance at the specified correction radius and plane offsets is...\n" +
+                     correctionText +
+                     "\n\n"
+                     "This is a correction amount based on the specified location,\n"
+                     "it is not the actual shaft unbalance.\n\n" +
+                     (final ? "The final shaft unbalance will be stored as...\n"
+                            : "The initial shaft unbalance will be stored as...\n") +
+                     conditionLine +
+                     "\n\n"
+                     "This is the actual shaft unbalance,\n"
+                     "it is measured at the shaft radius and zero plane offsets.";
   return MakeOkMessage(final ? "Storing Final Shaft Condition" : "Storing Initial Shaft Condition",
                        text, kDarkBlueText, kBeepNone, 240, 110, 800, 440);
 }
 
 OperatorMessage FinalOverwriteQuestion() {
   return MakeQuestion("Attention",
-                      "Final Shaft Condition has been previously saved.\n\nDo you want to "
-                      "overwrite?",
+                      "Final Shaft Condition has been previously saved.\n\n"
+                      "Do you want to overwrite?",
                       kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70, 135);
 }
 
 OperatorMessage OldHistoryFormatMessage() {
   return MakeOkMessage("Error",
-                       "Error, this is an old format history file.\n\nThe file can be viewed "
-                       "with Notepad.",
+                       "Error, this is an old format history file.\n\n"
+                       "The file can be viewed with Notepad.",
                        kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200);
 }
 

@@ -475,18 +475,22 @@ OperatorMessage SettingsLoadErrorMessage() {
 
 OperatorMessage LargeRadiusMessage() {
   return MakeOkMessage("Attention",
-                       "You have entered a very large radius.\nThe radius entry has been "
-                       "limited.\n\nPlease double-check the radius settings in\nDrill Setup and "
-                       "Heavy Metal Setup.",
+                       "You have entered a very large radius.\n"
+                       "The radius entry has been limited.\n\n"
+                       "Please double-check the radius settings in\n"
+                       "Drill Setup and Heavy Metal Setup.",
                        kDarkBlueText, kBeepAsterisk, 330, 170, 580, 250);
 }
 
 OperatorMessage CheckMachineSettingsMessage() {
   return MakeOkMessage("Check Machine Settings",
-                       "Warning, stored machine settings could not be retrieved.\n\nPlease check "
-                       "\"Settings\" to insure all balancer\nsettings are proper.\n\nDefault "
-                       "settings have been loaded.\n\nMACHINE CALIBRATION IS INCORRECT.\n\n"
-                       "CONTACT HALVORN TECHNOLOGY FOR ASSISTANCE.\n\nwww.halvorntech.com",
+                       "Warning, stored machine settings could not be retrieved.\n\n"
+                       "Please check \"Settings\" to insure all balancer\n"
+                       "settings are proper.\n\n"
+                       "Default settings have been loaded.\n\n"
+                       "MACHINE CALIBRATION IS INCORRECT.\n\n"
+                       "CONTACT HALVORN TECHNOLOGY FOR ASSISTANCE.\n\n"
+                       "www.halvorntech.com",
                        kRedText, kBeepAsterisk, 295, 85, 550, 385);
 }
 

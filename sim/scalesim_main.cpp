@@ -30,9 +30,9 @@ void OnSignal(int) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: scalesim [--model N] [--grams G] [--unstable N] [--late-ms N] "
-               "[--no-unit] [--silent] [--link PATH] [--seconds N]\n");
+  std::fprintf(
+      stderr,
+      "usage: scalesim [--model N] [--grams G] [--unstable N] [--late-ms N] [--no-unit] [--silent] [--link PATH] [--seconds N]\n");
   return 2;
 }
 

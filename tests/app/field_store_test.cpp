@@ -65,9 +65,9 @@ TEST_F(FieldStore, ARadiusBoxShowingTheSlugRadiusEditsItWithinTheCounterweight) 
   EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 3.5 - 0.15 - 0.5);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Alert");
-  EXPECT_EQ(ui.messages[0].text,
-            "The correction radius has been limited by the counterweight radius, slug diameter, "
-            "and the thickness between slugs setting.");
+  EXPECT_EQ(
+      ui.messages[0].text,
+      "The correction radius has been limited by the counterweight radius, slug diameter, and the thickness between slugs setting.");
 
   // Only the side that shows it: the right box still edits the radius in force.
   ui.messages.clear();
@@ -272,9 +272,9 @@ TEST_F(FieldStore, SlugEntriesMoveTheInstallationRadiusAndSayWhenItWasLimited) {
   EXPECT_DOUBLE_EQ(settings.slugRadiusLeft, 3.5 - 0.5 - 0.5);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Alert");
-  EXPECT_EQ(ui.messages[0].text,
-            "The correction radius has been limited by the counterweight radius, slug diameter, "
-            "and the thickness between slugs setting.");
+  EXPECT_EQ(
+      ui.messages[0].text,
+      "The correction radius has been limited by the counterweight radius, slug diameter, and the thickness between slugs setting.");
   Store(151, 1.1);
   EXPECT_DOUBLE_EQ(settings.slugLengthLeft, 1.1);
   Store(152, 9.0);

@@ -138,10 +138,14 @@ TEST(MainMessages, AboutCarriesFirmwareAndCalibrationInTheirFormats) {
   OperatorMessage m = AboutMessage(0x0304, s);
   EXPECT_EQ(m.caption, "About Vidoduz Azavodad");
   EXPECT_EQ(m.text,
-            "Vidoduz azavodad program for Windows XP through Windows 11\nSoftware Release 8.0.88"
-            "   5/22/2026\nFirmware Version 3.04\n\nLeft side lag compensation  12.3\nRight side "
-            "lag compensation  -3.0\nLeft calibration factor  2.5000\nRight calibration factor  "
-            "1.2346\n\nGo to Settings for automatic software updates.");
+            "Vidoduz azavodad program for Windows XP through Windows 11\n"
+            "Software Release 8.0.88   5/22/2026\n"
+            "Firmware Version 3.04\n\n"
+            "Left side lag compensation  12.3\n"
+            "Right side lag compensation  -3.0\n"
+            "Left calibration factor  2.5000\n"
+            "Right calibration factor  1.2346\n\n"
+            "Go to Settings for automatic software updates.");
   EXPECT_EQ(m.x, 265);
   EXPECT_EQ(m.width, 610);
   EXPECT_EQ(m.height, 430);

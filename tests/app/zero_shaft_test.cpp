@@ -60,8 +60,8 @@ TEST(ZeroShaftWindow, SyncInPhotoEyeModeZeroesNothingAndTellsWhy) {
   OperatorMessage m = PhotoEyeSyncMessage();
   EXPECT_EQ(m.caption, "Sync");
   EXPECT_EQ(m.text,
-            "Everything will automatically re-synchronize when you spin again,\nor when the "
-            "photo-eye sees the tape or mark.");
+            "Everything will automatically re-synchronize when you spin again,\n"
+            "or when the photo-eye sees the tape or mark.");
   EXPECT_EQ(m.firstButtonWidth, 60);
   EXPECT_EQ(m.x, 270);
   EXPECT_EQ(m.y, 182);

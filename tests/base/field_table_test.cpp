@@ -33,8 +33,9 @@ TEST(FieldTable, LabelsAndHintsByCode) {
                "Both Left and Right Sides\n\nEnter a decimal number\nor fractional size.\n\n"
                "Examples: .625, 5/8, 1 3/16");
   EXPECT_STREQ(FieldHint(321),
-               "Enter a decimal number\nor fractional size.\n\nExamples: .625, "
-               "5/8, 1 3/16");
+               "Enter a decimal number\n"
+               "or fractional size.\n\n"
+               "Examples: .625, 5/8, 1 3/16");
   EXPECT_STREQ(
       FieldHint(349),
       "Enter 0 to allow the software\nto calculate the weight\nbased on size and density.");

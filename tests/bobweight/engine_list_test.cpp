@@ -106,8 +106,8 @@ TEST(EngineList, MissingFileGivesTheDefaultRow) {
   LoadEngineListForWindow("/nonexistent/bwinfo.txt", ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
-            "The engine information file (bwinfo.txt) was not found.\n\nPlease make sure this "
-            "file is located in the C:\\Balancer folder.");
+            "The engine information file (bwinfo.txt) was not found.\n\n"
+            "Please make sure this file is located in the C:\\Balancer folder.");
   ui.messageWindowOpen = true;
   EXPECT_EQ(LoadEngineListForWindow("/nonexistent/bwinfo.txt", ui).rows.size(), 1u);
   EXPECT_EQ(ui.messages.size(), 1u);

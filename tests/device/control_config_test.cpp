@@ -295,8 +295,10 @@ TEST(ConfigMessagesTest, TextsAndGeometry) {
   EXPECT_EQ(w.text.rfind("Warning, calibration values in EEPROM and software don't match.\n\n", 0),
             0u);
   const std::string tail =
-      "\n\nYOU SHOULD NOT USE THE BALANCER UNTIL THIS IS CORRECTED.\nThe unbalance readings will "
-      "be incorrect.\nBalancers with software controlled motor speed could be dangerous to run.";
+      "\n\n"
+      "YOU SHOULD NOT USE THE BALANCER UNTIL THIS IS CORRECTED.\n"
+      "The unbalance readings will be incorrect.\n"
+      "Balancers with software controlled motor speed could be dangerous to run.";
   ASSERT_GT(w.text.size(), tail.size());
   EXPECT_EQ(w.text.substr(w.text.size() - tail.size()), tail);
   EXPECT_NE(w.text.find("Press Crtl and L"), std::string::npos);
@@ -306,8 +308,9 @@ TEST(ConfigMessagesTest, TextsAndGeometry) {
   EXPECT_EQ(n.beep, kBeepAsterisk);
   EXPECT_EQ(n.colour, kDarkBlueText);
   EXPECT_EQ(n.text,
-            "The machine control interface was not found.\n\nCheck the connection from the PC to "
-            "the USB control.\n\nCheck the power source for AC powered USB controls.");
+            "The machine control interface was not found.\n\n"
+            "Check the connection from the PC to the USB control.\n\n"
+            "Check the power source for AC powered USB controls.");
   EXPECT_EQ(n.y, 160);
 
   OperatorMessage s = ConfigStoredMessage();
@@ -315,9 +318,10 @@ TEST(ConfigMessagesTest, TextsAndGeometry) {
   EXPECT_EQ(s.beep, kBeepNone);
   EXPECT_EQ(s.x, 340);
   OperatorMessage nw = ConfigNotWrittenMessage();
-  EXPECT_EQ(nw.text,
-            "Warning, the calibration data was not written to EEPROM.\nPlease reconnect the USB "
-            "control, then open and close the calibration window to try again.");
+  EXPECT_EQ(
+      nw.text,
+      "Warning, the calibration data was not written to EEPROM.\n"
+      "Please reconnect the USB control, then open and close the calibration window to try again.");
   EXPECT_EQ(nw.beep, kBeepAsterisk);
   EXPECT_EQ(nw.width, 520);
   EXPECT_EQ(ConfigRetrievedMessage().height, 180);

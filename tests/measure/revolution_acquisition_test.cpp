@@ -192,8 +192,9 @@ TEST(RevolutionAcquisition, StandstillLowSpeedFailureAndCancelEndTheSpin) {
     ASSERT_EQ(c.ui.messages.size(), 1u);
     EXPECT_EQ(c.ui.messages[0].caption, "Attention");
     EXPECT_EQ(c.ui.messages[0].text,
-              "Your firmware doesn't support measurements at this low speed.\n\nIf you need "
-              "this capability, please contact Halvorn Technology\nto get a firmware update.");
+              "Your firmware doesn't support measurements at this low speed.\n\n"
+              "If you need this capability, please contact Halvorn Technology\n"
+              "to get a firmware update.");
     auto power = c.transport.TransfersOf(kRequestMotorPower);
     ASSERT_FALSE(power.empty());
     EXPECT_EQ(power.back().value, 0);

@@ -93,8 +93,9 @@ TEST(SensorMap, RejectsBadChecksumShortRowsAndMissingChecksum) {
     ASSERT_EQ(ui.messages.size(), 1u) << c.name;
     EXPECT_EQ(ui.messages[0].caption, "Attention");
     std::string expected = std::string(
-                               "Sensor map file checksum error.\nDefault values have been "
-                               "loaded.\n\nCalculated checksum ") +
+                               "Sensor map file checksum error.\n"
+                               "Default values have been loaded.\n\n"
+                               "Calculated checksum ") +
                            c.sumText + "\nMap file checksum " + c.checksumText;
     EXPECT_EQ(ui.messages[0].text, expected) << c.name;
     EXPECT_EQ(ui.messages[0].x, 390);

@@ -273,8 +273,9 @@ TEST(Spin, NoRotationInAuto) {
   ASSERT_EQ(m.ui.messages.size(), 1u);
   EXPECT_EQ(m.ui.messages[0].caption, "ATTENTION");
   EXPECT_EQ(m.ui.messages[0].text,
-            "No shaft rotation detected.\n\nPlease check motor switch, power,\nand encoder "
-            "cable connection.");
+            "No shaft rotation detected.\n\n"
+            "Please check motor switch, power,\n"
+            "and encoder cable connection.");
   EXPECT_EQ(m.state.left.amount, 0.0);
   EXPECT_EQ(m.state.StartPower, kStartPowerMin);
   // Powers 8, 10, ..., 80 tried once each.

@@ -60,11 +60,13 @@ TEST(History, SaveInitialStartsANewHistory) {
   EXPECT_EQ(ui.messages[0].caption, "Storing Initial Shaft Condition");
   EXPECT_EQ(ui.messages[0].text,
             "Unbalance at the specified correction radius and plane offsets is...\n"
-            "Left 10.0 grams      Right 24.0 grams\n\nThis is a correction amount based on the "
-            "specified location,\nit is not the actual shaft unbalance.\n\nThe initial shaft "
-            "unbalance will be stored as...\nLeft 15.0 grams      Right 40.0 grams\n\nThis is "
-            "the actual shaft unbalance,\nit is measured at the shaft radius and zero plane "
-            "offsets.");
+            "Left 10.0 grams      Right 24.0 grams\n\n"
+            "This is a correction amount based on the specified location,\n"
+            "it is not the actual shaft unbalance.\n\n"
+            "The initial shaft unbalance will be stored as...\n"
+            "Left 15.0 grams      Right 40.0 grams\n\n"
+            "This is the actual shaft unbalance,\n"
+            "it is measured at the shaft radius and zero plane offsets.");
 }
 
 TEST(History, TheTwentyFourthSpinDropsTheOldestAndKeepsTheInitial) {

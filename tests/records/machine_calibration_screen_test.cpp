@@ -176,9 +176,11 @@ TEST_F(CalibrationScreenTest, SuspensionAsksThenTogglesWithTheSensor) {
   EXPECT_EQ(q.firstButtonText, "CHANGE");
   EXPECT_EQ(q.secondButtonText, "CANCEL");
   EXPECT_EQ(q.text,
-            "Hard Bearing or Soft Bearing refers to suspension stiffness,\nnot the type of "
-            "bearings the shaft spins on.\n\nDo not change this setting\nunless you are certain "
-            "about the machine type.\n\nAre you sure you want to change this?");
+            "Hard Bearing or Soft Bearing refers to suspension stiffness,\n"
+            "not the type of bearings the shaft spins on.\n\n"
+            "Do not change this setting\n"
+            "unless you are certain about the machine type.\n\n"
+            "Are you sure you want to change this?");
   // Nothing changes until CHANGE.
   EXPECT_EQ(settings.suspension, kHardBearing);
   EXPECT_EQ(PlanMessageAnswer(kAnswerNo, q.actionCode, 'c').step, AnswerStep::kNone);
@@ -274,8 +276,8 @@ TEST_F(CalibrationScreenTest, SaveAsksAndOnlyStoreWrites) {
   EXPECT_EQ(press.message->actionCode, 250);
   EXPECT_EQ(press.message->caption, "WARNING");
   EXPECT_EQ(press.message->text,
-            "Are you sure you want to store the current configuration\nin EEPROM memory of the "
-            "balancer control?");
+            "Are you sure you want to store the current configuration\n"
+            "in EEPROM memory of the balancer control?");
   EXPECT_EQ(press.message->firstButtonText, "STORE");
   EXPECT_EQ(press.message->secondButtonText, "CANCEL");
   EXPECT_TRUE(fake.EepromWrites().empty());

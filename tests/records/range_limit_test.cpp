@@ -62,8 +62,10 @@ TEST(RangeLimit, LargeRadiusIsToldAndLimited) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Attention");
   EXPECT_EQ(ui.messages[0].text,
-            "You have entered a very large radius.\nThe radius entry has been limited.\n\nPlease "
-            "double-check the radius settings in\nDrill Setup and Heavy Metal Setup.");
+            "You have entered a very large radius.\n"
+            "The radius entry has been limited.\n\n"
+            "Please double-check the radius settings in\n"
+            "Drill Setup and Heavy Metal Setup.");
   EXPECT_DOUBLE_EQ(s.shaftRadiusLeft, 25);
   EXPECT_DOUBLE_EQ(s.correctionRadiusLeft, 25);
   EXPECT_DOUBLE_EQ(s.drillRadiusLeft, 25 - 0.05 - 0.375);

@@ -88,12 +88,24 @@ TEST(SettingsFile, KnownFileLoadsIntoTheFieldsAndWritesBackUnchanged) {
 TEST(SettingsFile, HandWrittenFileWithLooseWhiteSpaceAndCrLfLoads) {
   // Values need only be separated by white space; text lines may end in CR LF.
   std::string text =
-      "300 1.5 -2.5 0 3 3 .5 20 1 1 1 1 0 1 4 1 1 2.5 2.25 2 2 3 3 1 1 1 1 1 1 1 1 0.1 1 1 1 1 "
-      "5 1 2\r\n"
-      "1 30\r\n4 25 0 1 2 1 50 4000 0 2 0 1 1 500 7 1.5\r\n"
-      "2 1 0 0 3\r\n2.1 2.2 2.5 2.4 2.0 2.5\r\n1 100 120 300 0.5 0.625 1 1 0\r\n"
-      "2 0 0 0 0 0\r\nD:\\photos\\l.bmp\r\nD:\\photos\\r.bmp\r\n\r\n\r\nD:\\hist\r\n\r\n"
-      " \r\n \r\n \r\n \r\n0\r\n";
+      "300 1.5 -2.5 0 3 3 .5 20 1 1 1 1 0 1 4 1 1 2.5 2.25 2 2 3 3 1 1 1 1 1 1 1 1 0.1 1 1 1 1 5 1 2\r\n"
+      "1 30\r\n"
+      "4 25 0 1 2 1 50 4000 0 2 0 1 1 500 7 1.5\r\n"
+      "2 1 0 0 3\r\n"
+      "2.1 2.2 2.5 2.4 2.0 2.5\r\n"
+      "1 100 120 300 0.5 0.625 1 1 0\r\n"
+      "2 0 0 0 0 0\r\n"
+      "D:\\photos\\l.bmp\r\n"
+      "D:\\photos\\r.bmp\r\n"
+      "\r\n"
+      "\r\n"
+      "D:\\hist\r\n"
+      "\r\n"
+      " \r\n"
+      " \r\n"
+      " \r\n"
+      " \r\n"
+      "0\r\n";
   MachineSettings s;
   ASSERT_TRUE(ParseSettings(text, s, nullptr, false));
   EXPECT_EQ(s.shaftRpm, 300);
@@ -177,8 +189,8 @@ TEST(SettingsFile, FirstBlockFailureShowsTheLoadErrorOnlyWhenAsked) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Attention");
   EXPECT_EQ(ui.messages[0].text,
-            "There was an error while attempting to load the configuration file.\n\nVarious "
-            "software settings may need to be checked.");
+            "There was an error while attempting to load the configuration file.\n\n"
+            "Various software settings may need to be checked.");
 }
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {

@@ -150,12 +150,13 @@ TEST_F(StartupLoad, NoFilesGiveDefaultsAndTheWarningAndWriteNothing) {
   EXPECT_TRUE(r.disableMainWindow);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "Check Machine Settings");
-  EXPECT_EQ(ui.messages[0].text.rfind(
-                "Warning, stored machine settings could not be retrieved.\n\nPlease check "
-                "\"Settings\" to insure all balancer\nsettings are proper.\n\nDefault settings "
-                "have been loaded.\n\nMACHINE CALIBRATION IS INCORRECT.\n\nCONTACT HALVORN "
-                "TECHNOLOGY FOR ASSISTANCE.\n\n",
-                0),
+  EXPECT_EQ(ui.messages[0].text.rfind("Warning, stored machine settings could not be retrieved.\n\n"
+                                      "Please check \"Settings\" to insure all balancer\n"
+                                      "settings are proper.\n\n"
+                                      "Default settings have been loaded.\n\n"
+                                      "MACHINE CALIBRATION IS INCORRECT.\n\n"
+                                      "CONTACT HALVORN TECHNOLOGY FOR ASSISTANCE.\n\n",
+                                      0),
             0u);
   EXPECT_FALSE(folder.Exists("balsetup.dta"));
   EXPECT_FALSE(folder.Exists("balsetup.bak"));

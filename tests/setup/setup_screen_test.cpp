@@ -44,8 +44,8 @@ TEST(SetupVersionClick, WindowsFourKeepsVersionOneAndSaysWhy) {
   ASSERT_TRUE(click.message.has_value());
   EXPECT_EQ(click.message->caption, "Alert");
   EXPECT_EQ(click.message->text,
-            "Only the 4:3 aspect version of the software is available\nfor Windows 98 through "
-            "Windows 2000");
+            "Only the 4:3 aspect version of the software is available\n"
+            "for Windows 98 through Windows 2000");
 }
 
 TEST(SetupVersionClick, TheFrameIsTwoPixelsOutsideTheChosenArea) {
@@ -126,8 +126,8 @@ TEST(SetupMessages, CaptionsAndTexts) {
             "The was an error in the setup list file.\n\nSetup cannot continue.");
   EXPECT_EQ(SetupSuccessMessage().text, "The balancer software has been successfully installed.");
   EXPECT_EQ(PreinstallerFailedMessage().text,
-            "Error while attempting driver installation.\n\nPlease see setup documentation for "
-            "assistance.");
+            "Error while attempting driver installation.\n\n"
+            "Please see setup documentation for assistance.");
   EXPECT_EQ(InstallingText().text, " Installing... ");
   EXPECT_EQ(SetupWaitTexts()[1].text, "The device driver is being installed.");
 }

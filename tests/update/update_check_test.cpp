@@ -77,8 +77,9 @@ TEST(UpdateMessages, TheOfferGrows19UnitsPerNewlineUpTo675) {
   OperatorMessage one = UpdateOfferMessage("Faster spins.");
   EXPECT_EQ(one.caption, "Update");
   EXPECT_EQ(one.text,
-            "A newer version of the software is available.\nClick OK to automatically update the "
-            "balancer software.\n\nAlso available at https://www.halvorntech.com/downloads\n\n"
+            "A newer version of the software is available.\n"
+            "Click OK to automatically update the balancer software.\n\n"
+            "Also available at https://www.halvorntech.com/downloads\n\n"
             "Faster spins.");
   EXPECT_EQ(one.height, 140 + 5 * 19);
   EXPECT_EQ(one.y, (675 - one.height) / 2);
@@ -101,9 +102,9 @@ TEST(UpdateMessages, FixedTexts) {
   EXPECT_EQ(LatestVersionMessage().text, "You already have the latest version of the software.");
   EXPECT_EQ(DownloadErrorMessage().caption, "Error");
   EXPECT_EQ(DownloadErrorMessage().text,
-            "Download error or network connection not available.\n\nYou may need to change your "
-            "firewall settings.\n\nYou can download the software at "
-            "https://www.halvorntech.com/downloads");
+            "Download error or network connection not available.\n\n"
+            "You may need to change your firewall settings.\n\n"
+            "You can download the software at https://www.halvorntech.com/downloads");
   EXPECT_STREQ(ProgressText(true), "Connecting to server...");
   EXPECT_STREQ(ProgressText(false), "Downloading...please wait.");
 }

@@ -85,8 +85,9 @@ TEST(UsbPrepStates, AnyOtherResultFailsWithItsCodeInUpperCaseHex) {
   InstallerMessage m = PreinstallErrorMessage(0xE000020B);
   EXPECT_EQ(m.caption, "ERROR");
   EXPECT_EQ(m.text,
-            "Error while attempting driver installation.\n\nPlease see setup documentation for "
-            "assistance.\n\nError Number E000020B");
+            "Error while attempting driver installation.\n\n"
+            "Please see setup documentation for assistance.\n\n"
+            "Error Number E000020B");
   const std::string missing = PreinstallErrorMessage(126).text;
   EXPECT_EQ(missing.substr(missing.size() - 10), " Number 7E");
 }

@@ -157,9 +157,9 @@ TEST_F(HeavyMetalWindows, ALargerSlugIsTypedInAndTheLimitedRadiusIsTold) {
   EXPECT_NEAR(settings.slugRadiusLeft, 2.725, 1e-12);
   ASSERT_NE(message.hwnd, nullptr);
   EXPECT_EQ(Title(message.hwnd), "Alert");
-  EXPECT_EQ(MessageText(),
-            "The correction radius has been limited by the counterweight radius, slug diameter, "
-            "and the thickness between slugs setting.");
+  EXPECT_EQ(
+      MessageText(),
+      "The correction radius has been limited by the counterweight radius, slug diameter, and the thickness between slugs setting.");
   AnswerMessageWindow(message, kMessageOkId);
   EXPECT_EQ(kit.childScreen, setup);
   EXPECT_TRUE(IsWindowEnabled(setup));
@@ -196,9 +196,9 @@ TEST_F(HeavyMetalWindows, TheMainRadiusBoxOnASlugSideEditsTheInstallationRadius)
   EXPECT_NEAR(settings.slugRadiusLeft, 3.5 - 0.15 - 0.5, 1e-12);
   ASSERT_NE(message.hwnd, nullptr);
   EXPECT_EQ(Title(message.hwnd), "Alert");
-  EXPECT_EQ(MessageText(),
-            "The correction radius has been limited by the counterweight radius, slug diameter, "
-            "and the thickness between slugs setting.");
+  EXPECT_EQ(
+      MessageText(),
+      "The correction radius has been limited by the counterweight radius, slug diameter, and the thickness between slugs setting.");
   // All of its lines fit the message's text area.
   HWND text = FindWindowExA(message.hwnd, nullptr, "Static", nullptr);
   ASSERT_NE(text, nullptr);

@@ -199,8 +199,9 @@ TEST_F(ZoneAdjustWindows, SlugsAreAddedDeletedAndPickedOnTheDial) {
   Key('a');
   ASSERT_NE(message.hwnd, nullptr);
   EXPECT_EQ(MessageText(),
-            "Roll the crank until the desired new slug\nlocation is at top dead center,\nthen "
-            "click Add.");
+            "Roll the crank until the desired new slug\n"
+            "location is at top dead center,\n"
+            "then click Add.");
   AnswerMessageWindow(message, kMessageYesId);  // "Add"
   ASSERT_EQ(main.correction.slugs[kLeftSide].SlugCount(), count + 1);
   EXPECT_EQ(std::lround(main.correction.slugs[kLeftSide].slugs[count].angle * 57.29577951308), 255);
