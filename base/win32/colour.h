@@ -3,11 +3,17 @@
 
 #include <windows.h>
 
+#include "base/machine_settings.h"
 #include "base/operator_message.h"
 
 namespace balancer {
 
 inline COLORREF ColourRef(const Rgb& c) {
+  return RGB(c.r, c.g, c.b);
+}
+
+// The header text colours of the settings.
+inline COLORREF ColourRef(const HeaderRgb& c) {
   return RGB(c.r, c.g, c.b);
 }
 
