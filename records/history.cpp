@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "records/atomic_file.h"
 #include "records/number_text.h"
@@ -217,7 +218,8 @@ OperatorMessage FinalOverwriteQuestion() {
   return MakeQuestion("Attention",
                       "Final Shaft Condition has been previously saved.\n\nDo you want to "
                       "overwrite?",
-                      kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70, 135);
+                      kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70,
+                      kFieldSaveFinal);
 }
 
 OperatorMessage OldHistoryFormatMessage() {
