@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "base/field_codes.h"
+
 namespace balancer {
 
 struct MachineSettings;
@@ -113,18 +115,18 @@ bool MatchPins(BobweightCard& card, RodPistonSet& set);
 
 // Entry identifiers of the card's numeric fields.
 enum : int {
-  kEntryRodTotal = 103,  // 103..111: the nine weights in card order
-  kEntryOil = 111,
-  kEntryReciprocatingPercent = 137,
-  kEntryRotatingPercent = 138,
-  kEntryCylinders = 139,
-  kEntryOverbalance = 140,
-  kEntryEmptyBobweight = 119,
-  kEntryRodTotals = 187,  // +row
-  kEntryBigEnds = 199,
-  kEntryPistons = 211,
-  kEntryPins = 223,
-  kEntryLastComponent = 234,
+  kEntryRodTotal = kFieldRodTotalWeight,  // 103..111: the nine weights in card order
+  kEntryOil = kFieldOilWeight,
+  kEntryReciprocatingPercent = kFieldReciprocatingPercent,
+  kEntryRotatingPercent = kFieldRotatingPercent,
+  kEntryCylinders = kFieldCylindersPerBobweight,
+  kEntryOverbalance = kFieldOverbalance,
+  kEntryEmptyBobweight = kFieldEmptyBobweight,
+  kEntryRodTotals = kFieldRodTotalFirst,  // +row
+  kEntryBigEnds = kFieldRodBigEndFirst,
+  kEntryPistons = kFieldPistonFirst,
+  kEntryPins = kFieldPinFirst,
+  kEntryLastComponent = kFieldPinLast,
 };
 
 enum class EntryResult {

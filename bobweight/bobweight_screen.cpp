@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/field_codes.h"
 #include "bobweight/print_options.h"
 #include "bobweight/scale.h"
 #include "records/history.h"
@@ -103,12 +104,17 @@ const std::array<BobweightButton, 8>& BobweightToolbar() {
 }
 
 const std::array<int, 9>& BobweightWeightCodes() {
-  static const std::array<int, 9> codes = {103, 104, 105, 106, 107, 108, 109, 110, 111};
+  static const std::array<int, 9> codes = {
+      kFieldRodTotalWeight,   kFieldRodBigEndWeight,   kFieldRodBearingWeight,
+      kFieldPistonWeight,     kFieldPistonPinWeight,   kFieldPinLockWeight,
+      kFieldPistonRingWeight, kFieldSupportRailWeight, kFieldOilWeight};
   return codes;
 }
 
 const std::array<int, 6>& BobweightSettingCodes() {
-  static const std::array<int, 6> codes = {136, 137, 138, 139, 140, 119};
+  static const std::array<int, 6> codes = {kFieldSelectEngine,    kFieldReciprocatingPercent,
+                                           kFieldRotatingPercent, kFieldCylindersPerBobweight,
+                                           kFieldOverbalance,     kFieldEmptyBobweight};
   return codes;
 }
 
@@ -129,9 +135,9 @@ BobweightDecision TextEntry(int code, const std::string& heading, const std::str
 BobweightDecision FieldPress(int code, const MachineSettings& settings, const BobweightCard& card) {
   BobweightDecision d;
   const bool multiple = settings.bobweightDetail == 1;
-  if (multiple && (code == 103 || code == 104)) {
+  if (multiple && (code == kFieldRodTotalWeight || code == kFieldRodBigEndWeight)) {
     d.step = BobweightStep::kComponentRods;
-  } else if (multiple && (code == 106 || code == 107)) {
+  } else if (multiple && (code == kFieldPistonWeight || code == kFieldPistonPinWeight)) {
     d.step = BobweightStep::kComponentPistons;
   } else if (code == kBobSelectEngine) {
     d.step = BobweightStep::kSelectEngine;
@@ -206,9 +212,22 @@ BobweightDecision BobweightKey(int character, const MachineSettings& settings,
   static const struct {
     char key;
     int code;
-  } keys[] = {{'T', 103}, {'E', 104}, {'B', 105}, {'P', 106}, {'N', 107}, {'L', 108},
-              {'R', 109}, {'U', 110}, {'O', 111}, {'S', 136}, {'A', 137}, {'W', 138},
-              {'C', 139}, {'V', 140}, {'M', 119}, {'D', 260}};
+  } keys[] = {{'T', kFieldRodTotalWeight},
+              {'E', kFieldRodBigEndWeight},
+              {'B', kFieldRodBearingWeight},
+              {'P', kFieldPistonWeight},
+              {'N', kFieldPistonPinWeight},
+              {'L', kFieldPinLockWeight},
+              {'R', kFieldPistonRingWeight},
+              {'U', kFieldSupportRailWeight},
+              {'O', kFieldOilWeight},
+              {'S', kFieldSelectEngine},
+              {'A', kFieldReciprocatingPercent},
+              {'W', kFieldRotatingPercent},
+              {'C', kFieldCylindersPerBobweight},
+              {'V', kFieldOverbalance},
+              {'M', kFieldEmptyBobweight},
+              {'D', kFieldDate}};
   if (character < 0 || character > 255) return {};
   const int upper = std::toupper(character);
   for (const auto& k : keys) {
@@ -394,7 +413,10 @@ ComponentDecision ComponentPress(int id, ComponentMode mode, BobweightCard& card
 }
 
 const std::array<int, 7>& PrintOptionBoxCodes() {
-  static const std::array<int, 7> codes = {270, 271, 272, 273, 274, 275, 276};
+  static const std::array<int, 7> codes = {kFieldInitialConditionLeft, kFieldInitialConditionRight,
+                                           kFieldFinalConditionLeft,   kFieldFinalConditionRight,
+                                           kFieldConditionRadiusLeft,  kFieldConditionRadiusRight,
+                                           kFieldConditionTolerance};
   return codes;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/screen_model.h"
 #include "bobweight/bobweight_card.h"
@@ -62,9 +63,9 @@ int NextScaleType(int scaleType);
 
 // ---- Bobweight Calculation: what its buttons and keys do ----
 
-constexpr char kBobweightScreenCode = 'b';
-constexpr char kComponentScreenCode = 'i';
-constexpr char kPrintOptionsScreenCode = 'o';
+constexpr char kBobweightScreenCode = kScreenBobweight;
+constexpr char kComponentScreenCode = kScreenComponentEntry;
+constexpr char kPrintOptionsScreenCode = kScreenPrintOptions;
 
 // Buttons without a field-table code.
 enum : int {
@@ -77,19 +78,19 @@ enum : int {
   kBobCompany,
   kBobExit,
   kBobPrintOptions,
-  kBobSelectEngine = 136,
-  kBobDate = 260,
+  kBobSelectEngine = kFieldSelectEngine,
+  kBobDate = kFieldDate,
 };
 
 // Codes of the texts typed for the card (entry windows) and of its questions.
 enum : int {
-  kTextFrontExternal = 15,
-  kTextRearExternal = 16,
-  kTextNotes = 17,
-  kTextCompany = 19,  // the entry window shows the font colour tiles
-  kTextJobName = 22,
-  kTextSaveName = 181,  // touch screen: the name before the save dialog
-  kTextDate = 260,
+  kTextFrontExternal = kFieldFrontExternalText,
+  kTextRearExternal = kFieldRearExternalText,
+  kTextNotes = kFieldNotes,
+  kTextCompany = kFieldCompanyName,  // the entry window shows the font colour tiles
+  kTextJobName = kFieldJobName,
+  kTextSaveName = kFieldSave,  // touch screen: the name before the save dialog
+  kTextDate = kFieldDate,
   kAskNewJob = 30,
   kAskUnsavedChanges = 31,
   kWarnEmptyCard = 32,
@@ -188,9 +189,9 @@ class BobweightEntryStore : public ScreenEntryStore {
 // ---- Bobweight Component Entry ----
 
 enum : int {
-  kComponentAverage = 184,
-  kComponentLightest = 185,
-  kComponentMatchPins = 186,
+  kComponentAverage = kFieldUseAverage,
+  kComponentLightest = kFieldUseLightest,
+  kComponentMatchPins = kFieldMatchPins,
   kComponentCancel = 2,
 };
 

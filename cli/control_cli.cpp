@@ -53,7 +53,7 @@ int ControlInfo(CliContext& ctx) {
   int optionPortType = 0;
   if (link.connected && HasConfigRecord(link)) {
     optionPortType = ReadEepromBlock(link, kEepromOptionPortAddress)[0];
-    if (optionPortType > 5) optionPortType = 0;
+    if (optionPortType > kLastOptionPortType) optionPortType = kOptionPortNone;
   }
   AddLinkState(ctx);
   ctx.out["angle"] = angle;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "records/number_text.h"
@@ -98,17 +99,19 @@ std::vector<ScreenItem> AdjustScreen::Items() const {
   const SlugRecord& s = haveSlug ? plan.slugs[index_] : none;
   const double sideRadius =
       side_ == kLeftSide ? settings_.slugRadiusLeft : settings_.slugRadiusRight;
-  ScreenItem radius = Button(350, "Slug Installation Radius", {15, 150, 280, 36}, slug);
+  ScreenItem radius =
+      Button(kFieldSlugInstallationRadius, "Slug Installation Radius", {15, 150, 280, 36}, slug);
   radius.value =
       LengthText(s.installRadius > 0.0 ? s.installRadius : sideRadius, settings_.lengthUnit, true);
   items.push_back(radius);
-  ScreenItem diameter = Button(345, "Slug Diameter", {15, 195, 280, 36}, slug);
+  ScreenItem diameter = Button(kFieldSlugDiameter, "Slug Diameter", {15, 195, 280, 36}, slug);
   diameter.value = LengthText(s.diameter, settings_.lengthUnit, true);
   items.push_back(diameter);
-  ScreenItem length = Button(346, "Slug Length", {15, 240, 280, 36}, slug);
+  ScreenItem length = Button(kFieldSlugLength, "Slug Length", {15, 240, 280, 36}, slug);
   length.value = LengthText(s.length, settings_.lengthUnit, true);
   items.push_back(length);
-  ScreenItem weight = Button(349, "Actual Slug Weight in Grams", {15, 285, 280, 36}, slug);
+  ScreenItem weight =
+      Button(kFieldActualSlugWeight, "Actual Slug Weight in Grams", {15, 285, 280, 36}, slug);
   weight.value = FormatText("%1.1f", Printable(haveSlug ? plan.actualSlugWeight[index_] : 0.0));
   items.push_back(weight);
 
@@ -152,10 +155,10 @@ ScreenPress AdjustScreen::Press(int id, int shaftPosition) {
       p.message = question;
       return p;
     }
-    case 345:
-    case 346:
-    case 349:
-    case 350:
+    case kFieldSlugDiameter:
+    case kFieldSlugLength:
+    case kFieldActualSlugWeight:
+    case kFieldSlugInstallationRadius:
       if (!slug || ItemCount() == 0) return p;
       p.handled = true;
       p.entryCode = id;
@@ -221,8 +224,9 @@ ScreenPress AdjustScreen::DialClick(int angle) {
 
 ScreenEntryEffect AdjustScreen::StoreEntry(int actionCode, double value) {
   ScreenEntryEffect effect;
-  const bool ownField =
-      actionCode == 345 || actionCode == 346 || actionCode == 349 || actionCode == 350;
+  const bool ownField = actionCode == kFieldSlugDiameter || actionCode == kFieldSlugLength ||
+                        actionCode == kFieldActualSlugWeight ||
+                        actionCode == kFieldSlugInstallationRadius;
   if (!ownField || item_ != AdjustItem::kSlug || ItemCount() == 0 || !std::isfinite(value)) {
     return effect;
   }
@@ -231,16 +235,16 @@ ScreenEntryEffect AdjustScreen::StoreEntry(int actionCode, double value) {
   if (value < 0.0) value = 0.0;
   const double length = value / LengthFactor(settings_.lengthUnit);
   switch (actionCode) {
-    case 345:
+    case kFieldSlugDiameter:
       SetSlugDiameter(state_, side_, index_, length);
       break;
-    case 346:
+    case kFieldSlugLength:
       SetSlugLength(state_, side_, index_, length);
       break;
-    case 349:
+    case kFieldActualSlugWeight:
       SetActualSlugWeight(state_, side_, index_, value);
       break;
-    case 350: {
+    case kFieldSlugInstallationRadius: {
       const SlugRecord& s = state_.slugs[side_].slugs[index_];
       double shaft = side_ == kLeftSide ? settings_.shaftRadiusLeft : settings_.shaftRadiusRight;
       double limit = CounterweightSlugRadius(shaft, settings_.slugWebThickness, s.diameter);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/screen_model.h"
 #include "correction/adjustment.h"
@@ -13,7 +14,7 @@
 namespace balancer {
 
 // ActionCode of the "Add Slug" question; its "Add" answers yes.
-constexpr int kAddSlugActionCode = 316;
+constexpr int kAddSlugActionCode = kFieldAddSlugQuestion;
 
 class AdjustScreen : public ScreenEntryStore {
  public:

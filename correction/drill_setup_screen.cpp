@@ -1,5 +1,6 @@
 #include "correction/drill_setup_screen.h"
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "correction/setup_entries.h"
@@ -55,17 +56,23 @@ std::vector<ScreenItem> DrillSetupScreen::Items() const {
   items.push_back(Label("Drill Diameter", two, kLabelX, kRowY[0] + 6));
   items.push_back(Label("Shaft Radius", true, kLabelX, kRowY[1] + 6));
   items.push_back(Label("Correction Rad.", true, kLabelX, kRowY[2] + 6));
-  items.push_back(Box(320, "Left Drill Bit Diameter", s.drillDiameterLeft, unit, two, 0, false));
-  items.push_back(Box(321, "Right Drill Bit Diameter", s.drillDiameterRight, unit, two, 0, true));
-  items.push_back(Box(102, "&Drill Diameter", s.drillDiameterRight, unit, !two, 0, false));
-  items.push_back(Box(147, "Left Counterweight Radius", s.shaftRadiusLeft, unit, two, 1, false));
-  items.push_back(Box(148, "Right Counterweight Radius", s.shaftRadiusRight, unit, true, 1, right));
+  items.push_back(Box(kFieldDrillBitDiameterLeft, "Left Drill Bit Diameter", s.drillDiameterLeft,
+                      unit, two, 0, false));
+  items.push_back(Box(kFieldDrillBitDiameterRight, "Right Drill Bit Diameter", s.drillDiameterRight,
+                      unit, two, 0, true));
   items.push_back(
-      Box(100, "Radius", radial ? s.correctionRadiusLeft : s.drillRadiusLeft, unit, two, 2, false));
-  items.push_back(Box(101, "Radius", radial ? s.correctionRadiusRight : s.drillRadiusRight, unit,
-                      true, 2, right));
-  items.push_back(Box(145, "Max Depth", s.maxDrillDepthLeft, unit, two, 3, false));
-  items.push_back(Box(146, "Max Depth", s.maxDrillDepthRight, unit, true, 3, right));
+      Box(kFieldDrillDiameter, "&Drill Diameter", s.drillDiameterRight, unit, !two, 0, false));
+  items.push_back(Box(kFieldCounterweightRadiusLeft, "Left Counterweight Radius", s.shaftRadiusLeft,
+                      unit, two, 1, false));
+  items.push_back(Box(kFieldCounterweightRadiusRight, "Right Counterweight Radius",
+                      s.shaftRadiusRight, unit, true, 1, right));
+  items.push_back(Box(kFieldRadiusLeft, "Radius",
+                      radial ? s.correctionRadiusLeft : s.drillRadiusLeft, unit, two, 2, false));
+  items.push_back(Box(kFieldRadiusRight, "Radius",
+                      radial ? s.correctionRadiusRight : s.drillRadiusRight, unit, true, 2, right));
+  items.push_back(Box(kFieldMaxDepthLeft, "Max Depth", s.maxDrillDepthLeft, unit, two, 3, false));
+  items.push_back(
+      Box(kFieldMaxDepthRight, "Max Depth", s.maxDrillDepthRight, unit, true, 3, right));
   items.push_back(
       PlacedItem(kIdMaterial, "&Material", MaterialName(s.drillMaterial), {kLabelX, 280, 160, 40}));
   items.push_back(PlacedItem(kIdRadialComp, "Radial &Compensation", radial ? "On" : "Off",
@@ -78,23 +85,23 @@ ScreenPress DrillSetupScreen::Press(int id) {
   ScreenPress p;
   const bool two = settings_.twoPlaneMode != 0;
   switch (id) {
-    case 320:
-    case 321:
-    case 147:
-    case 100:
-    case 145:
+    case kFieldDrillBitDiameterLeft:
+    case kFieldDrillBitDiameterRight:
+    case kFieldCounterweightRadiusLeft:
+    case kFieldRadiusLeft:
+    case kFieldMaxDepthLeft:
       if (!two) return p;
       p.handled = true;
       p.entryCode = id;
       return p;
-    case 102:
+    case kFieldDrillDiameter:
       if (two) return p;
       p.handled = true;
       p.entryCode = id;
       return p;
-    case 148:
-    case 101:
-    case 146:
+    case kFieldCounterweightRadiusRight:
+    case kFieldRadiusRight:
+    case kFieldMaxDepthRight:
       p.handled = true;
       p.entryCode = id;
       return p;
@@ -114,8 +121,9 @@ ScreenPress DrillSetupScreen::Press(int id) {
 }
 
 ScreenPress DrillSetupScreen::Key(int character) {
-  int id = KeyedButton(character, kIdExit,
-                       {{'D', 102}, {'M', kIdMaterial}, {'C', kIdRadialComp}, {'E', kIdExit}});
+  int id = KeyedButton(
+      character, kIdExit,
+      {{'D', kFieldDrillDiameter}, {'M', kIdMaterial}, {'C', kIdRadialComp}, {'E', kIdExit}});
   return id != 0 ? Press(id) : ScreenPress{};
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "records/number_text.h"
@@ -54,15 +55,22 @@ std::vector<ScreenItem> HeavyMetalSetupScreen::Items() const {
   left.shown = two;
   items.push_back(left);
   items.push_back(PlacedItem(0, "Right", "", {350, 20, 0, 0}));
-  items.push_back(Pair(149, "Slug diameter", s.slugDiameterLeft, unit, two, false, 0));
-  items.push_back(Pair(150, "Slug diameter", s.slugDiameterRight, unit, true, true, 0));
-  items.push_back(Pair(151, "Slug length", s.slugLengthLeft, unit, two, false, 1));
-  items.push_back(Pair(152, "Slug length", s.slugLengthRight, unit, true, true, 1));
-  items.push_back(Pair(147, "CW radius", s.shaftRadiusLeft, unit, two, false, 2));
-  items.push_back(Pair(148, "CW radius", s.shaftRadiusRight, unit, true, true, 2));
-  items.push_back(Pair(154, "CW thickness", s.cwThicknessLeft, unit, two, false, 3));
-  items.push_back(Pair(155, "CW thickness", s.cwThicknessRight, unit, true, true, 3));
-  items.push_back(Box(153, "Thickness between slugs", s.slugWebThickness, unit, true,
+  items.push_back(
+      Pair(kFieldSlugDiameterLeft, "Slug diameter", s.slugDiameterLeft, unit, two, false, 0));
+  items.push_back(
+      Pair(kFieldSlugDiameterRight, "Slug diameter", s.slugDiameterRight, unit, true, true, 0));
+  items.push_back(Pair(kFieldSlugLengthLeft, "Slug length", s.slugLengthLeft, unit, two, false, 1));
+  items.push_back(
+      Pair(kFieldSlugLengthRight, "Slug length", s.slugLengthRight, unit, true, true, 1));
+  items.push_back(
+      Pair(kFieldCounterweightRadiusLeft, "CW radius", s.shaftRadiusLeft, unit, two, false, 2));
+  items.push_back(
+      Pair(kFieldCounterweightRadiusRight, "CW radius", s.shaftRadiusRight, unit, true, true, 2));
+  items.push_back(Pair(kFieldCounterweightThicknessLeft, "CW thickness", s.cwThicknessLeft, unit,
+                       two, false, 3));
+  items.push_back(Pair(kFieldCounterweightThicknessRight, "CW thickness", s.cwThicknessRight, unit,
+                       true, true, 3));
+  items.push_back(Box(kFieldWebThickness, "Thickness between slugs", s.slugWebThickness, unit, true,
                       {kLeftX, 260, 250, kBoxH}));
   items.push_back(PlacedItem(kIdMaterial, "&Material", MaterialName(s.counterweightMaterial),
                              {kLeftX, 316, 150, 40}));
@@ -77,19 +85,19 @@ ScreenPress HeavyMetalSetupScreen::Press(int id) {
   ScreenPress p;
   const bool two = settings_.twoPlaneMode != 0;
   switch (id) {
-    case 149:
-    case 151:
-    case 147:
-    case 154:
+    case kFieldSlugDiameterLeft:
+    case kFieldSlugLengthLeft:
+    case kFieldCounterweightRadiusLeft:
+    case kFieldCounterweightThicknessLeft:
       if (!two) return p;
       p.handled = true;
       p.entryCode = id;
       return p;
-    case 150:
-    case 152:
-    case 148:
-    case 155:
-    case 153:
+    case kFieldSlugDiameterRight:
+    case kFieldSlugLengthRight:
+    case kFieldCounterweightRadiusRight:
+    case kFieldCounterweightThicknessRight:
+    case kFieldWebThickness:
       p.handled = true;
       p.entryCode = id;
       return p;
@@ -99,11 +107,11 @@ ScreenPress HeavyMetalSetupScreen::Press(int id) {
       return p;
     case kIdDensity:
       p.handled = true;
-      p.openScreen = 'D';
+      p.openScreen = kScreenDensity;
       return p;
     case kIdAutoSelect:
       p.handled = true;
-      p.openScreen = 'p';
+      p.openScreen = kScreenSlugSize;
       return p;
     case kIdExit:
       p.handled = p.close = p.writeSettings = true;

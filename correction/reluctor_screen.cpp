@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "records/number_text.h"
@@ -35,7 +36,7 @@ std::vector<ScreenItem> ReluctorScreen::Items() const {
 
   const bool custom = s.reluctorType == kReluctorCustom;
   ScreenItem amount;
-  amount.id = 265;
+  amount.id = kFieldReluctorAmount;
   amount.label = ReluctorAmountUnit(s.weightUnit, s.lengthUnit);
   amount.value = FormatNumber(
       "%1.2f", s.customReluctorWeight / WeightDivisor(s.weightUnit) * LengthFactor(s.lengthUnit));
@@ -43,7 +44,7 @@ std::vector<ScreenItem> ReluctorScreen::Items() const {
   amount.place = {330, 104, 100, 36};
   items.push_back(amount);
   ScreenItem angle;
-  angle.id = 266;
+  angle.id = kFieldReluctorAngle;
   angle.label = "degree offset";
   angle.value = FormatNumber("%1.1f", s.customReluctorAngle);
   angle.shown = custom;
@@ -67,7 +68,8 @@ ScreenPress ReluctorScreen::Press(int id) {
   } else if (id == kIdReluctorSide) {
     settings_.reluctorSide = settings_.reluctorSide == 1 ? 0 : 1;
     p.handled = p.recompute = p.writeSettings = p.repaint = true;
-  } else if ((id == 265 || id == 266) && settings_.reluctorType == kReluctorCustom) {
+  } else if ((id == kFieldReluctorAmount || id == kFieldReluctorAngle) &&
+             settings_.reluctorType == kReluctorCustom) {
     p.handled = true;
     p.entryCode = id;
   } else if (id == kIdOk) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
@@ -36,13 +37,13 @@ std::vector<ScreenItem> SlugSizeScreen::Items() const {
   unit.place = {160, 404, 0, 0};
   items.push_back(unit);
   ScreenItem min;
-  min.id = 175;
+  min.id = kFieldMinExtraWeight;
   min.label = "Minimum";
   min.place = {20, 440, 120, 36};
   min.value = ExtraWeightText(settings_.minExtraWeight, settings_.weightUnit);
   items.push_back(min);
   ScreenItem max;
-  max.id = 176;
+  max.id = kFieldMaxExtraWeight;
   max.label = "Maximum";
   max.place = {260, 440, 120, 36};
   max.value = ExtraWeightText(settings_.maxExtraWeight, settings_.weightUnit);
@@ -66,7 +67,7 @@ ScreenPress SlugSizeScreen::Press(int id) {
     bool& flag = checked_[id - kIdSlugSizeFirst];
     flag = !flag;
     p.handled = p.repaint = true;
-  } else if (id == 175 || id == 176) {
+  } else if (id == kFieldMinExtraWeight || id == kFieldMaxExtraWeight) {
     p.handled = true;
     p.entryCode = id;
   } else if (id == kIdSelectNow) {

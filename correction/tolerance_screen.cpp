@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "correction/screen_ids.h"
 #include "records/number_text.h"
@@ -21,10 +22,10 @@ ScreenPress Changed() {
 std::vector<ScreenItem> ToleranceScreen::Items() const {
   const MachineSettings& s = settings_;
   std::vector<ScreenItem> items;
-  items.push_back(PlacedItem(238, "Shaft Weight, pounds",
+  items.push_back(PlacedItem(kFieldShaftWeight, "Shaft Weight, pounds",
                              FormatNumber("%1.1f", s.shaftWeightPounds), {20, 20, 260, 40}));
-  items.push_back(PlacedItem(239, "Max Operating RPM", FormatNumber("%1.0f", s.maxOperatingRpm),
-                             {20, 70, 260, 40}));
+  items.push_back(PlacedItem(kFieldMaxOperatingRpm, "Max Operating RPM",
+                             FormatNumber("%1.0f", s.maxOperatingRpm), {20, 70, 260, 40}));
   for (int cls = 1; cls <= 2; ++cls) {
     ScreenItem b = PlacedItem(kIdClassFirst + cls - 1, ToleranceClassName(cls), "",
                               {20, 130 + 50 * (cls - 1), 380, 40});
@@ -36,10 +37,10 @@ std::vector<ScreenItem> ToleranceScreen::Items() const {
   actual.colour = Rgb{0, 153, 51};
   items.push_back(actual);
   items.push_back(PlacedItem(0, "Tolerance on Shaft", "", {20, 305, 0, 0}));
-  items.push_back(
-      PlacedItem(241, "Left", ToleranceOnShaftText(s, s.shaftRadiusLeft), {20, 340, 100, 36}));
-  items.push_back(
-      PlacedItem(242, "Right", ToleranceOnShaftText(s, s.shaftRadiusRight), {20, 384, 100, 36}));
+  items.push_back(PlacedItem(kFieldToleranceAtRadiusLeft, "Left",
+                             ToleranceOnShaftText(s, s.shaftRadiusLeft), {20, 340, 100, 36}));
+  items.push_back(PlacedItem(kFieldToleranceAtRadiusRight, "Right",
+                             ToleranceOnShaftText(s, s.shaftRadiusRight), {20, 384, 100, 36}));
   items.push_back(
       PlacedItem(0, "Radius", ToleranceRadiusText(s, s.shaftRadiusLeft), {330, 346, 0, 0}));
   items.push_back(
@@ -51,10 +52,10 @@ std::vector<ScreenItem> ToleranceScreen::Items() const {
 ScreenPress ToleranceScreen::Press(int id) {
   ScreenPress p;
   switch (id) {
-    case 238:
-    case 239:
-    case 241:
-    case 242:
+    case kFieldShaftWeight:
+    case kFieldMaxOperatingRpm:
+    case kFieldToleranceAtRadiusLeft:
+    case kFieldToleranceAtRadiusRight:
       p.handled = true;
       p.entryCode = id;
       return p;
@@ -74,8 +75,8 @@ ScreenPress ToleranceScreen::Press(int id) {
 
 ScreenPress ToleranceScreen::Key(int character) {
   int id = KeyedButton(character, kIdExit,
-                       {{'W', 238},
-                        {'M', 239},
+                       {{'W', kFieldShaftWeight},
+                        {'M', kFieldMaxOperatingRpm},
                         {'A', kIdClassFirst},
                         {'D', kIdClassFirst + 1},
                         {'C', kIdCalculate},
@@ -85,9 +86,9 @@ ScreenPress ToleranceScreen::Key(int character) {
 
 ScreenEntryEffect ToleranceScreen::StoreEntry(int actionCode, double value) {
   ScreenEntryEffect effect;
-  if (actionCode == 238) {
+  if (actionCode == kFieldShaftWeight) {
     EnterShaftWeight(calc_, settings_, value);
-  } else if (actionCode == 239) {
+  } else if (actionCode == kFieldMaxOperatingRpm) {
     EnterMaxOperatingRpm(calc_, settings_, value);
   } else {
     return effect;

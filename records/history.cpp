@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "base/unit_text.h"
 #include "records/atomic_file.h"
 #include "records/number_text.h"
@@ -217,9 +218,12 @@ OperatorMessage StoringConditionMessage(bool final, const std::string& correctio
 
 OperatorMessage FinalOverwriteQuestion() {
   return MakeQuestion("Attention",
-                      "Final Shaft Condition has been previously saved.\n\n"
+                      "Final Shaft Condition has been previously saved.
+
+                      "
                       "Do you want to overwrite?",
-                      kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70, 135);
+                      kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70,
+                      kFieldSaveFinal);
 }
 
 OperatorMessage OldHistoryFormatMessage() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "records/file_request.h"
@@ -15,19 +16,19 @@
 namespace balancer {
 
 constexpr char kHistoryTitle[] = "Unbalance History";
-constexpr char kHistoryScreenCode = 'y';
+constexpr char kHistoryScreenCode = kScreenHistory;
 
 // Button ids; Save, Load and Print are their field-table entries.
 enum : int {
   kHistoryClearId = 380,
-  kHistorySaveId = 181,
-  kHistoryLoadId = 182,
-  kHistoryPrintId = 183,
+  kHistorySaveId = kFieldSave,
+  kHistoryLoadId = kFieldLoad,
+  kHistoryPrintId = kFieldPrint,
   kHistoryExitId = kExitButton,
 };
 
 // The text entry code of the history name (the touch keyboard).
-constexpr int kHistoryNameCode = 181;
+constexpr int kHistoryNameCode = kFieldSave;
 
 // Client layout, design units: the window's place and size, the column
 // headings, the first row and the row step.

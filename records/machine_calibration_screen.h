@@ -6,30 +6,31 @@
 
 #include <vector>
 
+#include "base/field_codes.h"
 #include "records/screen_row.h"
 #include "records/side_files.h"
 
 namespace balancer {
 
 constexpr char kMachineCalibrationTitle[] = "Machine Calibration";
-constexpr char kMachineCalibrationScreenCode = 'c';
+constexpr char kMachineCalibrationScreenCode = kScreenCalibration;
 
 // Buttons (field codes) and the questions' ActionCodes.
 enum : int {
-  kCalLagLeft = 122,
-  kCalLagRight = 123,
-  kCalFactorLeft = 124,
-  kCalFactorRight = 125,
-  kCalAspectRatio = 126,
-  kCalDesiredLeft = 127,
-  kCalDesiredRight = 128,
-  kCalSensorType = 236,
-  kCalEncoderCount = 246,
-  kCalEncoderDirection = 247,
-  kCalOptionPortType = 248,
-  kCalLoadEeprom = 249,
-  kCalSaveEeprom = 250,
-  kCalSuspension = 261,
+  kCalLagLeft = kFieldLagCompensationLeft,
+  kCalLagRight = kFieldLagCompensationRight,
+  kCalFactorLeft = kFieldCalibrationFactorLeft,
+  kCalFactorRight = kFieldCalibrationFactorRight,
+  kCalAspectRatio = kFieldScreenAspectRatio,
+  kCalDesiredLeft = kFieldDesiredReadingLeft,
+  kCalDesiredRight = kFieldDesiredReadingRight,
+  kCalSensorType = kFieldSensorType,
+  kCalEncoderCount = kFieldEncoderCount,
+  kCalEncoderDirection = kFieldEncoderDirection,
+  kCalOptionPortType = kFieldOptionPortType,
+  kCalLoadEeprom = kFieldLoadFromEeprom,
+  kCalSaveEeprom = kFieldSaveToEeprom,
+  kCalSuspension = kFieldSuspension,
 };
 
 // Ctrl+L and Ctrl+R as WM_CHAR gives them.

@@ -55,12 +55,13 @@ DesignBox MachineSetupWindowBox() {
 }
 
 bool PhotoEyeRowsShown(const ControlLink& link) {
-  return link.connected == 1 && HasBrakeAndAux(link) && link.optionPortType == 5;
+  return link.connected == 1 && HasBrakeAndAux(link) && link.optionPortType == kOptionPortPhotoEye;
 }
 
 bool OptionEncoderRowShown(const ControlLink& link) {
   return link.connected == 1 && HasBrakeAndAux(link) &&
-         (link.optionPortType == 2 || link.optionPortType == 3);
+         (link.optionPortType == kOptionPortEncoder ||
+          link.optionPortType == kOptionPortMotorSwitchAndEncoder);
 }
 
 std::string ToleranceText(const MachineSettings& s) {

@@ -6,40 +6,41 @@
 #include <string>
 #include <vector>
 
+#include "base/field_codes.h"
 #include "records/screen_row.h"
 
 namespace balancer {
 
 constexpr char kMachineSetupTitle[] = "Machine Setup";
-constexpr char kMachineSetupScreenCode = 'm';
+constexpr char kMachineSetupScreenCode = kScreenMachineSetup;
 
 // Buttons (field codes).
 enum : int {
-  kSetupShaftRpm = 112,
-  kSetupTolerance = 113,
-  kSetupSampleQuality = 114,
-  kSetupRightUpright = 115,
-  kSetupWeightUnit = 116,
-  kSetupLengthUnit = 117,
-  kSetupOilWeight = 118,
-  kSetupEmptyBobweight = 119,
-  kSetupScale = 120,
-  kSetupTouchscreen = 121,
-  kSetupUpdateSoftware = 180,
-  kSetupBobweightDetail = 235,
-  kSetupSpeedControl = 237,
-  kSetupPhotoEye = 251,
-  kSetupPhotoEyeDirection = 252,
-  kSetupOptionEncoderRes = 256,
-  kSetupCoupleForces = 340,
+  kSetupShaftRpm = kFieldShaftRpm,
+  kSetupTolerance = kFieldTolerance,
+  kSetupSampleQuality = kFieldSampleQuality,
+  kSetupRightUpright = kFieldRightUpright,
+  kSetupWeightUnit = kFieldWeightUnit,
+  kSetupLengthUnit = kFieldLengthUnit,
+  kSetupOilWeight = kFieldDefaultOilWeight,
+  kSetupEmptyBobweight = kFieldEmptyBobweight,
+  kSetupScale = kFieldScale,
+  kSetupTouchscreen = kFieldTouchscreen,
+  kSetupUpdateSoftware = kFieldUpdateSoftware,
+  kSetupBobweightDetail = kFieldBobweightDetail,
+  kSetupSpeedControl = kFieldSpeedControl,
+  kSetupPhotoEye = kFieldPhotoEye,
+  kSetupPhotoEyeDirection = kFieldPhotoEyeDirection,
+  kSetupOptionEncoderRes = kFieldOptionEncoderResolution,
+  kSetupCoupleForces = kFieldCoupleForces,
   // The two calculators this screen opens over itself.
   kSetupToleranceCalculator = 361,
   kSetupReluctorSimulator = 362,
 };
 
 // ScreenCode letters of the screens opened over Machine Setup.
-constexpr char kToleranceScreenCode = 't';
-constexpr char kReluctorScreenCode = 'r';
+constexpr char kToleranceScreenCode = kScreenTolerance;
+constexpr char kReluctorScreenCode = kScreenReluctor;
 
 // Client size and place of the window, design units.
 DesignBox MachineSetupWindowBox();

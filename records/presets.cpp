@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/field_codes.h"
 #include "records/atomic_file.h"
 #include "records/number_text.h"
 #include "records/settings_file.h"
@@ -126,7 +127,8 @@ bool RetrievePreset(const std::string& path, MachineSettings& s, std::string& pr
 OperatorMessage NewPresetsQuestion() {
   return MakeQuestion("New Dimension Presets",
                       "Clear all dimensions and start with default settings?", kDarkBlueText,
-                      kBeepAsterisk, 340, 200, 600, 180, "YES", 70, "NO", 70, 20);
+                      kBeepAsterisk, 340, 200, 600, 180, "YES", 70, "NO", 70,
+                      kFieldNewPresetsQuestion);
 }
 
 }  // namespace balancer

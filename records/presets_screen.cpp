@@ -1,5 +1,6 @@
 #include "records/presets_screen.h"
 
+#include "base/field_codes.h"
 #include "records/presets.h"
 
 namespace balancer {
@@ -26,9 +27,12 @@ struct Row {
 
 // The geometry of the planes first, then the counterweights.
 const Row kRows[] = {
-    {"Plane offset", 116, 132, 133},  {"Distance between uprights", 156, 131, 0},
-    {"Empty bobweight", 196, 119, 0}, {"Shaft radius", 252, 147, 148},
-    {"CW thickness", 292, 154, 155},  {"Max drill depth", 332, 145, 146},
+    {"Plane offset", 116, kFieldPlaneOffsetLeft, kFieldPlaneOffsetRight},
+    {"Distance between uprights", 156, kFieldUprightDistance, 0},
+    {"Empty bobweight", 196, kFieldEmptyBobweight, 0},
+    {"Shaft radius", 252, kFieldCounterweightRadiusLeft, kFieldCounterweightRadiusRight},
+    {"CW thickness", 292, kFieldCounterweightThicknessLeft, kFieldCounterweightThicknessRight},
+    {"Max drill depth", 332, kFieldMaxDepthLeft, kFieldMaxDepthRight},
 };
 
 bool TwoPlane(const MachineSettings& s) {
@@ -65,7 +69,7 @@ std::vector<PresetBox> PresetsScreen::Boxes() const {
   const bool two = TwoPlane(settings_);
   std::vector<PresetBox> boxes;
   for (const Row& row : kRows) {
-    const bool rowShown = row.left != 119 || two;
+    const bool rowShown = row.left != kFieldEmptyBobweight || two;
     boxes.push_back({row.left, {kLeftColumnX, row.y, kBoxWidth, kBoxHeight}, rowShown});
     if (row.right != 0) {
       boxes.push_back({row.right, {kRightColumnX, row.y, kBoxWidth, kBoxHeight}, two});
@@ -80,7 +84,7 @@ std::vector<PresetLabel> PresetsScreen::Labels() const {
   labels.push_back({"Left", kLeftColumnX + 40, kHeadingY, true});
   labels.push_back({"Right", kRightColumnX + 36, kHeadingY, two});
   for (const Row& row : kRows) {
-    labels.push_back({row.label, kLabelX, row.y + 4, row.left != 119 || two});
+    labels.push_back({row.label, kLabelX, row.y + 4, row.left != kFieldEmptyBobweight || two});
   }
   return labels;
 }

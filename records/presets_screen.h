@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "records/file_request.h"
@@ -15,7 +16,7 @@
 namespace balancer {
 
 constexpr char kPresetsTitle[] = "Dimension Presets";
-constexpr char kPresetsScreenCode = 'j';
+constexpr char kPresetsScreenCode = kScreenPresets;
 
 // Toolbar command ids.
 enum : int {
@@ -26,7 +27,7 @@ enum : int {
 };
 
 // The question of "Clear All " and the text entry code of the preset name.
-constexpr int kPresetsQuestionCode = 20;
+constexpr int kPresetsQuestionCode = kFieldNewPresetsQuestion;
 constexpr int kPresetNameCode = 22;
 
 struct ToolbarButton {

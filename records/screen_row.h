@@ -3,6 +3,7 @@
 // the screen vocabulary of base/screen_model.h.
 #pragma once
 
+#include "base/field_codes.h"
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "base/screen_model.h"
@@ -11,7 +12,7 @@
 namespace balancer {
 
 // The close button both screens share.
-constexpr int kExitButton = 141;
+constexpr int kExitButton = kFieldOk;
 
 // The records a settings screen works on; the application owns them.
 struct SetupRecords {

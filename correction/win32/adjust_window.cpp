@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/display_model.h"
+#include "base/field_codes.h"
 #include "correction/adjust_screen.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/dial_press_hook.h"
@@ -27,7 +28,7 @@ class AdjustWindow : public DialScreen {
   AdjustWindow(const ScreenContext& context, Side side)
       : DialScreen(context, kAdjustDialPress),
         model_(*context.kit.settings, context.correction, context.zones, side) {}
-  char Code() const override { return 'a'; }
+  char Code() const override { return kScreenAdjust; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/density_screen.h"
 #include "correction/screen_ids.h"
 
@@ -15,7 +16,7 @@ class DensityWindow : public ModelScreen {
  public:
   explicit DensityWindow(const ScreenContext& context)
       : ModelScreen(context), model_(*context.kit.settings) {}
-  char Code() const override { return 'D'; }
+  char Code() const override { return kScreenDensity; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/drill_setup_screen.h"
 #include "correction/screen_ids.h"
 
@@ -20,7 +21,7 @@ class DrillSetupWindow : public ModelScreen {
  public:
   explicit DrillSetupWindow(const ScreenContext& context)
       : ModelScreen(context), model_(*context.kit.settings, context.correction) {}
-  char Code() const override { return 'd'; }
+  char Code() const override { return kScreenDrillSetup; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/heavy_metal_setup_screen.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/density_window.h"
@@ -17,7 +18,7 @@ class HeavyMetalSetupWindow : public ModelScreen {
  public:
   explicit HeavyMetalSetupWindow(const ScreenContext& context)
       : ModelScreen(context), model_(*context.kit.settings) {}
-  char Code() const override { return 'h'; }
+  char Code() const override { return kScreenHeavyMetal; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
@@ -26,8 +27,8 @@ class HeavyMetalSetupWindow : public ModelScreen {
   ScreenPress CloseRequested() override { return model_.Press(kIdExit); }
   // Its size selection and density windows open over it.
   void OpenOver(char code) override {
-    if (code == 'p') OpenSlugSizeWindow(context());
-    if (code == 'D') OpenDensityWindow(context());
+    if (code == kScreenSlugSize) OpenSlugSizeWindow(context());
+    if (code == kScreenDensity) OpenDensityWindow(context());
   }
 
  private:

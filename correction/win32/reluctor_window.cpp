@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/reluctor_screen.h"
 #include "correction/screen_ids.h"
 
@@ -16,7 +17,7 @@ class ReluctorWindow : public ModelScreen {
  public:
   explicit ReluctorWindow(const ScreenContext& context)
       : ModelScreen(context), model_(*context.kit.settings) {}
-  char Code() const override { return 'r'; }
+  char Code() const override { return kScreenReluctor; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
 #include "correction/slug_size_screen.h"
@@ -24,7 +25,7 @@ class SlugSizeWindow : public ModelScreen {
  public:
   explicit SlugSizeWindow(const ScreenContext& context)
       : ModelScreen(context), model_(*context.kit.settings, context.correction) {}
-  char Code() const override { return 'p'; }
+  char Code() const override { return kScreenSlugSize; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

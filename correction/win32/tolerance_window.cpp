@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "base/field_codes.h"
 #include "correction/screen_ids.h"
 #include "correction/tolerance_screen.h"
 
@@ -17,7 +18,7 @@ class ToleranceWindow : public ModelScreen {
   explicit ToleranceWindow(const ScreenContext& context)
       : ModelScreen(context),
         model_(*context.kit.settings, context.correction.toleranceCalculator) {}
-  char Code() const override { return 't'; }
+  char Code() const override { return kScreenTolerance; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/display_model.h"
+#include "base/field_codes.h"
 #include "correction/screen_ids.h"
 #include "correction/win32/dial_press_hook.h"
 #include "correction/win32/dial_screen_window.h"
@@ -17,7 +18,7 @@ class ZoneSetupWindow : public DialScreen {
  public:
   explicit ZoneSetupWindow(const ScreenContext& context)
       : DialScreen(context, kZoneDialPress), model_(*context.kit.settings, context.zones) {}
-  char Code() const override { return 'z'; }
+  char Code() const override { return kScreenZoneSetup; }
 
  protected:
   std::vector<ScreenItem> Items() const override { return model_.Items(); }
