@@ -218,9 +218,7 @@ OperatorMessage StoringConditionMessage(bool final, const std::string& correctio
 
 OperatorMessage FinalOverwriteQuestion() {
   return MakeQuestion("Attention",
-                      "Final Shaft Condition has been previously saved.
-
-                      "
+                      "Final Shaft Condition has been previously saved.\n\n"
                       "Do you want to overwrite?",
                       kDarkBlueText, kBeepAsterisk, 340, 200, 600, 200, "YES", 70, "NO", 70,
                       kFieldSaveFinal);
