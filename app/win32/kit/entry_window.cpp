@@ -8,6 +8,7 @@
 #include "app/field_store.h"
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/design_font.h"
 #include "base/field_table.h"
 #include "base/help_file.h"
@@ -60,7 +61,8 @@ void CommitNumber(KitContext& kit) {
   store.rightMeasured = kit.rightMeasured;
   store.link = kit.link;
   store.correction = kit.correction;
-  store.screen = kit.screenStore;
+  ChildScreen* screen = OpenScreenOf(kit);
+  store.screen = screen != nullptr ? screen->EntryStore() : nullptr;
   store.radiusBoxSides = entry.boxSides;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
   if (commit.outcome.stored && kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
@@ -73,7 +75,7 @@ void CommitText(KitContext& kit) {
   const int code = entry.fieldCode;
   const std::string text = entry.text;
   CloseEntryWindow(kit);
-  if (kit.onTextEntered) kit.onTextEntered(code, text);
+  if (ChildScreen* screen = OpenScreenOf(kit)) screen->DeliverText(code, text);
 }
 
 // Reads the scale into the field being entered; a weight stored closes the
@@ -81,7 +83,8 @@ void CommitText(KitContext& kit) {
 void TransferFromScale(KitContext& kit) {
   EntryWindowState& entry = kit.entry;
   if (entry.prompt != nullptr) ShowWindow(entry.prompt, SW_HIDE);
-  if (!kit.transferScale || !kit.transferScale(entry.fieldCode)) return;
+  ChildScreen* screen = OpenScreenOf(kit);
+  if (screen == nullptr || !screen->TransferScale(entry.fieldCode)) return;
   if (kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);
 }
@@ -186,7 +189,7 @@ void OnColourClick(HWND hwnd, KitContext& kit, POINT point) {
       kit.fontColour = i;
       // The colour is the settings' header text colour, kept in balsetup.dta.
       if (kit.settings != nullptr) kit.settings->headerTextColor = i;
-      if (kit.onFontColour) kit.onFontColour(i);
+      if (ChildScreen* screen = OpenScreenOf(kit)) screen->FontColourChanged(i);
       InvalidateRect(hwnd, nullptr, TRUE);
       if (kit.entry.edit != nullptr) InvalidateRect(kit.entry.edit, nullptr, TRUE);
       if (kit.childScreen != nullptr) InvalidateRect(kit.childScreen, nullptr, TRUE);
