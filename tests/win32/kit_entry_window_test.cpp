@@ -258,7 +258,7 @@ TEST_F(KitEntry, AMessageOpenedByTheCommitKeepsTheMainWindowUntilItCloses) {
 
 TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
   KnownWeightCalibration calibration;
-  kit.calibration = &calibration;
+  OpenAskingScreen().calibration = &calibration;
   // Before any spin the shown moments are slivers of nothing: both the
   // keyboard and the keypad refuse.
   kit.leftMoment = kit.rightMoment = 0.002;

@@ -151,10 +151,12 @@ class AskingScreen : public ChildScreen {
   void FontColourChanged(int index) override {
     if (onColour) onColour(index);
   }
+  KnownWeightCalibration* Calibration() override { return calibration; }
 
   std::function<void(int, const std::string&)> onText;
   std::function<bool(int)> onScale;
   std::function<void(int)> onColour;
+  KnownWeightCalibration* calibration = nullptr;
 };
 
 struct NoHost : ScreenHost {

@@ -76,6 +76,11 @@ ScreenEntryStore* ChildScreen::EntryStore() {
   return under != nullptr ? under->EntryStore() : nullptr;
 }
 
+KnownWeightCalibration* ChildScreen::Calibration() {
+  ChildScreen* under = Under();
+  return under != nullptr ? under->Calibration() : nullptr;
+}
+
 void ChildScreen::AwaitText(int actionCode, std::function<void(const std::string&)> answered) {
   awaitedCode_ = actionCode;
   awaited_ = std::move(answered);

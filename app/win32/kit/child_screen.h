@@ -84,6 +84,9 @@ class ChildScreen {
   virtual void FontColourChanged(int colourIndex);
   // The screen's own fields that typed values may go to, or null.
   virtual ScreenEntryStore* EntryStore();
+  // The known-weight calibration the desired readings (127, 128) work on,
+  // or null.
+  virtual KnownWeightCalibration* Calibration();
 
   // A question asked for this screen (the print job name): the next text
   // entry of `actionCode` goes to `answered` instead of TextEntered. Asking

@@ -54,14 +54,14 @@ void CommitNumber(KitContext& kit) {
   FieldStoreContext store{*kit.settings};
   store.ui = kit.ui;
   store.history = kit.history;
-  store.calibration = kit.calibration;
+  ChildScreen* screen = OpenScreenOf(kit);
+  store.calibration = screen != nullptr ? screen->Calibration() : nullptr;
   store.leftMoment = kit.leftMoment;
   store.rightMoment = kit.rightMoment;
   store.leftMeasured = kit.leftMeasured;
   store.rightMeasured = kit.rightMeasured;
   store.link = kit.link;
   store.correction = kit.correction;
-  ChildScreen* screen = OpenScreenOf(kit);
   store.screen = screen != nullptr ? screen->EntryStore() : nullptr;
   store.radiusBoxSides = entry.boxSides;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
@@ -371,10 +371,11 @@ void AddHelpAndTransfer(KitContext& kit, int helpX, int helpY, int transferX, in
 bool RefusedBeforeSpin(KitContext& kit) {
   const int code = kit.actionCode;
   if (code != kFieldDesiredReadingLeft && code != kFieldDesiredReadingRight) return false;
-  if (kit.calibration == nullptr) return false;
-  const bool takes = code == kFieldDesiredReadingLeft
-                         ? kit.calibration->TakesLeft(kit.leftMeasured)
-                         : kit.calibration->TakesRight(kit.rightMeasured);
+  ChildScreen* screen = OpenScreenOf(kit);
+  KnownWeightCalibration* calibration = screen != nullptr ? screen->Calibration() : nullptr;
+  if (calibration == nullptr) return false;
+  const bool takes = code == kFieldDesiredReadingLeft ? calibration->TakesLeft(kit.leftMeasured)
+                                                      : calibration->TakesRight(kit.rightMeasured);
   if (takes) return false;
   if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
   return true;

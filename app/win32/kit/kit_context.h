@@ -69,7 +69,6 @@ struct KitContext {
   OperatorUi* ui = nullptr;
   ControlLink* link = nullptr;
   History* history = nullptr;
-  KnownWeightCalibration* calibration = nullptr;
   // The run's correction state (held holes and slugs follow drill and slug
   // entries).
   CorrectionState* correction = nullptr;
