@@ -110,11 +110,11 @@ void MainActions::OpenCalibrationWindow() {
 }
 
 void MainActions::PrintBobweightCard(ChildScreen& from) {
-  if (auto context = ScreenContextOf(state_)) balancer::PrintBobweightCard(*context, from.hwnd());
+  if (auto context = ScreenContextOf(state_)) balancer::PrintBobweightCard(*context, from);
 }
 
 void MainActions::PrintShaftReport(ChildScreen& from) {
-  if (auto context = ScreenContextOf(state_)) balancer::PrintShaftReport(*context, from.hwnd());
+  if (auto context = ScreenContextOf(state_)) balancer::PrintShaftReport(*context, from);
 }
 
 bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {

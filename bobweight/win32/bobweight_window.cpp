@@ -78,14 +78,6 @@ class BobweightScreen : public ChildScreen {
               L::kButtonH, buttonFont_);
 
     if (kit.folder != nullptr) company_ = ReadCompanyText(*kit.folder);
-    kit.screenStore = &store_;
-    kit.screenBoxText = [this](int code, std::string& text) { return store_.BoxText(code, text); };
-    kit.onTextEntered = [this](int code, const std::string& text) { OnText(code, text); };
-    // The job line's colour is a setting: kept at once.
-    kit.onFontColour = [this](int) {
-      context().host.SettingsChanged();
-      InvalidateRect(hwnd(), nullptr, TRUE);
-    };
     if (kit.message != nullptr) {
       previousAnswer_ = kit.message->onAnswer;
       auto previous = previousAnswer_;
@@ -158,13 +150,8 @@ class BobweightScreen : public ChildScreen {
 
   void OnDestroy() override {
     KitContext& kit = context().kit;
-    if (kit.screenStore == &store_) kit.screenStore = nullptr;
-    kit.screenBoxText = nullptr;
-    kit.onTextEntered = nullptr;
-    kit.onFontColour = nullptr;
     if (kit.message != nullptr) kit.message->onAnswer = previousAnswer_;
     kit.scaleOpen = false;
-    kit.transferScale = nullptr;
     if (port_) port_->Close();
   }
 
@@ -180,10 +167,20 @@ class BobweightScreen : public ChildScreen {
     findScale(*port_, *model_, clock_);
     KitContext& kit = context().kit;
     kit.scaleOpen = true;
-    kit.transferScale = [this](int fieldCode) { return TransferScale(fieldCode); };
   }
 
-  bool TransferScale(int fieldCode) {
+ public:
+  ScreenEntryStore* EntryStore() override { return &store_; }
+  bool BoxText(int code, std::string& text) override { return store_.BoxText(code, text); }
+  void TextEntered(int code, const std::string& text) override { OnText(code, text); }
+  // The job line's colour is a setting: kept at once.
+  void FontColourChanged(int) override {
+    context().host.SettingsChanged();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+  }
+
+  bool TransferScale(int fieldCode) override {
+    if (!port_ || model_ == nullptr) return false;
     KitContext& kit = context().kit;
     if (kit.ui == nullptr) return false;
     switch (TransferScaleIntoEntry(fieldCode, *port_, *model_, clock_, *kit.ui, card_, set_,

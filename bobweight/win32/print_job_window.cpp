@@ -16,38 +16,11 @@ namespace {
 constexpr int kKeyboardX = 190, kKeyboardY = 48;
 constexpr int kLineEntryX = 256, kLineEntryY = 250;
 
-// Listens for the answer to the job-name question in place of the open
-// screen's own text handler, and gives that handler back with the first text
-// that comes: the answer goes to `answered`, any other text (the question has
-// gone by then: one entry window at a time) on to the screen.
-struct JobNameListener {
-  KitContext* kit;
-  std::function<void(int, const std::string&)> screenHandler;
-  std::function<void(const std::string&)> answered;
-
-  void operator()(int code, const std::string& text) const {
-    // Copies first: giving the handler back destroys this listener.
-    const auto handler = screenHandler;
-    const auto answer = answered;
-    kit->onTextEntered = handler;
-    if (code == kPrintJobNameEntry) {
-      answer(text);
-    } else if (handler) {
-      handler(code, text);
-    }
-  }
-};
-
-// Opens the job-name question; `answered` runs with a non-blank answer.
-bool AskJobName(KitContext& kit, const JobNameQuestion& question,
+// Opens the job-name question of `asker`; `answered` runs with the answer.
+bool AskJobName(ChildScreen& asker, const JobNameQuestion& question,
                 std::function<void(const std::string&)> answered) {
-  std::function<void(int, const std::string&)> screenHandler = kit.onTextEntered;
-  // A question ended with Esc is still listening: take its place, not a
-  // place on top of it.
-  if (const auto* pending = screenHandler.target<JobNameListener>()) {
-    screenHandler = pending->screenHandler;
-  }
-  kit.onTextEntered = JobNameListener{&kit, std::move(screenHandler), std::move(answered)};
+  KitContext& kit = asker.context().kit;
+  asker.AwaitText(kPrintJobNameEntry, std::move(answered));
   kit.actionCode = kPrintJobNameEntry;
   kit.entry.text = question.prefill;
   HWND entry = question.keyboard ? OpenTextEntry(kit, kKeyboardX, kKeyboardY, question.heading)
@@ -140,27 +113,28 @@ int PrintDocument(PrintDialogResult& target, const std::string& documentName,
   return printed;
 }
 
-PrintOutcome PrintBobweightCard(const ScreenContext& context, HWND owner) {
+PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from) {
   KitContext& kit = context.kit;
   if (context.card == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
   JobNameQuestion question = CardJobNameQuestion(*context.card, kit.settings->touchscreen);
   if (question.ask) {
     BobweightCard* card = context.card;
-    AskJobName(kit, question,
+    AskJobName(from, question,
                [card](const std::string& answer) { TakePrintJobName(*card, answer); });
     return PrintOutcome::kAskedJobName;
   }
-  return PrintCardNow(context, owner);
+  return PrintCardNow(context, from.hwnd());
 }
 
-PrintOutcome PrintShaftReport(const ScreenContext& context, HWND owner) {
+PrintOutcome PrintShaftReport(const ScreenContext& context, ChildScreen& from) {
   KitContext& kit = context.kit;
   if (kit.history == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
   static const BobweightCard kNoCard;
   const BobweightCard& card = context.card != nullptr ? *context.card : kNoCard;
   JobNameQuestion question = ReportJobNameQuestion(card, kit.settings->touchscreen);
   ScreenContext copy = context;
-  AskJobName(kit, question, [copy, owner](const std::string& answer) {
+  const HWND owner = from.hwnd();
+  AskJobName(from, question, [copy, owner](const std::string& answer) {
     BobweightCard named;
     if (!TakePrintJobName(named, answer)) return;
     HWND back = IsWindow(owner) ? owner : nullptr;

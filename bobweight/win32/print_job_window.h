@@ -23,12 +23,13 @@ enum class PrintOutcome {
 };
 
 // "Print" of the Bobweight Calculation window. Without a job name the
-// question is asked and the card is not printed (Print is pressed again).
-PrintOutcome PrintBobweightCard(const ScreenContext& context, HWND owner);
+// question is asked of `from` (the screen pressed) and the card is not
+// printed (Print is pressed again).
+PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from);
 
 // "Print" of the Unbalance History window: always asks the job name first
-// and prints the report when it is given.
-PrintOutcome PrintShaftReport(const ScreenContext& context, HWND owner);
+// of `from` and prints the report when it is given.
+PrintOutcome PrintShaftReport(const ScreenContext& context, ChildScreen& from);
 
 // Prints `pages` as one document on the dialog's device context and frees
 // it. Returns the number of pages printed, or -1 when the document could not

@@ -21,16 +21,9 @@ class MachineCalibrationWindow : public ModelScreen {
   char Code() const override { return kMachineCalibrationScreenCode; }
 
  protected:
-  void OnCreate() override {
-    // The kit's desired-reading entries (127, 128) work on this opening's
-    // record; it goes with the window.
-    context().kit.calibration = &model_.calibration;
-    ModelScreen::OnCreate();
-  }
-  void OnDestroy() override {
-    if (context().kit.calibration == &model_.calibration) context().kit.calibration = nullptr;
-    ModelScreen::OnDestroy();
-  }
+  // The kit's desired-reading entries (127, 128) work on this opening's
+  // record; it goes with the window.
+  KnownWeightCalibration* Calibration() override { return &model_.calibration; }
   DesignBox ClientBox() const override { return model_.WindowBox(); }
   std::vector<ScreenItem> Items() const override {
     if (!HasRecords()) return {};

@@ -71,7 +71,7 @@ struct BobweightWindowsFixture : testmain::ScreenFixture {
     if (!settings.bobweightFolder.empty() && settings.bobweightFolder.back() == '\\') {
       settings.bobweightFolder.pop_back();
     }
-    kit.fileDialog = [this](HWND, const FileRequest& request) {
+    kit.fileDialogStandIn = [this](HWND, const FileRequest& request) {
       requests.push_back(request);
       return answer;
     };
@@ -502,7 +502,8 @@ TEST_F(BobweightWindowsFixture, PrintOptionsToggleTakeBoxesAndWriteTheSettingsOn
   Type("1.5");
   EXPECT_DOUBLE_EQ(card.tolerance, 1.5);
   std::string shown;
-  ASSERT_TRUE(kit.screenBoxText && kit.screenBoxText(276, shown));
+  ASSERT_NE(OpenScreenOf(kit), nullptr);
+  ASSERT_TRUE(OpenScreenOf(kit)->BoxText(276, shown));
   EXPECT_EQ(shown, "1.5");
   Press(options, kPrintExit);
   EXPECT_FALSE(IsWindow(options));
@@ -520,11 +521,12 @@ TEST_F(BobweightWindowsFixture, PrintOptionsToleranceIsTypedShownAndPrintedInOun
   HWND options = kit.childScreen;
   ASSERT_NE(options, screen);
   std::string shown;
-  ASSERT_TRUE(kit.screenBoxText && kit.screenBoxText(276, shown));
+  ASSERT_NE(OpenScreenOf(kit), nullptr);
+  ASSERT_TRUE(OpenScreenOf(kit)->BoxText(276, shown));
   EXPECT_EQ(shown, "1.79");  // 2.0 / 28.349525 * 25.4
   SendMessageA(GetDlgItem(options, 276), WM_LBUTTONDOWN, 0, 0);
   Type("2.25");
-  kit.screenBoxText(276, shown);
+  OpenScreenOf(kit)->BoxText(276, shown);
   EXPECT_EQ(shown, "2.25");
   // Page 2 prints the stored gram-inches back as this number.
   EXPECT_NEAR(card.tolerance, 2.25 * 28.349525 / 25.4, 1e-9);

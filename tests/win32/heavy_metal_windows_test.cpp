@@ -305,7 +305,8 @@ TEST_F(HeavyMetalWindows, DensityFromATestSlugReachesTheSettingsAndTheCorrection
   EXPECT_EQ(ClassOf(density), "HMDensityClass");
   EXPECT_EQ(Title(density), "Heavy Metal Density");
   EXPECT_EQ(kit.screenCode, 'D');
-  EXPECT_NE(kit.screenStore, nullptr);
+  ASSERT_NE(OpenScreenOf(kit), nullptr);
+  EXPECT_NE(OpenScreenOf(kit)->EntryStore(), nullptr);
   Click(345);
   Type(".5\r");
   Key('l');
@@ -325,7 +326,8 @@ TEST_F(HeavyMetalWindows, DensityFromATestSlugReachesTheSettingsAndTheCorrection
   EXPECT_FALSE(IsWindow(density));
   EXPECT_EQ(kit.childScreen, setup);
   EXPECT_EQ(kit.screenCode, 'h');
-  EXPECT_EQ(kit.screenStore, nullptr);
+  ASSERT_NE(OpenScreenOf(kit), nullptr);
+  EXPECT_EQ(OpenScreenOf(kit)->EntryStore(), nullptr);
   Key(27);
   EXPECT_EQ(kit.childScreen, nullptr);
   EXPECT_TRUE(IsWindowEnabled(main.hwnd));

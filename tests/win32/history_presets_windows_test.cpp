@@ -24,7 +24,7 @@ struct HistoryPresetsFixture : testmain::ScreenFixture {
   void SetUp() override {
     ScreenFixture::SetUp();
     kit.history = &main.history;
-    kit.fileDialog = [this](HWND owner, const FileRequest& request) {
+    kit.fileDialogStandIn = [this](HWND owner, const FileRequest& request) {
       requests.push_back(request);
       owners.push_back(owner);
       return answer;

@@ -164,7 +164,7 @@ TEST_F(KitEntry, ValueBoxOpensTheKeyboardEntryAtItsPlace) {
 TEST_F(KitEntry, TypewriterFollowsShiftAndCapsLockAndHandsOverItsText) {
   int code = 0;
   std::string entered;
-  kit.onTextEntered = [&](int c, const std::string& text) {
+  OpenAskingScreen().onText = [&](int c, const std::string& text) {
     code = c;
     entered = text;
   };
@@ -196,7 +196,7 @@ TEST_F(KitEntry, TypewriterFollowsShiftAndCapsLockAndHandsOverItsText) {
 
 TEST_F(KitEntry, ColourTilesChooseTheFontColour) {
   int chosen = -1;
-  kit.onFontColour = [&](int index) { chosen = index; };
+  OpenAskingScreen().onColour = [&](int index) { chosen = index; };
   kit.actionCode = 19;
   SetScale(1.5f);
   OpenTextEntry(kit, 190, 60, "Job Title");
@@ -220,7 +220,7 @@ TEST_F(KitEntry, ColourTilesChooseTheFontColour) {
 
 TEST_F(KitEntry, LineAndNoteEntriesHandTheirTextOver) {
   std::string entered;
-  kit.onTextEntered = [&](int, const std::string& text) { entered = text; };
+  OpenAskingScreen().onText = [&](int, const std::string& text) { entered = text; };
   HWND hwnd = OpenLineEntry(kit, 256, 200, "Job Name");
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(WindowText(hwnd), "Job Name");
@@ -258,7 +258,7 @@ TEST_F(KitEntry, AMessageOpenedByTheCommitKeepsTheMainWindowUntilItCloses) {
 
 TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
   KnownWeightCalibration calibration;
-  kit.calibration = &calibration;
+  OpenAskingScreen().calibration = &calibration;
   // Before any spin the shown moments are slivers of nothing: both the
   // keyboard and the keypad refuse.
   kit.leftMoment = kit.rightMoment = 0.002;
@@ -296,7 +296,7 @@ TEST_F(KitEntry, ScaleTransferGoesToTheFieldAndClosesOnlyWhenStored) {
   kit.scaleOpen = true;
   std::vector<int> asked;
   bool stores = false;
-  kit.transferScale = [&](int code) {
+  OpenAskingScreen().onScale = [&](int code) {
     asked.push_back(code);
     return stores;
   };

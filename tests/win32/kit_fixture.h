@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_routing.h"
@@ -136,6 +139,33 @@ inline void Type(HWND edit, const std::string& text) {
   for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
+// A screen that hands what the kit asks of the open screen to the test.
+class AskingScreen : public ChildScreen {
+ public:
+  using ChildScreen::ChildScreen;
+  char Code() const override { return 'z'; }
+  void TextEntered(int code, const std::string& text) override {
+    if (onText) onText(code, text);
+  }
+  bool TransferScale(int fieldCode) override { return onScale ? onScale(fieldCode) : false; }
+  void FontColourChanged(int index) override {
+    if (onColour) onColour(index);
+  }
+  KnownWeightCalibration* Calibration() override { return calibration; }
+
+  std::function<void(int, const std::string&)> onText;
+  std::function<bool(int)> onScale;
+  std::function<void(int)> onColour;
+  KnownWeightCalibration* calibration = nullptr;
+};
+
+struct NoHost : ScreenHost {
+  void RecomputeAndRepaint() override {}
+  void Repaint(RepaintArea) override {}
+  bool SettingsChanged() override { return true; }
+  void ScreenClosed() override {}
+};
+
 struct KitFixture : ::testing::Test {
   void SetUp() override {
     EnsureKitClasses();
@@ -164,11 +194,25 @@ struct KitFixture : ::testing::Test {
   }
   void TearDown() override {
     CloseEntryWindow(kit);
+    if (kit.childScreen != nullptr && IsWindow(kit.childScreen)) DestroyWindow(kit.childScreen);
     if (message.hwnd != nullptr) DestroyWindow(message.hwnd);
     if (IsWindow(main)) DestroyWindow(main);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
+  }
+  // Opens an AskingScreen as the kit's open screen; the main window is
+  // enabled again so that entry windows behave as over the main screen.
+  AskingScreen& OpenAskingScreen() {
+    EXPECT_TRUE(RegisterChildScreenClass(Instance()));
+    ScreenContext context{kit,   screenHost, left,   right,
+                          zones, correction, result, indicatorReading};
+    HWND hwnd = OpenChildScreen(std::make_unique<AskingScreen>(context), "asking", WS_POPUP, 0, 0,
+                                100, 100);
+    EXPECT_NE(hwnd, nullptr);
+    EnableWindow(main, TRUE);
+    SetActiveWindow(main);
+    return *static_cast<AskingScreen*>(ChildScreenOf(hwnd));
   }
   void SetScale(float scale) {
     kit.screenScale = scale;
@@ -185,6 +229,12 @@ struct KitFixture : ::testing::Test {
   ProgramFolder folder;
   RecordingActions actions;
   KitContext kit;
+  NoHost screenHost;
+  PlaneReading left, right;
+  CorrectionZones zones;
+  CorrectionState correction;
+  CorrectionResult result;
+  int indicatorReading = 0;
 };
 
 }  // namespace balancer::kit_test

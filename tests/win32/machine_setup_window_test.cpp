@@ -221,7 +221,8 @@ TEST_F(SetupWindowFixture, DesiredReadingByCtrlLCalibratesOnce) {
   ASSERT_NE(message.hwnd, nullptr);
   AnswerMessageWindow(message, kMessageOkId);
   SendMessageA(screen, WM_CHAR, VK_ESCAPE, 0);
-  EXPECT_EQ(kit.calibration, nullptr);
+  ChildScreen* open = OpenScreenOf(kit);
+  EXPECT_EQ(open != nullptr ? open->Calibration() : nullptr, nullptr);
   EXPECT_NEAR(Written("balsetup.bak").calibrationFactorLeft, 2.5, 1e-9);
 }
 

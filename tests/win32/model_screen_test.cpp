@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/kit/entry_window.h"
+#include "base/field_codes.h"
 #include "kit_fixture.h"
 
 namespace balancer {
@@ -79,6 +81,34 @@ class ScriptedScreen : public ModelScreen {
 
  private:
   Script& script_;
+};
+
+// A field of the screen's own (the test slug's diameter) that keeps what it
+// is given.
+struct KeepingStore : ScreenEntryStore {
+  ScreenEntryEffect StoreEntry(int code, double value) override {
+    ScreenEntryEffect effect;
+    if (code != kFieldSlugDiameter) return effect;
+    effect.handled = true;
+    effect.stored = true;
+    values.push_back(value);
+    return effect;
+  }
+  std::vector<double> values;
+};
+
+class StoreScreen : public ScriptedScreen {
+ public:
+  StoreScreen(const ScreenContext& context, Script& script, ScreenEntryStore* store, char code)
+      : ScriptedScreen(context, script), store_(store), code_(code) {}
+  char Code() const override { return code_; }
+
+ protected:
+  ScreenEntryStore* Store() override { return store_; }
+
+ private:
+  ScreenEntryStore* store_;
+  char code_;
 };
 
 ScreenPress Handled() {
@@ -194,7 +224,8 @@ TEST_F(ModelScreenTest, ClosesBeforeTheCorrectionsRunAndWritesAfterThem) {
 
 TEST_F(ModelScreenTest, HandsTheChosenFileBackToTheModelAndCarriesOutItsAnswer) {
   std::vector<std::string> shown;
-  kit.fileDialog = [&](HWND owner, const FileRequest& request) -> std::optional<std::string> {
+  kit.fileDialogStandIn = [&](HWND owner,
+                              const FileRequest& request) -> std::optional<std::string> {
     EXPECT_EQ(owner, hwnd);
     shown.push_back(request.title);
     if (request.save) return std::nullopt;
@@ -228,11 +259,12 @@ TEST_F(ModelScreenTest, TypedNamesAndAnswersComeBackToTheScreenThatAsked) {
   ASSERT_NE(kit.entry.hwnd, nullptr);
   EXPECT_EQ(kit.actionCode, 181);
   EXPECT_EQ(kit.entry.text, "shaft 7");
-  ASSERT_TRUE(kit.onTextEntered);
-  kit.onTextEntered(22, "another entry's text");
+  ChildScreen* open = OpenScreenOf(kit);
+  ASSERT_NE(open, nullptr);
+  open->DeliverText(22, "another entry's text");
   EXPECT_TRUE(script.names.empty());
-  kit.onTextEntered(181, "shaft 8");
-  kit.onTextEntered(181, "typed twice");
+  open->DeliverText(181, "shaft 8");
+  open->DeliverText(181, "typed twice");
   EXPECT_EQ(script.names, (std::vector<std::string>{"shaft 8"}));
   EXPECT_EQ(host.calls, (std::vector<std::string>{"settings"}));
 
@@ -243,7 +275,40 @@ TEST_F(ModelScreenTest, TypedNamesAndAnswersComeBackToTheScreenThatAsked) {
   // The kit forgets the screen with its window.
   DestroyWindow(kit.entry.hwnd);
   DestroyWindow(hwnd);
-  EXPECT_FALSE(kit.onTextEntered);
+  EXPECT_EQ(OpenScreenOf(kit), nullptr);
+}
+
+// Typed values go to the fields of the screen that is open: not to the one
+// under a screen opened over it, and to that one again once the screen over
+// it has closed.
+TEST_F(ModelScreenTest, TypedValuesReachTheOpenScreensOwnFields) {
+  ProgramFolder folder;
+  folder.path = kit_test::FreshFolder("balancer-model-screen-test");
+  kit.folder = &folder;
+  KeepingStore own;
+  hwnd = OpenChildScreen(std::make_unique<StoreScreen>(context, script, &own, 'q'), "Under",
+                         WS_CAPTION | WS_SYSMENU, 100, 100, 400, 300);
+  ASSERT_NE(hwnd, nullptr);
+  auto typeValue = [&](const char* text) {
+    kit.actionCode = kFieldSlugDiameter;
+    ASSERT_NE(OpenEntryForField(kit, kFieldSlugDiameter), nullptr);
+    kit_test::Type(kit.entry.edit, text);
+    EXPECT_EQ(kit.entry.hwnd, nullptr);
+  };
+  typeValue("0.5\r");
+  EXPECT_EQ(own.values, (std::vector<double>{0.5}));
+
+  Script overScript = script;
+  HWND over = OpenSubScreen(*ChildScreenOf(hwnd),
+                            std::make_unique<StoreScreen>(context, overScript, nullptr, 'r'),
+                            "Over", WS_CAPTION | WS_SYSMENU, 150, 150, 300, 200);
+  ASSERT_NE(over, nullptr);
+  typeValue("0.625\r");
+  EXPECT_EQ(own.values, (std::vector<double>{0.5})) << "not the fields under the open screen";
+  DestroyWindow(over);
+  ASSERT_EQ(kit.childScreen, hwnd);
+  typeValue("0.75\r");
+  EXPECT_EQ(own.values, (std::vector<double>{0.5, 0.75}));
 }
 
 }  // namespace

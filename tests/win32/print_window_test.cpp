@@ -190,6 +190,11 @@ class PrintScreen : public ChildScreen {
  public:
   using ChildScreen::ChildScreen;
   char Code() const override { return 'b'; }
+  // The screen's own entries, told apart from the job-name answers.
+  void TextEntered(int code, const std::string& text) override {
+    if (received != nullptr) received->push_back({code, text});
+  }
+  std::vector<std::pair<int, std::string>>* received = nullptr;
 };
 
 struct PrintPathFixture : testmain::ScreenFixture {
@@ -204,7 +209,7 @@ struct PrintPathFixture : testmain::ScreenFixture {
     screenWindow = OpenChildScreen(std::make_unique<PrintScreen>(context), "Bobweight", WS_CAPTION,
                                    0, 0, 400, 300);
     ASSERT_NE(screenWindow, nullptr);
-    kit.printDialog =
+    kit.printDialogStandIn =
         [this](HWND owner, const PrintDialogRequest& request) -> std::optional<PrintDialogResult> {
       ++dialogs;
       lastRequest = request;
@@ -331,12 +336,6 @@ TEST_F(PrintPathFixture, ShaftReportAsksTheJobNameEveryTime) {
   EXPECT_EQ(dialogs, 1);
 }
 
-// The screen's own text handler, told apart from anything wrapped around it.
-struct ScreenTextHandler {
-  std::vector<std::pair<int, std::string>>* received;
-  void operator()(int code, const std::string& text) const { received->push_back({code, text}); }
-};
-
 // Every job-name question gives the screen its own text handler back, so a
 // second print (after an answer or an Esc) behaves as the first did and the
 // screen's own entries still reach it once each.
@@ -344,10 +343,9 @@ TEST_F(PrintPathFixture, EachPrintGivesTheScreenItsTextHandlerBack) {
   main.history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
   main.history.historyCount = 1;
   std::vector<std::pair<int, std::string>> received;
-  kit.onTextEntered = ScreenTextHandler{&received};
-  auto screenHandlerInPlace = [&] {
-    return kit.onTextEntered.target<ScreenTextHandler>() != nullptr;
-  };
+  static_cast<PrintScreen&>(Screen()).received = &received;
+  // Nothing left waiting in front of the screen's own entries.
+  auto screenHandlerInPlace = [&] { return !Screen().AwaitsText(); };
 
   for (int print = 1; print <= 2; ++print) {
     SCOPED_TRACE(print);
@@ -380,7 +378,6 @@ TEST_F(PrintPathFixture, EachPrintGivesTheScreenItsTextHandlerBack) {
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].first, 22);
   EXPECT_EQ(received[0].second, "smith 350");
-  kit.onTextEntered = nullptr;
 }
 
 TEST(PrintDocument, NotStartedOnADeviceThatIsNoPrinter) {

@@ -48,6 +48,57 @@ HWND ChildScreen::AddButton(int id, const char* text, int x, int y, int width, i
   return button;
 }
 
+ChildScreen* ChildScreen::Under() const {
+  if (parent_ == nullptr || !IsWindow(parent_)) return nullptr;
+  return ChildScreenOf(parent_);
+}
+
+void ChildScreen::TextEntered(int actionCode, const std::string& text) {
+  if (ChildScreen* under = Under()) under->TextEntered(actionCode, text);
+}
+
+bool ChildScreen::BoxText(int code, std::string& text) {
+  ChildScreen* under = Under();
+  return under != nullptr && under->BoxText(code, text);
+}
+
+bool ChildScreen::TransferScale(int fieldCode) {
+  ChildScreen* under = Under();
+  return under != nullptr && under->TransferScale(fieldCode);
+}
+
+void ChildScreen::FontColourChanged(int colourIndex) {
+  if (ChildScreen* under = Under()) under->FontColourChanged(colourIndex);
+}
+
+ScreenEntryStore* ChildScreen::EntryStore() {
+  ChildScreen* under = Under();
+  return under != nullptr ? under->EntryStore() : nullptr;
+}
+
+KnownWeightCalibration* ChildScreen::Calibration() {
+  ChildScreen* under = Under();
+  return under != nullptr ? under->Calibration() : nullptr;
+}
+
+void ChildScreen::AwaitText(int actionCode, std::function<void(const std::string&)> answered) {
+  awaitedCode_ = actionCode;
+  awaited_ = std::move(answered);
+}
+
+void ChildScreen::DeliverText(int actionCode, const std::string& text) {
+  // Taken out first: the answer may ask again.
+  std::function<void(const std::string&)> answered = std::move(awaited_);
+  const int awaited = awaitedCode_;
+  awaited_ = nullptr;
+  awaitedCode_ = 0;
+  if (answered && actionCode == awaited) {
+    answered(text);
+  } else {
+    TextEntered(actionCode, text);
+  }
+}
+
 void ChildScreen::Close() {
   if (hwnd_ != nullptr && !closing_) {
     closing_ = true;
@@ -132,6 +183,14 @@ LRESULT HandleChildScreen(HWND hwnd, ChildScreen& self, UINT msg, WPARAM wParam,
 
 ChildScreen* ChildScreenOf(HWND hwnd) {
   return WindowStateOf<ChildScreen>(hwnd);
+}
+
+ChildScreen* OpenScreenOf(const KitContext& kit) {
+  if (kit.childScreen == nullptr || !IsWindow(kit.childScreen)) return nullptr;
+  // Only a screen window keeps a screen; any other window's data is not one.
+  const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(kit.childScreen, GCLP_WNDPROC));
+  if (proc != &StateWindowProc<ChildScreen, HandleChildScreen, kWindowOwnsState>) return nullptr;
+  return ChildScreenOf(kit.childScreen);
 }
 
 bool RegisterScreenClass(HINSTANCE instance, const char* className) {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -67,6 +68,35 @@ class ChildScreen {
   // Closes the window; the screen object is deleted with it.
   void Close();
 
+  // What the kit asks of the open screen (kit.childScreen), the one route by
+  // which an answer reaches the screen that asked. The defaults hand the
+  // question to the screen under this one (a sub-screen works on its parent's
+  // job), else it is nobody's business.
+  // A text or note entry ended with `text` (ActionCode `actionCode`).
+  virtual void TextEntered(int actionCode, const std::string& text);
+  // The screen's own value for the value box of field `code`; false: not its
+  // field.
+  virtual bool BoxText(int code, std::string& text);
+  // Transfer From Scale: one weight read into field `fieldCode` as a typed
+  // value would go; false when nothing was stored.
+  virtual bool TransferScale(int fieldCode);
+  // Code 19: the font colour changed.
+  virtual void FontColourChanged(int colourIndex);
+  // The screen's own fields that typed values may go to, or null.
+  virtual ScreenEntryStore* EntryStore();
+  // The known-weight calibration the desired readings (127, 128) work on,
+  // or null.
+  virtual KnownWeightCalibration* Calibration();
+
+  // A question asked for this screen (the print job name): the next text
+  // entry of `actionCode` goes to `answered` instead of TextEntered. Asking
+  // again replaces a question still open (one ended with Esc).
+  void AwaitText(int actionCode, std::function<void(const std::string&)> answered);
+  // Hands a finished text entry to the question waiting for it, else to
+  // TextEntered. Any text ends a waiting question: one entry at a time.
+  void DeliverText(int actionCode, const std::string& text);
+  bool AwaitsText() const { return static_cast<bool>(awaited_); }
+
  protected:
   // Called once the window exists (children are made here).
   virtual void OnCreate() {}
@@ -104,8 +134,13 @@ class ChildScreen {
   friend HWND OpenScreenOver(std::unique_ptr<ChildScreen>, const char*, const char*, DWORD, int,
                              int, int, int);
 
+  // The screen this one was opened over, or null.
+  ChildScreen* Under() const;
+
   ScreenContext context_;
   HWND hwnd_ = nullptr;
+  int awaitedCode_ = 0;
+  std::function<void(const std::string&)> awaited_;
   std::vector<HFONT> fonts_;
   bool closing_ = false;
   // A screen opened over another screen gives that one back when it goes.
@@ -151,5 +186,7 @@ HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, 
 
 // The open screen of a "childclass" window, or null.
 ChildScreen* ChildScreenOf(HWND hwnd);
+// The kit's open child screen, or null.
+ChildScreen* OpenScreenOf(const KitContext& kit);
 
 }  // namespace balancer

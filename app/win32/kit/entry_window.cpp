@@ -8,6 +8,7 @@
 #include "app/field_store.h"
 #include "app/keypad_layout.h"
 #include "app/screen_scale.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/design_font.h"
 #include "base/field_table.h"
 #include "base/help_file.h"
@@ -53,14 +54,15 @@ void CommitNumber(KitContext& kit) {
   FieldStoreContext store{*kit.settings};
   store.ui = kit.ui;
   store.history = kit.history;
-  store.calibration = kit.calibration;
+  ChildScreen* screen = OpenScreenOf(kit);
+  store.calibration = screen != nullptr ? screen->Calibration() : nullptr;
   store.leftMoment = kit.leftMoment;
   store.rightMoment = kit.rightMoment;
   store.leftMeasured = kit.leftMeasured;
   store.rightMeasured = kit.rightMeasured;
   store.link = kit.link;
   store.correction = kit.correction;
-  store.screen = kit.screenStore;
+  store.screen = screen != nullptr ? screen->EntryStore() : nullptr;
   store.radiusBoxSides = entry.boxSides;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
   if (commit.outcome.stored && kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
@@ -73,7 +75,7 @@ void CommitText(KitContext& kit) {
   const int code = entry.fieldCode;
   const std::string text = entry.text;
   CloseEntryWindow(kit);
-  if (kit.onTextEntered) kit.onTextEntered(code, text);
+  if (ChildScreen* screen = OpenScreenOf(kit)) screen->DeliverText(code, text);
 }
 
 // Reads the scale into the field being entered; a weight stored closes the
@@ -81,7 +83,8 @@ void CommitText(KitContext& kit) {
 void TransferFromScale(KitContext& kit) {
   EntryWindowState& entry = kit.entry;
   if (entry.prompt != nullptr) ShowWindow(entry.prompt, SW_HIDE);
-  if (!kit.transferScale || !kit.transferScale(entry.fieldCode)) return;
+  ChildScreen* screen = OpenScreenOf(kit);
+  if (screen == nullptr || !screen->TransferScale(entry.fieldCode)) return;
   if (kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);
 }
@@ -186,7 +189,7 @@ void OnColourClick(HWND hwnd, KitContext& kit, POINT point) {
       kit.fontColour = i;
       // The colour is the settings' header text colour, kept in balsetup.dta.
       if (kit.settings != nullptr) kit.settings->headerTextColor = i;
-      if (kit.onFontColour) kit.onFontColour(i);
+      if (ChildScreen* screen = OpenScreenOf(kit)) screen->FontColourChanged(i);
       InvalidateRect(hwnd, nullptr, TRUE);
       if (kit.entry.edit != nullptr) InvalidateRect(kit.entry.edit, nullptr, TRUE);
       if (kit.childScreen != nullptr) InvalidateRect(kit.childScreen, nullptr, TRUE);
@@ -368,10 +371,11 @@ void AddHelpAndTransfer(KitContext& kit, int helpX, int helpY, int transferX, in
 bool RefusedBeforeSpin(KitContext& kit) {
   const int code = kit.actionCode;
   if (code != kFieldDesiredReadingLeft && code != kFieldDesiredReadingRight) return false;
-  if (kit.calibration == nullptr) return false;
-  const bool takes = code == kFieldDesiredReadingLeft
-                         ? kit.calibration->TakesLeft(kit.leftMeasured)
-                         : kit.calibration->TakesRight(kit.rightMeasured);
+  ChildScreen* screen = OpenScreenOf(kit);
+  KnownWeightCalibration* calibration = screen != nullptr ? screen->Calibration() : nullptr;
+  if (calibration == nullptr) return false;
+  const bool takes = code == kFieldDesiredReadingLeft ? calibration->TakesLeft(kit.leftMeasured)
+                                                      : calibration->TakesRight(kit.rightMeasured);
   if (takes) return false;
   if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
   return true;

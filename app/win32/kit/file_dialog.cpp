@@ -18,7 +18,7 @@ std::string FileDialogFilter(const std::string& name, const std::string& pattern
 }
 
 std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner, const FileRequest& request) {
-  if (kit.fileDialog) return kit.fileDialog(owner, request);
+  if (kit.fileDialogStandIn) return kit.fileDialogStandIn(owner, request);
 
   // MAX_PATH characters with the terminator; a longer proposal is left out
   // rather than cut into a different name.

@@ -69,11 +69,9 @@ struct KitContext {
   OperatorUi* ui = nullptr;
   ControlLink* link = nullptr;
   History* history = nullptr;
-  KnownWeightCalibration* calibration = nullptr;
   // The run's correction state (held holes and slugs follow drill and slug
-  // entries) and the open screen's own fields (set while it is open).
+  // entries).
   CorrectionState* correction = nullptr;
-  ScreenEntryStore* screenStore = nullptr;
   double leftMoment = 0.0;  // current correction moments, for 127 and 128
   double rightMoment = 0.0;
   bool leftMeasured = false;  // the sides hold readings measured by a spin
@@ -86,23 +84,18 @@ struct KitContext {
   int fontColour = 1;  // 0-5, the font colour setting (code 19)
 
   // The serial scale, while the bobweight screen has it open (whenever a
-  // scale model is set, found or not). transferScale reads one weight into
-  // the field `fieldCode` as a typed value would go; false when nothing was
-  // stored (an unstable reading has been told to the operator).
+  // scale model is set, found or not); the open screen reads it
+  // (ChildScreen::TransferScale).
   bool scaleOpen = false;
-  std::function<bool(int fieldCode)> transferScale;
-  // Text and note entries hand their text here (the owning screen stores it).
-  std::function<void(int actionCode, const std::string& text)> onTextEntered;
-  // The open screen's own values for its value boxes (false: not its field).
-  std::function<bool(int code, std::string& text)> screenBoxText;
-  // Code 19: the font colour changed.
-  std::function<void(int colourIndex)> onFontColour;
-  // Stands in for the common open/save dialogs when set (tests).
-  std::function<std::optional<std::string>(HWND owner, const FileRequest& request)> fileDialog;
-  // Stands in for the common print dialog when set (tests): a memory device
-  // context to print on, or nothing for a cancel.
+  // Test stand-ins for the common dialogs, used in place of them when set
+  // (injection points, not routes: answers go to the open screen).
+  // The open/save dialog.
+  std::function<std::optional<std::string>(HWND owner, const FileRequest& request)>
+      fileDialogStandIn;
+  // The print dialog: a memory device context to print on, or nothing for a
+  // cancel.
   std::function<std::optional<PrintDialogResult>(HWND owner, const PrintDialogRequest& request)>
-      printDialog;
+      printDialogStandIn;
 
   EntryWindowState entry;
 };

@@ -18,21 +18,15 @@ void ModelScreen::OnCreate() {
                        item.place.height, buttonFont_);
     if (b != nullptr && !item.shown) ShowWindow(b, SW_HIDE);
   }
-  context().kit.screenStore = Store();
 }
 
-void ModelScreen::ListenForName(int code) {
-  nameCode_ = code;
-  if (listening_) return;
-  listening_ = true;
-  // Looked up by window, so that a screen already gone is never reached.
-  const HWND self = hwnd();
-  context().kit.onTextEntered = [self](int entered, const std::string& text) {
-    auto* screen = dynamic_cast<ModelScreen*>(ChildScreenOf(self));
-    if (screen == nullptr || screen->nameCode_ == 0 || entered != screen->nameCode_) return;
-    screen->nameCode_ = 0;
-    screen->CarryOut(screen->NameEntered(text));
-  };
+void ModelScreen::TextEntered(int actionCode, const std::string& text) {
+  if (nameCode_ == 0 || actionCode != nameCode_) {
+    ChildScreen::TextEntered(actionCode, text);
+    return;
+  }
+  nameCode_ = 0;
+  CarryOut(NameEntered(text));
 }
 
 void ModelScreen::OnPaint(HDC dc) {
@@ -80,12 +74,6 @@ bool ModelScreen::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
   return false;
 }
 
-void ModelScreen::OnDestroy() {
-  KitContext& kit = context().kit;
-  if (kit.screenStore == Store()) kit.screenStore = nullptr;
-  if (listening_) kit.onTextEntered = nullptr;
-}
-
 void ModelScreen::RepaintAll() {
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -124,7 +112,7 @@ bool ModelScreen::CarryOut(const ScreenPress& press) {
     c.kit.ui->ShowMessage(*press.message);
   }
   if (press.nameEntry) {
-    ListenForName(press.nameEntry->code);
+    nameCode_ = press.nameEntry->code;
     c.kit.actionCode = press.nameEntry->code;
     c.kit.entry.text = press.nameEntry->prefill;
     if (OpenTextEntry(c.kit, kNameEntryX, kNameEntryY, press.nameEntry->heading.c_str()) ==

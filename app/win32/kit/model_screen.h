@@ -33,6 +33,13 @@ class ModelScreen : public ChildScreen {
   explicit ModelScreen(const ScreenContext& context, ModelScreenLook look = {})
       : ChildScreen(context), look_(look) {}
 
+  // The model's own fields, even none: a sub-screen's typed values never
+  // reach the fields of the screen under it.
+  ScreenEntryStore* EntryStore() override { return Store(); }
+  // A typed name for the text entry this screen waits for goes to
+  // NameEntered; any other text to the screen under it.
+  void TextEntered(int actionCode, const std::string& text) override;
+
  protected:
   // The items as they stand now.
   virtual std::vector<ScreenItem> Items() const = 0;
@@ -76,7 +83,6 @@ class ModelScreen : public ChildScreen {
   void OnChar(int character) override { CarryOut(Key(character)); }
   void OnCloseRequest() override { CarryOut(CloseRequested()); }
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  void OnDestroy() override;
 
   // Carries out a decision of the model. False when the screen is gone.
   bool CarryOut(const ScreenPress& press);
@@ -87,14 +93,10 @@ class ModelScreen : public ChildScreen {
   HFONT ValueFont() const { return valueFont_; }
 
  private:
-  // Typed names of the text entry `code` come back to NameEntered.
-  void ListenForName(int code);
-
   ModelScreenLook look_;
   HFONT buttonFont_ = nullptr;
   HFONT valueFont_ = nullptr;
-  int nameCode_ = 0;        // the text entry this screen waits for, 0 for none
-  bool listening_ = false;  // the kit's typed names come here
+  int nameCode_ = 0;  // the text entry this screen waits for, 0 for none
 };
 
 }  // namespace balancer

@@ -8,7 +8,7 @@ namespace balancer {
 
 std::optional<PrintDialogResult> RunPrintDialog(KitContext& kit, HWND owner,
                                                 const PrintDialogRequest& request) {
-  if (kit.printDialog) return kit.printDialog(owner, request);
+  if (kit.printDialogStandIn) return kit.printDialogStandIn(owner, request);
 
   PRINTDLGA pd = {};
   pd.lStructSize = sizeof pd;

@@ -4,6 +4,7 @@
 
 #include "app/screen_scale.h"
 #include "app/value_box_text.h"
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/design_font.h"
 #include "app/win32/kit/entry_window.h"
 #include "base/win32/window_base.h"
@@ -41,7 +42,8 @@ void OnPaint(HWND hwnd, BoxData& data) {
   KitContext* kit = data.kit;
   if (kit != nullptr && kit->settings != nullptr) {
     std::string text;
-    if (!kit->screenBoxText || !kit->screenBoxText(data.fieldCode, text)) {
+    ChildScreen* screen = OpenScreenOf(*kit);
+    if (screen == nullptr || !screen->BoxText(data.fieldCode, text)) {
       text = ValueBoxText(data.fieldCode, *kit->settings, kit->radiusBoxSides);
     }
     RECT client;
