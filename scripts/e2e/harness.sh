@@ -105,15 +105,16 @@ window_open() {
   [ -n "$(xdotool search --name "^$1\$" 2>/dev/null)" ]
 }
 
-# Waits up to SECONDS for CONDITION (a command) to hold.
+# Waits up to SECONDS for CONDITION (a command) to hold, looking every fifth
+# of a second.
 wait_until() {
-  local seconds="$1"
+  local end=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
   shift
-  for _ in $(seq 1 $((seconds * 2))); do
+  while :; do
     if "$@"; then return 0; fi
-    sleep 0.5
+    [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ] || return 1
+    sleep 0.2
   done
-  return 1
 }
 
 # The status field (design 464, 84, 212 x 67) at scale 1.0.

@@ -202,16 +202,20 @@ if [ -x "$controlsim" ]; then
       click_client "$calibration" $(calibration_button 13) 1.0
       warning="$(wait_for_window WARNING 10 || true)"
       keys_to "$warning" y
+      before="$(screen_sum)"
       check "answered YES: the record is written (flags 0x60 at address 0)" \
         wait_until 15 record_written
       # "Configuration was stored ..." follows the last write.
+      wait_screen_changed "$before"
       wait_settled
       xdotool key Return >/dev/null 2>&1
       wait_settled
       reads_before="$(any_requests 3)"
+      before="$(screen_sum)"
       click_client "$calibration" $(calibration_button 12) 1.0
       check "LOAD from EEPROM reads the record at once" wait_until 10 reads_past "$reads_before"
       # "Configuration was retrieved ..." follows the reads.
+      wait_screen_changed "$before"
       settled_screenshot "$shots/message-load-eeprom-1280x720.png"
       xdotool key Return >/dev/null 2>&1
       wait_settled
