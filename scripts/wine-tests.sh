@@ -2,7 +2,8 @@
 # The Windows side under wine64: the cross-built unit tests (win32_tests.exe),
 # then end-to-end checks of balancer-demo.exe and balancer.exe on Xvfb
 # screens. Screenshots go to build/screenshots/. Each run has its own
-# WINEPREFIX and display and ends its wineserver afterwards.
+# WINEPREFIX (a copy of one set up once) and display and ends its wineserver
+# afterwards.
 # Ends with "N passed, M failed" and a non-zero status on any failure.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,6 +11,9 @@ build="${BALANCER_WIN64_BUILD:-$root/build/win64}"
 shots="$root/build/screenshots"
 export BALANCER_FORCE_XVFB=1  # the checks own their screen, even on a desktop
 source "$root/scripts/wine-env.sh"
+# Every fresh prefix of the run is a copy of one set up once.
+WINE_TEMPLATE_ROOT="$(mktemp -d /tmp/balancer-wine-templates.XXXXXX)"
+trap 'rm -rf "$WINE_TEMPLATE_ROOT"' EXIT
 
 # Window-side features not landed yet: their checks print SKIP with the reason.
 BALANCER_E2E_PENDING="${BALANCER_E2E_PENDING-}"
