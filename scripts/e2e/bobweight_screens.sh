@@ -36,7 +36,9 @@ bw_closed() {
 bw_enter() {
   local title="${2:-Enter}" id
   id="$(wait_for_window "$title" 10)" || return 1
-  wait_settled
+  # The entry takes keys a moment after it maps; its caret blinks, so the
+  # screen does not settle to tell when.
+  sleep 0.3
   xdotool type --delay 40 "$1" >/dev/null 2>&1
   xdotool key Return >/dev/null 2>&1
   wait_until 10 bw_closed "$title"
@@ -251,7 +253,8 @@ done
 # A click on keypad key (ROW, COLUMN) of the keypad entry window ID.
 bw_keypad() {
   bw_click "$1" $((24 + $3 * 120 + 55)) $((250 + $2 * 90 + 40)) 1.0
-  wait_settled
+  # Paced presses; the entry's caret blinks, so the screen does not settle.
+  sleep 0.2
 }
 
 size=1280x720
