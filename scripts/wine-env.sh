@@ -8,6 +8,11 @@
 #   wine_stop                      ends the prefix's wineserver and the Xvfb
 #   wine_run ARGS...               runs a Windows program in the prefix
 #
+# WINE_TEMPLATE_ROOT, when set, is a folder for prefixes set up once: a fresh
+# prefix is then a copy of the one for its arch, which takes a moment where
+# setting one up takes many seconds. Wine links a prefix's user folders into
+# the home folder, so a session with a home of its own sets its prefix up.
+#
 # WINE64 is the 64-bit loader (Debian keeps it out of PATH), WINE32 the
 # 32-bit one; WINE_LOADER is the one of the running prefix.
 
@@ -22,6 +27,32 @@ WINE_LOADER="$WINE64"
 
 WINE_TEMP_PREFIX=""
 XVFB_PID=""
+WINE_TEMPLATE_HOME="$HOME"
+
+# True when PREFIX has its system files.
+wine_prefix_complete() {
+  [ -f "$1/drive_c/windows/system32/kernel32.dll" ]
+}
+
+# Prints the set-up prefix in WINE_TEMPLATE_ROOT for this arch, setting it
+# up first; prints nothing when it cannot be set up.
+wine_template() {
+  local dir="$WINE_TEMPLATE_ROOT/${WINEARCH:-win64}"
+  if ! wine_prefix_complete "$dir"; then
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    WINEPREFIX="$dir" "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
+    # Its wineserver writes the registry out when it ends by itself.
+    if ! WINEPREFIX="$dir" timeout 120 "$WINESERVER" -w >/dev/null 2>&1; then
+      WINEPREFIX="$dir" "$WINESERVER" -k >/dev/null 2>&1 || true
+    fi
+    if ! wine_prefix_complete "$dir" || [ ! -s "$dir/system.reg" ] || [ ! -s "$dir/user.reg" ]; then
+      rm -rf "$dir"
+      return 0
+    fi
+  fi
+  echo "$dir"
+}
 
 wine_start() {
   local prefix="${1:-}"
@@ -62,12 +93,18 @@ wine_start() {
     fi
     export DISPLAY=":$n"
   fi
+  if [ -n "$WINE_TEMP_PREFIX" ] && [ -n "${WINE_TEMPLATE_ROOT:-}" ] &&
+    [ "$HOME" = "$WINE_TEMPLATE_HOME" ]; then
+    local template
+    template="$(wine_template)"
+    if [ -n "$template" ]; then cp -a "$template/." "$WINEPREFIX/"; fi
+  fi
   # A prefix made on a busy machine can come out without its system files;
   # make it again rather than fail every check after it.
   local attempt
   for attempt in 1 2 3; do
     "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
-    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && break
+    wine_prefix_complete "$WINEPREFIX" && break
     echo "wine_start: the prefix has no system files (attempt $attempt)" >&2
     "$WINESERVER" -k >/dev/null 2>&1 || true
   done
@@ -111,16 +148,17 @@ wine_pids_of() {
 
 # Waits up to SECONDS for an X window titled NAME; prints its id.
 wait_for_window() {
-  local name="$1" seconds="${2:-60}" id=""
-  for _ in $(seq 1 $((seconds * 2))); do
+  local name="$1" end id=""
+  end=$((${EPOCHREALTIME//[!0-9]/} + ${2:-60} * 1000000))
+  while :; do
     id="$(xdotool search --name "^$name\$" 2>/dev/null | head -1 || true)"
     if [ -n "$id" ]; then
       echo "$id"
       return 0
     fi
-    sleep 0.5
+    [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ] || return 1
+    sleep 0.2
   done
-  return 1
 }
 
 # Screenshot of the whole screen as PNG.

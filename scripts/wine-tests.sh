@@ -2,7 +2,8 @@
 # The Windows side under wine64: the cross-built unit tests (win32_tests.exe),
 # then end-to-end checks of balancer-demo.exe and balancer.exe on Xvfb
 # screens. Screenshots go to build/screenshots/. Each run has its own
-# WINEPREFIX and display and ends its wineserver afterwards.
+# WINEPREFIX (a copy of one set up once) and display and ends its wineserver
+# afterwards.
 # Ends with "N passed, M failed" and a non-zero status on any failure.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,6 +11,9 @@ build="${BALANCER_WIN64_BUILD:-$root/build/win64}"
 shots="$root/build/screenshots"
 export BALANCER_FORCE_XVFB=1  # the checks own their screen, even on a desktop
 source "$root/scripts/wine-env.sh"
+# Every fresh prefix of the run is a copy of one set up once.
+WINE_TEMPLATE_ROOT="$(mktemp -d /tmp/balancer-wine-templates.XXXXXX)"
+trap 'rm -rf "$WINE_TEMPLATE_ROOT"' EXIT
 
 # Window-side features not landed yet: their checks print SKIP with the reason.
 BALANCER_E2E_PENDING="${BALANCER_E2E_PENDING-}"
@@ -50,6 +54,20 @@ no_hardware_absent() {
   return 1
 }
 
+# True when the status field says "No Hardware" in red; saves the screenshot.
+no_hardware_shown() {
+  screenshot "$1"
+  [ "$(red_pixels "$1" 212x67+464+84)" -gt 100 ]
+}
+
+# The live angle is red at 0, 90, 180 and 270 degrees too: "No Hardware"
+# holds over two looks a second apart while the shaft turns.
+no_hardware_held() {
+  no_hardware_shown "$1" || return 1
+  sleep 1
+  no_hardware_shown "$1"
+}
+
 # Window geometry as "X Y W H".
 window_geometry() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '
@@ -84,8 +102,8 @@ close_program() {
 answer_message() {
   local name="$1" shot="${2:-}" id
   id="$(wait_for_window "$name" 30)" || return 1
-  sleep 1
-  if [ -n "$shot" ]; then screenshot "$shot"; fi
+  # Painted means ready for the key.
+  if [ -n "$shot" ]; then settled_screenshot "$shot"; else wait_settled; fi
   xdotool key Return >/dev/null 2>&1 || true
   for _ in $(seq 1 20); do
     if [ -z "$(xdotool search --name "^$name\$" 2>/dev/null)" ]; then return 0; fi
@@ -136,12 +154,16 @@ if [ -n "$main" ]; then
     test "$(window_geometry "$main")" = "0 0 1280 680"
   # A fresh C:\balancer: the demo seeds settings in Auto that its simulated
   # control agrees with, so no warning comes first and Spin gives a result.
-  sleep 3
+  # The seeded file is there once start-up has read the settings.
+  wait_setting $kFieldSpeedControl 1 15
+  wait_settled
   check "fresh demo: no 'Check Machine Settings' warning" \
     test -z "$(xdotool search --name '^Check Machine Settings$' 2>/dev/null)"
   check "fresh demo: seeded settings in Auto speed control" \
     test "$(get_setting $kFieldSpeedControl)" = 1
-  check "no 'No Hardware' with the simulated control" no_hardware_absent "$shots/main-1280x720.png"
+  # The shaft rests at 0 (red) for a moment after start-up.
+  check "no 'No Hardware' with the simulated control" \
+    wait_until 10 no_hardware_absent "$shots/main-1280x720.png"
   send_keys s
   wait_until 15 spin_running >/dev/null
   check "fresh demo: Spin runs and ends" wait_until 90 spin_not_running
@@ -163,7 +185,7 @@ if [ -n "$main" ]; then
   main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
   check "demo restarts" test -n "$main"
   if [ -n "$main" ]; then
-    sleep 3
+    wait_settled
     check "restart: settings read without a warning" \
       test -z "$(xdotool search --name '^Check Machine Settings$' 2>/dev/null)"
     close_program "$main" >/dev/null || true
@@ -178,8 +200,7 @@ main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
 check "demo main window appears at 1920x1080" test -n "$main"
 if [ -n "$main" ]; then
   check "main window is 1920x1020 (scale 1.5)" test "$(window_geometry "$main")" = "0 0 1920 1020"
-  sleep 1
-  screenshot "$shots/main-1920x1080.png"
+  settled_screenshot "$shots/main-1920x1080.png"
   close_program "$main" >/dev/null || true
 fi
 wine_stop
@@ -195,16 +216,13 @@ if [ -n "$main" ]; then
     answer_message "Check Machine Settings" "$shots/settings-warning-1280x720.png"
   notice="$(wait_for_window "Attention" 30 || true)"
   check "then the 'not found' notice" test -n "$notice"
-  sleep 2
-  screenshot "$shots/main-no-hardware-1280x720.png"
   check "status field shows 'No Hardware' in red" \
-    test "$(red_pixels "$shots/main-no-hardware-1280x720.png" 212x67+464+84)" -gt 100
+    wait_until 10 no_hardware_shown "$shots/main-no-hardware-1280x720.png"
   if [ -n "$notice" ]; then
     check "notice window at 310,160 sized 520x230" \
       test "$(window_geometry "$notice")" = "310 160 520 230"
     xdotool key Return
-    sleep 2
-    check "Enter answers the notice" test -z "$(xdotool search --name '^Attention$' 2>/dev/null)"
+    check "Enter answers the notice" wait_window_gone Attention
   fi
   check "balancer.exe closes cleanly with status 0" close_program "$main"
   check "balancer.exe wrote its settings at exit" settings_written
@@ -219,11 +237,11 @@ main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
 notice="$(wait_for_window "Attention" 30 || true)"
 check "damaged demo.sim: the operator is told" test -n "$notice"
 if [ -n "$main" ]; then
-  sleep 1
+  wait_settled
   check "damaged demo.sim: the default machine runs (no 'No Hardware')" \
     no_hardware_absent "$shots/main-bad-demo-sim-1280x720.png"
   xdotool key Return
-  sleep 1
+  wait_window_gone Attention
   close_program "$main" >/dev/null || true
 fi
 wine_stop
@@ -257,21 +275,19 @@ if [ -x "$controlsim" ]; then
     main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
     check "demo over the wire: main window appears" test -n "$main"
     if [ -n "$main" ]; then
-      sleep 2
+      wait_settled
       check "demo over the wire: control found (no notice)" \
         test -z "$(xdotool search --name '^Attention$' 2>/dev/null)"
       check "demo over the wire: control found (no 'No Hardware')" \
         no_hardware_absent "$shots/main-controlsim-1280x720.png"
       # The emulator goes away: the next angle read fails and the field says so.
       stop_controlsim
-      sleep 3
-      screenshot "$shots/main-controlsim-gone-1280x720.png"
       check "emulator gone: 'No Hardware' shown" \
-        test "$(red_pixels "$shots/main-controlsim-gone-1280x720.png" 212x67+464+84)" -gt 100
+        wait_until 10 no_hardware_held "$shots/main-controlsim-gone-1280x720.png"
       # It comes back on the same port: the timer finds it again.
       if start_controlsim "$sim_port"; then
-        sleep 3
-        check "emulator back: angle shown again" no_hardware_absent "$shots/.back.png"
+        check "emulator back: angle shown again" \
+          wait_until 10 no_hardware_absent "$shots/.back.png"
         rm -f "$shots/.back.png"
       else
         check "emulator restarts on its port" false

@@ -36,6 +36,8 @@ bw_closed() {
 bw_enter() {
   local title="${2:-Enter}" id
   id="$(wait_for_window "$title" 10)" || return 1
+  # The entry takes keys a moment after it maps; its caret blinks, so the
+  # screen does not settle to tell when.
   sleep 0.3
   xdotool type --delay 40 "$1" >/dev/null 2>&1
   xdotool key Return >/dev/null 2>&1
@@ -57,7 +59,8 @@ bw_fill_rows() {
 bw_file_dialog() {
   local name="$1" path="$2" id
   id="$(wait_for_window "$name" 20)" || return 1
-  sleep 1
+  # The dialog fills its lists after it opens.
+  wait_settled
   xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
   xdotool key --clearmodifiers ctrl+a >/dev/null 2>&1
   xdotool type --delay 40 "$path" >/dev/null 2>&1
@@ -90,7 +93,8 @@ for screen in 1280x720x24 1920x1080x24; do
     "$scalesim" --model 1 --grams 123.4 --link "$WINEPREFIX/dosdevices/com1" \
       >/tmp/bw-scalesim.$$ 2>&1 &
     scale_pid=$!
-    sleep 1
+    # It names its terminal once COM1 links to it.
+    wait_until 5 test -s /tmp/bw-scalesim.$$
   fi
   if ! start_demo; then
     check "$size: demo starts" false
@@ -103,8 +107,7 @@ for screen in 1280x720x24 1920x1080x24; do
   click_design 1203 245 "$scale"
   if bw="$(wait_for_window "Bobweight Calculation" 30)"; then
     check "$size: the Bobweight button opens Bobweight Calculation" true
-    sleep 1
-    screenshot "$shots/bobweight-$size.png"
+    settled_screenshot "$shots/bobweight-$size.png"
     bw_keys "$bw" Escape
     check "$size: Esc closes an unchanged card at once" \
       wait_until 10 bw_closed "Bobweight Calculation"
@@ -120,15 +123,14 @@ for screen in 1280x720x24 1920x1080x24; do
     continue
   fi
   check "$size: B opens Bobweight Calculation" true
-  sleep 1
+  wait_settled
 
   # Rods: T opens the Component Entry in rod mode; Use Average.
   bw_keys "$bw" t
   if id="$(wait_for_window "Bobweight Component Entry" 10)"; then
     bw_fill_rows "$id" "$scale" 0 600 610 620 602
     bw_fill_rows "$id" "$scale" 1 400 405 410 401
-    sleep 0.5
-    screenshot "$shots/bobweight-rods-$size.png"
+    settled_screenshot "$shots/bobweight-rods-$size.png"
     bw_click "$id" 125 560 "$scale"  # Use Average
     check "$size: Use Average closes the rod window" \
       wait_until 10 bw_closed "Bobweight Component Entry"
@@ -142,8 +144,7 @@ for screen in 1280x720x24 1920x1080x24; do
     bw_fill_rows "$id" "$scale" 0 500 502 498
     bw_fill_rows "$id" "$scale" 1 120 121 119
     bw_click "$id" 505 560 "$scale"  # Match Pins
-    sleep 1
-    screenshot "$shots/bobweight-pistons-$size.png"
+    settled_screenshot "$shots/bobweight-pistons-$size.png"
     check "$size: Match Pins keeps the window open" window_open "Bobweight Component Entry"
     bw_click "$id" 315 560 "$scale"  # Use Lightest
     check "$size: Use Lightest closes the piston window" \
@@ -160,8 +161,7 @@ for screen in 1280x720x24 1920x1080x24; do
   if [ -n "$scale_pid" ]; then
     bw_keys "$bw" u
     if id="$(wait_for_window "Enter" 10)"; then
-      sleep 0.5
-      screenshot "$shots/bobweight-scale-entry-$size.png"
+      settled_screenshot "$shots/bobweight-scale-entry-$size.png"
       xdotool key t >/dev/null 2>&1
       check "$size: T in the entry transfers from the scale" wait_until 15 bw_closed "Enter"
     else
@@ -172,8 +172,7 @@ for screen in 1280x720x24 1920x1080x24; do
   # The engine list: the second engine by click, Enter.
   bw_keys "$bw" s
   if id="$(wait_for_window "Bobweight Reciprocating and Rotating Percentages" 10)"; then
-    sleep 1
-    screenshot "$shots/bobweight-engines-$size.png"
+    settled_screenshot "$shots/bobweight-engines-$size.png"
     bw_click "$id" 100 $((70 + 2 * 22 + 10)) "$scale"
     bw_keys "$id" Return
     check "$size: Enter closes the engine list" \
@@ -181,14 +180,12 @@ for screen in 1280x720x24 1920x1080x24; do
   else
     check "$size: S opens the engine list" false
   fi
-  sleep 1
-  screenshot "$shots/bobweight-filled-$size.png"
+  settled_screenshot "$shots/bobweight-filled-$size.png"
 
   # Print Options over the card.
   bw_click "$bw" 685 454 "$scale"
   if id="$(wait_for_window "Bobweight Print Options" 10)"; then
-    sleep 1
-    screenshot "$shots/bobweight-print-options-$size.png"
+    settled_screenshot "$shots/bobweight-print-options-$size.png"
     bw_keys "$id" Escape
     check "$size: Esc closes Print Options" wait_until 10 bw_closed "Bobweight Print Options"
   else
@@ -200,8 +197,7 @@ for screen in 1280x720x24 1920x1080x24; do
   bw_click "$bw" 280 21 "$scale"
   check "$size: Save shows Store Bobweight Data and stores the card" \
     bw_file_dialog "Store Bobweight Data" 'C:\balancer\smith.bwi'
-  sleep 1
-  check "$size: the card and its part weights are written" test -s "$card" -a \
+  check "$size: the card and its part weights are written" wait_until 10 test -s "$card" -a \
     -s "$(program_folder)/smith.bme"
   check "$size: rod total is the average 608.0" test "$(bw_line "$card" 1)" = "608.0"
   check "$size: piston is the lightest 498.0" test "$(bw_line "$card" 4)" = "498.0"
@@ -217,8 +213,7 @@ for screen in 1280x720x24 1920x1080x24; do
   if wait_for_window "New Job" 10 >/dev/null; then
     xdotool key y >/dev/null 2>&1
     check "$size: New Job asks for a job name" bw_enter "jones" "Enter a job name"
-    sleep 1
-    screenshot "$shots/bobweight-new-job-$size.png"
+    settled_screenshot "$shots/bobweight-new-job-$size.png"
   else
     check "$size: New Job asks first" false
   fi
@@ -228,11 +223,10 @@ for screen in 1280x720x24 1920x1080x24; do
   bw_click "$bw" 170 21 "$scale"
   check "$size: Open shows Retrieve Bobweight Data" \
     bw_file_dialog "Retrieve Bobweight Data" 'C:\balancer\smith.bwi'
-  sleep 1
-  screenshot "$shots/bobweight-retrieved-$size.png"
+  settled_screenshot "$shots/bobweight-retrieved-$size.png"
   bw_click "$bw" 280 21 "$scale"
   bw_file_dialog "Store Bobweight Data" 'C:\balancer\again.bwi'
-  sleep 1
+  wait_until 10 test -s "$(program_folder)/again.bwi" -a -s "$(program_folder)/again.bme"
   check "$size: the retrieved card holds the stored values" \
     bw_same_save "$card" "$(program_folder)/again.bwi"
   check "$size: and the stored part weights" \
@@ -259,6 +253,7 @@ done
 # A click on keypad key (ROW, COLUMN) of the keypad entry window ID.
 bw_keypad() {
   bw_click "$1" $((24 + $3 * 120 + 55)) $((250 + $2 * 90 + 40)) 1.0
+  # Paced presses; the entry's caret blinks, so the screen does not settle.
   sleep 0.2
 }
 
@@ -279,7 +274,7 @@ if start_demo; then
     # it answers.
     asked=false
     for _ in 1 2 3 4 5 6; do
-      sleep 2
+      wait_settled
       bw_click "$bw" 60 21 1.0
       if wait_for_window "New Job" 5 >/dev/null; then
         asked=true
@@ -290,7 +285,7 @@ if start_demo; then
       xdotool key Return >/dev/null 2>&1
       if id="$(wait_for_window "Enter" 10)"; then
         check "$size: Enter on New Job says yes and asks the job name" true
-        sleep 0.5
+        wait_settled
         xdotool type --delay 40 "jones" >/dev/null 2>&1
         xdotool key Return >/dev/null 2>&1
         bw_click "$id" 708 502 1.0  # OK
@@ -305,8 +300,7 @@ if start_demo; then
     # The date on the keypad: Clear, then 1/2/2027 and Enter.
     bw_keys "$bw" d
     if id="$(wait_for_window "Enter" 10)"; then
-      sleep 0.5
-      screenshot "$shots/bobweight-date-keypad-$size.png"
+      settled_screenshot "$shots/bobweight-date-keypad-$size.png"
       bw_keypad "$id" 0 3  # Clear
       for key in "0 0" "3 0" "0 1" "3 0" "0 1" "3 1" "0 1" "2 0" "3 3"; do
         bw_keypad "$id" $key
@@ -319,13 +313,11 @@ if start_demo; then
     # Transfer From Scale with no scale found: offered, and reported.
     bw_keys "$bw" u
     if id="$(wait_for_window "Enter" 10)"; then
-      sleep 0.5
-      screenshot "$shots/bobweight-no-scale-entry-$size.png"
+      settled_screenshot "$shots/bobweight-no-scale-entry-$size.png"
       xdotool key t >/dev/null 2>&1
       if wait_for_window "ERROR" 15 >/dev/null; then
         check "$size: T without a scale reports SCALE UNSTABLE" true
-        sleep 0.5
-        screenshot "$shots/bobweight-no-scale-$size.png"
+        settled_screenshot "$shots/bobweight-no-scale-$size.png"
         xdotool key Return >/dev/null 2>&1
         wait_until 10 bw_closed "ERROR"
       else
@@ -340,16 +332,15 @@ if start_demo; then
     # The tolerance in ounce-millimetres.
     bw_click "$bw" 685 454 1.0
     if id="$(wait_for_window "Bobweight Print Options" 10)"; then
-      sleep 1
+      wait_settled
       bw_click "$id" 360 472 1.0  # the tolerance box
       if entry="$(wait_for_window "Enter" 10)"; then
-        sleep 0.5
+        wait_settled
         xdotool type --delay 40 "2.25" >/dev/null 2>&1
         xdotool key Return >/dev/null 2>&1
         wait_until 10 bw_closed "Enter"
       fi
-      sleep 1
-      screenshot "$shots/bobweight-print-options-oz-mm-$size.png"
+      settled_screenshot "$shots/bobweight-print-options-oz-mm-$size.png"
       bw_keys "$id" Escape
       check "$size: Esc closes Print Options" wait_until 10 bw_closed "Bobweight Print Options"
     else
@@ -359,8 +350,7 @@ if start_demo; then
     # Unsaved changes: Enter saves without a dialog under the typed name.
     bw_keys "$bw" Escape
     if wait_for_window "Alert" 10 >/dev/null; then
-      sleep 0.5
-      screenshot "$shots/bobweight-unsaved-$size.png"
+      settled_screenshot "$shots/bobweight-unsaved-$size.png"
       xdotool key Return >/dev/null 2>&1
       check "$size: Enter on the unsaved-changes question saves and closes" \
         wait_until 10 bw_closed "Bobweight Calculation"

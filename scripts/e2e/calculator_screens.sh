@@ -15,7 +15,7 @@ calc_spin() {
   send_keys s
   wait_until 20 spin_running || return 1
   wait_until 120 spin_not_running || return 1
-  sleep 1
+  wait_settled
 }
 
 for screen in 1280x720x24 1920x1080x24; do
@@ -38,7 +38,7 @@ for screen in 1280x720x24 1920x1080x24; do
   fi
   if start_demo; then
     check "$size: a spin ends" calc_spin
-    screenshot "$shots/main-before-reluctor-$units-$size.png"
+    settled_screenshot "$shots/main-before-reluctor-$units-$size.png"
 
     # 60 lb at 6000 rpm, class 1: 13.64 gram-inches per side.
     open_setup_by_button "$scale"
@@ -55,16 +55,14 @@ for screen in 1280x720x24 1920x1080x24; do
         check "$size: max rpm 6000" calc_enter 6000
         click_client "$tol" 210 150 "$scale"
         click_client "$tol" 90 260 "$scale"
-        sleep 1
-        screenshot "$shots/tolerance-$units-$size.png"
+        settled_screenshot "$shots/tolerance-$units-$size.png"
         keys_to "$tol" Escape
         check "$size: Esc returns to Machine Setup" wait_until 10 window_gone "Tolerance Calculation"
         check "$size: Machine Setup is still open" window_open "Machine Setup"
       fi
       keys_to "$setup" Escape
       wait_until 10 window_gone "Machine Setup" || true
-      sleep 1
-      check "$size: file: tolerance 13.64" test "$(get_setting 37)" = "13.64"
+      check "$size: file: tolerance 13.64" wait_setting 37 13.64
     fi
 
     # LS 24x on the left end: the warning line and other corrections.
@@ -76,16 +74,14 @@ for screen in 1280x720x24 1920x1080x24; do
       check "$size: Reluctor Simulator opens over Machine Setup" test -n "$rel"
       if [ -n "$rel" ]; then
         click_client "$rel" 95 80 "$scale"
-        sleep 1
-        screenshot "$shots/reluctor-$units-$size.png"
+        settled_screenshot "$shots/reluctor-$units-$size.png"
         click_client "$rel" 600 420 "$scale"
         check "$size: OK returns to Machine Setup" wait_until 10 window_gone "Reluctor Simulator"
       fi
       keys_to "$setup" Escape
       wait_until 10 window_gone "Machine Setup" || true
-      sleep 1
-      check "$size: file: reluctor LS 24x" test "$(get_setting 57)" = "1"
-      screenshot "$shots/main-after-reluctor-$units-$size.png"
+      check "$size: file: reluctor LS 24x" wait_setting 57 1
+      settled_screenshot "$shots/main-after-reluctor-$units-$size.png"
       diff="$(compare -metric AE "$shots/main-before-reluctor-$units-$size.png" \
         "$shots/main-after-reluctor-$units-$size.png" null: 2>&1 || true)"
       check "$size: the main screen changed (warning line, corrections)" \

@@ -30,7 +30,7 @@ installer_click() {
   local win="$1" cx="$2" cy="$3" x y w h
   read -r x y w h < <(window_geometry "$win")
   xdotool mousemove "$((x + 3 + cx))" "$((y + 21 + cy))" click 1 >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 
 # Left click at a position of a borderless window.
@@ -38,7 +38,7 @@ popup_click() {
   local win="$1" cx="$2" cy="$3" x y w h
   read -r x y w h < <(window_geometry "$win")
   xdotool mousemove "$((x + cx))" "$((y + cy))" click 1 >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 
 # Waits for the program PID to end; true when it did.
@@ -61,6 +61,26 @@ package_staged() {
   return 1
 }
 
+# True when the pre-installer window PREP shows the finished state's notice
+# (text in the band of its first lines, client 60-110, where the other
+# states draw nothing) and no ERROR is open. Saves the screenshot as SHOT.
+usbprep_finished() {
+  local prep="$1" shot="$2" x y w h
+  read -r x y w h < <(window_geometry "$prep")
+  screenshot "$shot"
+  window_gone ERROR || return 1
+  [ "$(convert "$shot" -crop "590x50+$((x + 8))+$((y + 21 + 60))" +repage -colorspace gray \
+    -format '%[fx:standard_deviation > 0.02]' info:)" = 1 ]
+}
+
+# True when the setup window INST frames version 2 in red; saves SHOT.
+version_2_framed() {
+  local inst="$1" shot="$2" x y w h
+  read -r x y w h < <(window_geometry "$inst")
+  screenshot "$shot"
+  [ "$(red_pixels "$shot" "260x145+$((x + 295))+$((y + 195))")" -gt 500 ]
+}
+
 # ---- usbprep64.exe ------------------------------------------------------
 
 # Runs the pre-installer from C:\balancer\drivers\amd64, the driver package
@@ -78,7 +98,7 @@ start_usbprep() {
     >/dev/null 2>&1 &
   prep_pid=$!
   prep="$(wait_for_window "Balancer Setup" 60 || true)"
-  sleep 1
+  wait_settled
 }
 
 echo "== usbprep64.exe: unplug, installing, finished; 0, 183 and no library"
@@ -92,10 +112,8 @@ elif [ -f "$build/usbprep64.exe" ] && [ -f "$helpers/difx_ok.dll" ]; then
     check "usbprep64: 600x450" test "$(window_geometry "$prep" | cut -d' ' -f3,4)" = "600 450"
     screenshot "$shots/usbprep-unplug.png"
     installer_click "$prep" 300 375
-    sleep 0.3
     screenshot "$shots/usbprep-installing.png"
-    sleep 2.5
-    screenshot "$shots/usbprep-finished.png"
+    wait_until 10 usbprep_finished "$prep" "$shots/usbprep-finished.png"
     check "usbprep64: the library got the INF path and flags 20" \
       grep -qF 'c:\balancer\drivers\ZerOziZur.inf 20' "$(program_folder)/difx-call.txt"
     installer_click "$prep" 300 375
@@ -108,7 +126,8 @@ elif [ -f "$build/usbprep64.exe" ] && [ -f "$helpers/difx_ok.dll" ]; then
   start_usbprep difx_exists.dll
   if [ -n "$prep" ]; then
     installer_click "$prep" 300 375
-    sleep 3
+    wait_until 10 usbprep_finished "$prep" "$shots/.usbprep-183.png"
+    rm -f "$shots/.usbprep-183.png"
     check "usbprep64: 183 counts as success (no ERROR box)" \
       test -z "$(xdotool search --name '^ERROR$' 2>/dev/null)"
     installer_click "$prep" 300 375
@@ -123,10 +142,9 @@ elif [ -f "$build/usbprep64.exe" ] && [ -f "$helpers/difx_ok.dll" ]; then
   start_usbprep ""
   if [ -n "$prep" ]; then
     installer_click "$prep" 300 375
-    sleep 2
+    wait_until 20 usbprep_finished "$prep" "$shots/usbprep-finished-setupapi.png"
     check "usbprep64 without the library: no 'ERROR'" \
       test -z "$(xdotool search --name '^ERROR$' 2>/dev/null)"
-    screenshot "$shots/usbprep-finished-setupapi.png"
     installer_click "$prep" 300 375
     check "usbprep64 without the library: 'Success'" answer_message "Success"
     check "usbprep64 without the library: the package staged by SetupCopyOEMInfA" package_staged
@@ -174,7 +192,7 @@ start_setup() {
   (cd "$dir" && exec "$WINE64" setup.exe >/dev/null 2>&1) &
   inst_pid=$!
   inst="$(wait_for_window "Balancer Setup" 60 || true)"
-  sleep 1
+  wait_settled
 }
 
 echo "== setup.exe: install from the medium into a fresh prefix"
@@ -196,7 +214,7 @@ elif [ -f "$build/setup.exe" ]; then
   start_program balancer-demo.exe
   running="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
   demo_pid=$app_pid
-  sleep 2
+  wait_settled
   start_setup "$medium"
   check "setup: window 'Balancer Setup' opens" test -n "$inst"
   check "setup: the running balancer was closed first" program_ended "$demo_pid"
@@ -207,12 +225,13 @@ elif [ -f "$build/setup.exe" ]; then
     check "setup: Install without a version asks for one ('Attention')" \
       answer_message "Attention" "$shots/setup-no-version.png"
     popup_click "$inst" 420 260  # the wide version
-    screenshot "$shots/setup-version-2.png"
     check "setup: version 2 framed in red" \
-      test "$(red_pixels "$shots/setup-version-2.png" 260x145+$(($(window_geometry "$inst" | cut -d' ' -f1) + 295))+$(($(window_geometry "$inst" | cut -d' ' -f2) + 195)))" -gt 500
+      wait_until 5 version_2_framed "$inst" "$shots/setup-version-2.png"
     popup_click "$inst" 225 390  # Install
     prep="$(wait_for_window "Balancer Setup" 60 || true)"
-    sleep 2
+    # The files are in place once setup has ended (it starts the
+    # pre-installer last).
+    program_ended "$inst_pid" >/dev/null
     c="$WINEPREFIX/drive_c/balancer"
     check "setup: folders made" test -d "$c/drivers/amd64" -a -d "$c/drivers/x86"
     check "setup: balancer.exe copied" cmp -s "$medium/balancer.exe" "$c/balancer.exe"
@@ -266,8 +285,7 @@ elif [ -f "$build/setup.exe" ]; then
   warning="$(wait_for_window "Warning" 30 || true)"
   check "setup (Windows XP): the 'Warning' window with the notice" test -n "$warning"
   if [ -n "$warning" ]; then
-    sleep 1
-    screenshot "$shots/setup-warning-xp.png"
+    settled_screenshot "$shots/setup-warning-xp.png"
     check "setup (Windows XP): the Vista-only pre-installers were not copied" \
       test ! -f "$WINEPREFIX/drive_c/balancer/drivers/amd64/usbprep64.exe"
     installer_click "$warning" 300 375
@@ -300,7 +318,7 @@ server.socket = context.wrap_socket(server.socket, server_side=True)
 server.serve_forever()
 PY
   update_server_pid=$!
-  sleep 1
+  wait_until 10 bash -c "echo >/dev/tcp/127.0.0.1/$update_port" 2>/dev/null
 }
 
 # The version file the server offers.
@@ -320,10 +338,9 @@ untitled_message() {
     sleep 0.5
   done
   [ -n "$found" ] || return 1
-  sleep 1
-  screenshot "$shot"
+  settled_screenshot "$shot"
   xdotool key Return >/dev/null 2>&1
-  sleep 1
+  wait_settled
 }
 
 # The "Update" offer (700 units wide; xdotool's name search ignores case, so
@@ -387,8 +404,7 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
     offer="$(offer_window || true)"
     check "update: release 32 is offered" test -n "$offer"
     if [ -n "$offer" ]; then
-      sleep 1
-      screenshot "$shots/update-offer.png"
+      settled_screenshot "$shots/update-offer.png"
       check "update: the offer is 235 units tall (5 newlines)" \
         test "$(window_geometry "$offer" | cut -d' ' -f4)" = 235
       xdotool key Return >/dev/null 2>&1
@@ -403,12 +419,11 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
     press_update
     offer="$(offer_window || true)"
     if [ -n "$offer" ]; then
-      sleep 1
-      screenshot "$shots/update-offer-40-lines.png"
+      settled_screenshot "$shots/update-offer-40-lines.png"
       check "update: 40 lines of notes give a 675-unit window" \
         test "$(window_geometry "$offer" | cut -d' ' -f4)" = 675
       xdotool key n >/dev/null 2>&1
-      sleep 1
+      wait_settled
       check "update: CANCEL gives Machine Setup back" window_open "Machine Setup"
     else
       check "update: 40 lines offered" false
@@ -424,7 +439,7 @@ elif [ -f "$helpers/trust_cert.exe" ] && command -v openssl >/dev/null; then
     # Machine Setup first (Esc), then the program, so the next start reads the file.
     xdotool windowfocus --sync "$setup" >/dev/null 2>&1 || true
     xdotool key Escape >/dev/null 2>&1
-    sleep 1
+    wait_window_gone "Machine Setup"
     close_program "$main" >/dev/null || true
     python3 -m http.server --bind 127.0.0.1 "$update_port" --directory "$update_dir/www" \
       >"$update_dir/plain.log" 2>&1 &

@@ -33,13 +33,11 @@ for screen in 1280x720x24 1920x1080x24; do
   send_keys d
   if setup="$(wait_for_window "Drill Setup" 10)"; then
     check "$size: D opens Drill Setup" true
-    sleep 1
-    screenshot "$shots/drill-setup-two-$size.png"
+    settled_screenshot "$shots/drill-setup-two-$size.png"
     window_keys "$setup" c
     check "$size: C turns radial compensation on" \
       wait_until 5 drill_setting_is $kFieldRadialCompensation 1
-    sleep 1
-    screenshot "$shots/drill-setup-two-radial-$size.png"
+    settled_screenshot "$shots/drill-setup-two-radial-$size.png"
     window_keys "$setup" c
     check "$size: C turns it off again" \
       wait_until 5 drill_setting_is $kFieldRadialCompensation 0
@@ -59,17 +57,19 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: D opens Drill Setup" false
   fi
 
+  before="$(screen_sum)"
   send_keys l
-  sleep 2
+  wait_screen_changed "$before"
+  wait_settled
   send_keys d
   if setup="$(wait_for_window "Drill Setup" 10)"; then
     check "$size: single-plane, D opens Drill Setup" true
-    sleep 1
-    screenshot "$shots/drill-setup-single-$size.png"
+    settled_screenshot "$shots/drill-setup-single-$size.png"
     window_keys "$setup" c
-    sleep 1
-    screenshot "$shots/drill-setup-single-radial-$size.png"
+    wait_until 5 drill_setting_is $kFieldRadialCompensation 1
+    settled_screenshot "$shots/drill-setup-single-radial-$size.png"
     window_keys "$setup" c
+    wait_until 5 drill_setting_is $kFieldRadialCompensation 0
     # "&Drill Diameter" (the first column's first row) sets both sides.
     click_in_window "$setup" 320 78 "$scale"
     if [ "$size" = 1920x1080 ]; then

@@ -72,7 +72,7 @@ start_demo() {
   if [ ! -f "$(program_folder)/balsetup.dta" ]; then
     answer_message "Check Machine Settings" || true
   fi
-  sleep 2
+  wait_settled
 }
 
 # Keys to the main window (xdotool key names, e.g. s, ctrl+l, Escape).
@@ -105,15 +105,16 @@ window_open() {
   [ -n "$(xdotool search --name "^$1\$" 2>/dev/null)" ]
 }
 
-# Waits up to SECONDS for CONDITION (a command) to hold.
+# Waits up to SECONDS for CONDITION (a command) to hold, looking every fifth
+# of a second.
 wait_until() {
-  local seconds="$1"
+  local end=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
   shift
-  for _ in $(seq 1 $((seconds * 2))); do
+  while :; do
     if "$@"; then return 0; fi
-    sleep 0.5
+    [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ] || return 1
+    sleep 0.2
   done
-  return 1
 }
 
 # The status field (design 464, 84, 212 x 67) at scale 1.0.
@@ -202,4 +203,87 @@ click_in_window() {
   xdotool mousemove "$((X + 3 + $(awk -v v="$dx" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
     "$((Y + 24 + $(awk -v v="$dy" -v s="$scale" 'BEGIN {print int(v * s)}')))" click 1 \
     >/dev/null 2>&1
+}
+
+# Waits up to SECONDS (default 10) until no window titled NAME is open.
+wait_window_gone() {
+  wait_until "${2:-10}" window_gone "$1"
+}
+
+setting_equals() {
+  [ -f "$(program_folder)/balsetup.dta" ] && [ "$(get_setting "$1")" = "$2" ]
+}
+
+# Waits up to SECONDS (default 10) until balsetup.dta holds VALUE in FIELD.
+wait_setting() {
+  wait_until "${3:-10}" setting_equals "$1" "$2"
+}
+
+# Areas of the main window that follow the turning shaft, blacked out by
+# ImageMagick arguments at the screen's scale: the angle in the status field,
+# the rpm bar and the rims of the dials, where the position marks run round.
+# They are left out when telling whether the screen has settled.
+live_areas() {
+  local width
+  width="$(xdotool getdisplaygeometry 2>/dev/null | cut -d' ' -f1)"
+  awk -v w="${width:-1280}" 'BEGIN {
+    s = w / 1280
+    printf "-fill black -draw \"rectangle %d,%d %d,%d\" ", 464 * s, 84 * s, 676 * s, 151 * s
+    printf "-draw \"rectangle %d,%d %d,%d\" ", 450 * s, 488 * s, 692 * s, 548 * s
+    printf "-fill none -stroke black -strokewidth %d ", 26 * s
+    printf "-draw \"circle %d,%d %d,%d\" ", 262 * s, 275 * s, 262 * s, 75 * s
+    printf "-draw \"circle %d,%d %d,%d\" ", 878 * s, 275 * s, 878 * s, 75 * s
+    # Single-plane mode has them elsewhere.
+    printf "-draw \"circle %d,%d %d,%d\" -fill black -stroke none ", 570 * s, 275 * s, 570 * s, 75 * s
+    printf "-draw \"rectangle %d,%d %d,%d\" ", 99 * s, 84 * s, 311 * s, 151 * s
+    printf "-draw \"rectangle %d,%d %d,%d\"", 140 * s, 488 * s, 385 * s, 548 * s
+  }'
+}
+
+# Sum of the screen outside the live areas.
+screen_sum() {
+  local png areas=()
+  png="$(mktemp /tmp/balancer-shot.XXXXXX.png)"
+  eval "areas=($(live_areas))"
+  screenshot "$png"
+  convert "$png" "${areas[@]}" rgb:- 2>/dev/null | md5sum
+  rm -f "$png"
+}
+
+screen_sum_not() {
+  [ "$(screen_sum)" != "$1" ]
+}
+
+# Waits up to SECONDS (default 10) until the screen differs from SUM (taken
+# with screen_sum before the step that changes it).
+wait_screen_changed() {
+  wait_until "${2:-10}" screen_sum_not "$1"
+}
+
+# Takes screenshots into FILE a fifth of a second apart until two in a row
+# agree outside the live areas, for at most SECONDS (default 5). False when
+# the screen kept changing; FILE then holds the last screenshot.
+settled_screenshot() {
+  local file="$1" end areas=() last="" sum
+  end=$((${EPOCHREALTIME//[!0-9]/} + ${2:-5} * 1000000))
+  eval "areas=($(live_areas))"
+  while :; do
+    screenshot "$file"
+    sum="$(convert "$file" "${areas[@]}" rgb:- 2>/dev/null | md5sum)"
+    [ "$sum" = "$last" ] && return 0
+    [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ] || return 1
+    last="$sum"
+    sleep 0.2
+  done
+}
+
+# Waits until the screen has settled (see settled_screenshot), e.g. a window
+# just opened has painted or a click has been answered.
+wait_settled() {
+  local png status
+  png="$(mktemp /tmp/balancer-shot.XXXXXX.png)"
+  settled_screenshot "$png"
+  status=$?
+  rm -f "$png"
+  return $status
 }

@@ -70,8 +70,7 @@ for screen in 1280x720x24 1920x1080x24; do
   check "$size: the left Radius box stores the slug radius" \
     wait_until 5 setting_is $kFieldSlugRadiusLeft 2.500
   check "$size: the drill radius stays" setting_is $kFieldDrillRadiusLeft "$drill_before"
-  sleep 1
-  screenshot "$shots/hm-radius-slug-$size.png"
+  settled_screenshot "$shots/hm-radius-slug-$size.png"
   click_design 262 274 "$scale"
   if [ "$size" = 1920x1080 ]; then
     enter_text "86.36"
@@ -79,8 +78,7 @@ for screen in 1280x720x24 1920x1080x24; do
     enter_text "3.4"
   fi
   check "$size: a slug radius past the counterweight tells of the limit" hm_message "Alert"
-  sleep 1
-  screenshot "$shots/hm-radius-limited-$size.png"
+  settled_screenshot "$shots/hm-radius-limited-$size.png"
   check "$size: the radius limit message is answered" hm_answer "Alert"
   check "$size: the slug radius is held inside the counterweight" \
     setting_is $kFieldSlugRadiusLeft 2.850
@@ -89,19 +87,16 @@ for screen in 1280x720x24 1920x1080x24; do
   click_design 570 401 "$scale"
   if setup="$(wait_for_window "Heavy Metal Setup" 10)"; then
     check "$size: the Heavy Metal button opens Heavy Metal Setup" true
-    sleep 1
-    screenshot "$shots/hm-setup-two-$size.png"
+    settled_screenshot "$shots/hm-setup-two-$size.png"
 
     # Select Now with nothing checked: neither side finds a size.
     window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
       check "$size: A opens the size selection" true
-      sleep 1
-      screenshot "$shots/hm-sizes-two-$size.png"
+      settled_screenshot "$shots/hm-sizes-two-$size.png"
       window_keys "$sizes" s
       check "$size: no size checked names both sides" hm_message "Attention"
-      sleep 1
-      screenshot "$shots/hm-none-both-$size.png"
+      settled_screenshot "$shots/hm-none-both-$size.png"
       check "$size: the message is answered" hm_answer "Attention"
     else
       check "$size: A opens the size selection" false
@@ -110,14 +105,12 @@ for screen in 1280x720x24 1920x1080x24; do
     # 1.0 x 0.85 only: the right side takes it, the heavy left side cannot.
     window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
-      sleep 1
+      wait_settled
       click_in_window "$sizes" $(hm_size_box 24) "$scale"
-      sleep 1
-      screenshot "$shots/hm-sizes-checked-$size.png"
+      settled_screenshot "$shots/hm-sizes-checked-$size.png"
       window_keys "$sizes" s
       check "$size: a size too small for the left names the left side" hm_message "Attention"
-      sleep 1
-      screenshot "$shots/hm-none-left-$size.png"
+      settled_screenshot "$shots/hm-none-left-$size.png"
       check "$size: the left side's message is answered" hm_answer "Attention"
       check "$size: the right side took 0.85 long slugs" \
         wait_until 5 setting_is $kFieldSlugLengthRight 0.850
@@ -128,14 +121,13 @@ for screen in 1280x720x24 1920x1080x24; do
     # 1.0 x 1.25 only: now the left side takes it and the right cannot.
     window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
-      sleep 1
+      wait_settled
       click_in_window "$sizes" $(hm_size_box 24) "$scale"  # off again
       click_in_window "$sizes" $(hm_size_box 28) "$scale"
-      sleep 1
+      wait_settled
       window_keys "$sizes" s
       check "$size: a size only the left can take names the right side" hm_message "Attention"
-      sleep 1
-      screenshot "$shots/hm-none-right-$size.png"
+      settled_screenshot "$shots/hm-none-right-$size.png"
       check "$size: the right side's message is answered" hm_answer "Attention"
     else
       check "$size: the size selection opens for the right side" false
@@ -144,12 +136,15 @@ for screen in 1280x720x24 1920x1080x24; do
     # 0.75 x 1.1 fits both sides: no message, both take it.
     window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
-      sleep 1
+      wait_settled
       click_in_window "$sizes" $(hm_size_box 28) "$scale"  # off again
       click_in_window "$sizes" $(hm_size_box 11) "$scale"
-      sleep 1
+      wait_settled
       window_keys "$sizes" s
-      sleep 3
+      # Taken when stored; a message would have come by the time the screen
+      # settles.
+      wait_until 5 setting_is $kFieldSlugDiameterLeft 0.750
+      wait_settled
       check "$size: a fitting size raises no message" window_gone "Attention"
       check "$size: both sides took 0.75 diameter slugs" \
         wait_until 5 setting_is $kFieldSlugDiameterLeft 0.750
@@ -166,8 +161,7 @@ for screen in 1280x720x24 1920x1080x24; do
       enter_text "1 1/4"
     fi
     check "$size: a larger slug tells of the limited radius" hm_message "Alert"
-    sleep 1
-    screenshot "$shots/hm-limited-$size.png"
+    settled_screenshot "$shots/hm-limited-$size.png"
     check "$size: the limit message is answered" hm_answer "Alert"
     check "$size: the left slug diameter is stored" setting_is $kFieldSlugDiameterLeft 1.250
 
@@ -180,8 +174,7 @@ for screen in 1280x720x24 1920x1080x24; do
     window_keys "$setup" h
     if density="$(wait_for_window "Heavy Metal Density" 10)"; then
       check "$size: H opens the density window" true
-      sleep 1
-      screenshot "$shots/hm-density-empty-$size.png"
+      settled_screenshot "$shots/hm-density-empty-$size.png"
       if [ "$size" = 1920x1080 ]; then
         window_keys "$density" d && enter_text "12.7"
         window_keys "$density" l && enter_text "25.4"
@@ -193,16 +186,14 @@ for screen in 1280x720x24 1920x1080x24; do
       fi
       check "$size: the test slug sets the density" \
         wait_until 5 setting_is $kFieldDensity 305.6
-      sleep 1
-      screenshot "$shots/hm-density-two-$size.png"
+      settled_screenshot "$shots/hm-density-two-$size.png"
       window_keys "$density" Escape
       check "$size: Esc closes the density window" \
         wait_until 10 window_gone "Heavy Metal Density"
     else
       check "$size: H opens the density window" false
     fi
-    sleep 1
-    screenshot "$shots/hm-setup-after-$size.png"
+    settled_screenshot "$shots/hm-setup-after-$size.png"
     window_keys "$setup" Escape
     check "$size: Esc closes Heavy Metal Setup" \
       wait_until 10 window_gone "Heavy Metal Setup"
@@ -218,29 +209,26 @@ for screen in 1280x720x24 1920x1080x24; do
   else
     check "$size: V opens Heavy Metal Setup" false
   fi
-  sleep 1
-  screenshot "$shots/hm-main-after-$size.png"
+  settled_screenshot "$shots/hm-main-after-$size.png"
 
   # Single-plane: the button moves to (128, 294); the left column goes.
+  before="$(screen_sum)"
   send_keys l
-  sleep 2
-  screenshot "$shots/hm-main-single-$size.png"
+  wait_screen_changed "$before"
+  settled_screenshot "$shots/hm-main-single-$size.png"
   click_design 196 326 "$scale"
   if setup="$(wait_for_window "Heavy Metal Setup" 10)"; then
     check "$size: single-plane, the button opens Heavy Metal Setup" true
-    sleep 1
-    screenshot "$shots/hm-setup-single-$size.png"
+    settled_screenshot "$shots/hm-setup-single-$size.png"
     window_keys "$setup" a
     if sizes="$(wait_for_window "Heavy Metal Size Selection" 10)"; then
-      sleep 1
-      screenshot "$shots/hm-sizes-single-$size.png"
+      settled_screenshot "$shots/hm-sizes-single-$size.png"
       window_keys "$sizes" Escape
       wait_until 10 window_gone "Heavy Metal Size Selection"
     fi
     window_keys "$setup" h
     if density="$(wait_for_window "Heavy Metal Density" 10)"; then
-      sleep 1
-      screenshot "$shots/hm-density-single-$size.png"
+      settled_screenshot "$shots/hm-density-single-$size.png"
       window_keys "$density" Escape
       wait_until 10 window_gone "Heavy Metal Density"
     fi

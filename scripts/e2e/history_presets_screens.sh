@@ -39,7 +39,7 @@ hp_click_history() {
   hp_history_client "$win" "$scale"
   xdotool mousemove "$((hp_left + $(hp_scaled "$dx" "$scale")))" \
     "$((hp_top + $(hp_scaled "$dy" "$scale")))" click 1 >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 # Button centres (records/history_screen.cpp).
 kHistoryClear="935 70"
@@ -55,7 +55,8 @@ hp_window_closed() {
 hp_dialog_path() {
   local title="$1" path="$2" id
   id="$(wait_for_window "$title" 20)" || return 1
-  sleep 1
+  # The dialog fills its lists after it opens.
+  wait_settled
   xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
   xdotool key --clearmodifiers ctrl+a >/dev/null 2>&1
   xdotool type --delay 40 "$path" >/dev/null 2>&1
@@ -68,7 +69,7 @@ hp_spin() {
   send_keys s
   wait_until 20 spin_running || return 1
   wait_until 120 spin_not_running || return 1
-  sleep 1
+  wait_settled
 }
 
 hp_first_line() {
@@ -108,11 +109,11 @@ for screen in 1280x720x24 1920x1080x24; do
     send_keys y
     if id="$(wait_for_window "Unbalance History" 10)"; then
       check "$size: Y opens Unbalance History" true
-      sleep 1
-      screenshot "$shots/history-$units-$size.png"
+      settled_screenshot "$shots/history-$units-$size.png"
       # Letters are no buttons here: a stray "c" keeps the history.
       hp_keys_to "$id" c s l
-      sleep 1
+      # A dialog would open at once, before the screen settles.
+      wait_settled
       check "$size: letters open no dialog" hp_window_closed "Save History Data"
       screenshot "$shots/.history-after-letters.png"
       # The rows (from y 44, in (0,0,128)) are still drawn.
@@ -128,13 +129,11 @@ for screen in 1280x720x24 1920x1080x24; do
       check "$size: the history file starts with the initial record" \
         wait_until 5 grep -q '^2 ' "$(program_folder)/job.hst"
       hp_click_history "$id" $kHistoryClear "$scale"
-      sleep 1
-      screenshot "$shots/history-cleared-$units-$size.png"
+      settled_screenshot "$shots/history-cleared-$units-$size.png"
       hp_click_history "$id" $kHistoryLoad "$scale"
       check "$size: Load through the dialog" \
         hp_dialog_path "Retrieve History Data" 'C:\balancer\job.hst'
-      sleep 1
-      screenshot "$shots/history-loaded-$units-$size.png"
+      settled_screenshot "$shots/history-loaded-$units-$size.png"
       check "$size: no old-format error for the saved file" hp_window_closed "Error"
       hp_keys_to "$id" Escape
       check "$size: Esc closes Unbalance History" \
@@ -154,8 +153,7 @@ for screen in 1280x720x24 1920x1080x24; do
     send_keys r
     if id="$(wait_for_window "Dimension Presets" 10)"; then
       check "$size: R opens Dimension Presets" true
-      sleep 1
-      screenshot "$shots/presets-$units-$size.png"
+      settled_screenshot "$shots/presets-$units-$size.png"
       hp_keys_to "$id" s
       check "$size: Store through the dialog" \
         hp_dialog_path "Store Dimension Preset Data" 'C:\balancer\v8 street.jsi'
@@ -164,12 +162,11 @@ for screen in 1280x720x24 1920x1080x24; do
         "$(program_folder)/v8 street.jsi"
       hp_keys_to "$id" c
       check "$size: Clear All asks and is confirmed" answer_message "New Dimension Presets"
-      sleep 1
+      wait_settled
       hp_keys_to "$id" o
       check "$size: Retrieve through the dialog" \
         hp_dialog_path "Retrieve Stored Dimension Presets" 'C:\balancer\v8 street.jsi'
-      sleep 1
-      screenshot "$shots/presets-retrieved-$units-$size.png"
+      settled_screenshot "$shots/presets-retrieved-$units-$size.png"
       hp_keys_to "$id" Escape
       check "$size: Esc closes Dimension Presets" \
         wait_until 10 hp_window_closed "Dimension Presets"

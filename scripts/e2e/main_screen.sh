@@ -2,6 +2,19 @@
 # in-process simulated machine. Each block is one program session in a fresh
 # prefix; screenshots go to $shots.
 
+# Saves a screenshot to PNG; true when the left Add button (29, 84, 52 x 40),
+# which only two-plane mode has, is there (WANT two) or gone (WANT single).
+left_add_button() {
+  local png="$1" want="$2" spread
+  screenshot "$png"
+  spread="$(crop_spread "$png" 44x32+33+88)"
+  if [ "$want" = two ]; then
+    awk -v v="$spread" 'BEGIN {exit !(v > 0.01)}'
+  else
+    awk -v v="$spread" 'BEGIN {exit !(v < 0.002)}'
+  fi
+}
+
 echo "== main screen, Auto: spin, cancel, Planes, Save Initial/Final, Ctrl+L, entry"
 wine_start "" 1280x720x24
 write_default_settings
@@ -17,12 +30,13 @@ if start_demo; then
       wait_until 20 spin_running
     screenshot "$shots/spin-running-1280x720.png"
     check "the spin ends by itself" wait_until 120 spin_not_running
-    sleep 2
-    check "after the spin the unbalance markers are on the dials" markers_shown
-    screenshot "$shots/main-after-spin-1280x720.png"
+    check "after the spin the unbalance markers are on the dials" wait_until 10 markers_shown
+    settled_screenshot "$shots/main-after-spin-1280x720.png"
 
     send_keys s
     if wait_until 20 spin_running; then
+      # Cancel some way into the spin, not at its first step; there is no
+      # step of its own to wait for.
       sleep 2
       send_keys Escape
       check "a key cancels the spin" wait_until 15 spin_not_running
@@ -30,8 +44,11 @@ if start_demo; then
       check "second spin starts" false
     fi
     # Any message the cancelled spin leaves is answered.
-    while id="$(wait_for_window ATTENTION 2)"; do xdotool key Return; sleep 1; done
-    screenshot "$shots/main-after-cancel-1280x720.png"
+    while id="$(wait_for_window ATTENTION 2)"; do
+      xdotool key Return
+      wait_window_gone ATTENTION 5
+    done
+    settled_screenshot "$shots/main-after-cancel-1280x720.png"
   fi
 
   if ! pending planes; then
@@ -40,16 +57,11 @@ if start_demo; then
     check "two-plane mode shows the left Add button" \
       awk -v v="$(crop_spread "$shots/.two.png" 44x32+33+88)" 'BEGIN {exit !(v > 0.01)}'
     send_keys l
-    sleep 2
-    screenshot "$shots/main-single-plane-1280x720.png"
     check "L switches to single-plane (left Add button gone)" \
-      awk -v v="$(crop_spread "$shots/main-single-plane-1280x720.png" 44x32+33+88)" \
-      'BEGIN {exit !(v < 0.002)}'
+      wait_until 10 left_add_button "$shots/main-single-plane-1280x720.png" single
     send_keys l
-    sleep 2
-    screenshot "$shots/.two-again.png"
     check "L again brings two-plane mode back" \
-      awk -v v="$(crop_spread "$shots/.two-again.png" 44x32+33+88)" 'BEGIN {exit !(v > 0.01)}'
+      wait_until 10 left_add_button "$shots/.two-again.png" two
     rm -f "$shots/.two.png" "$shots/.two-again.png"
   fi
 
@@ -63,12 +75,16 @@ if start_demo; then
     for round in 1 2; do
       send_keys f
       if wait_for_window Attention 15 >/dev/null; then
-        sleep 1
-        [ "$round" -eq 1 ] && screenshot "$shots/message-overwrite-final-1280x720.png"
+        if [ "$round" -eq 1 ]; then
+          settled_screenshot "$shots/message-overwrite-final-1280x720.png"
+        else
+          wait_settled
+        fi
         xdotool key n
         check "F again ($round): N answers the overwrite question" \
           wait_until 10 eval '! window_open Attention'
-        sleep 1
+        # A stored condition would show its message at once.
+        wait_settled
         check "F again ($round): NO keeps the first final condition" \
           eval '! window_open "Storing Final Shaft Condition"'
       else
@@ -80,8 +96,7 @@ if start_demo; then
   if ! pending ctrl-l; then
     send_keys ctrl+l
     if wait_for_window Attention 15 >/dev/null; then
-      sleep 1
-      screenshot "$shots/message-load-config-1280x720.png"
+      settled_screenshot "$shots/message-load-config-1280x720.png"
       xdotool key Escape
       check "Ctrl+L asks to load the configuration; Esc cancels" \
         wait_until 10 eval '! window_open Attention'
@@ -94,13 +109,11 @@ if start_demo; then
     # The "Upright spacing" box (511, 630, 118 x 30) opens the number entry.
     click_design 570 645
     if wait_for_window Enter 15 >/dev/null; then
-      sleep 1
-      screenshot "$shots/entry-number-1280x720.png"
+      settled_screenshot "$shots/entry-number-1280x720.png"
       xdotool type --delay 80 "21"
       xdotool key Return
       check "typed upright spacing committed with Enter" wait_until 10 eval '! window_open Enter'
-      sleep 1
-      screenshot "$shots/main-after-entry-1280x720.png"
+      settled_screenshot "$shots/main-after-entry-1280x720.png"
     else
       check "a value box click opens the number entry" false
     fi
@@ -128,8 +141,7 @@ set_setting $kFieldWeightUnit 1
 set_setting $kFieldLengthUnit 1
 write_demo_machine "manual_drive_rpm = 600"
 if start_demo; then
-  sleep 2
-  screenshot "$shots/main-free-run-oz-mm-1280x720.png"
+  settled_screenshot "$shots/main-free-run-oz-mm-1280x720.png"
   if ! pending freerun; then
     check "no markers before the first acquisition" eval '! markers_shown'
     send_keys a
@@ -155,14 +167,15 @@ start_program balancer-demo.exe
 main="$(wait_for_window "Vidoduz Azavodad" 90 || true)"
 check "mismatching control: main window appears" test -n "$main"
 if [ -n "$main" ]; then
-  sleep 3
+  wait_settled
   # Answer whatever start-up messages come (settings warning, mismatch).
   for _ in 1 2 3; do
     for name in "Check Machine Settings" Attention WARNING Warning; do
       if window_open "$name"; then
         [ "$name" = "Check Machine Settings" ] || screenshot "$shots/message-mismatch-1280x720.png"
         xdotool key Return
-        sleep 1
+        wait_window_gone "$name" 5
+        wait_settled
       fi
     done
   done
@@ -187,8 +200,7 @@ if start_demo; then
     kStatusField=318x100+696+126
     check "1.5: S starts a spin" wait_until 20 spin_running
     check "1.5: the spin ends" wait_until 120 spin_not_running
-    sleep 2
-    screenshot "$shots/main-after-spin-1920x1080.png"
+    settled_screenshot "$shots/main-after-spin-1920x1080.png"
     kStatusField=212x67+464+84
   fi
   close_program "$main" >/dev/null || true

@@ -71,7 +71,7 @@ medium_install() {
   inst_pid=$!
   inst="$(wait_for_window "Balancer Setup" 60 || true)"
   [ -n "$inst" ] || return 1
-  sleep 1
+  wait_settled
   popup_click "$inst" 150 270
   popup_click "$inst" 225 390
 }
@@ -127,8 +127,7 @@ start_installed_balancer() {
   answer_message "Check Machine Settings" "$shots/$shot-settings-warning.png" || return 1
   # No control: the 'not found' notice, then the main window on its own.
   answer_message "Attention" || return 1
-  sleep 1
-  screenshot "$shots/$shot-main.png"
+  settled_screenshot "$shots/$shot-main.png"
 }
 
 medium_win32() {
@@ -161,12 +160,13 @@ medium_win32() {
     prep="$(wait_for_window "Balancer Setup" 60 || true)"
     check "usbprep32 with the library: window opens" test -n "$prep"
     if [ -n "$prep" ]; then
-      sleep 1
+      wait_settled
       installer_click "$prep" 300 375
       screenshot "$shots/usbprep32-installing.png"
       check "usbprep32 with the library: DriverPackagePreinstallA asked (flags 20)" \
         wait_until 20 grep -qsF 'c:\balancer\drivers\ZerOziZur.inf 20' "$c/difx-call.txt"
-      sleep 1
+      wait_until 10 prep_finished_shown "$prep" "$shots/.usbprep32-finished.png"
+      rm -f "$shots/.usbprep32-finished.png"
       installer_click "$prep" 300 375
       check "usbprep32 with the library: 'Success'" answer_message "Success"
       program_ended "$prep_pid" >/dev/null || true
@@ -228,8 +228,7 @@ medium_xp() {
   warning="$(wait_for_window "Warning" 30 || true)"
   check "XP setup: the 'Warning' window instead of a pre-installer" test -n "$warning"
   if [ -n "$warning" ]; then
-    sleep 1
-    screenshot "$shots/medium-xp-warning.png"
+    settled_screenshot "$shots/medium-xp-warning.png"
     check "XP setup: no pre-installer started or copied" \
       test -z "$(wine_pids_of usbprep32.exe)" -a ! -f "$c/drivers/x86/usbprep32.exe"
     installer_click "$warning" 300 375

@@ -39,7 +39,7 @@ click_client() {
   xdotool mousemove "$((x + frame_left + $(awk -v v="$dx" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
     "$((y + frame_top + $(awk -v v="$dy" -v s="$scale" 'BEGIN {print int(v * s)}')))" \
     click 1 >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 
 # Keys to window WIN.
@@ -48,7 +48,7 @@ keys_to() {
   shift
   xdotool windowfocus --sync "$win" >/dev/null 2>&1 || true
   xdotool key --clearmodifiers "$@" >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 
 window_gone() {
@@ -62,9 +62,19 @@ open_calibration() {
   xdotool mousemove "$(awk -v v="$lx" -v s="$scale" 'BEGIN {print int(v * s)}')" \
     "$(awk -v v="$ly" -v s="$scale" 'BEGIN {print int(v * s)}')" click 3 >/dev/null 2>&1
   wait_for_window WARNING 20 >/dev/null || return 1
-  sleep 0.5
+  wait_settled
   xdotool key Return >/dev/null 2>&1
   calibration="$(wait_for_window "Machine Calibration" 20)"
+}
+
+# Saves a screenshot of window WIN to PNG; true when its right upright shows
+# Reversed in red beside the button.
+reversed_shown() {
+  local win="$1" png="$2" sx sy
+  screenshot "$png"
+  read -r sx sy _ _ < <(window_geometry "$win")
+  [ "$(colour_pixels "$png" \
+    "200x40+$((sx + frame_left + 290))+$((sy + frame_top + 24 + 3 * 54))" 221,0,0)" -gt 20 ]
 }
 
 # Opens Machine Setup by the Settings button at SCALE; sets setup.
@@ -84,8 +94,7 @@ if start_demo; then
   check "Settings button opens Machine Setup" open_setup_by_button 1.0
   if [ -n "${setup:-}" ]; then
     measure_frame "$setup" 1.0
-    sleep 1
-    screenshot "$shots/setup-fw304-pe-in-g-1280x720.png"
+    settled_screenshot "$shots/setup-fw304-pe-in-g-1280x720.png"
     # Tolerance by keyboard: T, 20, Enter.
     keys_to "$setup" t
     entry="$(wait_for_window Enter 10 || true)"
@@ -97,10 +106,8 @@ if start_demo; then
     fi
     # The right upright reversed shows in red beside its button.
     keys_to "$setup" r
-    screenshot "$shots/.setup-reversed.png"
-    read -r sx sy _ _ < <(window_geometry "$setup")
-    check "Reversed is drawn in red" test "$(colour_pixels "$shots/.setup-reversed.png" \
-      "200x40+$((sx + frame_left + 290))+$((sy + frame_top + 24 + 3 * 54))" 221,0,0)" -gt 20
+    check "Reversed is drawn in red" \
+      wait_until 5 reversed_shown "$setup" "$shots/.setup-reversed.png"
     keys_to "$setup" r
     # Speed Control cycles Manual -> Auto.
     click_client "$setup" $(setup_button 1 1) 1.0
@@ -117,13 +124,12 @@ if start_demo; then
     fi
     # Units last: grams -> ounces, inches -> millimetres.
     keys_to "$setup" g i
-    sleep 1
-    screenshot "$shots/setup-fw304-pe-mm-oz-1280x720.png"
+    settled_screenshot "$shots/setup-fw304-pe-mm-oz-1280x720.png"
     keys_to "$setup" Escape
     check "Esc closes Machine Setup" wait_until 10 window_gone "Machine Setup"
-    sleep 1
+    wait_setting $kFieldLengthUnit 1
     check "closing wrote balsetup.dta and .bak alike" \
-      cmp -s "$(program_folder)/balsetup.dta" "$(program_folder)/balsetup.bak"
+      wait_until 5 cmp -s "$(program_folder)/balsetup.dta" "$(program_folder)/balsetup.bak"
     check "file: tolerance 20.00" test "$(get_setting 37)" = "20.00"
     check "file: default oil weight 7.0 by keypad" test "$(get_setting 15)" = "7.0"
     check "file: touchscreen on" test "$(get_setting $kFieldTouchscreen)" = "1"
@@ -144,8 +150,7 @@ if start_demo; then
   [ -n "$setup" ] && keys_to "$setup" Escape
   check "calibration warning's OK opens Machine Calibration" open_calibration 1.0
   if [ -n "${calibration:-}" ]; then
-    sleep 1
-    screenshot "$shots/calibration-fw304-mm-oz-1280x720.png"
+    settled_screenshot "$shots/calibration-fw304-mm-oz-1280x720.png"
     keys_to "$calibration" Escape
     check "Esc closes Machine Calibration" wait_until 10 window_gone "Machine Calibration"
   fi
@@ -171,6 +176,10 @@ if [ -x "$controlsim" ]; then
   done
   requests() { grep -c " request $1 value $2 " "$sim_log" || true; }
   any_requests() { grep -c " request $1 " "$sim_log" || true; }
+  request_seen() { [ "$(requests "$1" "$2")" -ge 1 ]; }
+  # The whole record: 63 writes, the flags 0x60 at address 0 among them.
+  record_written() { [ "$(requests 4 96)" -ge 1 ] && [ "$(any_requests 4)" -ge 63 ]; }
+  reads_past() { [ "$(any_requests 3)" -gt "$1" ]; }
   if [ -n "$sim_port" ]; then
     echo "127.0.0.1:$sim_port" >"$(program_folder)/controlsim.txt"
     if start_demo && open_setup_by_button 1.0; then
@@ -180,31 +189,36 @@ if [ -x "$controlsim" ]; then
       open_calibration 1.0
       check "over the wire: Machine Calibration opens" test -n "$calibration"
       click_client "$calibration" $(calibration_button 9) 1.0
-      check "Encoder Count: byte 0x40 reaches the control" test "$(requests 8 64)" -ge 1
+      check "Encoder Count: byte 0x40 reaches the control" wait_until 5 request_seen 8 64
       click_client "$calibration" $(calibration_button 10) 1.0
-      check "Encoder Direction: byte 0x60 reaches the control" test "$(requests 8 96)" -ge 1
+      check "Encoder Direction: byte 0x60 reaches the control" wait_until 5 request_seen 8 96
       click_client "$calibration" $(calibration_button 13) 1.0
       warning="$(wait_for_window WARNING 10 || true)"
       check "SAVE to EEPROM asks first" test -n "$warning"
-      screenshot "$shots/message-save-eeprom-1280x720.png"
+      settled_screenshot "$shots/message-save-eeprom-1280x720.png"
       keys_to "$warning" n
-      sleep 1
+      wait_window_gone WARNING
       check "answered NO: nothing written to the EEPROM" test "$(any_requests 4)" -eq 0
       click_client "$calibration" $(calibration_button 13) 1.0
       warning="$(wait_for_window WARNING 10 || true)"
       keys_to "$warning" y
-      sleep 3
+      before="$(screen_sum)"
       check "answered YES: the record is written (flags 0x60 at address 0)" \
-        test "$(requests 4 96)" -ge 1 -a "$(any_requests 4)" -ge 63
-      xdotool key Return >/dev/null 2>&1  # "Configuration was stored ..."
-      sleep 1
+        wait_until 15 record_written
+      # "Configuration was stored ..." follows the last write.
+      wait_screen_changed "$before"
+      wait_settled
+      xdotool key Return >/dev/null 2>&1
+      wait_settled
       reads_before="$(any_requests 3)"
+      before="$(screen_sum)"
       click_client "$calibration" $(calibration_button 12) 1.0
-      sleep 2
-      check "LOAD from EEPROM reads the record at once" test "$(any_requests 3)" -gt "$reads_before"
-      screenshot "$shots/message-load-eeprom-1280x720.png"
-      xdotool key Return >/dev/null 2>&1  # "Configuration was retrieved ..."
-      sleep 1
+      check "LOAD from EEPROM reads the record at once" wait_until 10 reads_past "$reads_before"
+      # "Configuration was retrieved ..." follows the reads.
+      wait_screen_changed "$before"
+      settled_screenshot "$shots/message-load-eeprom-1280x720.png"
+      xdotool key Return >/dev/null 2>&1
+      wait_settled
       keys_to "$calibration" Escape
       wait_until 10 window_gone "Machine Calibration" || true
       check "file: encoder count index 2, direction 0" \
@@ -236,15 +250,13 @@ shoot_setup_screens() {
     local size="${screen%x*}"
     setup=""
     if open_setup_by_button "$scale"; then
-      sleep 1
-      screenshot "$shots/setup-$tag-$units-$size.png"
+      settled_screenshot "$shots/setup-$tag-$units-$size.png"
       keys_to "$setup" Escape
     fi
     check "$tag $units $size: Machine Setup opens" test -n "${setup:-}"
     calibration=""
     if open_calibration "$scale"; then
-      sleep 1
-      screenshot "$shots/calibration-$tag-$units-$size.png"
+      settled_screenshot "$shots/calibration-$tag-$units-$size.png"
       if [ "$tag-$size" = fw210-1280x720 ]; then
         # No spin yet: a desired reading has nothing to calibrate against.
         keys_to "$calibration" ctrl+l
@@ -252,16 +264,15 @@ shoot_setup_screens() {
         check "no spin yet: Ctrl+L gives the spin-first alert" test -n "$alert"
         check "no spin yet: no entry window" window_gone Enter
         if [ -n "$alert" ]; then
-          sleep 1
-          screenshot "$shots/calibration-spin-first-1280x720.png"
+          settled_screenshot "$shots/calibration-spin-first-1280x720.png"
           xdotool key Return >/dev/null 2>&1
-          sleep 1
+          wait_window_gone Alert
         fi
         keys_to "$calibration" ctrl+r
         alert="$(wait_for_window Alert 10 || true)"
         check "no spin yet: Ctrl+R gives the spin-first alert" test -n "$alert"
         [ -n "$alert" ] && xdotool key Return >/dev/null 2>&1
-        sleep 1
+        wait_window_gone Alert
       fi
       keys_to "$calibration" Escape
     fi
@@ -273,13 +284,12 @@ shoot_setup_screens() {
       # Ctrl+L, LOAD: this control keeps no record, and the operator is told.
       send_keys ctrl+l
       if wait_for_window Attention 15 >/dev/null; then
-        sleep 1
+        wait_settled
         xdotool key y >/dev/null 2>&1
         refused="$(wait_for_window Warning 10 || true)"
         check "firmware 2.10: LOAD is answered with a warning" test -n "$refused"
         if [ -n "$refused" ]; then
-          sleep 1
-          screenshot "$shots/message-load-refused-1280x720.png"
+          settled_screenshot "$shots/message-load-refused-1280x720.png"
           xdotool key Return >/dev/null 2>&1
           check "firmware 2.10: OK closes the warning" wait_until 10 window_gone Warning
         fi

@@ -28,6 +28,13 @@ window_closed() {
   ! window_open "$1"
 }
 
+# Saves a screenshot to PNG; true when GEOMETRY of it holds the position in
+# green.
+position_green() {
+  screenshot "$1"
+  awk -v n="$(colour_pixels "$1" "$2" 0,128,0)" 'BEGIN {exit !(n > 20)}'
+}
+
 for screen in 1280x720x24 1920x1080x24; do
   size="${screen%x24}"
   scale=1.0
@@ -45,7 +52,8 @@ for screen in 1280x720x24 1920x1080x24; do
   if start_demo; then
     if [ "$size" = 1280x720 ]; then
       send_keys z
-      sleep 2
+      # A window would open at once, before the screen settles.
+      wait_settled
       check "$size: Z without zones zeroes at once, no window" \
         window_closed "Zero Shaft Position"
     fi
@@ -59,8 +67,7 @@ for screen in 1280x720x24 1920x1080x24; do
     send_keys z
     if id="$(wait_for_window "Zero Shaft Position" 10)"; then
       check "$size: Z with zones opens Zero Shaft Position" true
-      sleep 1
-      screenshot "$shots/zero-shaft-$size.png"
+      settled_screenshot "$shots/zero-shaft-$size.png"
       keys_to "$id" s
       check "$size: S (Sync) closes it" \
         wait_until 10 window_closed "Zero Shaft Position"
@@ -70,8 +77,7 @@ for screen in 1280x720x24 1920x1080x24; do
         click_client "$id" 128 148 "$scale"
         check "$size: the Zero button closes it" \
           wait_until 10 window_closed "Zero Shaft Position"
-        sleep 1
-        screenshot "$shots/main-after-zero-$size.png"
+        settled_screenshot "$shots/main-after-zero-$size.png"
       else
         check "$size: the Zero Shaft button opens the window" false
       fi
@@ -82,15 +88,11 @@ for screen in 1280x720x24 1920x1080x24; do
     send_keys c
     if id="$(wait_for_window "Indicator" 10)"; then
       check "$size: C opens the Indicator" true
-      sleep 1
-      screenshot "$shots/indicator-left-$size.png"
       check "$size: the Indicator shows the position in green" \
-        awk -v n="$(colour_pixels "$shots/indicator-left-$size.png" \
-          "$(awk -v s="$scale" 'BEGIN {printf "%dx%d+%d+%d", 168*s, 60*s, 485*s, 157*s + 260*s}')" \
-          0,128,0)" 'BEGIN {exit !(n > 20)}'
+        wait_until 10 position_green "$shots/indicator-left-$size.png" \
+          "$(awk -v s="$scale" 'BEGIN {printf "%dx%d+%d+%d", 168*s, 60*s, 485*s, 157*s + 260*s}')"
       keys_to "$id" r
-      sleep 1
-      screenshot "$shots/indicator-right-$size.png"
+      settled_screenshot "$shots/indicator-right-$size.png"
       keys_to "$id" e
       check "$size: E closes the Indicator" \
         wait_until 10 window_closed "Indicator"

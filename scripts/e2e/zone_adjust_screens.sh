@@ -14,15 +14,14 @@ zones_click_dial() {
   local p
   p="$(zones_dial_point "$@")"
   xdotool mousemove ${p% *} ${p#* } click 1 >/dev/null 2>&1
-  sleep 0.7
+  wait_settled
 }
 
-# A double-click on a hole or slug opens Adjust.
+# A double-click on a hole or slug opens Adjust (wait for that window).
 zones_double_click_dial() {
   local p
   p="$(zones_dial_point "$@")"
   xdotool mousemove ${p% *} ${p#* } click --repeat 2 --delay 120 1 >/dev/null 2>&1
-  sleep 0.7
 }
 
 # Angles (whole degrees) of the planned holes or slugs of SIDE (left, right)
@@ -58,6 +57,18 @@ zones_crops_differ() {
   [ "${n:-0}" -gt 50 ]
 }
 
+# Screenshot to PNG at SCALE; true when the zones are drawn on the dials.
+zones_drawn() {
+  screenshot "$1"
+  [ "$(zone_pixels "$1" "$2")" -gt 2000 ]
+}
+
+# Screenshot to AFTER; true when its CROP differs from that of BEFORE.
+zones_text_changed() {
+  screenshot "$2"
+  zones_crops_differ "$1" "$2" "$3"
+}
+
 for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm two" \
   "1920x1080 oz-mm single"; do
   read -r size units planes <<<"$zones_case"
@@ -91,7 +102,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     wine_stop
     continue
   fi
-  screenshot "$shots/main-before-zones-$tag.png"
+  settled_screenshot "$shots/main-before-zones-$tag.png"
 
   # By key, then by the Zone Setup picture button (design 528, 295, 84 x 64;
   # 154, 178 in single-plane mode).
@@ -106,7 +117,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
   if [ "$planes" = single ]; then click_design 196 210 "$scale"; else click_design 570 327 "$scale"; fi
   if id="$(wait_for_window "Correction Zone Setup" 10)"; then
     check "$tag: the Zone Setup button opens it" true
-    sleep 1
+    wait_settled
     zones_click_dial "$rcx" 275 120 "$rz1" "$scale"
     zones_click_dial "$rcx" 275 150 "$rz2" "$scale"
     zlist="0,0,$rz1,$rz2"
@@ -116,20 +127,16 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       zones_click_dial "$lcx" 275 120 310 "$scale"
       zlist="200,310,$rz1,$rz2"
     fi
-    sleep 1
-    screenshot "$shots/zone-setup-$tag.png"
     check "$tag: the zones are drawn on the dials" \
-      test "$(zone_pixels "$shots/zone-setup-$tag.png" "$scale")" -gt 2000
+      wait_until 5 zones_drawn "$shots/zone-setup-$tag.png" "$scale"
     window_keys "$id" e
     check "$tag: E closes Zone Setup" wait_until 10 window_gone "Correction Zone Setup"
-    sleep 1
-    screenshot "$shots/main-after-zones-$tag.png"
     check "$tag: the right side's text changes to heavy metal" \
-      zones_crops_differ "$shots/main-before-zones-$tag.png" "$shots/main-after-zones-$tag.png" \
-      "$(zones_text_crop "$rcx" "$scale")"
+      wait_until 10 zones_text_changed "$shots/main-before-zones-$tag.png" \
+      "$shots/main-after-zones-$tag.png" "$(zones_text_crop "$rcx" "$scale")"
     if [ "$planes" = two ]; then
       check "$tag: the left side's text changes to heavy metal" \
-        zones_crops_differ "$shots/main-before-zones-$tag.png" \
+        wait_until 10 zones_text_changed "$shots/main-before-zones-$tag.png" \
         "$shots/main-after-zones-$tag.png" "$(zones_text_crop "$lcx" "$scale")"
     fi
 
@@ -139,8 +146,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       zones_double_click_dial "$rcx" 275 136 "$slug" "$scale"
       if aid="$(wait_for_window "Adjust" 10)"; then
         check "$tag: a double-click on a slug opens Adjust" true
-        sleep 1
-        screenshot "$shots/adjust-slug-$tag.png"
+        settled_screenshot "$shots/adjust-slug-$tag.png"
         window_keys "$aid" Escape
         check "$tag: Esc closes Adjust" wait_until 10 window_gone "Adjust"
       else
@@ -154,7 +160,7 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     send_keys n
     if id="$(wait_for_window "Correction Zone Setup" 10)"; then
       window_keys "$id" c
-      sleep 0.5
+      wait_settled
       window_keys "$id" Escape
       wait_until 10 window_gone "Correction Zone Setup" || true
     fi
@@ -168,24 +174,23 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
     zones_double_click_dial "$rcx" 275 136 "$hole" "$scale"
     if aid="$(wait_for_window "Adjust" 10)"; then
       check "$tag: a double-click on a hole opens Adjust" true
-      sleep 1
-      screenshot "$shots/adjust-hole-$tag.png"
+      settled_screenshot "$shots/adjust-hole-$tag.png"
       for _ in $(seq 1 40); do
         window_open "ALERT" && break
         window_keys "$aid" 1
-        sleep 0.3
+        sleep 0.3 # one step a look, until the alert comes
       done
       if wait_for_window "ALERT" 5 >/dev/null; then
         check "$tag: a hole moved past the centre gives \"Past Center!\"" true
-        sleep 1
-        screenshot "$shots/adjust-past-center-$tag.png"
+        settled_screenshot "$shots/adjust-past-center-$tag.png"
         answer_message "ALERT" || true
       else
         check "$tag: a hole moved past the centre gives \"Past Center!\"" false
       fi
       # Delete of a hole of the split fan: the holes left are re-balanced.
       window_keys "$aid" d
-      sleep 1
+      # A warning would come with the redrawn fan.
+      wait_settled
       check "$tag: a hole of the split fan is deleted without a warning" \
         window_gone "Warning"
       screenshot "$shots/adjust-after-delete-$tag.png"
