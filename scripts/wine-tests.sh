@@ -40,6 +40,13 @@ red_pixels() {
     -fill white -opaque 'rgb(255,0,0)' -format '%[fx:round(mean*w*h)]' info:
 }
 
+# Width in pixels of the red drawn in GEOMETRY of PNG (0 for none).
+red_width() {
+  local png="$1" geometry="$2"
+  convert "$png" -crop "$geometry" +repage -fill black +opaque 'rgb(255,0,0)' \
+    -fill white -opaque 'rgb(255,0,0)' -trim -format '%w' info: 2>/dev/null || echo 0
+}
+
 # True when the status field (the Current Position box) does not say "No
 # Hardware" in red. The live angle is red too at 0, 90, 180 and 270 degrees,
 # so a red field must stay red over several screenshots while the demo's
@@ -49,6 +56,8 @@ no_hardware_absent() {
   for try in 1 2 3 4 5 6; do
     screenshot "$png"
     if [ "$(red_pixels "$png" 212x67+464+84)" -lt 20 ]; then return 0; fi
+    # A red angle ("270°") is far narrower than the red "No Hardware".
+    if [ "$(red_width "$png" 212x67+464+84)" -lt 90 ]; then return 0; fi
     sleep 1
   done
   return 1
