@@ -17,11 +17,7 @@
 # print nothing, so every check waits for a window or a file.
 
 medium="${BALANCER_MEDIUM:-$root/build/release}"
-# The installer-window helpers of distribution.sh.
-if ! declare -F installer_click >/dev/null; then
-  eval "$(sed -n '/^installer_click()/,/^}/p;/^popup_click()/,/^}/p;/^program_ended()/,/^}/p;/^package_staged()/,/^}/p' \
-    "$root/scripts/e2e/distribution.sh")"
-fi
+source "$root/scripts/e2e/installer.sh"
 
 medium_ready() {
   test -f "$medium/setup.exe" -a -f "$medium/balancer.exe" -a -f "$medium/setuplist.txt" \
@@ -92,25 +88,14 @@ preinstaller_window() {
   return 1
 }
 
-# True when the pre-installer window PREP shows the finished state's notice:
-# text in the band of its first lines (client 60-110), where the other states
-# draw nothing. Saves the screenshot as SHOT.
-prep_finished_shown() {
-  local prep="$1" shot="$2" x y w h
-  read -r x y w h < <(window_geometry "$prep")
-  screenshot "$shot"
-  window_gone ERROR || return 1
-  [ "$(convert "$shot" -crop "590x50+$((x + 8))+$((y + 21 + 60))" +repage -colorspace gray \
-    -format '%[fx:standard_deviation > 0.02]' info:)" = 1 ]
-}
 
 # Walks the pre-installer window PREP (process PID) from Unplug to Success;
 # screenshots named NAME-unplug/-finished/-success.
 walk_preinstaller() {
   local prep="$1" pid="$2" name="$3"
-  prep_finished_shown "$prep" "$shots/$name-unplug.png" && return 1
+  usbprep_finished "$prep" "$shots/$name-unplug.png" && return 1
   installer_click "$prep" 300 375
-  wait_until 30 prep_finished_shown "$prep" "$shots/$name-finished.png" || return 1
+  wait_until 30 usbprep_finished "$prep" "$shots/$name-finished.png" || return 1
   installer_click "$prep" 300 375
   answer_message "Success" "$shots/$name-success.png" || return 1
   program_ended "$pid"
@@ -165,7 +150,7 @@ medium_win32() {
       screenshot "$shots/usbprep32-installing.png"
       check "usbprep32 with the library: DriverPackagePreinstallA asked (flags 20)" \
         wait_until 20 grep -qsF 'c:\balancer\drivers\ZerOziZur.inf 20' "$c/difx-call.txt"
-      wait_until 10 prep_finished_shown "$prep" "$shots/.usbprep32-finished.png"
+      wait_until 10 usbprep_finished "$prep" "$shots/.usbprep32-finished.png"
       rm -f "$shots/.usbprep32-finished.png"
       installer_click "$prep" 300 375
       check "usbprep32 with the library: 'Success'" answer_message "Success"
