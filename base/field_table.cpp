@@ -21,32 +21,32 @@ constexpr char kTopicCounterweightThickness[] = "Counterweight Thickness.htm";
 
 // A row under construction: Row(...) with what every field has, then
 // .Edits() for a plain field's member and .Within() for its range.
-struct RowSpec {
+struct RowBuilder {
   FieldRow row;
 
-  constexpr RowSpec Edits(double MachineSettings::*member, int decimals = 1) const {
-    RowSpec r = *this;
+  constexpr RowBuilder Edits(double MachineSettings::*member, int decimals = 1) const {
+    RowBuilder r = *this;
     r.row.member = member;
     r.row.decimals = decimals;
     return r;
   }
-  constexpr RowSpec Edits(int MachineSettings::*member, int decimals) const {
-    RowSpec r = *this;
+  constexpr RowBuilder Edits(int MachineSettings::*member, int decimals) const {
+    RowBuilder r = *this;
     r.row.intMember = member;
     r.row.decimals = decimals;
     return r;
   }
-  constexpr RowSpec Within(double minimum, double maximum) const {
-    RowSpec r = *this;
+  constexpr RowBuilder Within(double minimum, double maximum) const {
+    RowBuilder r = *this;
     r.row.minimum = minimum;
     r.row.maximum = maximum;
     return r;
   }
 };
 
-constexpr RowSpec Row(const char* label, const char* hint, FieldUnit unit, unsigned flags,
-                      const char* helpTopic = "") {
-  RowSpec r{};
+constexpr RowBuilder Row(const char* label, const char* hint, FieldUnit unit, unsigned flags,
+                         const char* helpTopic = "") {
+  RowBuilder r{};
   r.row.label = label;
   r.row.hint = hint;
   r.row.unit = unit;
@@ -57,7 +57,7 @@ constexpr RowSpec Row(const char* label, const char* hint, FieldUnit unit, unsig
 
 struct CodedRow {
   int code;
-  RowSpec spec;
+  RowBuilder built;
 };
 
 // Every code not listed has an empty row with a Help button.
@@ -493,7 +493,7 @@ constexpr int kTableSize = kLastFieldCode - kFirstFieldCode + 1;
 
 constexpr std::array<FieldRow, kTableSize> BuildTable() {
   std::array<FieldRow, kTableSize> table{};
-  for (const CodedRow& r : kRows) table[r.code - kFirstFieldCode] = r.spec.row;
+  for (const CodedRow& r : kRows) table[r.code - kFirstFieldCode] = r.built.row;
   return table;
 }
 
