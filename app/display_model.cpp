@@ -21,8 +21,11 @@ constexpr Rgb kRightMarker{255, 255, 102};
 constexpr Rgb kPlacementFill{216, 220, 228};
 constexpr Rgb kWhite{255, 255, 255};
 
-// Placements sit on this ring between the hub and the rim.
+// Placements sit on this ring between the hub and the rim; the holes that
+// drill away a heavy-metal side's remainder, drawn smaller, on a ring between
+// it and the hub, so that they never hide a slug.
 constexpr double kPlacementRing = 136.0;
+constexpr double kRemainderRing = 100.0;
 
 Rgb ColourOf(TextColour colour) {
   switch (colour) {
@@ -178,6 +181,25 @@ std::vector<PlacementCircle> PlacementCircles(const SideCorrection& side, int si
   return out;
 }
 
+std::vector<PlacementCircle> RemainderCircles(const SideCorrection& side, int sideIndex,
+                                              bool twoPlaneMode) {
+  std::vector<PlacementCircle> out;
+  if (side.method != CorrectionMethod::kSlug || side.remainderText.empty() ||
+      side.remainder.capacityOverflow) {
+    return out;
+  }
+  const double cx = DialCentreX(sideIndex, twoPlaneMode);
+  for (int i = 0; i < side.remainder.holeCount && i < kMaxHoles; ++i) {
+    const DrillHole& hole = side.remainder.holes[i];
+    if (!(hole.diameter > 0.0)) continue;
+    PlacementCircle c;
+    DialPoint(cx, kDialY, kRemainderRing, hole.angle * 180.0 / kPi, c.x, c.y);
+    c.r = std::fmin(14.0, 4.0 + hole.diameter * 10.0);
+    out.push_back(c);
+  }
+  return out;
+}
+
 bool OutOfTolerance(const MachineSettings& settings, const CorrectionResult& result,
                     const DisplayInputs& in) {
   if (settings.toleranceMoment < in.rightReadingMoment) return true;
@@ -209,6 +231,9 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
                             in.selectedSlugIndex == static_cast<int>(i);
       marks.push_back(Circle(circles[i].x, circles[i].y, circles[i].r, kDialOutline, 1.35, true,
                              selected ? kPanelRed : kPlacementFill));
+    }
+    for (const PlacementCircle& c : RemainderCircles(sc, side, two)) {
+      marks.push_back(Circle(c.x, c.y, c.r, kDialOutline, 1.35, true, kWhite));
     }
   }
   if (CurrentPositionShown(in)) {
@@ -337,6 +362,10 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
     out.push_back(Text(cx, 388, "Projection", 19, 600, colour));
     out.push_back(Text(cx, 410, amount, 19, 600, colour));
     out.push_back(Text(cx, 432, at, 19, 600, colour));
+    // How the remainder is drilled, or why it cannot be.
+    if (!sc.remainderText.empty()) {
+      out.push_back(Text(cx, 454, sc.remainderText, 19, 600, ColourOf(sc.remainderColour)));
+    }
   }
 
   // Logo, shaft and the Add lamps.

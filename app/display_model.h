@@ -88,6 +88,10 @@ struct PlacementCircle {
 std::vector<PlacementCircle> PlacementCircles(const SideCorrection& side, int sideIndex,
                                               bool twoPlaneMode);
 
+// The holes that drill away a heavy-metal side's remainder, on their own ring.
+std::vector<PlacementCircle> RemainderCircles(const SideCorrection& side, int sideIndex,
+                                              bool twoPlaneMode);
+
 // The out-of-tolerance flag of the paint.
 bool OutOfTolerance(const MachineSettings& settings, const CorrectionResult& result,
                     const DisplayInputs& in);

@@ -69,6 +69,12 @@ std::vector<double> PlannedDepths(const SideCorrection& side) {
     for (const SlugRecord& slug : side.slugs.slugs) {
       if (slug.diameter > 0.0 && slug.length > 0.0) depths.push_back(slug.length);
     }
+    // The remainder is drilled in the same run, with the same head.
+    if (!side.remainderText.empty() && !side.remainder.capacityOverflow) {
+      for (const DrillHole& hole : side.remainder.holes) {
+        if (hole.diameter > 0.0 && hole.depth > 0.0) depths.push_back(hole.depth);
+      }
+    }
   }
   std::sort(depths.begin(), depths.end());
   // Depths that print alike are one mark.

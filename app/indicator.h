@@ -56,7 +56,8 @@ std::string IndicatorReadingText(int reading, const MachineSettings& settings);
 double IndicatorInches(int reading, double countsPerInch);
 
 // The planned depths of one side, inches, deepest last: the drill's hole
-// depths, or the slugs' lengths; each depth once.
+// depths, or the slugs' lengths with the depths of the holes that drill away
+// their remainder; each depth once.
 std::vector<double> PlannedDepths(const SideCorrection& side);
 
 struct IndicatorMark {

@@ -58,12 +58,23 @@ bool ParseZones(const std::string& text, CorrectionZones& zones) {
   return true;
 }
 
-nlohmann::json SideJson(const SideCorrection& side) {
+const char* ColourName(TextColour colour) {
+  return colour == TextColour::kRed         ? "red"
+         : colour == TextColour::kTolerance ? "tolerance"
+                                            : "default";
+}
+
+nlohmann::json HolesJson(const DrillPlan& plan) {
   nlohmann::json holes = nlohmann::json::array();
-  for (int j = 0; j < side.drill.holeCount && j < kMaxHoles; ++j) {
-    const DrillHole& h = side.drill.holes[j];
+  for (int j = 0; j < plan.holeCount && j < kMaxHoles; ++j) {
+    const DrillHole& h = plan.holes[j];
     holes.push_back({{"angle", h.angle * kDegreesPerRadian}, {"depth", h.depth}});
   }
+  return holes;
+}
+
+nlohmann::json SideJson(const SideCorrection& side) {
+  nlohmann::json holes = HolesJson(side.drill);
   nlohmann::json slugs = nlohmann::json::array();
   for (const SlugRecord& s : side.slugs.slugs) {
     if (!(s.diameter > 0.0)) continue;
@@ -71,9 +82,13 @@ nlohmann::json SideJson(const SideCorrection& side) {
                      {"diameter", s.diameter},
                      {"length", s.length}});
   }
-  const char* colour = side.colour == TextColour::kRed         ? "red"
-                       : side.colour == TextColour::kTolerance ? "tolerance"
-                                                               : "default";
+  const char* colour = ColourName(side.colour);
+  // The holes that drill away what the slugs leave, planned with them.
+  nlohmann::json remainder = {{"holes", HolesJson(side.remainder)},
+                              {"holeDepth", side.remainder.holeDepth},
+                              {"capacityOverflow", side.remainder.capacityOverflow},
+                              {"text", AnsiToUtf8(side.remainderText)},
+                              {"textColour", ColourName(side.remainderColour)}};
   return {{"moment", side.plane.moment},
           {"angle", side.plane.angle},
           {"displayAngle", side.plane.displayAngle},
@@ -90,6 +105,7 @@ nlohmann::json SideJson(const SideCorrection& side) {
           {"extraWeight", side.slugs.extraWeight},
           {"extraAngle", side.slugs.extraAngle},
           {"extraInZone", side.slugs.extraInZone},
+          {"remainder", remainder},
           {"inTolerance", side.inTolerance}};
 }
 

@@ -115,6 +115,21 @@ std::vector<ScreenItem> AdjustScreen::Items() const {
   weight.value = FormatText("%1.1f", Printable(haveSlug ? plan.actualSlugWeight[index_] : 0.0));
   items.push_back(weight);
 
+  // The slugs' remainder is drilled with them; it follows every slug change.
+  const DrillPlan& remainder = state_.remainder[side_];
+  if (slug && (remainder.capacityOverflow || remainder.holeCount > 0)) {
+    ScreenItem line;
+    line.label = "Projection";
+    if (remainder.capacityOverflow) {
+      line.value = "Increase drill size or max drill depth";
+      line.colour = kValueRedText;
+    } else {
+      line.value = DrillText(remainder.holeDepth, plan.extraAngle, settings_.lengthUnit);
+    }
+    line.place = {15, 324, 0, 0};
+    items.push_back(line);
+  }
+
   items.push_back(Button(kIdResetAll, "Reset All", {15, 350, 140, 40}));
   items.push_back(Button(kIdOk, "OK", {305, 350, 100, 40}));
   return items;

@@ -123,7 +123,39 @@ SlugInput SlugInputFor(const MachineSettings& settings, const CorrectionState& s
   in.zoneStart = zone.start;
   in.zoneEnd = zone.end;
   in.zoneHalfWidth = HalfWidthOf(settings, state, side);
+  // Copies: the input may outlive this pass's settings and state.
+  DrillInput drill = DrillInputFor(settings, state, side, plane, zones);
+  bool radial = settings.radialCompensation != 0;
+  bool outside = plane.outsideZone;
+  in.remainderDrillable = [drill, radial, outside](const SlugPlan& slugs) {
+    DrillPlan holes;
+    PlanRemainderHoles(drill, radial, slugs, outside, holes);
+    return !holes.capacityOverflow;
+  };
   return in;
+}
+
+bool RemainderIsDrilled(const SlugPlan& slugs, bool outsideZone) {
+  return outsideZone && slugs.SlugCount() > 0 && slugs.extraInZone && slugs.extraWeight > 0.0;
+}
+
+void PlanRemainderHoles(const DrillInput& side, bool radial, const SlugPlan& slugs,
+                        bool outsideZone, DrillPlan& plan) {
+  plan = DrillPlan{};
+  if (!RemainderIsDrilled(slugs, outsideZone)) return;
+  // extraWeight is grams at the shaft radius; the planners take the moment.
+  DrillInput in = side;
+  in.moment = slugs.extraWeight * std::max(side.shaftRadius, kMinRadius);
+  in.displayAngle = slugs.extraAngle;
+  PlanHolesWithRetry(radial, in, plan);
+}
+
+void PlanRemainder(const MachineSettings& settings, const CorrectionState& state, Side side,
+                   const CorrectionZones& zones, const SlugPlan& slugs, bool outsideZone,
+                   DrillPlan& plan) {
+  PlaneCorrection none;
+  PlanRemainderHoles(DrillInputFor(settings, state, side, none, zones),
+                     settings.radialCompensation != 0, slugs, outsideZone, plan);
 }
 
 namespace {
@@ -156,6 +188,14 @@ void BuildText(const MachineSettings& settings, const CorrectionState& state, Si
       const SlugRecord& slug = out.slugs.slugs[index];
       out.text =
           SlugText(slug.diameter, slug.length, slug.angle * kDegreesPerRadian, settings.lengthUnit);
+      out.remainder = state.remainder[side];
+      if (out.remainder.capacityOverflow) {
+        out.remainderText = "Increase drill size or max drill depth";
+        out.remainderColour = TextColour::kRed;
+      } else if (out.remainder.holeCount > 0) {
+        out.remainderText =
+            DrillText(out.remainder.holeDepth, out.slugs.extraAngle, settings.lengthUnit);
+      }
     } else {
       out.method = CorrectionMethod::kSlug;
       out.text = "Projection is off the counterweight";
@@ -175,6 +215,8 @@ void BuildText(const MachineSettings& settings, const CorrectionState& state, Si
   if (twoPlane && state.readingsPresent && out.inTolerance) {
     out.text = "In Tolerance";
     out.colour = TextColour::kTolerance;
+    out.remainder = DrillPlan{};
+    out.remainderText.clear();
   }
 }
 
@@ -278,6 +320,18 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
     if (ui) ui->ShowMessage(m);
   }
   state.autoSelectRequested = false;
+
+  // What the slugs leave is drilled in the same run; Add mode overrides the
+  // heavy metal and with it its remainder.
+  for (int i = 0; i < 2; ++i) {
+    Side side = static_cast<Side>(i);
+    if (!active[i] || state.add[i]) {
+      state.remainder[i] = DrillPlan{};
+      continue;
+    }
+    PlanRemainder(settings, state, side, zones, state.slugs[i], planes[i]->outsideZone,
+                  state.remainder[i]);
+  }
 
   // What each side shows.
   SideCorrection* outs[2] = {&result.left, &result.right};

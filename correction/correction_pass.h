@@ -26,6 +26,9 @@ struct CorrectionState {
   SinglePlaneResult single;
   std::array<DrillPlan, 2> drill{};
   std::array<SlugPlan, 2> slugs{};
+  // Per side: the holes that drill away what the slugs leave (the
+  // "Projection"), planned with the slugs so that one run does both.
+  std::array<DrillPlan, 2> remainder{};
   bool drillPoint = false;               // "Drill Point" switch, off at every start
   std::array<double, 2> tipAllowance{};  // a per side; 0 while the switch is off
   std::array<bool, 2> add{};             // the Add toggles
@@ -69,6 +72,12 @@ struct SideCorrection {
   bool addMode = false;
   DrillPlan drill;
   SlugPlan slugs;
+  // A heavy-metal side whose remainder points into the zone: the holes that
+  // drill it away in the same run, and the line under the Projection reading
+  // (the drill text, or the drill notice in red). Empty otherwise.
+  DrillPlan remainder;
+  std::string remainderText;
+  TextColour remainderColour = TextColour::kDefault;
 };
 
 struct CorrectionResult {
@@ -98,5 +107,16 @@ SlugInput SlugInputFor(const MachineSettings& settings, const CorrectionState& s
 // zone, else the correction radius with radial compensation, else the drill
 // radius.
 double CorrectionRadiusOf(const MachineSettings& settings, Side side, bool outsideZone);
+
+// The remainder of a side's slugs as a drill correction: its moment
+// (extraWeight at the shaft radius) at extraAngle. Planned only when the
+// remainder points into the zone and the side's slugs are fitted.
+bool RemainderIsDrilled(const SlugPlan& slugs, bool outsideZone);
+// `side` is the side's drill input; its moment and angle are replaced.
+void PlanRemainderHoles(const DrillInput& side, bool radial, const SlugPlan& slugs,
+                        bool outsideZone, DrillPlan& plan);
+void PlanRemainder(const MachineSettings& settings, const CorrectionState& state, Side side,
+                   const CorrectionZones& zones, const SlugPlan& slugs, bool outsideZone,
+                   DrillPlan& plan);
 
 }  // namespace balancer

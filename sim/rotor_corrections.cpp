@@ -21,7 +21,7 @@ double CounterweightDensity(int material) {
   return material == 1 ? 128.64 : 117.0;
 }
 
-void AddHoles(const SideCorrection& side, Side which, const MachineSettings& settings,
+void AddHoles(const DrillPlan& plan, Side which, const MachineSettings& settings,
               const CorrectionState& state, double axial, std::vector<PointMass>& out) {
   bool left = which == Side::kLeft;
   double density = MaterialDensity(settings, settings.drillMaterial);
@@ -31,8 +31,8 @@ void AddHoles(const SideCorrection& side, Side which, const MachineSettings& set
   double correctionRadius =
       std::min(left ? settings.correctionRadiusLeft : settings.correctionRadiusRight,
                left ? settings.shaftRadiusLeft : settings.shaftRadiusRight);
-  for (int j = 0; j < side.drill.holeCount && j < kMaxHoles; ++j) {
-    const DrillHole& hole = side.drill.holes[j];
+  for (int j = 0; j < plan.holeCount && j < kMaxHoles; ++j) {
+    const DrillHole& hole = plan.holes[j];
     if (!(hole.depth > 0.0) || !(hole.diameter > 0.0)) continue;
     double d = hole.diameter;
     double angle = hole.angle * kDegreesPerRadian;
@@ -83,10 +83,15 @@ void AddSide(const SideCorrection& side, Side which, const MachineSettings& sett
   }
   switch (side.method) {
     case CorrectionMethod::kDrill:
-      AddHoles(side, which, settings, state, axial, out);
+      AddHoles(side.drill, which, settings, state, axial, out);
       break;
     case CorrectionMethod::kSlug:
       AddSlugs(side, which, settings, axial, out);
+      // The remainder's holes go in with the slugs; not while its line is
+      // the red drill notice.
+      if (side.remainderColour == TextColour::kDefault) {
+        AddHoles(side.remainder, which, settings, state, axial, out);
+      }
       break;
     case CorrectionMethod::kWeight:
       out.push_back({-side.grams, side.radius, side.plane.displayAngle, axial});
@@ -122,7 +127,11 @@ int ApplyCorrections(SimulatedControl& control, const CorrectionResult& result,
 }
 
 bool ShowsDrillNotice(const SideCorrection& side) {
-  return side.active && side.method == CorrectionMethod::kDrill && side.colour == TextColour::kRed;
+  if (!side.active) return false;
+  if (side.method == CorrectionMethod::kDrill) return side.colour == TextColour::kRed;
+  // The same notice under the Projection reading: the slugs' remainder.
+  return side.method == CorrectionMethod::kSlug && side.colour == TextColour::kDefault &&
+         side.remainderColour == TextColour::kRed;
 }
 
 DrillChange IncreaseDrillOrDepth(MachineSettings& settings, Side side,

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "correction/correction_pass.h"
 #include "base/machine_settings.h"
+#include "correction/correction_pass.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
 
@@ -24,8 +24,10 @@ CorrectionPlanes PlanesFromSettings(const MachineSettings& settings);
 // What an operator does with the result, per side: drills every planned hole
 // (its cylinder and, with the drill point option, its cone, at the hole's
 // radius and angle), installs every planned slug (its weight less the bored
-// out counterweight), or adds or removes the shown amount. Sides that show
-// "In Tolerance" or a red notice are left alone.
+// out counterweight) together with the holes that drill away the slugs'
+// remainder, or adds or removes the shown amount. Sides that show "In
+// Tolerance" or a red notice are left alone; a remainder whose line is the
+// red drill notice is not drilled.
 std::vector<PointMass> MassesForCorrections(const CorrectionResult& result,
                                             const MachineSettings& settings,
                                             const CorrectionState& state,

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/unit_text.h"
+
 namespace balancer {
 namespace {
 
@@ -229,6 +231,51 @@ TEST_F(DisplayFixture, ProjectionInUnitsAndRedWhenItCannotBeDrilled) {
   items = Build();
   EXPECT_EQ(FindText(items, "Projection"), nullptr);
   EXPECT_NE(FindText(items, "Overriding"), nullptr);
+}
+
+TEST_F(DisplayFixture, TheRemaindersHolesShowUnderTheProjectionInBothModes) {
+  zones.zoneStartRight = 30;
+  zones.zoneEndRight = 150;
+  CorrectionState state;
+  state.readingsPresent = true;
+  for (int mode = 1; mode >= 0; --mode) {
+    SetBalancingMode(settings, mode);
+    settings.toleranceMoment = 13.64;
+    settings.maxDrillDepthRight = 1.5;
+    StoreWorkingRightToSet(settings);
+    // Single-plane mode corrects the static sum on the right.
+    PlaneReading l{mode ? 100.0 : 500.0, mode ? 45.0 : 270.0}, r{500.0, 270.0};
+    result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+    ASSERT_EQ(result.right.method, CorrectionMethod::kSlug) << mode;
+    ASSERT_GT(result.right.remainder.holeCount, 0) << mode;
+    const DrawItem* projection = FindText(Build(), "Projection");
+    ASSERT_NE(projection, nullptr) << mode;
+    const DrawItem* drill = FindText(
+        items, DrillText(result.right.remainder.holeDepth, result.right.slugs.extraAngle, 0));
+    ASSERT_NE(drill, nullptr) << mode;
+    EXPECT_EQ(drill->x, projection->x);
+    EXPECT_GT(drill->y, projection->y + 60);  // below the amount and the angle
+    EXPECT_LT(drill->y, kDialY + kDialRadius);
+    EXPECT_TRUE(drill->colour == kPanelText);
+    // Its holes on their own ring, inside the slugs'.
+    std::vector<PlacementCircle> holes = RemainderCircles(result.right, 1, mode == 1);
+    EXPECT_EQ(static_cast<int>(holes.size()), result.right.remainder.holeCount);
+    std::vector<PlacementCircle> slugs = PlacementCircles(result.right, 1, mode == 1);
+    ASSERT_FALSE(slugs.empty());
+    const double cx = DialCentreX(1, mode == 1);
+    EXPECT_LT(std::hypot(holes[0].x - cx, holes[0].y - kDialY) + holes[0].r,
+              std::hypot(slugs[0].x - cx, slugs[0].y - kDialY) - slugs[0].r);
+    EXPECT_GT(std::hypot(holes[0].x - cx, holes[0].y - kDialY) - holes[0].r, kHubRadius);
+  }
+  // Too shallow to drill it: the notice in red instead.
+  settings.maxDrillDepthRight = 0.1;
+  StoreWorkingRightToSet(settings);
+  PlaneReading l{500.0, 270.0}, r{500.0, 270.0};
+  result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+  const DrawItem* notice = FindText(Build(), "Increase drill size or max drill depth");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->colour == kPanelRed);
+  EXPECT_TRUE(RemainderCircles(result.right, 1, false).empty());
 }
 
 TEST_F(DisplayFixture, WarningsAndLabelsFollowTheSettings) {

@@ -67,6 +67,17 @@ TEST(Indicator, PlannedDepthsEachOnceDeepestLast) {
   slugs.slugs.slugs[1] = {0.4, 1.0, 0.625, 0.0};
   ASSERT_EQ(PlannedDepths(slugs).size(), 1u);
   EXPECT_DOUBLE_EQ(PlannedDepths(slugs)[0], 1.0);
+  // The holes that drill away the slugs' remainder go in the same run.
+  slugs.remainder = DrilledSide().drill;
+  slugs.remainderText = "Drill 0.750\" deep at 60\xB0";
+  ASSERT_EQ(PlannedDepths(slugs).size(), 3u);
+  EXPECT_DOUBLE_EQ(PlannedDepths(slugs)[0], 0.75);
+  EXPECT_DOUBLE_EQ(PlannedDepths(slugs)[1], 1.0);
+  EXPECT_DOUBLE_EQ(PlannedDepths(slugs)[2], 1.375);
+  // Not while the remainder cannot be drilled.
+  slugs.remainderText = "Increase drill size or max drill depth";
+  slugs.remainder.capacityOverflow = true;
+  ASSERT_EQ(PlannedDepths(slugs).size(), 1u);
 
   SideCorrection weight;  // a weight to add has no depth
   weight.drill = DrilledSide().drill;

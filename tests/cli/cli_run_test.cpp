@@ -87,6 +87,46 @@ TEST_F(CliTest, PlanRefusesNumbersOutsideTheirRanges) {
   }
 }
 
+// A heavy-metal side prints the holes that drill its slugs' remainder, in the
+// same run.
+TEST_F(CliTest, PlanPrintsTheRemaindersHolesWithTheSlugs) {
+  const std::string plan = "--folder " + folder_ + " plan --right 100,45 --zones 30,150,0,0 ";
+  CliRun r = RunCli(plan + "--left 1000,270");
+  ASSERT_EQ(r.status, 0) << r.raw;
+  const nlohmann::json& left = r.out["left"];
+  ASSERT_EQ(left["method"], "slug") << r.raw;
+  ASSERT_FALSE(left["slugs"].empty());
+  ASSERT_TRUE(left["extraInZone"].get<bool>());
+  const nlohmann::json& rest = left["remainder"];
+  ASSERT_TRUE(rest.is_object()) << r.raw;
+  ASSERT_FALSE(rest["holes"].empty()) << r.raw;
+  EXPECT_FALSE(rest["capacityOverflow"].get<bool>());
+  EXPECT_EQ(rest["textColour"], "default");
+  char text[64];
+  std::snprintf(text, sizeof text, "Drill %1.3f\" deep at %d\u00B0",
+                rest["holeDepth"].get<double>(), left["extraAngle"].get<int>());
+  EXPECT_EQ(rest["text"], text);
+  // The holes fan about the remainder's angle.
+  double mean = 0.0;
+  for (const auto& h : rest["holes"]) {
+    mean += h["angle"].get<double>();
+    EXPECT_DOUBLE_EQ(h["depth"].get<double>(), rest["holeDepth"].get<double>());
+  }
+  mean /= rest["holes"].size();
+  EXPECT_NEAR(mean, left["extraAngle"].get<int>(), 0.5);
+  // A drilled side has no remainder.
+  EXPECT_TRUE(r.out["right"]["remainder"]["holes"].empty());
+  EXPECT_EQ(r.out["right"]["remainder"]["text"], "");
+
+  // More than the zone's slugs can turn into it: nothing to drill, the red
+  // Projection reading tells why.
+  r = RunCli(plan + "--left 3000,270");
+  ASSERT_EQ(r.status, 0) << r.raw;
+  ASSERT_FALSE(r.out["left"]["extraInZone"].get<bool>()) << r.raw;
+  EXPECT_TRUE(r.out["left"]["remainder"]["holes"].empty()) << r.raw;
+  EXPECT_EQ(r.out["left"]["remainder"]["text"], "");
+}
+
 TEST_F(CliTest, ControlInfoWithoutControl) {
   CliRun r = RunCli("control info");
   EXPECT_EQ(r.status, 1);

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "base/unit_text.h"
 #include "correction/vector_math.h"
 #include "correction/zones.h"
 
@@ -212,6 +213,101 @@ TEST_F(PassTest, ASlugRemainderIsDrilledNotFittedWithMoreSlugs) {
     }
   }
   EXPECT_GT(cases, 100);
+}
+
+// What the slugs and the remainder's holes of the left side leave of its
+// correction, gram-inches (holes without the drill point).
+double LeftResidual(const MachineSettings& s, const SideCorrection& side) {
+  double x = side.plane.moment * std::cos(side.plane.angle / kDegreesPerRadian);
+  double y = side.plane.moment * std::sin(side.plane.angle / kDegreesPerRadian);
+  for (const SlugRecord& slug : side.slugs.slugs) {
+    if (!(slug.diameter > 0.0)) continue;
+    double bore = kPi * slug.diameter * slug.diameter / 4.0;
+    double m = (bore * slug.length * s.heavyMetalDensity - bore * s.cwThicknessLeft * 117.0) *
+               s.slugRadiusLeft;
+    x += m * std::cos(slug.angle);
+    y += m * std::sin(slug.angle);
+  }
+  double density = MaterialDensity(s, s.drillMaterial);
+  for (int j = 0; j < side.remainder.holeCount; ++j) {
+    const DrillHole& h = side.remainder.holes[j];
+    double grams = kPi * h.diameter * h.diameter / 4.0 * h.depth * density;
+    double lever =
+        s.radialCompensation ? s.correctionRadiusLeft - h.depth / 2.0 : s.drillRadiusLeft;
+    x -= grams * lever * std::cos(h.angle);
+    y -= grams * lever * std::sin(h.angle);
+  }
+  return std::sqrt(x * x + y * y);
+}
+
+TEST_F(PassTest, SlugsAndTheRemaindersHolesCancelTheSideInOneRun) {
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  for (int radial = 0; radial < 2; ++radial) {
+    settings.radialCompensation = radial;
+    int drilled = 0;
+    for (int angle = 0; angle < 360; angle += 5) {
+      for (double moment = 100.0; moment <= 1600.0; moment += 100.0) {
+        state = CorrectionState{};
+        state.readingsPresent = true;
+        CorrectionResult r = Pass(moment, angle, 100.0, 45.0);
+        const SideCorrection& left = r.left;
+        if (!left.plane.outsideZone || left.slugs.SlugCount() == 0) continue;
+        const SlugPlan& slugs = left.slugs;
+        if (!slugs.extraInZone) {
+          EXPECT_EQ(left.remainder.holeCount, 0);
+          EXPECT_TRUE(left.remainderText.empty());
+          continue;
+        }
+        if (left.remainder.capacityOverflow) continue;
+        ++drilled;
+        ASSERT_GT(left.remainder.holeCount, 0) << angle << " " << moment;
+        EXPECT_EQ(left.remainderText,
+                  DrillText(left.remainder.holeDepth, slugs.extraAngle, settings.lengthUnit));
+        EXPECT_EQ(left.remainderColour, TextColour::kDefault);
+        // The remainder's angle is whole degrees and its depth is searched in
+        // steps: what is left is a small share of the remainder.
+        double rest = slugs.extraWeight * settings.shaftRadiusLeft;
+        EXPECT_LT(LeftResidual(settings, left), 0.015 * rest + 0.5)
+            << radial << " " << angle << " " << moment;
+        // The holes stay inside the zone.
+        for (int j = 0; j < left.remainder.holeCount; ++j) {
+          int degrees =
+              static_cast<int>(std::lround(left.remainder.holes[j].angle * kDegreesPerRadian)) %
+              360;
+          EXPECT_TRUE(degrees >= 30 && degrees <= 150) << angle << " " << moment << " " << degrees;
+        }
+      }
+    }
+    EXPECT_GT(drilled, 100) << radial;
+  }
+}
+
+TEST_F(PassTest, ARemainderThatCannotBeDrilledSaysSo) {
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  // Out of the drill's reach: the red Projection reading tells it, no holes.
+  CorrectionResult r = Pass(6000.0, 270.0, 100.0, 45.0);
+  ASSERT_GT(r.left.slugs.SlugCount(), 0);
+  ASSERT_FALSE(r.left.slugs.extraInZone);
+  EXPECT_EQ(r.left.remainder.holeCount, 0);
+  EXPECT_TRUE(r.left.remainderText.empty());
+
+  // Holes too shallow for it: the drill notice, in red, under the reading.
+  settings.maxDrillDepthLeft = 0.1;
+  r = Pass(1000.0, 270.0, 100.0, 45.0);
+  ASSERT_TRUE(r.left.slugs.extraInZone);
+  EXPECT_TRUE(r.left.remainder.capacityOverflow);
+  EXPECT_EQ(r.left.remainderText, "Increase drill size or max drill depth");
+  EXPECT_EQ(r.left.remainderColour, TextColour::kRed);
+  EXPECT_EQ(r.left.colour, TextColour::kDefault);  // the slug text stays
+
+  // Add mode overrides the heavy metal and its remainder.
+  settings.maxDrillDepthLeft = 1.5;
+  state.add[kLeftSide] = true;
+  r = Pass(1000.0, 270.0, 100.0, 45.0);
+  EXPECT_EQ(r.left.remainder.holeCount, 0);
+  EXPECT_TRUE(r.left.remainderText.empty());
 }
 
 TEST_F(PassTest, SinglePlaneShowsTheStaticResultOnTheRight) {

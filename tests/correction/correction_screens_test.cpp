@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/display_model.h"
+#include "base/unit_text.h"
 #include "correction/adjust_screen.h"
 #include "correction/density_screen.h"
 #include "correction/drill_setup_screen.h"
@@ -443,6 +444,46 @@ TEST_F(AdjustFixture, SlugSideMovesAddsDeletesAndTakesItsBoxes) {
   ASSERT_TRUE(last.message);
   EXPECT_EQ(last.message->text, "You can't delete the last slug.");
   EXPECT_TRUE(screen.Key(kEscapeCharacter, 0).close);
+}
+
+TEST_F(AdjustFixture, TheSlugsRemainderHolesFollowEverySlugChange) {
+  zones.zoneStartLeft = 30;
+  zones.zoneEndLeft = 150;
+  left = {1000.0, 270.0};
+  s.toleranceMoment = 13.64;
+  Pass();
+  ASSERT_TRUE(state.left.outsideZone);
+  AdjustScreen screen(s, state, zones, kLeftSide);
+  auto line = [&]() -> std::string {
+    const std::vector<ScreenItem> items = screen.Items();
+    const ScreenItem* item = FindLabel(items, "Projection");
+    return item ? item->value : "(none)";
+  };
+  auto drillText = [&]() {
+    return DrillText(state.remainder[kLeftSide].holeDepth, state.slugs[kLeftSide].extraAngle,
+                     s.lengthUnit);
+  };
+  ASSERT_GT(state.remainder[kLeftSide].holeCount, 0);
+  const std::string before = line();
+  EXPECT_EQ(before, drillText());
+  // A slug moved by hand: the pass plans the remainder of the held slugs.
+  screen.Press(kIdCw5, 0);
+  Pass();
+  ASSERT_TRUE(state.slugs[kLeftSide].slugsHeld);
+  ASSERT_GT(state.remainder[kLeftSide].holeCount, 0);
+  EXPECT_EQ(line(), drillText());
+  EXPECT_NE(line(), before);
+  // Too shallow for the remainder: the notice, in red.
+  s.maxDrillDepthLeft = 0.1;
+  Pass();
+  const std::vector<ScreenItem> items = screen.Items();
+  const ScreenItem* notice = FindLabel(items, "Projection");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->value, "Increase drill size or max drill depth");
+  EXPECT_TRUE(notice->colour == kValueRedText);
+  // A drilled side has no such line.
+  AdjustScreen other(s, state, zones, kRightSide);
+  EXPECT_EQ(FindLabel(other.Items(), "Projection"), nullptr);
 }
 
 TEST_F(AdjustFixture, DialPressesPickTheNearestItemAndTheHookTest) {
