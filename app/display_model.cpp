@@ -362,9 +362,10 @@ std::vector<DrawItem> BuildDisplay(const MachineSettings& settings, const Correc
     out.push_back(Text(cx, 388, "Projection", 19, 600, colour));
     out.push_back(Text(cx, 410, amount, 19, 600, colour));
     out.push_back(Text(cx, 432, at, 19, 600, colour));
-    // How the remainder is drilled, or why it cannot be.
+    // How the remainder is drilled, or why it cannot be; a little smaller,
+    // so that the line stays inside the rim this close to the dial's foot.
     if (!sc.remainderText.empty()) {
-      out.push_back(Text(cx, 454, sc.remainderText, 19, 600, ColourOf(sc.remainderColour)));
+      out.push_back(Text(cx, 452, sc.remainderText, 17, 600, ColourOf(sc.remainderColour)));
     }
   }
 

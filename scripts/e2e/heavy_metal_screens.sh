@@ -37,6 +37,15 @@ hm_message() {
   wait_for_window "$1" 8 >/dev/null
 }
 
+# The drill line of the slugs' remainder under the Projection reading of the
+# dial centred at design x CX: text-coloured pixels in the band below "at N".
+hm_remainder_line() {
+  local png="$1" cx="$2" scale="$3" geometry
+  geometry="$(awk -v c="$cx" -v s="$scale" \
+    'BEGIN {printf "%dx%d+%d+%d", 240 * s, 16 * s, (c - 120) * s, 437 * s}')"
+  [ "$(colour_pixels "$png" "$geometry" 0,0,160)" -gt 20 ]
+}
+
 for screen in 1280x720x24 1920x1080x24; do
   size="${screen%x24}"
   scale=1.0
@@ -57,6 +66,12 @@ for screen in 1280x720x24 1920x1080x24; do
     continue
   fi
   screenshot "$shots/hm-main-two-$size.png"
+  # Both sides get slugs; their remainders point into the zones and are
+  # drilled in the same run: the drill text under each Projection reading.
+  check "$size: the left remainder's drill line shows" \
+    hm_remainder_line "$shots/hm-main-two-$size.png" 262 "$scale"
+  check "$size: the right remainder's drill line shows" \
+    hm_remainder_line "$shots/hm-main-two-$size.png" 878 "$scale"
 
   # On a heavy-metal side the Radius box shows and edits the slug installation
   # radius: the left box at (dial centre 262 - 48, dial top 275 - 16), 96 x 30.
@@ -238,5 +253,23 @@ for screen in 1280x720x24 1920x1080x24; do
     check "$size: single-plane, the button opens Heavy Metal Setup" false
   fi
   check "$size: closes cleanly" close_program "$main"
+
+  # Single-plane mode on a static unbalance outside the right zone: the
+  # remainder's line under the Projection of the centred dial.
+  printf '300 270 300 270 0 0 0 120\n' >"$(program_folder)/preload.txt"
+  if start_demo; then
+    # The run above left the program in single-plane mode.
+    if [ "$(get_setting $kFieldTwoPlaneMode)" != 0 ]; then
+      before="$(screen_sum)"
+      send_keys l
+      wait_screen_changed "$before"
+    fi
+    settled_screenshot "$shots/hm-projection-single-$size.png"
+    check "$size: single-plane, the remainder's drill line shows" \
+      hm_remainder_line "$shots/hm-projection-single-$size.png" 570 "$scale"
+    check "$size: single-plane closes cleanly" close_program "$main"
+  else
+    check "$size: the demo starts again" false
+  fi
   wine_stop
 done
