@@ -147,6 +147,16 @@ for zones_case in "1280x720 g-in two" "1280x720 g-in single" "1920x1080 oz-mm tw
       if aid="$(wait_for_window "Adjust" 10)"; then
         check "$tag: a double-click on a slug opens Adjust" true
         settled_screenshot "$shots/adjust-slug-$tag.png"
+        # The line of the slugs' remainder, drilled with them, under the slug
+        # boxes: the window stands at (20, 60) beside the right dial, or at
+        # (800, 60) in single-plane mode; its value colour is (0,0,128).
+        ax=20
+        [ "$planes" = single ] && ax=800
+        check "$tag: Adjust shows the remainder's drill line" test "$(colour_pixels \
+          "$shots/adjust-slug-$tag.png" \
+          "$(awk -v x="$ax" -v s="$scale" \
+            'BEGIN {printf "%dx%d+%d+%d", 275 * s, 40 * s, (x + 15) * s, 384 * s}')" \
+          0,0,128)" -gt 30
         window_keys "$aid" Escape
         check "$tag: Esc closes Adjust" wait_until 10 window_gone "Adjust"
       else
