@@ -123,15 +123,6 @@ SlugInput SlugInputFor(const MachineSettings& settings, const CorrectionState& s
   in.zoneStart = zone.start;
   in.zoneEnd = zone.end;
   in.zoneHalfWidth = HalfWidthOf(settings, state, side);
-  // Copies: the input may outlive this pass's settings and state.
-  DrillInput drill = DrillInputFor(settings, state, side, plane, zones);
-  bool radial = settings.radialCompensation != 0;
-  bool outside = plane.outsideZone;
-  in.remainderDrillable = [drill, radial, outside](const SlugPlan& slugs) {
-    DrillPlan holes;
-    PlanRemainderHoles(drill, radial, slugs, outside, holes);
-    return !holes.capacityOverflow;
-  };
   return in;
 }
 

@@ -134,7 +134,6 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
     return false;
   }
   bool success = false;
-  std::optional<SlugPlan> first;
   for (int k = 0; k + 1 <= kMaxSlugs && !success; ++k) {
     if (k * pitch * kDegreesPerRadian > room) break;
     double halfWidth = k * pitch * kHalfDegreesPerRadian;
@@ -157,21 +156,10 @@ bool PlaceSlugs(const SlugInput& in, SlugPlan& plan) {
       slug.diameter = in.slugDiameter;
     }
     ComputeRemainingUnbalance(in, plan);
-    // Done when the remainder will be drilled; any stricter test stops too
-    // late and any looser one sends the operator round again.
+    // Done when the next spin will drill the remainder; any stricter test
+    // stops too late and any looser one sends the operator round again.
     success = !OutsideZone(plan.extraAngle, plan.extraWeight, s, e, in.zoneHalfWidth) &&
               static_cast<double>(plan.extraAngle) != in.displayAngle;
-    // A remainder at the zone edge may be more than the holes that fit there
-    // remove: a wider fan turns it further into the zone. Without such a fan
-    // the first one stands.
-    if (success && in.remainderDrillable && !in.remainderDrillable(plan)) {
-      if (!first) first = plan;
-      success = false;
-    }
-  }
-  if (!success && first) {
-    plan = *first;
-    success = true;
   }
   return success;
 }

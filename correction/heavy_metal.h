@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -61,9 +60,6 @@ struct SlugInput {
   // The drill's half-width at the zone edges (the zone test's h): the fan is
   // done when the remainder passes the same test the next spin puts it to.
   int zoneHalfWidth = 0;
-  // Whether a fan's remainder can be drilled in the same run (the side's drill
-  // planner does not overflow on it); none: every remainder can.
-  std::function<bool(const SlugPlan&)> remainderDrillable;
 };
 
 // Weight of one slug as planned (the entered actual weight while held).
