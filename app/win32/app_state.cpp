@@ -23,13 +23,6 @@ void ConnectAppState(AppState& app) {
   app.message.screenScale = app.screenScale;
   app.kit.instance = app.instance;
   app.kit.screenScale = app.screenScale;
-  app.kit.message = &app.message;
-  app.kit.settings = &app.settings;
-  app.kit.folder = &app.folder;
-  app.kit.ui = &app.ui;
-  app.kit.link = &app.link;
-  app.kit.history = &app.main.history;
-  app.kit.correction = &app.main.correction;
   ConnectMessageRouting(app.kit);
 }
 

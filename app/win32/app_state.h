@@ -27,12 +27,12 @@ struct AppState {
   MachineSettings settings;
   MainWindowState main;
   MessageWindowState message;
-  KitContext kit;
+  Win32OperatorUi ui{main, message};
+  KitContext kit{MainKitServices(main, settings, folder, ui, link, message)};
   // The bobweight job of the run; cleared at start, dated with jobDate.
   BobweightCard bobweightCard;
   RodPistonSet rodPistonSet;
   std::string jobDate;  // the day the program started, month/day/year
-  Win32OperatorUi ui{main, message};
 };
 
 // Wires the records to each other (link to transport, clock and UI; windows

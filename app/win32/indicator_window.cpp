@@ -50,7 +50,6 @@ class IndicatorScreen : public ChildScreen {
 
   void OnPaint(HDC dc) override {
     const ScreenContext& c = context();
-    if (c.kit.settings == nullptr) return;
     shownReading_ = c.indicatorReading;
     const SideCorrection& side = side_ == 1 ? c.result.left : c.result.right;
     const IndicatorView view = BuildIndicatorView(shownReading_, *c.kit.settings, side, side_);
@@ -108,9 +107,7 @@ class IndicatorScreen : public ChildScreen {
   }
 
  private:
-  bool TwoPlane() const {
-    return context().kit.settings == nullptr || context().kit.settings->twoPlaneMode == 1;
-  }
+  bool TwoPlane() const { return context().kit.settings->twoPlaneMode == 1; }
 
   void Press(IndicatorPress press) {
     switch (press) {
@@ -120,7 +117,7 @@ class IndicatorScreen : public ChildScreen {
         InvalidateRect(hwnd(), nullptr, TRUE);
         break;
       case IndicatorPress::kZero:
-        if (context().kit.link != nullptr && context().kit.link->connected) {
+        if (context().kit.link->connected) {
           ReadAbsolutePosition(*context().kit.link, 0);
         }
         break;
@@ -142,8 +139,8 @@ class IndicatorScreen : public ChildScreen {
 }  // namespace
 
 HWND OpenIndicatorWindow(const ScreenContext& context) {
-  if (context.kit.link == nullptr || !context.kit.link->connected) return nullptr;
-  const bool two = context.kit.settings == nullptr || context.kit.settings->twoPlaneMode == 1;
+  if (!context.kit.link->connected) return nullptr;
+  const bool two = context.kit.settings->twoPlaneMode == 1;
   const IndicatorPlace place = IndicatorPlaceFor(two);
   return OpenChildScreen(std::make_unique<IndicatorScreen>(context), "Indicator", WS_CAPTION,
                          place.x, place.y, L::kWidth, L::kHeight);

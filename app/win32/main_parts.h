@@ -30,10 +30,10 @@ void CreateBoxes(MainWindowState& state);
 void PlaceBoxes(MainWindowState& state);
 
 // main_screens.cpp: what the window does for the kit and the screens
-// (state.actions) and for a spin (state.spinHost).
+// (state.actions, made with the state) and for a spin (state.spinHost).
 void MakeMainHosts(MainWindowState& state);
-// The host the screens reach the window by; null before MakeMainHosts.
-ScreenHost* MainScreenHost(MainWindowState& state);
+// The host the screens reach the window by.
+ScreenHost& MainScreenHost(MainWindowState& state);
 // What a screen opened from here gets; null without the kit (bare test
 // windows).
 std::optional<ScreenContext> ScreenContextOf(MainWindowState& state);

@@ -18,18 +18,19 @@ namespace balancer {
 namespace {
 
 // What the main window does for the dialogue kit and for the screens it opens.
+// It lives as long as the window's state and does nothing while the window
+// does not exist (before it is made and once it is gone).
 class MainActions : public MainWindowActions, public ScreenHost {
  public:
-  explicit MainActions(MainWindowState& state) : state_(state) {
-    // A named server that is not a plain https address is refused by the
-    // check itself; it never falls back to the maker's.
-    if (!state.updateServer.empty()) {
-      update_.server = ParseUpdateServer(state.updateServer).value_or(UpdateServer{""});
-    }
+  explicit MainActions(MainWindowState& state) : state_(state) {}
+  void SendCommand(int id) override {
+    if (!WindowGone()) RunMainCommand(state_, id);
   }
-  void SendCommand(int id) override { RunMainCommand(state_, id); }
-  void ClearFinalSaved() override { state_.history.finalStored = 0; }
+  void ClearFinalSaved() override {
+    if (!WindowGone()) state_.history.finalStored = 0;
+  }
   void RecomputeAndRepaint() override {
+    if (WindowGone()) return;
     RecomputeCorrections(state_);
     if (state_.hwnd != nullptr) InvalidateRect(state_.hwnd, nullptr, TRUE);
     // The open screen may show what was just entered or recomputed.
@@ -42,6 +43,7 @@ class MainActions : public MainWindowActions, public ScreenHost {
   void PrintBobweightCard(ChildScreen& from) override;
   void PrintShaftReport(ChildScreen& from) override;
   void SpeedControlChanged() override {
+    if (WindowGone()) return;
     HWND spin = ButtonOf(state_, kCmdSpin);
     if (spin == nullptr) return;
     HBITMAP face =
@@ -50,19 +52,25 @@ class MainActions : public MainWindowActions, public ScreenHost {
   }
 
   void Repaint(RepaintArea area) override {
-    if (state_.ui != nullptr) state_.ui->RequestRepaint(area);
+    if (!WindowGone() && state_.ui != nullptr) state_.ui->RequestRepaint(area);
   }
   bool SettingsChanged() override {
-    if (!HasSettings(state_)) return false;
+    if (WindowGone() || !HasSettings(state_)) return false;
     return WriteSettingsFiles(*state_.folder, *state_.settings, state_.ui);
   }
   void StartSoftwareUpdateCheck() override {
-    if (state_.kit != nullptr) StartUpdateCheck(*state_.kit, update_);
+    if (WindowGone() || state_.kit == nullptr) return;
+    // A named server that is not a plain https address is refused by the
+    // check itself; it never falls back to the maker's.
+    if (!state_.updateServer.empty()) {
+      update_.server = ParseUpdateServer(state_.updateServer).value_or(UpdateServer{""});
+    }
+    StartUpdateCheck(*state_.kit, update_);
   }
   // The update offer is the main window's own question; any other answer
   // goes to the screen that asked (Add Slug, 316, and the like).
   void RunAnsweredAction(int actionCode, bool accepted) override {
-    if (state_.kit == nullptr) return;
+    if (WindowGone() || state_.kit == nullptr) return;
     if (actionCode == kActionSoftwareUpdate) {
       AnswerUpdateOffer(*state_.kit, update_, accepted);
       return;
@@ -72,17 +80,18 @@ class MainActions : public MainWindowActions, public ScreenHost {
                  accepted ? 1 : 0);
   }
   void ScreenClosed() override {
+    if (WindowGone()) return;
     if (state_.kit != nullptr) {
       state_.kit->childScreen = nullptr;
       state_.kit->screenCode = 0;
     }
-    if (state_.hwnd != nullptr) {
-      SetActiveWindow(state_.hwnd);
-      SetFocus(state_.hwnd);
-    }
+    SetActiveWindow(state_.hwnd);
+    SetFocus(state_.hwnd);
   }
 
  private:
+  bool WindowGone() const { return state_.hwnd == nullptr; }
+
   MainWindowState& state_;
   UpdateSession update_;
 };
@@ -106,18 +115,22 @@ MainActions* ActionsOf(MainWindowState& state) {
 }
 
 void MainActions::OpenCalibrationWindow() {
+  if (WindowGone()) return;
   if (auto context = ScreenContextOf(state_)) OpenMachineCalibrationWindow(*context);
 }
 
 void MainActions::PrintBobweightCard(ChildScreen& from) {
+  if (WindowGone()) return;
   if (auto context = ScreenContextOf(state_)) balancer::PrintBobweightCard(*context, from);
 }
 
 void MainActions::PrintShaftReport(ChildScreen& from) {
+  if (WindowGone()) return;
   if (auto context = ScreenContextOf(state_)) balancer::PrintShaftReport(*context, from);
 }
 
 bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {
+  if (WindowGone()) return false;
   auto context = ScreenContextOf(state_);
   if (!context) return false;
   switch (code) {
@@ -132,19 +145,28 @@ bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {
 
 }  // namespace
 
+MainWindowState::MainWindowState() : actions(std::make_unique<MainActions>(*this)) {}
+
 void MakeMainHosts(MainWindowState& state) {
-  state.actions = std::make_unique<MainActions>(state);
   state.spinHost = std::make_unique<MainSpinActions>(state);
 }
 
-ScreenHost* MainScreenHost(MainWindowState& state) {
-  return ActionsOf(state);
+ScreenHost& MainScreenHost(MainWindowState& state) {
+  return *ActionsOf(state);
+}
+
+KitServices MainKitServices(MainWindowState& state, MachineSettings& settings,
+                            const ProgramFolder& folder, OperatorUi& ui, ControlLink& link,
+                            MessageWindowState& message) {
+  return KitServices{settings, folder,         ui,
+                     link,     state.history,  state.correction,
+                     message,  *state.actions, MainScreenHost(state)};
 }
 
 // What a screen opened from here gets: the kit, this window as its host and
 // the run's measurement records. Null without the kit (bare test windows).
 std::optional<ScreenContext> ScreenContextOf(MainWindowState& state) {
-  if (state.kit == nullptr || state.actions == nullptr) return std::nullopt;
+  if (state.kit == nullptr) return std::nullopt;
   MainActions* host = ActionsOf(state);
   return ScreenContext{*state.kit,          *host,
                        state.left,          state.right,

@@ -60,12 +60,7 @@ void LoadWorkingFiles(MainWindowState& state) {
 void OnCreate(MainWindowState& state) {
   const float s = state.screenScale;
   MakeMainHosts(state);
-  if (state.kit != nullptr) {
-    state.kit->mainWindow = state.hwnd;
-    state.kit->actions = state.actions.get();
-    state.kit->screenHost = MainScreenHost(state);
-    state.kit->history = &state.history;
-  }
+  if (state.kit != nullptr) state.kit->mainWindow = state.hwnd;
   // Fonts, faces and buttons first.
   state.statusFont = CreateDesignFont(kStatusFontHeight, kStatusFontWeight, s);
   state.captionFont = CreateDesignFont(22, 300, s);
@@ -141,11 +136,8 @@ void OnDestroy(MainWindowState& state) {
     CloseControl(link);
     link.mainWindowExists = false;
   }
-  if (state.kit != nullptr) {
-    state.kit->actions = nullptr;
-    state.kit->screenHost = nullptr;
-    state.kit->mainWindow = nullptr;
-  }
+  // The kit's actions and screen host do nothing from here on.
+  if (state.kit != nullptr) state.kit->mainWindow = nullptr;
   state.buttons.clear();
   state.speedBar = nullptr;
   state.hwnd = nullptr;

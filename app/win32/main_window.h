@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/status_field.h"
+#include "app/win32/kit/kit_context.h"
 #include "app/win32/main_window_state.h"
 
 namespace balancer {
@@ -19,6 +20,13 @@ bool RegisterMainWindowClass(HINSTANCE instance);
 // starts the 30 ms timer. Destroying it writes the settings, closes the
 // control and ends the message loop.
 HWND CreateMainWindow(MainWindowState& state);
+
+// The kit's services for a kit over `state`'s main window: the given records,
+// the window's history and correction state, and the window's actions and
+// screen host (which do nothing while the window does not exist).
+KitServices MainKitServices(MainWindowState& state, MachineSettings& settings,
+                            const ProgramFolder& folder, OperatorUi& ui, ControlLink& link,
+                            MessageWindowState& message);
 
 // The status field in pixels.
 RECT StatusFieldRect(const MainWindowState& state);

@@ -34,6 +34,11 @@ struct BobweightCard;
 struct RodPistonSet;
 
 struct MainWindowState {
+  // Makes `actions`, which live as long as the state (the kit holds them).
+  MainWindowState();
+  MainWindowState(const MainWindowState&) = delete;
+  MainWindowState& operator=(const MainWindowState&) = delete;
+
   HINSTANCE instance = nullptr;
   float screenScale = 1.0f;
   ControlLink* link = nullptr;
@@ -90,6 +95,8 @@ struct MainWindowState {
   History history;
   std::string presetName;  // the dimension preset in use, "" for none
 
+  // What the window does for the kit and the screens (also their
+  // ScreenHost); it does nothing while the window does not exist.
   std::unique_ptr<MainWindowActions> actions;
   std::unique_ptr<MainSpinHost> spinHost;  // made when the window is created
   // The update server's address; empty for the maker's. Only the demo build

@@ -10,7 +10,6 @@ namespace {
 
 // Zeroes the shaft and recomputes; the caller's window may already be gone.
 void ZeroAndRecompute(const ScreenContext& context, bool sync) {
-  if (context.kit.link == nullptr) return;
   ZeroTheShaft(*context.kit.link, sync, context.left, context.right, context.zones);
   context.host.RecomputeAndRepaint();
 }
@@ -36,15 +35,13 @@ class ZeroShaftScreen : public ChildScreen {
   void Press(ZeroShaftPress press) {
     if (press == ZeroShaftPress::kNone) return;
     const ScreenContext context = this->context();
-    const int softZero = context.kit.link != nullptr ? context.kit.link->SoftZeroActive : 0;
+    const int softZero = context.kit.link->SoftZeroActive;
     const ZeroShaftOutcome outcome = DecideZeroShaftPress(press, softZero);
     // Close first: the screen is gone after this line, the main window is
     // back, and what follows works on the context alone.
     Close();
     if (outcome.zero) ZeroAndRecompute(context, outcome.sync);
-    if (outcome.syncMessage && context.kit.ui != nullptr) {
-      context.kit.ui->ShowMessage(PhotoEyeSyncMessage());
-    }
+    if (outcome.syncMessage) context.kit.ui->ShowMessage(PhotoEyeSyncMessage());
   }
 
   HFONT font_ = nullptr;

@@ -71,7 +71,6 @@ bool AdjustMouseHookInstalled() {
 }
 
 HWND OpenAdjustWindow(const ScreenContext& context, Side side) {
-  if (context.kit.settings == nullptr) return nullptr;
   const bool two = context.kit.settings->twoPlaneMode == 1;
   if (!two) side = kRightSide;
   HWND hwnd = OpenChildScreen(std::make_unique<AdjustWindow>(context, side), "Adjust",

@@ -32,7 +32,6 @@ class DensityWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenDensityWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenScreenOver(std::make_unique<DensityWindow>(context), kDensityWindowClass,
                         "Heavy Metal Density", WS_CAPTION | WS_SYSMENU, 400, 150, 460, 390);
 }

@@ -22,13 +22,13 @@ class DialScreen : public ModelScreen {
  protected:
   // The shaft's angle now; 0 without the control.
   int ShaftPosition() const {
-    ControlLink* link = context().kit.link;
-    return link != nullptr && link->connected ? ReadShaftAngle(*link) : 0;
+    ControlLink& link = *context().kit.link;
+    return link.connected ? ReadShaftAngle(link) : 0;
   }
   // A question or an entry window waits for the operator.
   bool AnswerAwaited() const {
     const KitContext& kit = context().kit;
-    return kit.entry.hwnd != nullptr || (kit.message != nullptr && kit.message->hwnd != nullptr);
+    return kit.entry.hwnd != nullptr || kit.message->hwnd != nullptr;
   }
 
   // A left press anywhere, in screen pixels, while the main window is there

@@ -36,7 +36,6 @@ class DrillSetupWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenDrillSetupWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr) return nullptr;
   const int width = context.kit.settings->twoPlaneMode != 0 ? kTwoPlaneWidth : kSinglePlaneWidth;
   return OpenChildScreen(std::make_unique<DrillSetupWindow>(context), "Drill Setup",
                          WS_CAPTION | WS_SYSMENU, (1280 - width) / 2, 110, width, kWindowHeight);

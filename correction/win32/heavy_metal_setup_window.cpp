@@ -38,7 +38,6 @@ class HeavyMetalSetupWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenHeavyMetalSetupWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenChildScreen(std::make_unique<HeavyMetalSetupWindow>(context), "Heavy Metal Setup",
                          WS_CAPTION | WS_SYSMENU, 330, 110, 620, 460);
 }

@@ -40,7 +40,6 @@ class ReluctorWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenReluctorWindow(const ScreenContext& context, ChildScreen* parent) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenScreenOn(parent, std::make_unique<ReluctorWindow>(context), "Reluctor Simulator",
                       WS_CAPTION | WS_SYSMENU, 300, 110, 680, 470);
 }

@@ -90,7 +90,6 @@ class SlugSizeWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenSlugSizeWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenScreenOver(std::make_unique<SlugSizeWindow>(context), kSlugSizeWindowClass,
                         "Heavy Metal Size Selection", WS_CAPTION | WS_SYSMENU, 300, 70, 680, 550);
 }

@@ -38,7 +38,6 @@ class ToleranceWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenToleranceWindow(const ScreenContext& context, ChildScreen* parent) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenScreenOn(parent, std::make_unique<ToleranceWindow>(context), "Tolerance Calculation",
                       WS_CAPTION | WS_SYSMENU, 330, 90, 620, 510);
 }

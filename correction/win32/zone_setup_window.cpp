@@ -56,7 +56,6 @@ bool ZoneSetupMouseHookInstalled() {
 }
 
 HWND OpenZoneSetupWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr) return nullptr;
   return OpenChildScreen(std::make_unique<ZoneSetupWindow>(context), "Correction Zone Setup",
                          WS_CAPTION | WS_SYSMENU, 190, 550, 900, 130);
 }

@@ -69,7 +69,6 @@ class HistoryWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenHistoryWindow(const ScreenContext& context) {
-  if (context.kit.history == nullptr || context.kit.settings == nullptr) return nullptr;
   const DesignBox box = HistoryWindowBox();
   return OpenChildScreen(std::make_unique<HistoryWindow>(context), kHistoryTitle, kStyle, box.x,
                          box.y, box.width, box.height);

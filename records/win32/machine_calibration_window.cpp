@@ -26,11 +26,9 @@ class MachineCalibrationWindow : public ModelScreen {
   KnownWeightCalibration* Calibration() override { return &model_.calibration; }
   DesignBox ClientBox() const override { return model_.WindowBox(); }
   std::vector<ScreenItem> Items() const override {
-    if (!HasRecords()) return {};
     return model_.Rows(*context().kit.settings, *context().kit.link);
   }
   ScreenPress Press(int id) override {
-    if (!HasRecords()) return PressWithoutRecords(id);
     SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return model_.Press(id, records);
   }
@@ -49,10 +47,6 @@ class MachineCalibrationWindow : public ModelScreen {
   }
 
  private:
-  bool HasRecords() const {
-    return context().kit.settings != nullptr && context().kit.link != nullptr;
-  }
-
   MachineCalibrationScreen model_;
 };
 
@@ -60,8 +54,7 @@ class MachineCalibrationWindow : public ModelScreen {
 
 HWND OpenMachineCalibrationWindow(const ScreenContext& context) {
   MachineCalibrationScreen model;
-  ControlLink unconnected;
-  model.Open(context.kit.link != nullptr ? *context.kit.link : unconnected);
+  model.Open(*context.kit.link);
   const DesignBox box = model.WindowBox();
   return OpenChildScreen(std::make_unique<MachineCalibrationWindow>(context, model),
                          kMachineCalibrationTitle, kStyle, box.x, box.y, box.width, box.height);

@@ -30,11 +30,9 @@ class MachineSetupWindow : public ModelScreen {
  protected:
   DesignBox ClientBox() const override { return MachineSetupWindowBox(); }
   std::vector<ScreenItem> Items() const override {
-    if (!HasRecords()) return {};
     return MachineSetupRows(*context().kit.settings, *context().kit.link, scaleNames_);
   }
   ScreenPress Press(int id) override {
-    if (!HasRecords()) return PressWithoutRecords(id);
     SetupRecords records{*context().kit.settings, *context().kit.link, context().kit.ui};
     return PressMachineSetup(id, records, scaleNames_);
   }
@@ -45,10 +43,6 @@ class MachineSetupWindow : public ModelScreen {
   ScreenPress CloseRequested() override { return Press(kExitButton); }
 
  private:
-  bool HasRecords() const {
-    return context().kit.settings != nullptr && context().kit.link != nullptr;
-  }
-
   const std::vector<std::string> scaleNames_ = ScaleNames();
 };
 

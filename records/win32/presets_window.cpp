@@ -103,7 +103,7 @@ class PresetsWindow : public ModelScreen {
 }  // namespace
 
 HWND OpenPresetsWindow(const ScreenContext& context) {
-  if (context.kit.settings == nullptr || context.presetName == nullptr) return nullptr;
+  if (context.presetName == nullptr) return nullptr;
   const DesignBox box = PresetsWindowBox();
   return OpenChildScreen(std::make_unique<PresetsWindow>(context), kPresetsTitle, kStyle, box.x,
                          box.y, box.width, box.height);

@@ -22,24 +22,16 @@
 #include "records/machine_calibration_screen.h"
 #include "records/machine_setup_screen.h"
 #include "support/fake_transport.h"
+#include "support/field_rows_check.h"
 
 namespace balancer {
 namespace {
 
-bool InTable(int code) {
-  return code >= kFirstFieldCode && code <= kLastFieldCode;
-}
+using test::ExpectNumericRow;
 
 std::string Named(int code) {
   const FieldRow& row = FieldRowOf(code);
   return std::to_string(code) + " \"" + row.label + "\"";
-}
-
-// A field someone types into: the row says how to read it.
-void ExpectNumericRow(int code) {
-  const FieldRow& row = FieldRowOf(code);
-  EXPECT_TRUE(*row.label != '\0' || *row.hint != '\0') << code;
-  EXPECT_NE(row.unit, FieldUnit::kNone) << Named(code);
 }
 
 class FieldRows : public ::testing::Test {
@@ -61,12 +53,6 @@ class FieldRows : public ::testing::Test {
     return StoreFieldValue(code, value, context);
   }
 
-  // Every id of a screen inside the table, with the entries its presses open.
-  void Collect(int id, int entryCode) {
-    if (InTable(id)) shown.insert(id);
-    if (entryCode != 0) entries.insert(entryCode);
-  }
-
   test::FakeTransport fake;
   VirtualClock clock;
   RecordingOperatorUi ui;
@@ -75,8 +61,8 @@ class FieldRows : public ::testing::Test {
   History history;
   KnownWeightCalibration calibration;
   CorrectionState correction;
-  std::set<int> shown;
-  std::set<int> entries;
+  // Every id of a screen inside the table, with the entries its presses open.
+  test::FieldRowWalk walk;
 };
 
 TEST_F(FieldRows, EveryEntryTheSetupScreensOpenHasALabelAndAUnit) {
@@ -88,48 +74,45 @@ TEST_F(FieldRows, EveryEntryTheSetupScreensOpenHasALabelAndAUnit) {
     for (const ScreenItem& row : MachineSetupRows(fresh, link, scaleNames)) {
       MachineSettings scratch = fresh;
       SetupRecords records{scratch, link, &ui};
-      Collect(row.id, PressMachineSetup(row.id, records, scaleNames).entryCode);
+      walk.Collect(row.id, PressMachineSetup(row.id, records, scaleNames).entryCode);
     }
     MachineCalibrationScreen calibrationScreen;
     calibrationScreen.Open(link);
     for (const ScreenItem& row : calibrationScreen.Rows(settings, link)) {
       MachineSettings scratch = settings;
       SetupRecords records{scratch, link, &ui};
-      Collect(row.id, calibrationScreen.Press(row.id, records).entryCode);
+      walk.Collect(row.id, calibrationScreen.Press(row.id, records).entryCode);
     }
   }
   for (int twoPlane : {0, 1}) {
     MachineSettings s;
     s.twoPlaneMode = twoPlane;
     CorrectionState state;
-    for (const ScreenItem& item : DrillSetupScreen(s, state).Items()) {
-      if (item.shown) Collect(item.id, DrillSetupScreen(s, state).Press(item.id).entryCode);
-    }
+    walk.CollectItems(DrillSetupScreen(s, state).Items(),
+                      [&](int id) { return DrillSetupScreen(s, state).Press(id); });
     for (const ScreenItem& item : HeavyMetalSetupScreen(s).Items()) {
       MachineSettings scratch = s;
-      if (item.shown) Collect(item.id, HeavyMetalSetupScreen(scratch).Press(item.id).entryCode);
+      if (item.shown) {
+        walk.Collect(item.id, HeavyMetalSetupScreen(scratch).Press(item.id).entryCode);
+      }
     }
   }
   DensityScreen density(settings);
   for (const ScreenItem& item : density.Items()) {
     MachineSettings scratch = settings;
-    Collect(item.id, DensityScreen(scratch).Press(item.id).entryCode);
+    walk.Collect(item.id, DensityScreen(scratch).Press(item.id).entryCode);
   }
   ToleranceCalculator calc;
   ToleranceScreen tolerance(settings, calc);
   for (const ScreenItem& item : tolerance.Items()) {
     MachineSettings scratch = settings;
     ToleranceCalculator scratchCalc;
-    Collect(item.id, ToleranceScreen(scratch, scratchCalc).Press(item.id).entryCode);
+    walk.Collect(item.id, ToleranceScreen(scratch, scratchCalc).Press(item.id).entryCode);
   }
 
   // The walk reached the screens' numeric fields at all.
-  EXPECT_GT(entries.size(), 30u);
-  for (int code : shown) {
-    const FieldRow& row = FieldRowOf(code);
-    EXPECT_TRUE(*row.label != '\0' || *row.hint != '\0') << "shown without a row: " << code;
-  }
-  for (int code : entries) ExpectNumericRow(code);
+  EXPECT_GT(walk.Entries().size(), 30u);
+  walk.ExpectRows();
 }
 
 TEST_F(FieldRows, EveryCodeTheStoreTakesOrABoxShowsHasALabelAndAUnit) {

@@ -23,7 +23,6 @@ namespace {
 struct HistoryPresetsFixture : testmain::ScreenFixture {
   void SetUp() override {
     ScreenFixture::SetUp();
-    kit.history = &main.history;
     kit.fileDialogStandIn = [this](HWND owner, const FileRequest& request) {
       requests.push_back(request);
       owners.push_back(owner);

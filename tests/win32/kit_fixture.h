@@ -166,30 +166,50 @@ struct NoHost : ScreenHost {
   void ScreenClosed() override {}
 };
 
-struct KitFixture : ::testing::Test {
+// Real records for every service of a kit, for any test that makes a kit:
+// a control link over a fake transport, a message window, a UI that opens
+// it, and recorders standing in for the main window.
+struct KitRecords {
+  KitRecords() {
+    message.instance = Instance();
+    message.screenScale = 1.0f;
+    link.transport = &fake;
+    link.clock = &clock;
+    link.ui = &ui;
+    actions.message = &message;
+  }
+  // All of them; `otherUi` in place of the one opening messages.
+  KitServices Services() { return Services(ui); }
+  KitServices Services(OperatorUi& otherUi) {
+    return KitServices{settings,   folder,  otherUi, link,      history,
+                       correction, message, actions, screenHost};
+  }
+
+  test::FakeTransport fake;
+  VirtualClock clock;
+  MessageWindowState message;
+  WindowUi ui{message};
+  ControlLink link;
+  MachineSettings settings;
+  ProgramFolder folder;
+  History history;
+  CorrectionState correction;
+  RecordingActions actions;
+  NoHost screenHost;
+};
+
+struct KitFixture : ::testing::Test, KitRecords {
   void SetUp() override {
     EnsureKitClasses();
     main = CreateWindowExA(0, "kittestowner", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280,
                            680, nullptr, nullptr, Instance(), &kit);
     ASSERT_NE(main, nullptr);
     SetActiveWindow(main);
-    message.instance = Instance();
     message.owner = main;
-    message.screenScale = 1.0f;
     folder.path = FreshFolder("balancer-kit-test");
-    link.transport = &fake;
-    link.clock = &clock;
-    link.ui = &ui;
     kit.instance = Instance();
     kit.mainWindow = main;
     kit.screenScale = 1.0f;
-    kit.message = &message;
-    kit.actions = &actions;
-    kit.settings = &settings;
-    kit.folder = &folder;
-    kit.ui = &ui;
-    kit.link = &link;
-    actions.message = &message;
     ConnectMessageRouting(kit);
   }
   void TearDown() override {
@@ -220,19 +240,9 @@ struct KitFixture : ::testing::Test {
   }
 
   HWND main = nullptr;
-  test::FakeTransport fake;
-  VirtualClock clock;
-  MessageWindowState message;
-  WindowUi ui{message};
-  ControlLink link;
-  MachineSettings settings;
-  ProgramFolder folder;
-  RecordingActions actions;
-  KitContext kit;
-  NoHost screenHost;
+  KitContext kit{Services()};
   PlaneReading left, right;
   CorrectionZones zones;
-  CorrectionState correction;
   CorrectionResult result;
   int indicatorReading = 0;
 };

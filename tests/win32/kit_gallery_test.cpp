@@ -127,8 +127,7 @@ TEST_F(KitGallery, TextEntries) {
   Shot(OpenTextEntry(kit, 190, 60, "Enter Your Company Information"), "kit-text-entry");
   CloseEntryWindow(kit);
   kit.actionCode = 19;
-  kit.fontColour = 3;
-  if (kit.settings != nullptr) kit.settings->headerTextColor = 3;
+  kit.settings->headerTextColor = 3;
   kit.entry.text = "Job 1187 - V8 crank";
   Shot(OpenTextEntry(kit, 190, 60, "Job Title"), "kit-text-entry-colour");
   CloseEntryWindow(kit);

@@ -140,7 +140,7 @@ TEST_F(MainFinishFixture, SaveInitialAndFinalWriteTheNamedCardAgain) {
 
 // A screen reaches the main window only through the kit's ScreenHost.
 TEST_F(MainFinishFixture, ScreensReachTheMainWindowThroughItsHost) {
-  KitContext kit;
+  KitContext kit{MainKitServices(main, settings, folder, ui, link, message)};
   main.kit = &kit;
   HWND hwnd = Create();
   ASSERT_NE(kit.screenHost, nullptr);
@@ -172,8 +172,14 @@ TEST_F(MainFinishFixture, ScreensReachTheMainWindowThroughItsHost) {
   EXPECT_EQ(kit.childScreen, nullptr);
   EXPECT_EQ(kit.screenCode, 0);
 
+  // Once the window is gone the kit says so, and its host does nothing.
   DestroyWindow(hwnd);
-  EXPECT_EQ(kit.screenHost, nullptr);
+  EXPECT_TRUE(MainWindowGone(kit));
+  settings.shaftRpm = 555;
+  EXPECT_FALSE(kit.screenHost->SettingsChanged());
+  MachineSettings read;
+  ASSERT_TRUE(readSettings(folder.File("balsetup.dta"), read, nullptr, false));
+  EXPECT_NE(read.shaftRpm, 555);
   main.kit = nullptr;
 }
 

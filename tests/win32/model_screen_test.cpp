@@ -122,8 +122,6 @@ struct ModelScreenTest : ::testing::Test {
     EnsureKitClasses();
     ASSERT_TRUE(RegisterChildScreenClass(Instance()));
     kit.instance = Instance();
-    kit.settings = &settings;
-    kit.ui = &ui;
     script.items.push_back(PlacedItem(7, "Seven", "7.0", {20, 30, 120, 36}));
     script.items.push_back(PlacedItem(8, "Eight", "", {20, 80, 120, 36}));
     script.items.back().shown = false;
@@ -141,9 +139,10 @@ struct ModelScreenTest : ::testing::Test {
     host.screen = hwnd;
   }
 
-  MachineSettings settings;
+  kit_test::KitRecords records;
+  MachineSettings& settings = records.settings;
   RecordingOperatorUi ui;
-  KitContext kit;
+  KitContext kit{records.Services(ui)};
   LogHost host;
   PlaneReading left, right;
   CorrectionZones zones;
@@ -282,9 +281,7 @@ TEST_F(ModelScreenTest, TypedNamesAndAnswersComeBackToTheScreenThatAsked) {
 // under a screen opened over it, and to that one again once the screen over
 // it has closed.
 TEST_F(ModelScreenTest, TypedValuesReachTheOpenScreensOwnFields) {
-  ProgramFolder folder;
-  folder.path = kit_test::FreshFolder("balancer-model-screen-test");
-  kit.folder = &folder;
+  records.folder.path = kit_test::FreshFolder("balancer-model-screen-test");
   KeepingStore own;
   hwnd = OpenChildScreen(std::make_unique<StoreScreen>(context, script, &own, 'q'), "Under",
                          WS_CAPTION | WS_SYSMENU, 100, 100, 400, 300);

@@ -31,12 +31,6 @@ struct ScreenFixture : ::testing::Test {
     folder = FreshTempFolder("screen_test");
     WireMainWindow(main, link, fake, clock, message, folder, settings, ui);
     kit.instance = Instance();
-    kit.message = &message;
-    kit.settings = &settings;
-    kit.folder = &folder;
-    kit.ui = &ui;
-    kit.link = &link;
-    kit.correction = &main.correction;
     main.kit = &kit;
     ConnectMessageRouting(kit);
     fake.responder = [this](uint8_t request, uint16_t, uint8_t* reply) -> uint32_t {
@@ -77,8 +71,8 @@ struct ScreenFixture : ::testing::Test {
   MachineSettings settings;
   MainWindowState main;
   MessageWindowState message;
-  KitContext kit;
   Win32OperatorUi ui{main, message};
+  KitContext kit{MainKitServices(main, settings, folder, ui, link, message)};
 };
 
 }  // namespace testmain

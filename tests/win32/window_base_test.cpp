@@ -6,9 +6,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/win32/kit/child_screen.h"
 #include "app/win32/kit/value_box.h"
 #include "app/win32/main_window_ids.h"
 #include "base/win32/window_class.h"
@@ -106,8 +109,10 @@ using ValueBoxKits = kit_test::KitFixture;
 // never see each other's boxes.
 TEST_F(ValueBoxKits, EachBoxOpensItsEntryInTheKitOfItsWindow) {
   MachineSettings otherSettings;
-  KitContext other = kit;
-  other.settings = &otherSettings;
+  KitContext other{KitServices{otherSettings, folder, ui, link, history, correction, message,
+                               actions, screenHost}};
+  other.instance = kit.instance;
+  other.screenScale = kit.screenScale;
   other.entry = EntryWindowState{};
   HWND otherOwner = CreateWindowExA(0, "kittestowner", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                     0, 640, 480, nullptr, nullptr, kit_test::Instance(), &other);
@@ -150,6 +155,90 @@ TEST_F(ValueBoxKits, ABoxNoWindowAnswersForShowsAndOpensNothing) {
   SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
   EXPECT_EQ(kit.entry.hwnd, nullptr);
   DestroyWindow(stray);
+}
+
+// A screen that refuses its window at WM_NCCREATE, after the window has
+// taken it. Its memory comes from one slot that is kept, and cleared when
+// freed (all but the pointer to its own class's table, put back), so a read
+// of the screen after the window freed it sees nothing handed over and shows
+// as a second free instead of going unnoticed.
+class RefusingScreen : public ChildScreen {
+ public:
+  explicit RefusingScreen(const ScreenContext& context) : ChildScreen(context) {
+    std::memcpy(&table, static_cast<void*>(this), sizeof table);
+  }
+  ~RefusingScreen() override { ++deletions; }
+  char Code() const override { return 'r'; }
+  static void* operator new(size_t size) {
+    EXPECT_LE(size, sizeof slot);
+    return slot;
+  }
+  static void operator delete(void* p, size_t size) {
+    auto* bytes = static_cast<unsigned char*>(p);
+    std::fill(bytes, bytes + size, 0);
+    std::memcpy(bytes, &table, sizeof table);
+  }
+  static int deletions;
+  static void* table;
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg != WM_NCCREATE) return false;
+    result = FALSE;
+    return true;
+  }
+
+ private:
+  alignas(16) static unsigned char slot[4096];
+};
+int RefusingScreen::deletions = 0;
+void* RefusingScreen::table = nullptr;
+alignas(16) unsigned char RefusingScreen::slot[4096];
+
+using FailedCreation = kit_test::KitFixture;
+
+// Creation that fails after WM_NCCREATE frees the screen once, by the window.
+TEST_F(FailedCreation, AScreenRefusedAfterNcCreateIsFreedOnce) {
+  ASSERT_TRUE(RegisterChildScreenClass(kit_test::Instance()));
+  ScreenContext context{kit, screenHost, left, right, zones, correction, result, indicatorReading};
+  RefusingScreen::deletions = 0;
+  EXPECT_EQ(OpenChildScreen(std::make_unique<RefusingScreen>(context), "refused", WS_POPUP, 0, 0,
+                            100, 100),
+            nullptr);
+  EXPECT_EQ(RefusingScreen::deletions, 1);
+  EXPECT_EQ(kit.childScreen, nullptr);
+  EXPECT_EQ(OpenScreenOf(kit), nullptr);
+}
+
+WNDPROC boxProc = nullptr;
+int boxesRefused = 0;
+// Runs the value box's own procedure, then refuses the window at WM_NCCREATE.
+LRESULT CALLBACK RefusingBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(boxProc, hwnd, msg, wParam, lParam);
+  if (msg != WM_NCCREATE) return result;
+  ++boxesRefused;
+  return FALSE;
+}
+
+// A box whose window is refused after WM_NCCREATE is gone without a second
+// free of its data or font, and the next box is made as before.
+TEST_F(FailedCreation, ABoxRefusedAfterNcCreateLeavesNoBoxBehind) {
+  HWND first = CreateValueBox(main, 132, 10, 10, 100, 40, 1.0f);
+  ASSERT_NE(first, nullptr);
+  boxProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(first, GCLP_WNDPROC));
+  SetClassLongPtrA(first, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingBoxProc));
+  boxesRefused = 0;
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(CreateValueBox(main, 131, 10, 60, 100, 40, 1.0f), nullptr);
+  }
+  SetClassLongPtrA(first, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(boxProc));
+  EXPECT_EQ(boxesRefused, 20);
+  EXPECT_EQ(GetDlgItem(main, 131), nullptr);
+  HWND next = CreateValueBox(main, 131, 10, 60, 100, 40, 1.0f);
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(ValueBoxFieldCode(next), 131);
+  DestroyWindow(next);
+  DestroyWindow(first);
 }
 
 using MainScreenBoxes = testmain::ScreenFixture;

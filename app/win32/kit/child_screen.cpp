@@ -112,6 +112,8 @@ LRESULT HandleChildScreen(HWND hwnd, ChildScreen& self, UINT msg, WPARAM wParam,
   switch (msg) {
     case WM_NCCREATE:
       screen->hwnd_ = hwnd;
+      if (screen->takenByWindow_ != nullptr) *screen->takenByWindow_ = true;
+      screen->takenByWindow_ = nullptr;
       break;
     case kKitContextQuery:
       return reinterpret_cast<LRESULT>(&screen->context_.kit);
@@ -223,13 +225,16 @@ HWND OpenScreenWindow(std::unique_ptr<ChildScreen> screen, ChildScreen* parent,
     raw->parent_ = parent->hwnd();
     raw->parentCode_ = parent->Code();
   }
-  // The window owns the screen from WM_NCCREATE on.
+  // The window owns the screen from WM_NCCREATE on: if creation fails after
+  // it, the window has freed the screen already, so `raw` is not touched.
+  bool taken = false;
+  raw->takenByWindow_ = &taken;
   HWND hwnd = CreateWindowExA(WS_EX_LAYERED, className, title, style, Scaled(x, s), Scaled(y, s),
                               Scaled(width, s), Scaled(height, s), owner, nullptr, kit.instance,
                               screen.release());
   if (hwnd == nullptr) {
     // Without WM_NCCREATE nobody took it.
-    if (raw->hwnd_ == nullptr) delete raw;
+    if (!taken) delete raw;
     return nullptr;
   }
   SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);

@@ -139,6 +139,9 @@ class ChildScreen {
 
   ScreenContext context_;
   HWND hwnd_ = nullptr;
+  // Set while the window is being made: told at WM_NCCREATE that the window
+  // owns the screen from then on (and frees it even if creation fails).
+  bool* takenByWindow_ = nullptr;
   int awaitedCode_ = 0;
   std::function<void(const std::string&)> awaited_;
   std::vector<HFONT> fonts_;

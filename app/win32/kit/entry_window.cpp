@@ -47,10 +47,6 @@ void ReleaseFonts(EntryWindowState& entry) {
 void CommitNumber(KitContext& kit) {
   EntryWindowState& entry = kit.entry;
   entry.text = EditText(entry.edit);
-  if (kit.settings == nullptr || kit.folder == nullptr) {
-    CloseEntryWindow(kit);
-    return;
-  }
   FieldStoreContext store{*kit.settings};
   store.ui = kit.ui;
   store.history = kit.history;
@@ -65,7 +61,7 @@ void CommitNumber(KitContext& kit) {
   store.screen = screen != nullptr ? screen->EntryStore() : nullptr;
   store.radiusBoxSides = entry.boxSides;
   EntryCommit commit = CommitTypedEntry(entry.text, entry.fieldCode, store, *kit.folder);
-  if (commit.outcome.stored && kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
+  if (commit.outcome.stored) kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);
 }
 
@@ -85,7 +81,7 @@ void TransferFromScale(KitContext& kit) {
   if (entry.prompt != nullptr) ShowWindow(entry.prompt, SW_HIDE);
   ChildScreen* screen = OpenScreenOf(kit);
   if (screen == nullptr || !screen->TransferScale(entry.fieldCode)) return;
-  if (kit.actions != nullptr) kit.actions->RecomputeAndRepaint();
+  kit.actions->RecomputeAndRepaint();
   CloseEntryWindow(kit);
 }
 
@@ -186,9 +182,8 @@ void OnPaint(HWND hwnd, KitContext& kit) {
 void OnColourClick(HWND hwnd, KitContext& kit, POINT point) {
   for (int i = 0; i < 6; ++i) {
     if (PtInRect(&kit.entry.colourTiles[i], point)) {
-      kit.fontColour = i;
       // The colour is the settings' header text colour, kept in balsetup.dta.
-      if (kit.settings != nullptr) kit.settings->headerTextColor = i;
+      kit.settings->headerTextColor = i;
       if (ChildScreen* screen = OpenScreenOf(kit)) screen->FontColourChanged(i);
       InvalidateRect(hwnd, nullptr, TRUE);
       if (kit.entry.edit != nullptr) InvalidateRect(kit.entry.edit, nullptr, TRUE);
@@ -267,10 +262,9 @@ void CloseEntryWindow(KitContext& kit) {
   // A message opened during the commit took this window as its return
   // window; hand it the window that gets focus instead, still disabled, so
   // that closing the message gives it back.
-  MessageWindowState* message = kit.message;
-  const bool messageHoldsBack =
-      message != nullptr && message->hwnd != nullptr && message->returnWindow == hwnd;
-  if (messageHoldsBack) message->returnWindow = back;
+  MessageWindowState& message = *kit.message;
+  const bool messageHoldsBack = message.hwnd != nullptr && message.returnWindow == hwnd;
+  if (messageHoldsBack) message.returnWindow = back;
   for (HWND& w : entry.disabled) {
     if (w != nullptr && IsWindow(w) && !(messageHoldsBack && w == back)) EnableWindow(w, TRUE);
     w = nullptr;
@@ -283,7 +277,7 @@ void CloseEntryWindow(KitContext& kit) {
   entry.text.clear();
   DestroyWindow(hwnd);
   ReleaseFonts(entry);
-  const bool messageOpen = message != nullptr && message->hwnd != nullptr;
+  const bool messageOpen = message.hwnd != nullptr;
   if (!messageOpen && back != nullptr && IsWindow(back)) {
     SetActiveWindow(back);
     SetFocus(back);
@@ -293,7 +287,7 @@ void CloseEntryWindow(KitContext& kit) {
 HWND OpenEntryForField(KitContext& kit, int fieldCode) {
   kit.actionCode = fieldCode;
   kit.entry.text.clear();
-  const bool touch = kit.settings != nullptr && kit.settings->touchscreen == 1;
+  const bool touch = kit.settings->touchscreen == 1;
   return touch ? OpenKeypadEntry(kit, 302, 15) : OpenNumberEntry(kit, 402, 178);
 }
 
@@ -377,7 +371,7 @@ bool RefusedBeforeSpin(KitContext& kit) {
   const bool takes = code == kFieldDesiredReadingLeft ? calibration->TakesLeft(kit.leftMeasured)
                                                       : calibration->TakesRight(kit.rightMeasured);
   if (takes) return false;
-  if (kit.ui != nullptr) kit.ui->ShowMessage(SpinFirstAlert());
+  kit.ui->ShowMessage(SpinFirstAlert());
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The dialogue kit's program-wide state: ActionCode, the open child screen,
-// the one entry window, and the records a typed value or an answer reaches.
-// The main window owns one KitContext for the whole run.
+// the one entry window, and the services (records and the main window's
+// actions) a typed value or an answer reaches. The program owns one
+// KitContext for the whole run, made with all its services.
 #pragma once
 
 #include <windows.h>
@@ -50,8 +51,38 @@ struct EntryWindowState {
   RECT colourTiles[6] = {};  // code 19: font colour tiles (client coordinates)
 };
 
+// What every window of the kit works with, for the kit's whole life: the
+// run's records and what the main window does for the kit and its screens.
+// Whoever makes the kit hands over all of them; none is optional.
+struct KitServices {
+  MachineSettings& settings;
+  const ProgramFolder& folder;
+  OperatorUi& ui;
+  ControlLink& link;
+  History& history;
+  // The run's correction state (held holes and slugs follow drill and slug
+  // entries).
+  CorrectionState& correction;
+  MessageWindowState& message;
+  MainWindowActions& actions;
+  ScreenHost& screenHost;  // what an open screen reaches the main window by
+};
+
 struct KitContext {
+  explicit KitContext(const KitServices& services)
+      : message(&services.message),
+        actions(&services.actions),
+        screenHost(&services.screenHost),
+        settings(&services.settings),
+        folder(&services.folder),
+        ui(&services.ui),
+        link(&services.link),
+        history(&services.history),
+        correction(&services.correction) {}
+
   HINSTANCE instance = nullptr;
+  // The main window while it exists; null before it is made and once it is
+  // gone (then `actions` and `screenHost` do nothing).
   HWND mainWindow = nullptr;
   float screenScale = 1.0f;
 
@@ -60,18 +91,16 @@ struct KitContext {
   HWND childScreen = nullptr;  // open child screen
   HWND listWindow = nullptr;   // the list window of the screens i, p, t and o
 
-  MessageWindowState* message = nullptr;
-  MainWindowActions* actions = nullptr;
-  ScreenHost* screenHost = nullptr;  // what an open screen reaches the main window by
-
-  MachineSettings* settings = nullptr;
-  const ProgramFolder* folder = nullptr;
-  OperatorUi* ui = nullptr;
-  ControlLink* link = nullptr;
-  History* history = nullptr;
-  // The run's correction state (held holes and slugs follow drill and slug
-  // entries).
-  CorrectionState* correction = nullptr;
+  // The services, never null, fixed when the kit is made.
+  MessageWindowState* const message;
+  MainWindowActions* const actions;
+  ScreenHost* const screenHost;
+  MachineSettings* const settings;
+  const ProgramFolder* const folder;
+  OperatorUi* const ui;
+  ControlLink* const link;
+  History* const history;
+  CorrectionState* const correction;
   double leftMoment = 0.0;  // current correction moments, for 127 and 128
   double rightMoment = 0.0;
   bool leftMeasured = false;  // the sides hold readings measured by a spin
@@ -80,8 +109,7 @@ struct KitContext {
   // Which sides the radius boxes show the slug installation radius for.
   ValueBoxSides radiusBoxSides;
 
-  int hintTop = 100;   // design units: top of the hint under the entry field
-  int fontColour = 1;  // 0-5, the font colour setting (code 19)
+  int hintTop = 100;  // design units: top of the hint under the entry field
 
   // The serial scale, while the bobweight screen has it open (whenever a
   // scale model is set, found or not); the open screen reads it
@@ -100,10 +128,15 @@ struct KitContext {
   EntryWindowState entry;
 };
 
-// The font colour in force: the settings' header text colour when the kit
-// has the settings, else its own copy.
+// The font colour in force: the settings' header text colour.
 inline int CurrentFontColour(const KitContext& kit) {
-  return kit.settings != nullptr ? kit.settings->headerTextColor : kit.fontColour;
+  return kit.settings->headerTextColor;
+}
+
+// The main window the kit was made for is gone (or not made yet): its
+// actions and screen host do nothing.
+inline bool MainWindowGone(const KitContext& kit) {
+  return kit.mainWindow == nullptr;
 }
 
 }  // namespace balancer

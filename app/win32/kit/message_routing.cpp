@@ -7,66 +7,57 @@ namespace balancer {
 
 void RouteMessageAnswer(KitContext& kit, int answer, int actionCode) {
   const AnswerPlan plan = PlanMessageAnswer(answer, actionCode, kit.screenCode);
-  MainWindowActions* actions = kit.actions;
-  if (actions != nullptr && (plan.bobweightSave || plan.bobweightDrop)) {
-    actions->BobweightAnswer(plan.bobweightSave);
+  MainWindowActions& actions = *kit.actions;
+  if (plan.bobweightSave || plan.bobweightDrop) {
+    actions.BobweightAnswer(plan.bobweightSave);
   }
   if (plan.resetActionCode) kit.actionCode = 0;
 
   // Steps that may open a window or a message of their own run with this
   // message closed and its return window active again.
-  auto closeFirst = [&kit] {
-    if (kit.message != nullptr) CloseMessageWindow(*kit.message);
-  };
+  auto closeFirst = [&kit] { CloseMessageWindow(*kit.message); };
 
   switch (plan.step) {
     case AnswerStep::kNone:
       break;
     case AnswerStep::kSaveFinalAgain:
       closeFirst();
-      if (actions != nullptr) {
-        actions->ClearFinalSaved();
-        actions->SendCommand(kFieldSaveFinal);
-      }
+      actions.ClearFinalSaved();
+      actions.SendCommand(kFieldSaveFinal);
       break;
     case AnswerStep::kToggleSuspension:
-      if (kit.settings != nullptr) ToggleSuspension(*kit.settings);
+      ToggleSuspension(*kit.settings);
       if (kit.childScreen != nullptr) InvalidateRect(kit.childScreen, nullptr, TRUE);
       break;
     case AnswerStep::kOpenCalibration:
       closeFirst();
-      if (actions != nullptr) actions->OpenCalibrationWindow();
+      actions.OpenCalibrationWindow();
       break;
     case AnswerStep::kLoadConfig:
       closeFirst();
-      if (kit.link != nullptr && kit.settings != nullptr && kit.folder != nullptr &&
-          LoadConfigIntoSettings(*kit.link, *kit.settings, *kit.folder, kit.ui) &&
-          actions != nullptr) {
-        actions->RecomputeAndRepaint();
+      if (LoadConfigIntoSettings(*kit.link, *kit.settings, *kit.folder, kit.ui)) {
+        actions.RecomputeAndRepaint();
       }
       break;
     case AnswerStep::kStoreConfig:
       closeFirst();
-      if (kit.link != nullptr && kit.settings != nullptr) {
-        StoreSettingsIntoControl(*kit.link, *kit.settings);
-      }
+      StoreSettingsIntoControl(*kit.link, *kit.settings);
       break;
     case AnswerStep::kPrint:
     case AnswerStep::kPresets:
     case AnswerStep::kStartUpdate:
     case AnswerStep::kZone:
       closeFirst();
-      if (actions != nullptr) actions->RunAnsweredAction(actionCode, true);
+      actions.RunAnsweredAction(actionCode, true);
       break;
     case AnswerStep::kCloseUpdate:
       closeFirst();
-      if (actions != nullptr) actions->RunAnsweredAction(actionCode, false);
+      actions.RunAnsweredAction(actionCode, false);
       break;
   }
 }
 
 void ConnectMessageRouting(KitContext& kit) {
-  if (kit.message == nullptr) return;
   kit.message->onAnswer = [&kit](int answer, int actionCode) {
     RouteMessageAnswer(kit, answer, actionCode);
   };

@@ -107,7 +107,7 @@ bool ModelScreen::CarryOut(const ScreenPress& press) {
   if (!press.helpTopic.empty()) {
     ShellExecuteA(nullptr, "open", kHelpProgram, press.helpTopic.c_str(), nullptr, SW_SHOWNORMAL);
   }
-  if (press.message && c.kit.ui != nullptr) {
+  if (press.message) {
     c.kit.actionCode = press.message->actionCode;
     c.kit.ui->ShowMessage(*press.message);
   }

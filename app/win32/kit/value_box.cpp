@@ -1,6 +1,8 @@
 #include "app/win32/kit/value_box.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/screen_scale.h"
 #include "app/value_box_text.h"
@@ -14,12 +16,20 @@ namespace balancer {
 
 namespace {
 
-// Per-box data in the window's user data; the box owns it.
+// Per-box data in the window's user data; the box owns it from WM_NCCREATE.
 struct BoxData {
+  BoxData() = default;
+  BoxData(const BoxData&) = delete;
+  BoxData& operator=(const BoxData&) = delete;
+  ~BoxData() {
+    if (font != nullptr) DeleteObject(font);
+  }
   KitContext* kit = nullptr;  // what the box reads and opens entries with; may be null
   int fieldCode = 0;
   float scale = 1.0f;
   HFONT font = nullptr;
+  // While the box is being made: set at WM_NCCREATE, when the box takes it.
+  bool* taken = nullptr;
 };
 
 BoxData* DataOf(HWND hwnd) {
@@ -40,7 +50,7 @@ void OnPaint(HWND hwnd, BoxData& data) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   KitContext* kit = data.kit;
-  if (kit != nullptr && kit->settings != nullptr) {
+  if (kit != nullptr) {
     std::string text;
     ChildScreen* screen = OpenScreenOf(*kit);
     if (screen == nullptr || !screen->BoxText(data.fieldCode, text)) {
@@ -72,28 +82,32 @@ LRESULT HandleValueBox(HWND hwnd, BoxData& data, UINT msg, WPARAM wParam, LPARAM
         data.kit->entry.boxSides = data.kit->radiusBoxSides;
       }
       return 0;
-    case WM_NCDESTROY:
-      if (data.font != nullptr) DeleteObject(data.font);
-      return 0;
+    case WM_NCCREATE:
+      if (data.taken != nullptr) *data.taken = true;
+      data.taken = nullptr;
+      break;
     default:
       break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HWND MakeBox(HWND parent, BoxData* data, int id, int x, int y, int w, int h, float scale) {
+HWND MakeBox(HWND parent, std::unique_ptr<BoxData> data, int id, int x, int y, int w, int h,
+             float scale) {
   data->kit = KitAbove(parent);
   data->scale = scale;
   data->font = CreateDesignFont(25, 600, scale);
+  // Once the box has taken its data (WM_NCCREATE) it frees it, also when
+  // creation fails after that; before, nobody has and it is freed here.
+  bool taken = false;
+  data->taken = &taken;
+  BoxData* raw = data.release();
   HWND box =
       CreateWindowExA(WS_EX_CLIENTEDGE, kValueBoxClass, "", WS_CHILD | WS_VISIBLE, Scaled(x, scale),
                       Scaled(y, scale), Scaled(w, scale), Scaled(h, scale), parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), data);
-  if (box == nullptr) {
-    if (data->font != nullptr) DeleteObject(data->font);
-    delete data;
-  }
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), raw);
+  if (box == nullptr && !taken) delete raw;
   return box;
 }
 
@@ -111,9 +125,9 @@ bool RegisterValueBoxClass(HINSTANCE instance) {
 }
 
 HWND CreateValueBox(HWND parent, int fieldCode, int x, int y, int w, int h, float scale) {
-  auto* data = new BoxData;
+  auto data = std::make_unique<BoxData>();
   data->fieldCode = fieldCode;
-  return MakeBox(parent, data, fieldCode, x, y, w, h, scale);
+  return MakeBox(parent, std::move(data), fieldCode, x, y, w, h, scale);
 }
 
 int ValueBoxFieldCode(HWND box) {
