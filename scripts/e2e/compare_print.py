@@ -24,6 +24,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import unicodedata
 
 DPI = 150
 
@@ -50,10 +51,15 @@ def pdf_words(pdf):
         words = []
         for w in re.finditer(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" '
                              r'yMax="([\d.]+)">(.*?)</word>', page.group(3), re.S):
-            words.append((html.unescape(w.group(5)), float(w.group(1)), float(w.group(2)),
+            words.append((unicodedata.normalize("NFKC", html.unescape(w.group(5))).translate(SAME_CHARACTERS), float(w.group(1)), float(w.group(2)),
                           float(w.group(3)), float(w.group(4))))
         pages.append((float(page.group(1)), float(page.group(2)), words))
     return pages
+
+
+# The PDF's fonts may map a character to a look-alike: the ASCII quotes to
+# typographic ones (a PostScript encoding), ';' to U+037E (which NFKC undoes).
+SAME_CHARACTERS = str.maketrans({"\u2019": "'", "\u2018": "`", "\u201c": '"', "\u201d": '"'})
 
 
 def find_text(item, words, left, top, width, height):

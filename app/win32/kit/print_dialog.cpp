@@ -2,10 +2,24 @@
 
 #include <cderr.h>
 #include <commdlg.h>
+#include <winspool.h>
 
 #include "app/win32/kit/kit_context.h"
 
 namespace balancer {
+
+namespace {
+
+// Whether Windows has any printer. Some print dialogs tell the operator
+// there is none themselves and then end as a cancel does.
+bool AnyPrinterInstalled() {
+  DWORD needed = 0, count = 0;
+  EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                &count);
+  return needed > 0 || count > 0;
+}
+
+}  // namespace
 
 std::optional<PrintDialogResult> RunPrintDialog(KitContext& kit, HWND owner,
                                                 const PrintDialogRequest& request) {
@@ -24,7 +38,8 @@ std::optional<PrintDialogResult> RunPrintDialog(KitContext& kit, HWND owner,
   pd.nToPage = static_cast<WORD>(request.toPage);
   pd.nCopies = static_cast<WORD>(request.copies);
   const BOOL chosen = PrintDlgA(&pd);
-  const DWORD error = chosen ? 0 : CommDlgExtendedError();
+  DWORD error = chosen ? 0 : CommDlgExtendedError();
+  if (!chosen && error == 0 && !AnyPrinterInstalled()) error = PDERR_NODEFAULTPRN;
   if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
   if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
   if (!chosen && error == 0) return std::nullopt;  // cancelled
