@@ -442,10 +442,9 @@ PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<Shaft
 }
 
 OperatorMessage PrintFailedMessage(Printout what, PrintFailure why) {
-  const std::string printout =
-      what == Printout::kCard ? "the bobweight card" : "the shaft report";
-  const std::string kept = what == Printout::kCard ? "The card is kept as it is."
-                                                   : "The history is kept as it is.";
+  const std::string printout = what == Printout::kCard ? "the bobweight card" : "the shaft report";
+  const std::string kept =
+      what == Printout::kCard ? "The card is kept as it is." : "The history is kept as it is.";
   std::string text;
   switch (why) {
     case PrintFailure::kNoPrinter:

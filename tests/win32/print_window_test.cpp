@@ -13,8 +13,8 @@
 #include "app/win32/kit/entry_window.h"
 #include "app/win32/kit/message_window.h"
 #include "bobweight/bobweight_files.h"
-#include "records/history.h"
 #include "bobweight/win32/print_job_window.h"
+#include "records/history.h"
 #include "records/side_files.h"
 #include "screen_fixture.h"
 
@@ -442,7 +442,8 @@ TEST_F(PrintPathFixture, FailedCardPrintsAreToldAndKeepTheCard) {
   ASSERT_TRUE(WriteCardFiles(cardPath, card, parts, nullptr));
   card.changed = true;  // edited since
   const std::string cardText = FormatBwi(card), partsText = FormatBme(parts);
-  const std::string fileBefore = ReadFile(cardPath), partsFileBefore = ReadFile(BmePathFor(cardPath));
+  const std::string fileBefore = ReadFile(cardPath),
+                    partsFileBefore = ReadFile(BmePathFor(cardPath));
   chosenTo = 2;
 
   struct Case {

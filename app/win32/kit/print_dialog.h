@@ -29,7 +29,8 @@ enum class PrintDialogFailure {
 
 struct PrintDialogResult {
   HDC dc = nullptr;  // the printer's device context, deleted by whoever prints
-  PrintDialogFailure failure = PrintDialogFailure::kNone;  // set when dc is null
+  // Why there is no device context; kNone when there is one.
+  PrintDialogFailure failure = PrintDialogFailure::kNone;
   int fromPage = 1;  // the range chosen
   int toPage = 1;
   // False for a stand-in's memory device context: no document is started
