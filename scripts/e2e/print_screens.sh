@@ -109,6 +109,7 @@ StateDir $ps_root/state
 ErrorLog $ps_root/log/error_log
 AccessLog $ps_root/log/access_log
 PageLog $ps_root/log/page_log
+Printcap $ps_root/printcap
 ServerBin /usr/lib/cups
 DataDir /usr/share/cups
 User lp
