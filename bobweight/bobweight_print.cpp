@@ -441,4 +441,26 @@ PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<Shaft
   return b.page;
 }
 
+OperatorMessage PrintFailedMessage(Printout what, PrintFailure why) {
+  const std::string printout = what == Printout::kCard ? "the bobweight card" : "the shaft report";
+  const std::string kept =
+      what == Printout::kCard ? "The card is kept as it is." : "The history is kept as it is.";
+  std::string text;
+  switch (why) {
+    case PrintFailure::kNoPrinter:
+      text = "No printer is installed, so " + printout +
+             " was not printed.\n\nInstall a printer in Windows and press Print again. " + kept;
+      break;
+    case PrintFailure::kNotStarted:
+      text = "The printer could not print " + printout +
+             ".\n\nCheck the printer and press Print again. " + kept;
+      break;
+    case PrintFailure::kInterrupted:
+      text = "The printer stopped while printing " + printout +
+             "; the printout is incomplete.\n\nCheck the printer and press Print again. " + kept;
+      break;
+  }
+  return MakeOkMessage("Error", text, kRedText, kBeepHand, 290, 180, 700, 230);
+}
+
 }  // namespace balancer

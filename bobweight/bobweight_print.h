@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/operator_message.h"
 #include "bobweight/bobweight_card.h"
 #include "bobweight/print_options.h"
 
@@ -161,5 +162,18 @@ struct ShaftReportRow {
 // a single-plane record has no left text.
 std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit, int lengthUnit);
 PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows);
+
+// Why a printout did not come out. A cancelled print dialog is none of
+// these: it prints nothing and says nothing.
+enum class PrintFailure {
+  kNoPrinter,    // Windows has no printer to offer
+  kNotStarted,   // the printer refused the document
+  kInterrupted,  // a page or the end of the document failed
+};
+enum class Printout { kCard, kShaftReport };
+// The message a failed printout shows: the operator who pressed Print must
+// not take silence for a printed card, and learns the card (or history) is
+// kept as it was.
+OperatorMessage PrintFailedMessage(Printout what, PrintFailure why);
 
 }  // namespace balancer

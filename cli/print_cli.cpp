@@ -93,6 +93,25 @@ PngPageStyle StyleOf(const CliContext& ctx, const MachineSettings& settings) {
   return style;
 }
 
+// The text items of a page where the layout puts them (x a share of the
+// printable width, y in line heights), so a printout made elsewhere can be
+// held against them.
+nlohmann::json PageTexts(const PrintPage& page) {
+  nlohmann::json items = nlohmann::json::array();
+  for (const PrintItem& item : page.items) {
+    if (item.kind != PrintItem::Kind::kText) continue;
+    const char* align = item.align == PrintAlign::kCentre  ? "centre"
+                        : item.align == PrintAlign::kRight ? "right"
+                                                           : "left";
+    items.push_back({{"text", AnsiToUtf8(item.text)},
+                     {"x", item.x},
+                     {"y", item.y},
+                     {"align", align},
+                     {"fontDivisor", PrintFontDivisor(item.font)}});
+  }
+  return items;
+}
+
 // Writes the pages as NAME-1.png, NAME-2.png... into run.out.
 int WritePages(CliContext& ctx, const PrintRun& run, const std::string& name,
                const std::vector<PrintPage>& pages, const PngPageStyle& style) {
@@ -100,7 +119,9 @@ int WritePages(CliContext& ctx, const PrintRun& run, const std::string& name,
   std::filesystem::create_directories(run.out, ec);
   nlohmann::json files = nlohmann::json::array();
   nlohmann::json pictures = nlohmann::json::array();
+  nlohmann::json texts = nlohmann::json::array();
   for (size_t i = 0; i < pages.size(); ++i) {
+    texts.push_back(PageTexts(pages[i]));
     Raster raster;
     int drawn = 0;
     std::string error;
@@ -119,6 +140,7 @@ int WritePages(CliContext& ctx, const PrintRun& run, const std::string& name,
   }
   ctx.out["pages"] = files;
   ctx.out["picturesDrawn"] = pictures;
+  ctx.out["texts"] = texts;
   ctx.out["width"] = run.width;
   ctx.out["height"] = run.height;
   AddMessages(ctx);

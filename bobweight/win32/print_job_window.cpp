@@ -36,6 +36,27 @@ PrintPageStyle StyleOf(const MachineSettings& settings) {
   return style;
 }
 
+PrintOutcome Tell(KitContext& kit, Printout what, PrintFailure why, PrintOutcome outcome) {
+  if (kit.ui != nullptr) kit.ui->ShowMessage(PrintFailedMessage(what, why));
+  return outcome;
+}
+
+// The dialog was answered but gave no printer to print on.
+PrintOutcome Failed(KitContext& kit, Printout what, const PrintDialogResult& target) {
+  if (target.failure == PrintDialogFailure::kNoPrinter) {
+    return Tell(kit, what, PrintFailure::kNoPrinter, PrintOutcome::kNoPrinter);
+  }
+  return Tell(kit, what, PrintFailure::kNotStarted, PrintOutcome::kNotStarted);
+}
+
+PrintOutcome Outcome(KitContext& kit, Printout what, const PrintRun& run) {
+  if (!run.started) return Tell(kit, what, PrintFailure::kNotStarted, PrintOutcome::kNotStarted);
+  if (!run.complete) {
+    return Tell(kit, what, PrintFailure::kInterrupted, PrintOutcome::kInterrupted);
+  }
+  return PrintOutcome::kPrinted;
+}
+
 PrintOutcome PrintCardNow(const ScreenContext& context, HWND owner) {
   KitContext& kit = context.kit;
   const MachineSettings& settings = *kit.settings;
@@ -48,6 +69,7 @@ PrintOutcome PrintCardNow(const ScreenContext& context, HWND owner) {
   request.copies = range.copies;
   std::optional<PrintDialogResult> target = RunPrintDialog(kit, owner, request);
   if (!target) return PrintOutcome::kCancelled;
+  if (target->dc == nullptr) return Failed(kit, Printout::kCard, *target);
 
   const std::string company = kit.folder != nullptr ? ReadCompanyText(*kit.folder) : "";
   RodPistonSet noParts;
@@ -55,8 +77,8 @@ PrintOutcome PrintCardNow(const ScreenContext& context, HWND owner) {
   CardPrintInput input = CardInputOf(*context.card, parts, settings, company);
   std::vector<PrintPage> pages = ComposeCardPages(
       input, ChooseCardPages(settings.printOption, target->fromPage, target->toPage));
-  int printed = PrintDocument(*target, context.card->jobName, pages, StyleOf(settings));
-  return printed < 0 ? PrintOutcome::kNotStarted : PrintOutcome::kPrinted;
+  return Outcome(kit, Printout::kCard,
+                 PrintDocument(*target, context.card->jobName, pages, StyleOf(settings)));
 }
 
 PrintOutcome PrintReportNow(const ScreenContext& context, HWND owner, const std::string& jobName) {
@@ -65,52 +87,54 @@ PrintOutcome PrintReportNow(const ScreenContext& context, HWND owner, const std:
   PrintDialogRequest request;  // one page
   std::optional<PrintDialogResult> target = RunPrintDialog(kit, owner, request);
   if (!target) return PrintOutcome::kCancelled;
+  if (target->dc == nullptr) return Failed(kit, Printout::kShaftReport, *target);
   std::vector<PrintPage> pages = {ComposeShaftReport(
       jobName, ShaftReportRows(*kit.history, settings.weightUnit, settings.lengthUnit))};
-  int printed = PrintDocument(*target, jobName, pages, StyleOf(settings));
-  return printed < 0 ? PrintOutcome::kNotStarted : PrintOutcome::kPrinted;
+  return Outcome(kit, Printout::kShaftReport,
+                 PrintDocument(*target, jobName, pages, StyleOf(settings)));
 }
 
 }  // namespace
 
-int PrintDocument(PrintDialogResult& target, const std::string& documentName,
-                  const std::vector<PrintPage>& pages, const PrintPageStyle& style) {
+PrintRun PrintDocument(PrintDialogResult& target, const std::string& documentName,
+                       const std::vector<PrintPage>& pages, const PrintPageStyle& style) {
+  PrintRun run;
   HDC dc = target.dc;
-  if (dc == nullptr) return -1;
+  if (dc == nullptr) return run;
   const int width = target.width > 0 ? target.width : GetDeviceCaps(dc, HORZRES);
   const int height = target.height > 0 ? target.height : GetDeviceCaps(dc, VERTRES);
   if (!target.printer) {
-    int index = 0;
+    run.started = true;
     for (const PrintPage& page : pages) {
       PatBlt(dc, 0, 0, width, height, WHITENESS);
       DrawPrintPage(dc, width, height, page, style);
-      if (target.pageDone) target.pageDone(index);
-      ++index;
+      if (target.pageDone && !target.pageDone(run.pages)) break;
+      ++run.pages;
     }
-    return index;
+    run.complete = run.pages == static_cast<int>(pages.size());
+    return run;
   }
 
   DOCINFOA doc = {};
   doc.cbSize = sizeof doc;
   doc.lpszDocName = documentName.empty() ? "balancer" : documentName.c_str();
-  int printed = -1;
   if (StartDocA(dc, &doc) > 0) {
-    printed = 0;
+    run.started = true;
     for (const PrintPage& page : pages) {
       if (StartPage(dc) <= 0) break;
       DrawPrintPage(dc, width, height, page, style);
       if (EndPage(dc) <= 0) break;
-      ++printed;
+      ++run.pages;
     }
-    if (printed == static_cast<int>(pages.size())) {
-      EndDoc(dc);
+    if (run.pages == static_cast<int>(pages.size())) {
+      run.complete = EndDoc(dc) > 0;
     } else {
       AbortDoc(dc);
     }
   }
   DeleteDC(dc);
   target.dc = nullptr;
-  return printed;
+  return run;
 }
 
 PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from) {

@@ -17,8 +17,10 @@ namespace balancer {
 enum class PrintOutcome {
   kNothingToPrint,  // no card (or no history) in this run
   kAskedJobName,    // the job-name question is open; printing goes on from its answer
-  kCancelled,       // the print dialog was cancelled
-  kNotStarted,      // the document could not be started
+  kCancelled,       // the print dialog was cancelled: no message
+  kNoPrinter,       // no printer installed: the operator is told
+  kNotStarted,      // the document could not be started: the operator is told
+  kInterrupted,     // a page or the end of the document failed: the operator is told
   kPrinted,
 };
 
@@ -31,10 +33,15 @@ PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from)
 // of `from` and prints the report when it is given.
 PrintOutcome PrintShaftReport(const ScreenContext& context, ChildScreen& from);
 
+struct PrintRun {
+  bool started = false;   // the document was started
+  int pages = 0;          // pages that went through
+  bool complete = false;  // every page and the end of the document went through
+};
+
 // Prints `pages` as one document on the dialog's device context and frees
-// it. Returns the number of pages printed, or -1 when the document could not
-// be started.
-int PrintDocument(PrintDialogResult& target, const std::string& documentName,
-                  const std::vector<PrintPage>& pages, const PrintPageStyle& style);
+// it. A failed page aborts the document.
+PrintRun PrintDocument(PrintDialogResult& target, const std::string& documentName,
+                       const std::vector<PrintPage>& pages, const PrintPageStyle& style);
 
 }  // namespace balancer

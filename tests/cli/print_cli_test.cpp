@@ -169,6 +169,25 @@ TEST_F(PrintPngTest, CliPrintsTheCardPagesAndTheReport) {
   ASSERT_TRUE(ReadPicture(r.out["pages"][1].get<std::string>(), second));
   EXPECT_EQ(second.width, 850);
   EXPECT_GT(Ink(second, 0, 0, 850, 1100), 3000);
+  // Where each text went, for holding a printed page against this one.
+  ASSERT_EQ(r.out["texts"].size(), 2u);
+  auto findText = [&](size_t page, const std::string& text) {
+    for (const auto& item : r.out["texts"][page]) {
+      if (item["text"] == text) return item;
+    }
+    return nlohmann::json();
+  };
+  nlohmann::json job = findText(0, "Job: smith 350");
+  ASSERT_FALSE(job.is_null()) << r.out["texts"][0].dump();
+  EXPECT_EQ(job["align"], "centre");
+  EXPECT_DOUBLE_EQ(job["x"].get<double>(), 0.5);
+  EXPECT_EQ(job["fontDivisor"], 48);
+  nlohmann::json label = findText(0, "Piston weight");
+  ASSERT_FALSE(label.is_null());
+  EXPECT_EQ(label["align"], "left");
+  EXPECT_GT(label["y"].get<double>(), job["y"].get<double>());
+  EXPECT_FALSE(findText(1, "Pounds of Force").is_null()) << r.out["texts"][1].dump();
+  EXPECT_TRUE(findText(1, "Piston weight").is_null());
 
   for (const char* bad : {" --print-option 4", " --width 50", " --width x", " --height 1e9"}) {
     SCOPED_TRACE(bad);
@@ -192,6 +211,9 @@ TEST_F(PrintPngTest, CliPrintsTheCardPagesAndTheReport) {
   EXPECT_EQ(r.out["rows"][0]["label"], "Initial");
   EXPECT_EQ(r.out["rows"][0]["left"], "10.0 grams at 90\u00B0 & 3.50\" radius");
   EXPECT_EQ(r.out["rows"][1]["label"], "1");
+  ASSERT_EQ(r.out["texts"].size(), 1u);
+  EXPECT_EQ(r.out["texts"][0][0]["text"], "smith 350");
+  EXPECT_EQ(r.out["texts"][0][0]["fontDivisor"], 64);
   EXPECT_EQ(RunCli("--folder " + folder_ + " print report --history " + folder_ +
                    "/job.hst --out " + folder_)
                 .status,

@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/message_window.h"
+#include "bobweight/bobweight_files.h"
 #include "bobweight/win32/print_job_window.h"
+#include "records/history.h"
 #include "records/side_files.h"
 #include "screen_fixture.h"
 
@@ -216,13 +219,25 @@ struct PrintPathFixture : testmain::ScreenFixture {
       dialogOwner = owner;
       if (cancel) return std::nullopt;
       PrintDialogResult result;
+      if (noPrinter) {
+        result.failure = PrintDialogFailure::kNoPrinter;
+        return result;
+      }
+      if (refusingPrinter) {
+        result.dc = CreateCompatibleDC(nullptr);  // no document starts on it
+        return result;
+      }
       result.dc = paper.dc;
       result.printer = false;
       result.width = kPageWidth;  // a memory DC reports the screen's size
       result.height = kPageHeight;
       result.fromPage = chosenFrom;
       result.toPage = chosenTo;
-      result.pageDone = [this](int) { pages.push_back(paper.Copy()); };
+      result.pageDone = [this](int index) {
+        if (index == failingPage) return false;
+        pages.push_back(paper.Copy());
+        return true;
+      };
       return result;
     };
   }
@@ -232,6 +247,26 @@ struct PrintPathFixture : testmain::ScreenFixture {
     ASSERT_NE(kit.entry.hwnd, nullptr);
     SetWindowTextA(kit.entry.edit, text.c_str());
     SendMessageA(kit.entry.edit, WM_CHAR, VK_RETURN, 0);
+  }
+  ScreenContext Context() {
+    return ScreenContext{kit,        *kit.screenHost, main.left,   main.right,
+                         main.zones, main.correction, main.result, main.indicatorReading,
+                         &card,      &parts};
+  }
+  std::string MessageText() const {
+    char text[400] = {};
+    GetWindowTextA(FindWindowExA(message.hwnd, nullptr, "STATIC", nullptr), text, sizeof text);
+    return text;
+  }
+  static std::string ReadFile(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+      char buffer[4096];
+      size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+      std::fclose(f);
+    }
+    return text;
   }
   std::string EntryText() {
     char text[200] = {};
@@ -247,6 +282,9 @@ struct PrintPathFixture : testmain::ScreenFixture {
   PrintDialogRequest lastRequest;
   HWND dialogOwner = nullptr;
   bool cancel = false;
+  bool noPrinter = false;
+  bool refusingPrinter = false;
+  int failingPage = -1;  // page index the stand-in's printer fails
   int chosenFrom = 1, chosenTo = 1;
   std::vector<std::vector<DWORD>> pages;
 };
@@ -309,6 +347,7 @@ TEST_F(PrintPathFixture, OptionsPrintTheChosenPagesAndCancelPrintsNothing) {
   cancel = true;
   kit.screenHost->PrintBobweightCard(Screen());
   EXPECT_TRUE(pages.empty());
+  EXPECT_EQ(message.hwnd, nullptr);  // a cancel says nothing
 }
 
 TEST_F(PrintPathFixture, ShaftReportAsksTheJobNameEveryTime) {
@@ -385,10 +424,89 @@ TEST(PrintDocument, NotStartedOnADeviceThatIsNoPrinter) {
   PrintDialogResult target;
   target.dc = CreateCompatibleDC(nullptr);  // freed by PrintDocument
   PrintPage page;
-  EXPECT_EQ(PrintDocument(target, "job", {page}, PrintPageStyle()), -1);
+  PrintRun run = PrintDocument(target, "job", {page}, PrintPageStyle());
+  EXPECT_FALSE(run.started);
+  EXPECT_FALSE(run.complete);
   EXPECT_EQ(target.dc, nullptr);
   PrintDialogResult none;
-  EXPECT_EQ(PrintDocument(none, "job", {page}, PrintPageStyle()), -1);
+  EXPECT_FALSE(PrintDocument(none, "job", {page}, PrintPageStyle()).started);
+}
+
+// A printout that does not come out tells the operator so (a cancel does
+// not), and the card, its part weights and its files stay as they were.
+TEST_F(PrintPathFixture, FailedCardPrintsAreToldAndKeepTheCard) {
+  settings.printOption = kPrintPartData | kPrintForceTable;
+  parts.rodTotals[0] = 600;
+  card.changed = true;
+  const std::string cardPath = folder.path + "\\smith.bwi";
+  ASSERT_TRUE(WriteCardFiles(cardPath, card, parts, nullptr));
+  card.changed = true;  // edited since
+  const std::string cardText = FormatBwi(card), partsText = FormatBme(parts);
+  const std::string fileBefore = ReadFile(cardPath),
+                    partsFileBefore = ReadFile(BmePathFor(cardPath));
+  chosenTo = 2;
+
+  struct Case {
+    const char* name;
+    bool noPrinter, refusing;
+    int failingPage;
+    PrintOutcome outcome;
+    const char* text;
+    size_t pagesOut;
+  } cases[] = {
+      {"no printer", true, false, -1, PrintOutcome::kNoPrinter,
+       "No printer is installed, so the bobweight card was not printed.", 0},
+      {"refused", false, true, -1, PrintOutcome::kNotStarted,
+       "The printer could not print the bobweight card.", 0},
+      {"page 2 fails", false, false, 1, PrintOutcome::kInterrupted,
+       "The printer stopped while printing the bobweight card; the printout is incomplete.", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    noPrinter = c.noPrinter;
+    refusingPrinter = c.refusing;
+    failingPage = c.failingPage;
+    pages.clear();
+    EXPECT_EQ(PrintBobweightCard(Context(), Screen()), c.outcome);
+    EXPECT_EQ(pages.size(), c.pagesOut);
+    ASSERT_NE(message.hwnd, nullptr);
+    EXPECT_EQ(Title(message.hwnd), "Error");
+    const std::string text = MessageText();
+    EXPECT_EQ(text.rfind(c.text, 0), 0u) << text;
+    EXPECT_NE(text.find("The card is kept as it is."), std::string::npos) << text;
+    AnswerMessageWindow(message, 1);
+    EXPECT_EQ(message.hwnd, nullptr);
+
+    EXPECT_EQ(FormatBwi(card), cardText);
+    EXPECT_EQ(FormatBme(parts), partsText);
+    EXPECT_TRUE(card.changed);  // still to be saved
+    EXPECT_EQ(ReadFile(cardPath), fileBefore);
+    EXPECT_EQ(ReadFile(BmePathFor(cardPath)), partsFileBefore);
+  }
+
+  // A printer that works again prints, and says nothing.
+  noPrinter = refusingPrinter = false;
+  failingPage = -1;
+  pages.clear();
+  EXPECT_EQ(PrintBobweightCard(Context(), Screen()), PrintOutcome::kPrinted);
+  EXPECT_EQ(pages.size(), 2u);
+  EXPECT_EQ(message.hwnd, nullptr);
+}
+
+TEST_F(PrintPathFixture, FailedShaftReportIsToldAndKeepsTheHistory) {
+  main.history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  main.history.historyCount = 1;
+  const std::string historyText = FormatHistory(main.history);
+  failingPage = 0;
+  kit.screenHost->PrintShaftReport(Screen());
+  AnswerEntry("report job");
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(pages.empty());
+  ASSERT_NE(message.hwnd, nullptr);
+  const std::string text = MessageText();
+  EXPECT_EQ(text.rfind("The printer stopped while printing the shaft report", 0), 0u) << text;
+  EXPECT_NE(text.find("The history is kept as it is."), std::string::npos) << text;
+  EXPECT_EQ(FormatHistory(main.history), historyText);
 }
 
 }  // namespace
