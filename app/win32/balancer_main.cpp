@@ -33,6 +33,9 @@ namespace balancer {
 namespace {
 
 #if BALANCER_DEMO
+// Counts of second and third harmonic on both sensors of the default machine.
+constexpr double kDemoSensorRunout = 3.0;
+
 // The emulator named in controlsim.txt, else the in-process simulated
 // machine. A notice for the operator goes to `notice`.
 std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
@@ -51,6 +54,11 @@ std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
       config = sim::SimConfig();
       notice = DemoMachineFileMessage(error);
     }
+  } else {
+    // Sensors with a little runout, as on a real machine: a shaft balanced
+    // by the training key still shows live sensors, not the cable alarm.
+    config.harmonic2 = kDemoSensorRunout;
+    config.harmonic3 = kDemoSensorRunout;
   }
   if (!config.manualDriveRpm) {
     config.manualDriveRpm = kDemoHandTurnRpm;

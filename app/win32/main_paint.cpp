@@ -38,9 +38,9 @@ void PaintMainWindow(MainWindowState& state) {
     DrawItem hint;
     const bool two = state.settings == nullptr || state.settings->twoPlaneMode == 1;
     hint.x = kStatusTextX + StatusFieldShift(two);
-    hint.y = kStatusFieldY + 21;
+    hint.y = kStatusFieldY + kStatusFieldHeight + 15;  // under the field
     hint.text = state.statusHint;
-    hint.fontHeight = 15;
+    hint.fontHeight = 14;
     hint.fontWeight = 400;
     hint.colour = kPanelText;
     items.push_back(hint);
