@@ -9,6 +9,7 @@
 #include "base/program_folder.h"
 #include "cli/cli.h"
 #include "correction/correction_pass.h"
+#include "records/atomic_file.h"
 #include "records/settings_startup.h"
 #include "records/side_files.h"
 #include "sim/rotor_state.h"
@@ -125,6 +126,8 @@ bool RecordLastSpin(CliContext& ctx, bool completed, const PlaneReading& left,
   std::string machineFile = SimMachineFile(ctx);
   if (machineFile.empty()) return true;
   const std::string path = sim::RotorStatePath(machineFile);
+  // A failed spin of a shaft nothing was done to leaves no file behind.
+  if (!completed && !ReadWholeFile(path)) return true;
   sim::RotorState rotor;
   if (!sim::LoadRotorState(path, rotor, error)) return false;
   rotor.haveLastSpin = completed;

@@ -89,8 +89,8 @@ void PrepareDemoFolder(AppState& app) {
 // F9 in the demo turns the shaft from outside at the balancing speed (a
 // free run for Manual and Semi-Auto) and stops that again. F8 carries out
 // the correction the main screen shows on the simulated shaft, as a
-// workshop would; the status field names it. Both are function keys, so the
-// letter keys of the main window stay as they are.
+// workshop would; a line under the status field names it. Both are
+// function keys, so the letter keys of the main window stay as they are.
 void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
   auto* sim = dynamic_cast<sim::SimTransport*>(app.transport.get());
   if (sim == nullptr) return;

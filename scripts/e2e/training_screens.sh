@@ -89,18 +89,18 @@ for training_case in drilled slugs; do
   set_setting $kFieldSpeedControl 1
   # Planes at the uprights, as the default settings have them, and sensors
   # with some runout, as the demo's default machine has.
-  # The slug job's right side is heavier: one slug of the default size
-  # overshoots less, and the remainder drilled in the second run stays well
-  # inside the drill's depth.
-  right=45
-  [ "$training_case" = slugs ] && right=150
+  # The slug job's right side is heavier, so one slug of the default size
+  # overshoots less, and its light side lies mid-zone, so the remainder
+  # drilled in the second run stays clear of the zone's ends.
+  right="45 200"
+  [ "$training_case" = slugs ] && right="150 240"
   write_demo_machine "upright_spacing = 18" "left_unbalance = 60" "left_angle = 30" \
-    "right_unbalance = $right" "right_angle = 200" "workshop_seed = 4" "harmonic2 = 3" \
-    "harmonic3 = 3"
+    "right_unbalance = ${right% *}" "right_angle = ${right#* }" "workshop_seed = 4" \
+    "harmonic2 = 3" "harmonic3 = 3"
   if [ "$training_case" = slugs ]; then
-    # Readings kept from before and a right zone the heavy spot (200) is
+    # Readings kept from before and a right zone the heavy spot (240) is
     # outside of: the screen shows a plan at start, before any spin.
-    printf '60 30 %s 200 0 0 0 120\n' "$right" >"$(program_folder)/preload.txt"
+    printf '60 30 %s 0 0 0 120\n' "$right" >"$(program_folder)/preload.txt"
   fi
   if ! start_demo; then
     check "$training_case: demo starts" false

@@ -97,6 +97,11 @@ TEST_F(TrainingCliTest, ApplyNeedsASpinAShaftFileAndAnUndamagedOne) {
   }
   EXPECT_EQ(RunCli(options + "apply --bogus").status, 2);
 
+  // A spin that fails on a fresh shaft leaves nothing beside the machine file.
+  std::string dead = Job("dead", "unplug_after_requests = 0\n");
+  EXPECT_EQ(RunCli(dead + "spin").status, 1);
+  EXPECT_NE(access((root_ + "/dead/machine.sim.rotor").c_str(), F_OK), 0);
+
   // A cut-off shaft file is told, not taken for a fresh shaft.
   std::ofstream(root_ + "/job/machine.sim.rotor") << "# simulated shaft\nmass = -3, 3, 10, 0\n";
   for (const char* command : {"spin", "apply"}) {
