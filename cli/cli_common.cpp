@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/cli_registry.h"
 #include "device/wire_transport.h"
+#include "sim/rotor_state.h"
 #include "sim/sim_transport.h"
 #ifdef _WIN32
 #include "device/win32/win32_clock.h"
@@ -48,6 +49,14 @@ bool OpenCliControl(CliContext& ctx) {
     if (!ctx.transport) {
       return ControlError(ctx, error.empty() ? "the simulated control could not be set up" : error);
     }
+    // The shaft as the corrections carried out so far left it ("apply").
+    sim::RotorState rotor;
+    if (!file.empty() && !sim::LoadRotorState(sim::RotorStatePath(file), rotor, error)) {
+      ctx.transport.reset();
+      return ControlError(ctx, error);
+    }
+    for (const sim::PointMass& m : rotor.added)
+      sim::AsSimulatedControl(ctx.transport.get())->AddMass(m);
   } else if (control == "usb") {
 #ifdef _WIN32
     ctx.clock = std::make_unique<Win32Clock>();

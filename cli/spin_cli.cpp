@@ -18,6 +18,9 @@ namespace balancer::cli {
 
 // The corrections as "plan" prints them (plan_cli.cpp).
 nlohmann::json CorrectionsToJson(const CorrectionResult& result);
+// Keeps the readings with the simulated shaft of --control sim:FILE (apply_cli.cpp).
+bool RecordLastSpin(CliContext& ctx, bool completed, const PlaneReading& left,
+                    const PlaneReading& right, std::string& error);
 
 namespace {
 
@@ -117,6 +120,11 @@ int Spin(CliContext& ctx) {
 
   AddMessages(ctx);
   CloseControl(link);
+  std::string shaftError;
+  if (!RecordLastSpin(ctx, state.SpinActive == 1, state.left, state.right, shaftError)) {
+    ctx.out["error"] = shaftError;
+    return kExitFailed;
+  }
   if (!state.SpinActive) {
     if (state.transferFailed) {
       ctx.out["error"] = "USB Communication Error";

@@ -65,6 +65,11 @@
 //     stall_every = 0              every Nth transfer takes stall_ms longer
 //     stall_ms = 0
 //     transfer_timeout_ms = 5000   a transfer stalled this long fails with 121
+//   Workshop (a correction carried out on the simulated shaft)
+//     workshop_seed = none         seed of the small errors per hole or slug; none: the demo
+//                                  picks one per start, balancer-cli one per shaft file
+//     workshop_angle_error = 1.5   degrees, the largest angle error of a hole or slug
+//     workshop_amount_error = 2    percent, the largest error of its amount
 #pragma once
 
 #include <cstdint>
@@ -158,6 +163,11 @@ struct SimConfig {
   long stallEvery = 0;
   double stallMs = 0.0;
   double transferTimeoutMs = 5000.0;
+
+  // Workshop.
+  std::optional<uint32_t> workshopSeed;
+  double workshopAngleError = 1.5;
+  double workshopAmountError = 2.0;
 
   double RightPlane() const { return rightPlane ? *rightPlane : uprightSpacing; }
 };

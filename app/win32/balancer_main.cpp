@@ -23,6 +23,7 @@
 #include "device/wire_transport.h"
 #include "sim/sim_config.h"
 #include "sim/sim_transport.h"
+#include "sim/workshop_errors.h"
 #include "update/update_server.h"
 #else
 #include "device/win32/winusb_transport.h"
@@ -32,6 +33,9 @@ namespace balancer {
 namespace {
 
 #if BALANCER_DEMO
+// Counts of second and third harmonic on both sensors of the default machine.
+constexpr double kDemoSensorRunout = 3.0;
+
 // The emulator named in controlsim.txt, else the in-process simulated
 // machine. A notice for the operator goes to `notice`.
 std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
@@ -50,6 +54,11 @@ std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
       config = sim::SimConfig();
       notice = DemoMachineFileMessage(error);
     }
+  } else {
+    // Sensors with a little runout, as on a real machine: a shaft balanced
+    // by the training key still shows live sensors, not the cable alarm.
+    config.harmonic2 = kDemoSensorRunout;
+    config.harmonic3 = kDemoSensorRunout;
   }
   if (!config.manualDriveRpm) {
     config.manualDriveRpm = kDemoHandTurnRpm;
@@ -78,14 +87,30 @@ void PrepareDemoFolder(AppState& app) {
 }
 
 // F9 in the demo turns the shaft from outside at the balancing speed (a
-// free run for Manual and Semi-Auto) and stops that again.
+// free run for Manual and Semi-Auto) and stops that again. F8 carries out
+// the correction the main screen shows on the simulated shaft, as a
+// workshop would; a line under the status field names it. Both are
+// function keys, so the letter keys of the main window stay as they are.
 void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
   auto* sim = dynamic_cast<sim::SimTransport*>(app.transport.get());
   if (sim == nullptr) return;
   // The motor only turns the shaft when no outside drive holds it.
   if (handTurnDefault && app.settings.speedControl == 1) sim->control().ClearManualDrive();
+  const sim::SimConfig& config = sim->control().Config();
+  // A new workshop's hand every start unless the machine file fixes it.
+  static sim::ShownCorrectionKey shown(
+      sim::WorkshopErrorsOf(config),
+      config.workshopSeed ? *config.workshopSeed : static_cast<uint32_t>(GetTickCount()));
+  app.main.statusHint = "F8: Done as shown";
   app.main.onKeyDown = [&app, sim, handTurnDefault](WPARAM key) {
     static bool driven = false;
+    if (key == VK_F8) {
+      if (app.main.spinRunning) return;
+      app.ui.ShowMessage(shown.Press(sim->control(), app.main.spin.SpinActive == 1,
+                                     app.main.spin.left, app.main.spin.right, app.main.result,
+                                     app.main.correction, app.settings));
+      return;
+    }
     if (key != VK_F9) return;
     driven = !driven;
     if (driven) {

@@ -34,6 +34,17 @@ void PaintMainWindow(MainWindowState& state) {
   HDC dc = BeginPaint(state.hwnd, &ps);
   DisplayInputs in = DisplayInputsOf(state);
   std::vector<DrawItem> items = BuildDisplay(SettingsOf(state), state.result, state.zones, in);
+  if (!state.statusHint.empty() && !state.spinRunning) {
+    DrawItem hint;
+    const bool two = state.settings == nullptr || state.settings->twoPlaneMode == 1;
+    hint.x = kStatusTextX + StatusFieldShift(two);
+    hint.y = kStatusFieldY + kStatusFieldHeight + 15;  // under the field
+    hint.text = state.statusHint;
+    hint.fontHeight = 14;
+    hint.fontWeight = 400;
+    hint.colour = kPanelText;
+    items.push_back(hint);
+  }
   PaintDisplay(dc, items, state.res, state.screenScale);
   state.displayedAngle = state.currentAngle;
   state.displayedConnected = MainConnected(state) ? 1 : 0;

@@ -104,6 +104,8 @@ struct MainWindowState {
   std::string updateServer;
   // Extra key handling of the demo build (its external drive key).
   std::function<void(WPARAM virtualKey)> onKeyDown;
+  // A line of the demo build under the status field naming its own keys.
+  std::string statusHint;
 };
 
 }  // namespace balancer
