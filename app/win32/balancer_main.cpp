@@ -59,6 +59,9 @@ std::unique_ptr<ControlTransport> MakeProgramTransport(AppState& app,
     // by the training key still shows live sensors, not the cable alarm.
     config.harmonic2 = kDemoSensorRunout;
     config.harmonic3 = kDemoSensorRunout;
+    // The uprights stand where the demo's settings put them, so a correction
+    // carried out by the training key lands in the planes it was planned for.
+    config.uprightSpacing = MachineSettings().uprightDistance;
   }
   if (!config.manualDriveRpm) {
     config.manualDriveRpm = kDemoHandTurnRpm;
