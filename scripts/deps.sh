@@ -10,6 +10,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
   wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
   clang libclang-rt-dev
+  fp-utils libchm-bin
 )
 
 SUDO=""

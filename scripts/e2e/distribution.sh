@@ -131,6 +131,7 @@ make_medium() {
   mkdir -p "$dir/drivers/amd64" "$dir/drivers/x86"
   cp "$build/setup.exe" "$root/packaging/setuplist.txt" "$dir/"
   cp "$build/balancer-demo.exe" "$dir/balancer.exe"
+  cp "$build/balancer.chm" "$dir/"
   cp "$root/packaging/drivers/ZerOziZur.inf" "$dir/drivers/"
   cp "$build/usbprep64.exe" "$dir/drivers/amd64/"
   cp "$build/usbprep64.exe" "$dir/drivers/x86/usbprep32.exe"
