@@ -188,6 +188,7 @@ elif [ -f "$build/setup.exe" ]; then
     c="$WINEPREFIX/drive_c/balancer"
     check "setup: folders made" test -d "$c/drivers/amd64" -a -d "$c/drivers/x86"
     check "setup: balancer.exe copied" cmp -s "$medium/balancer.exe" "$c/balancer.exe"
+    check "setup: the manual copied" cmp -s "$medium/balancer.chm" "$c/balancer.chm"
     check "setup: driver package and pre-installers copied" \
       test -f "$c/drivers/ZerOziZur.inf" -a -f "$c/drivers/amd64/usbprep64.exe"
     check "setup: sample files copied" test -f "$c/bwinfo.txt" -a -f "$c/sensormap.dta"
