@@ -11,6 +11,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-liberation procps
   clang libclang-rt-dev
   cups printer-driver-cups-pdf poppler-utils
+  fp-utils libchm-bin
 )
 
 SUDO=""

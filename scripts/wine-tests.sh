@@ -316,7 +316,7 @@ fi
 
 for group in main_screen shaft_screens setup_screens calculator_screens zone_adjust_screens \
   heavy_metal_screens drill_setup_screens bobweight_screens distribution history_presets_screens \
-  print_screens training_screens; do
+  print_screens training_screens help_screens; do
   if wanted "$group"; then source "$root/scripts/e2e/$group.sh"; fi
 done
 # The shipped medium in 32-bit, 64-bit and XP Windows.

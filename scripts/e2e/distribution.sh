@@ -131,6 +131,7 @@ make_medium() {
   mkdir -p "$dir/drivers/amd64" "$dir/drivers/x86"
   cp "$build/setup.exe" "$root/packaging/setuplist.txt" "$dir/"
   cp "$build/balancer-demo.exe" "$dir/balancer.exe"
+  cp "$build/balancer.chm" "$dir/"
   cp "$root/packaging/drivers/ZerOziZur.inf" "$dir/drivers/"
   cp "$build/usbprep64.exe" "$dir/drivers/amd64/"
   cp "$build/usbprep64.exe" "$dir/drivers/x86/usbprep32.exe"
@@ -187,6 +188,7 @@ elif [ -f "$build/setup.exe" ]; then
     c="$WINEPREFIX/drive_c/balancer"
     check "setup: folders made" test -d "$c/drivers/amd64" -a -d "$c/drivers/x86"
     check "setup: balancer.exe copied" cmp -s "$medium/balancer.exe" "$c/balancer.exe"
+    check "setup: the manual copied" cmp -s "$medium/balancer.chm" "$c/balancer.chm"
     check "setup: driver package and pre-installers copied" \
       test -f "$c/drivers/ZerOziZur.inf" -a -f "$c/drivers/amd64/usbprep64.exe"
     check "setup: sample files copied" test -f "$c/bwinfo.txt" -a -f "$c/sensormap.dta"

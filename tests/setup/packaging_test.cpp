@@ -30,8 +30,9 @@ TEST(Packaging, TheListReadsAndNamesWhatTheMediumHolds) {
   SetupList list;
   ASSERT_EQ(ReadSetupList(in, list), SetupListStatus::kOk);
   EXPECT_EQ(list.folders.size(), 4u);
-  // The programs come from the build; everything else from packaging/.
-  const std::set<std::string> built = {"balancer.exe", "drivers\\amd64\\usbprep64.exe",
+  // The programs and the manual come from the build; everything else from packaging/.
+  const std::set<std::string> built = {"balancer.exe", "balancer.chm",
+                                       "drivers\\amd64\\usbprep64.exe",
                                        "drivers\\x86\\usbprep32.exe"};
   bool desktop = false;
   for (const SetupListEntry& file : list.files) {
