@@ -62,6 +62,10 @@ void RouteMessageAnswer(KitContext& kit, int answer, int actionCode) {
       closeFirst();
       if (actions != nullptr) actions->RunAnsweredAction(actionCode, false);
       break;
+    case AnswerStep::kScreen:
+      closeFirst();
+      if (actions != nullptr) actions->RunAnsweredAction(actionCode, plan.accepted);
+      break;
   }
 }
 
