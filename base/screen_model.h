@@ -54,7 +54,9 @@ struct ScreenItem {
   bool checked = false;     // radio and check boxes; the active class button
   bool checkBox = false;    // made as a check box showing `checked`, no value beside it
   DesignBox place;          // the button, or where a text starts; width 0: none made
-  DesignBox valueBox;       // where the value is drawn; width 0: right of the button
+  // Where the value is drawn: width 0, right of the button; height 0, from
+  // (x, y) on, as a text starts.
+  DesignBox valueBox;
 };
 
 // An item at `place` (design units; a text's place is where it starts).

@@ -125,13 +125,13 @@ namespace {
 // Design units of the Bobweight Calculation client area.
 constexpr int kToolX = 8, kToolY = 4, kToolW = 104, kToolH = 34, kToolStep = 110;
 constexpr int kRowY = 84, kRowStep = 50, kButtonW = 250, kButtonH = 40;
-constexpr int kLeftX = 20, kRightX = 560, kValueGap = 20, kValueW = 260, kValueH = 24;
+constexpr int kLeftX = 20, kRightX = 560, kValueGap = 20, kValueW = 260;
 
 // A weight or setting button with its value right of it.
 ScreenItem RowItem(int code, int x, int row, std::string value) {
   ScreenItem item = PlacedItem(code, FieldLabel(code), std::move(value),
                                {x, kRowY + row * kRowStep, kButtonW, kButtonH});
-  item.valueBox = {x + kButtonW + kValueGap, kRowY + 8 + row * kRowStep, kValueW, kValueH};
+  item.valueBox = {x + kButtonW + kValueGap, kRowY + 8 + row * kRowStep, kValueW, 0};
   return item;
 }
 

@@ -91,7 +91,9 @@ void ModelScreen::OnPaint(HDC dc) {
     if (value.empty()) continue;
     SetTextColor(dc, ColourRef(item.colour));
     const DesignBox& v = item.valueBox;
-    if (v.width > 0) {
+    if (v.width > 0 && v.height == 0) {
+      TextOutA(dc, S(v.x), S(v.y), value.c_str(), static_cast<int>(value.size()));
+    } else if (v.width > 0) {
       RECT r = {S(v.x), S(v.y), S(v.x + v.width), S(v.y + v.height)};
       DrawTextA(dc, value.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     } else {
