@@ -11,6 +11,7 @@ AnswerPlan PlanMessageAnswer(int answer, int actionCode, char screenCode) {
   AnswerPlan plan;
   const bool yes = answer == kAnswerYes;
   const bool yesOrOk = yes || answer == kAnswerOk;
+  plan.accepted = yesOrOk;
   if (screenCode == kScreenBobweight) {
     plan.bobweightSave = yesOrOk;
     plan.bobweightDrop = !yesOrOk;
@@ -50,6 +51,7 @@ AnswerPlan PlanMessageAnswer(int answer, int actionCode, char screenCode) {
       if (yes) plan.step = AnswerStep::kZone;
       break;
     default:
+      if (screenCode != 0 && actionCode != 0) plan.step = AnswerStep::kScreen;
       break;
   }
   return plan;

@@ -22,6 +22,7 @@ enum class AnswerStep {
   kStartUpdate,       // kFieldUpdateSoftware, yes
   kCloseUpdate,       // kFieldUpdateSoftware, anything else
   kZone,              // kFieldAddSlugQuestion
+  kScreen,            // any other question while a screen is open: to that screen
 };
 
 struct AnswerPlan {
@@ -32,6 +33,8 @@ struct AnswerPlan {
   bool bobweightDrop = false;
   // ActionCode afterwards (the question is done with).
   bool resetActionCode = false;
+  // Yes or OK: what kScreen hands the screen.
+  bool accepted = false;
 };
 
 // answer: 1 OK, 6 yes, 7 no. screenCode: the open child screen's letter or 0.

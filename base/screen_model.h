@@ -52,8 +52,11 @@ struct ScreenItem {
   bool shown = true;        // exists in this mode
   bool enabled = true;      // false: a press does nothing now
   bool checked = false;     // radio and check boxes; the active class button
+  bool checkBox = false;    // made as a check box showing `checked`, no value beside it
   DesignBox place;          // the button, or where a text starts; width 0: none made
-  DesignBox valueBox;       // where the value is drawn; width 0: right of the button
+  // Where the value is drawn: width 0, right of the button; height 0, from
+  // (x, y) on, as a text starts.
+  DesignBox valueBox;
 };
 
 // An item at `place` (design units; a text's place is where it starts).
@@ -101,11 +104,22 @@ inline FileRequest JobFileRequest(bool save, std::string title, std::string filt
   return r;
 }
 
-// A name typed on the on-screen keyboard before the save dialog.
+// The entry windows a text is typed on.
+enum class TextEntryKind {
+  kKeyboard,  // the on-screen keyboard
+  kLine,      // one line of text
+  kNote,      // several lines
+  kKeypad,    // the touch keypad (it has a slash key; no heading)
+};
+
+// A text typed on an entry window: a name before the save dialog, a note, a
+// date. The text comes back to the screen that asked.
 struct NameEntry {
   int code = 0;         // ActionCode of the text entry
   std::string heading;  // "Enter history file name"
   std::string prefill;  // the current name
+  TextEntryKind kind = TextEntryKind::kKeyboard;
+  int x = 190, y = 60;  // where the entry window opens, design units
 };
 
 // What a press, a key, a typed name, a chosen file or an answer asks of the
@@ -123,6 +137,7 @@ struct ScreenPress {
   bool close = false;            // close this screen
   bool updateCheck = false;      // "Update Software": the software update check
   bool print = false;            // the shaft report
+  bool printCard = false;        // the bobweight card
   int entryCode = 0;             // open the entry window for this field code
   char openScreen = 0;           // open this screen (ScreenCode letter) over it
   std::string helpTopic;         // open this topic of the help file

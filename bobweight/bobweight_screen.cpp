@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "base/field_codes.h"
+#include "base/field_table.h"
+#include "bobweight/bobweight_files.h"
 #include "bobweight/print_options.h"
 #include "bobweight/scale.h"
 #include "records/history.h"
@@ -120,36 +122,17 @@ const std::array<int, 6>& BobweightSettingCodes() {
 
 namespace {
 
-BobweightDecision TextEntry(int code, const std::string& heading, const std::string& prefill,
-                            bool keyboard, bool note = false) {
-  BobweightDecision d;
-  d.step = BobweightStep::kTextEntry;
-  d.entryCode = code;
-  d.heading = heading;
-  d.prefill = prefill;
-  d.keyboard = keyboard;
-  d.note = note && !keyboard;
-  return d;
-}
+// Design units of the Bobweight Calculation client area.
+constexpr int kToolX = 8, kToolY = 4, kToolW = 104, kToolH = 34, kToolStep = 110;
+constexpr int kRowY = 84, kRowStep = 50, kButtonW = 250, kButtonH = 40;
+constexpr int kLeftX = 20, kRightX = 560, kValueGap = 20, kValueW = 260;
 
-BobweightDecision FieldPress(int code, const MachineSettings& settings, const BobweightCard& card) {
-  BobweightDecision d;
-  const bool multiple = settings.bobweightDetail == 1;
-  if (multiple && (code == kFieldRodTotalWeight || code == kFieldRodBigEndWeight)) {
-    d.step = BobweightStep::kComponentRods;
-  } else if (multiple && (code == kFieldPistonWeight || code == kFieldPistonPinWeight)) {
-    d.step = BobweightStep::kComponentPistons;
-  } else if (code == kBobSelectEngine) {
-    d.step = BobweightStep::kSelectEngine;
-  } else if (code == kBobDate) {
-    // The typewriter has no slash: on a touch screen the date takes the keypad.
-    d = TextEntry(kTextDate, "Date", card.jobDate, false);
-    d.keypad = settings.touchscreen == 1;
-  } else {
-    d.step = BobweightStep::kNumberEntry;
-    d.entryCode = code;
-  }
-  return d;
+// A weight or setting button with its value right of it.
+ScreenItem RowItem(int code, int x, int row, std::string value) {
+  ScreenItem item = PlacedItem(code, FieldLabel(code), std::move(value),
+                               {x, kRowY + row * kRowStep, kButtonW, kButtonH});
+  item.valueBox = {x + kButtonW + kValueGap, kRowY + 8 + row * kRowStep, kValueW, 0};
+  return item;
 }
 
 bool IsCardField(int id) {
@@ -162,53 +145,143 @@ bool IsCardField(int id) {
   return id == kBobDate;
 }
 
+ScreenPress TextPress(int code, const std::string& heading, const std::string& prefill,
+                      TextEntryKind kind, int x, int y) {
+  ScreenPress press = HandledPress();
+  press.nameEntry = NameEntry{code, heading, prefill, kind, x, y};
+  return press;
+}
+
+// The keyboard, or a line or several lines of text.
+ScreenPress TextEntryPress(int code, const std::string& heading, const std::string& prefill,
+                           bool keyboard, bool note) {
+  if (keyboard) return TextPress(code, heading, prefill, TextEntryKind::kKeyboard, 130, 20);
+  if (note) return TextPress(code, heading, prefill, TextEntryKind::kNote, 256, 200);
+  return TextPress(code, heading, prefill, TextEntryKind::kLine, 256, 250);
+}
+
 }  // namespace
 
-BobweightDecision AskJobName(int code, const MachineSettings& settings, const BobweightCard& card) {
-  if (code == kTextSaveName) return TextEntry(code, kEnterJobName, card.jobName, true);
-  return TextEntry(kTextJobName, kEnterJobName, "", settings.touchscreen == 1);
+std::vector<ScreenItem> BobweightItems(BobweightCard& card, double emptyBobweight) {
+  const BobweightScreenTexts t = ComposeBobweightScreen(card, emptyBobweight);
+  std::vector<ScreenItem> items;
+  int x = kToolX;
+  for (const BobweightButton& b : BobweightToolbar()) {
+    items.push_back(PlacedItem(b.id, b.text, "", {x, kToolY, kToolW, kToolH}));
+    x += kToolStep;
+  }
+  for (int i = 0; i < 9; ++i) {
+    items.push_back(RowItem(BobweightWeightCodes()[i], kLeftX, i, t.weights[i]));
+  }
+  const std::string right[] = {card.engineName, t.reciprocating, t.rotating,
+                               t.cylinders,     t.overbalance,   t.emptyBobweight};
+  for (int i = 0; i < 6; ++i) {
+    items.push_back(RowItem(BobweightSettingCodes()[i], kRightX, i, right[i]));
+  }
+  // The window centres the date right of its button.
+  items.push_back(RowItem(kBobDate, kRightX, 6, ""));
+  items.push_back(PlacedItem(kBobPrintOptions, "Print Options", "",
+                             {kRightX, kRowY + 7 * kRowStep, kButtonW, kButtonH}));
+  return items;
 }
 
-BobweightDecision BobweightPress(int id, const MachineSettings& settings, const BobweightCard& card,
-                                 const std::string& companyText) {
-  const bool touch = settings.touchscreen == 1;
-  BobweightDecision d;
-  if (IsCardField(id)) return FieldPress(id, settings, card);
+BobweightAnswerStep PlanBobweightAnswer(bool accepted, int actionCode) {
+  switch (actionCode) {
+    case kWarnEmptyCard:
+      return BobweightAnswerStep::kStoreAfterWarning;
+    case kAskNewJob:
+      return accepted ? BobweightAnswerStep::kNewJob : BobweightAnswerStep::kNone;
+    case kAskUnsavedChanges:
+      return accepted ? BobweightAnswerStep::kSaveAndClose : BobweightAnswerStep::kDropAndClose;
+    default:
+      return BobweightAnswerStep::kNone;
+  }
+}
+
+ScreenPress AskJobName(int code, const MachineSettings& settings, const BobweightCard& card) {
+  if (code == kTextSaveName) return TextEntryPress(code, kEnterJobName, card.jobName, true, false);
+  return TextEntryPress(kTextJobName, kEnterJobName, "", settings.touchscreen == 1, false);
+}
+
+BobweightScreen::BobweightScreen(BobweightCard& card, RodPistonSet& set, MachineSettings& settings,
+                                 const ProgramFolder* folder, OperatorUi* ui)
+    : card_(card),
+      set_(set),
+      settings_(settings),
+      folder_(folder),
+      ui_(ui),
+      store_(card, set, settings) {
+  if (folder_ != nullptr) company_ = ReadCompanyText(*folder_);
+}
+
+ScreenPress BobweightScreen::Text(int code, const std::string& heading, const std::string& prefill,
+                                  bool keyboard, bool note) {
+  awaiting_ = code;
+  return TextEntryPress(code, heading, prefill, keyboard, note && !keyboard);
+}
+
+ScreenPress BobweightScreen::FieldPress(int code) {
+  ScreenPress press = HandledPress();
+  const bool multiple = settings_.bobweightDetail == 1;
+  if (multiple && (code == kFieldRodTotalWeight || code == kFieldRodBigEndWeight)) {
+    component_ = ComponentMode::kRods;
+    press.openScreen = kComponentScreenCode;
+  } else if (multiple && (code == kFieldPistonWeight || code == kFieldPistonPinWeight)) {
+    component_ = ComponentMode::kPistons;
+    press.openScreen = kComponentScreenCode;
+  } else if (code == kBobSelectEngine) {
+    press.openScreen = kEngineListCode;
+  } else if (code == kBobDate) {
+    // The typewriter has no slash: on a touch screen the date takes the keypad.
+    if (settings_.touchscreen == 1) {
+      awaiting_ = kTextDate;
+      return TextPress(kTextDate, "Date", card_.jobDate, TextEntryKind::kKeypad, 302, 15);
+    }
+    return Text(kTextDate, "Date", card_.jobDate, false);
+  } else {
+    press.entryCode = code;
+  }
+  return press;
+}
+
+ScreenPress BobweightScreen::Press(int id) {
+  const bool touch = settings_.touchscreen == 1;
+  if (IsCardField(id)) return FieldPress(id);
+  ScreenPress press = HandledPress();
   switch (id) {
     case kBobNewJob:
-      d.step = BobweightStep::kAskNewJob;
-      break;
+      press.message = NewJobQuestion(kAskNewJob);
+      return press;
     case kBobOpen:
-      d.step = BobweightStep::kOpen;
-      break;
+      press.dialog = CardDialogFor(false, card_, settings_);
+      return press;
     case kBobSave:
-      if (touch) return AskJobName(kTextSaveName, settings, card);
-      d.step = BobweightStep::kSave;
-      break;
+      if (touch) {
+        awaiting_ = kTextSaveName;
+        return AskJobName(kTextSaveName, settings_, card_);
+      }
+      return Save();
     case kBobPrint:
-      d.step = BobweightStep::kPrint;
-      break;
+      press.printCard = true;
+      return press;
     case kBobPrintOptions:
-      d.step = BobweightStep::kPrintOptions;
-      break;
+      press.openScreen = kPrintOptionsScreenCode;
+      return press;
     case kBobExternal:
-      return TextEntry(kTextFrontExternal, kEnterFrontExternalWeight, "", touch);
+      return Text(kTextFrontExternal, kEnterFrontExternalWeight, "", touch);
     case kBobNotes:
-      return TextEntry(kTextNotes, kEnterJobNotes, card.jobNotes, touch, true);
+      return Text(kTextNotes, kEnterJobNotes, card_.jobNotes, touch, true);
     case kBobCompany:
       // Always the keyboard window: it carries the font colour tiles.
-      return TextEntry(kTextCompany, kEnterCompanyInformation, companyText, true);
+      return Text(kTextCompany, kEnterCompanyInformation, company_, true);
     case kBobExit:
-      d.step = BobweightStep::kClose;
-      break;
+      return CloseRequested();
     default:
-      break;
+      return ScreenPress{};
   }
-  return d;
 }
 
-BobweightDecision BobweightKey(int character, const MachineSettings& settings,
-                               const BobweightCard& card) {
+ScreenPress BobweightScreen::Key(int character) {
   static const struct {
     char key;
     int code;
@@ -228,69 +301,122 @@ BobweightDecision BobweightKey(int character, const MachineSettings& settings,
               {'V', kFieldOverbalance},
               {'M', kFieldEmptyBobweight},
               {'D', kFieldDate}};
+  if (character == kEscapeCharacter) return CloseRequested();
   if (character < 0 || character > 255) return {};
   const int upper = std::toupper(character);
   for (const auto& k : keys) {
-    if (k.key == upper) return FieldPress(k.code, settings, card);
+    if (k.key == upper) return FieldPress(k.code);
   }
   return {};
 }
 
-BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, BobweightCard& card,
-                                        const MachineSettings& settings, std::string& frontExternal,
-                                        std::string& companyText) {
-  BobweightTextOutcome out;
-  out.handled = true;
-  out.repaint = true;
-  switch (code) {
-    case kTextFrontExternal:
-      frontExternal = text;
-      out.repaint = false;
-      out.next =
-          TextEntry(kTextRearExternal, kEnterRearExternalWeight, "", settings.touchscreen == 1);
-      break;
-    case kTextRearExternal:
-      SetExternalWeights(card, frontExternal, text);
-      card.changed = true;
-      break;
-    case kTextNotes:
-      SetJobNotes(card, text);
-      card.changed = true;
-      break;
-    case kTextCompany:
-      companyText = CutText(text, kCompanyTextMax);
-      out.writeCompany = true;
-      break;
-    case kTextJobName:
-      SetJobName(card, CleanJobName(text));
-      break;
-    case kTextSaveName:
-      SetJobName(card, CleanJobName(text));
-      out.save = true;
-      break;
-    case kTextDate:
-      SetJobDate(card, text);
-      card.changed = true;
-      break;
-    default:
-      out = BobweightTextOutcome{};
-      break;
+ScreenPress BobweightScreen::CloseRequested() {
+  ScreenPress press = HandledPress();
+  if (AsksToSaveOnClose(card_) && ui_ != nullptr) {
+    press.message = UnsavedChangesQuestion(kAskUnsavedChanges);
+  } else {
+    press.close = true;
   }
-  return out;
+  return press;
 }
 
-BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode) {
-  const bool yes = answer == 1 || answer == 6;
-  switch (actionCode) {
-    case kWarnEmptyCard:
-      return BobweightAnswerStep::kStoreAfterWarning;
-    case kAskNewJob:
-      return yes ? BobweightAnswerStep::kNewJob : BobweightAnswerStep::kNone;
-    case kAskUnsavedChanges:
-      return yes ? BobweightAnswerStep::kSaveAndClose : BobweightAnswerStep::kDropAndClose;
-    default:
-      return BobweightAnswerStep::kNone;
+ScreenPress BobweightScreen::Save() {
+  ScreenPress press = HandledPress();
+  if (CardIsEmpty(card_)) {
+    OperatorMessage warning = EmptyCardWarning();
+    warning.actionCode = kWarnEmptyCard;
+    press.message = warning;
+  } else {
+    press.dialog = CardDialogFor(true, card_, settings_);
   }
+  return press;
+}
+
+ScreenPress BobweightScreen::NameEntered(const std::string& text) {
+  ScreenPress press = HandledPress();
+  press.repaint = true;
+  const int code = awaiting_;
+  awaiting_ = 0;
+  switch (code) {
+    case kTextFrontExternal:
+      frontExternal_ = text;
+      return Text(kTextRearExternal, kEnterRearExternalWeight, "", settings_.touchscreen == 1);
+    case kTextRearExternal:
+      SetExternalWeights(card_, frontExternal_, text);
+      card_.changed = true;
+      break;
+    case kTextNotes:
+      SetJobNotes(card_, text);
+      card_.changed = true;
+      break;
+    case kTextCompany:
+      company_ = CutText(text, kCompanyTextMax);
+      if (folder_ != nullptr) WriteCompanyText(*folder_, company_, ui_);
+      break;
+    case kTextJobName:
+      SetJobName(card_, CleanJobName(text));
+      break;
+    case kTextSaveName: {
+      SetJobName(card_, CleanJobName(text));
+      ScreenPress save = Save();
+      save.repaint = true;
+      return save;
+    }
+    case kTextDate:
+      SetJobDate(card_, text);
+      card_.changed = true;
+      break;
+    default:
+      return ScreenPress{};
+  }
+  return press;
+}
+
+ScreenPress BobweightScreen::Saved(const std::optional<std::string>& path) {
+  ScreenPress press = HandledPress();
+  press.repaint = true;
+  if (!path) {
+    if (ui_ != nullptr) SaveDialogFailed(card_, settings_.touchscreen, *ui_);
+  } else if (SaveCardAs(*path, card_, set_, settings_.bobweightFolder, ui_)) {
+    press.writeSettings = true;
+  }
+  return press;
+}
+
+ScreenPress BobweightScreen::FileChosen(const FileRequest& request,
+                                        const std::optional<std::string>& path) {
+  if (request.save) return Saved(path);
+  ScreenPress press = HandledPress();
+  if (!path) return press;
+  // The bobweight folder follows the card.
+  press.writeSettings = LoadCardFile(*path, card_, set_, settings_.bobweightFolder);
+  press.repaint = true;
+  return press;
+}
+
+ScreenPress BobweightScreen::Answered(int actionCode, bool accepted) {
+  const BobweightAnswerStep step = PlanBobweightAnswer(accepted, actionCode);
+  ScreenPress press = HandledPress();
+  switch (step) {
+    case BobweightAnswerStep::kNone:
+      return ScreenPress{};
+    case BobweightAnswerStep::kStoreAfterWarning:
+      press.dialog = CardDialogFor(true, card_, settings_);
+      return press;
+    case BobweightAnswerStep::kNewJob:
+      newJob(card_, set_, NewJobDefaultsFrom(settings_), TodayJobDate());
+      awaiting_ = kTextJobName;
+      press = AskJobName(kTextJobName, settings_, card_);
+      press.repaint = true;
+      return press;
+    case BobweightAnswerStep::kSaveAndClose:
+    case BobweightAnswerStep::kDropAndClose:
+      // A save that failed has been told; the window stays so nothing is lost.
+      press.close = AnswerUnsavedChanges(step == BobweightAnswerStep::kSaveAndClose, card_, set_,
+                                         settings_.bobweightFolder, ui_);
+      return press;
+  }
+  return ScreenPress{};
 }
 
 FileRequest CardDialogFor(bool save, const BobweightCard& card, const MachineSettings& settings) {
@@ -386,30 +512,44 @@ Rgb ComponentColour(CellColour colour) {
   }
 }
 
-ComponentDecision ComponentPress(int id, ComponentMode mode, BobweightCard& card,
-                                 RodPistonSet& set) {
-  ComponentDecision d;
+ScreenPress ComponentPress(int id, ComponentMode mode, BobweightCard& card, RodPistonSet& set) {
+  ScreenPress press = HandledPress();
   switch (id) {
     case kComponentAverage:
       UseAverage(card, set, mode);
-      d.handled = d.close = true;
+      press.close = true;
       break;
     case kComponentLightest:
       UseLightest(card, set, mode);
-      d.handled = d.close = true;
+      press.close = true;
       break;
     case kComponentMatchPins:
-      if (mode != ComponentMode::kPistons) break;
+      if (mode != ComponentMode::kPistons) return ScreenPress{};
       MatchPins(card, set);
-      d.handled = d.repaint = true;
+      press.repaint = true;
       break;
     case kComponentCancel:
-      d.handled = d.close = true;
+      press.close = true;
       break;
     default:
-      break;
+      return ScreenPress{};
   }
-  return d;
+  return press;
+}
+
+std::vector<ScreenItem> ComponentItems(ComponentMode mode) {
+  constexpr int kButtonY = 540, kButtonH = 40;
+  std::vector<ScreenItem> items;
+  items.push_back(PlacedItem(kComponentAverage, FieldLabel(kComponentAverage), "",
+                             {40, kButtonY, 170, kButtonH}));
+  items.push_back(PlacedItem(kComponentLightest, FieldLabel(kComponentLightest), "",
+                             {230, kButtonY, 170, kButtonH}));
+  if (mode == ComponentMode::kPistons) {
+    items.push_back(PlacedItem(kComponentMatchPins, FieldLabel(kComponentMatchPins), "",
+                               {420, kButtonY, 170, kButtonH}));
+  }
+  items.push_back(PlacedItem(kComponentCancel, "Cancel", "", {640, kButtonY, 130, kButtonH}));
+  return items;
 }
 
 const std::array<int, 7>& PrintOptionBoxCodes() {
@@ -420,34 +560,72 @@ const std::array<int, 7>& PrintOptionBoxCodes() {
   return codes;
 }
 
-PrintOptionsDecision PrintOptionsPress(int id, MachineSettings& settings) {
-  PrintOptionsDecision d;
-  d.handled = true;
+std::vector<ScreenItem> PrintOptionsItems(const MachineSettings& settings) {
+  std::vector<ScreenItem> items;
+  items.push_back(PlacedItem(kPrintLeftImage, "Left Print Image", "", {24, 16, 200, 56}));
+  items.push_back(PlacedItem(kPrintRightImage, "Right Print Image", "", {244, 16, 200, 56}));
+  items.push_back(PlacedItem(kPrintBottomBanner, "Bottom\nPrint Banner", "", {464, 16, 200, 56}));
+  const int checks[] = {kPrintMultiplePartData, kPrintForceTable};
+  const char* texts[] = {"Print Multiple Part Data", "Print Force at RPM Table"};
+  for (int i = 0; i < 2; ++i) {
+    ScreenItem box = PlacedItem(checks[i], texts[i], "", {24, 90 + 40 * i, 400, 32});
+    box.checkBox = true;
+    box.checked = PrintOptionChecked(checks[i], settings);
+    items.push_back(box);
+  }
+  // The labels of the value boxes: the columns, then one a row.
+  constexpr int kLabelX = 24, kLeftBoxX = 280, kRightBoxX = 460, kHeadY = 196;
+  items.push_back(PlacedItem(0, "Left", "", {kLeftBoxX + 50, kHeadY, 0, 0}));
+  items.push_back(PlacedItem(0, "Right", "", {kRightBoxX + 50, kHeadY, 0, 0}));
+  const char* labels[] = {"Initial Shaft Condition", "Final Shaft Condition", "Left Radius",
+                          "Right Radius", "Tolerance"};
+  for (int i = 0; i < 5; ++i) {
+    items.push_back(PlacedItem(0, labels[i], "", {kLabelX, PrintOptionRowY(i) + 8, 0, 0}));
+  }
+  items.push_back(PlacedItem(kPrintSaveChanges, "Save Changes", "", {460, 400, 180, 40}));
+  items.push_back(PlacedItem(kPrintExit, "Exit", "", {460, 460, 180, 40}));
+  return items;
+}
+
+int PrintOptionRowY(int row) {
+  static const int rows[5] = {228, 284, 340, 396, 452};
+  return rows[row];
+}
+
+ScreenPress PrintOptionsScreen::Press(int id) {
+  ScreenPress press = HandledPress();
   switch (id) {
     case kPrintLeftImage:
     case kPrintRightImage:
     case kPrintBottomBanner:
-      d.chooseImage = true;
+      imageButton_ = id;
+      press.dialog = PrintImageRequest();
       break;
     case kPrintMultiplePartData:
-      settings.printOption ^= 1;
-      d.repaint = true;
+      settings_.printOption ^= 1;
+      press.repaint = true;
       break;
     case kPrintForceTable:
-      settings.printOption ^= 2;
-      d.repaint = true;
+      settings_.printOption ^= 2;
+      press.repaint = true;
       break;
     case kPrintSaveChanges:
-      d.save = true;
+      if (!card_.jobName.empty()) SaveCardSilently(card_, set_, settings_.bobweightFolder, ui_);
       break;
     case kPrintExit:
-      d.close = true;
+      press.close = press.writeSettings = true;
       break;
     default:
-      d.handled = false;
-      break;
+      return ScreenPress{};
   }
-  return d;
+  return press;
+}
+
+ScreenPress PrintOptionsScreen::FileChosen(const FileRequest&,
+                                           const std::optional<std::string>& path) {
+  if (path) StorePrintImage(imageButton_, *path, settings_);
+  imageButton_ = 0;
+  return HandledPress();
 }
 
 void StorePrintImage(int id, const std::string& path, MachineSettings& settings) {

@@ -1,12 +1,16 @@
-// The texts and highlights the Bobweight Calculation and Component Entry
-// windows draw, decided here so the windows only place them.
+// The models of the Bobweight Calculation, Component Entry and Print Options
+// windows: their items, texts and highlights, and what their presses do.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/field_codes.h"
 #include "base/machine_settings.h"
+#include "base/operator_ui.h"
+#include "base/program_folder.h"
 #include "base/screen_model.h"
 #include "bobweight/bobweight_card.h"
 
@@ -106,57 +110,15 @@ const std::array<BobweightButton, 8>& BobweightToolbar();
 const std::array<int, 9>& BobweightWeightCodes();
 const std::array<int, 6>& BobweightSettingCodes();  // 136-140, 119
 
-enum class BobweightStep {
-  kNone,
-  kNumberEntry,       // entryCode
-  kComponentRods,     // Component Entry, rod mode
-  kComponentPistons,  // piston mode
-  kSelectEngine,
-  kTextEntry,  // entryCode, heading, prefill
-  kAskNewJob,
-  kOpen,
-  kSave,
-  kPrint,
-  kPrintOptions,
-  kClose,
-};
+constexpr char kEngineListCode = 'l';  // the engine list over it (no ScreenCode of its own)
 
-struct BobweightDecision {
-  BobweightStep step = BobweightStep::kNone;
-  int entryCode = 0;
-  std::string heading;  // of a text entry
-  std::string prefill;
-  bool keyboard = false;  // the on-screen keyboard rather than a line of text
-  bool keypad = false;    // the touch keypad: the date, typed with its slash key
-  bool note = false;      // several lines
-};
+// The place of each button, design units, and the value beside it: the nine
+// weights, the engine and percentages, the date (drawn by the window), the
+// toolbar and Print Options.
+std::vector<ScreenItem> BobweightItems(BobweightCard& card, double emptyBobweight);
 
-// A press (id) or an access key; `companyText` prefills "Company".
-BobweightDecision BobweightPress(int id, const MachineSettings& settings, const BobweightCard& card,
-                                 const std::string& companyText);
-BobweightDecision BobweightKey(int character, const MachineSettings& settings,
-                               const BobweightCard& card);
-
-// The job name question after New Job, or before a save on a touch screen.
-BobweightDecision AskJobName(int code, const MachineSettings& settings, const BobweightCard& card);
-
-// A text typed for the card. `next` is the entry that follows (the rear
-// external weight after the front one), `save` continues into the save
-// dialog, `writeCompany` stores the company text.
-struct BobweightTextOutcome {
-  bool handled = false;
-  bool repaint = false;
-  BobweightDecision next;
-  bool save = false;
-  bool writeCompany = false;
-};
-BobweightTextOutcome ApplyBobweightText(int code, const std::string& text, BobweightCard& card,
-                                        const MachineSettings& settings, std::string& frontExternal,
-                                        std::string& companyText);
-
-// What an answer (1 OK or Enter, 6 yes, 7 no) to one of this window's
-// questions does. Enter answers 1, which says yes here as the buttons' YES
-// and SAVE do.
+// What an answer to one of this window's questions does; `accepted` is yes or
+// OK (Enter), as the buttons' YES and SAVE say.
 enum class BobweightAnswerStep {
   kNone,
   kStoreAfterWarning,  // the empty-card warning: on to the save dialog
@@ -164,7 +126,10 @@ enum class BobweightAnswerStep {
   kSaveAndClose,       // unsaved changes: SAVE
   kDropAndClose,       // DON'T SAVE
 };
-BobweightAnswerStep PlanBobweightAnswer(int answer, int actionCode);
+BobweightAnswerStep PlanBobweightAnswer(bool accepted, int actionCode);
+
+// The job name question after New Job, or before a save on a touch screen.
+ScreenPress AskJobName(int code, const MachineSettings& settings, const BobweightCard& card);
 
 // The open ("Retrieve Bobweight Data") and save ("Store Bobweight Data")
 // dialogs of the card, in the bobweight folder.
@@ -186,6 +151,49 @@ class BobweightEntryStore : public ScreenEntryStore {
   MachineSettings& settings_;
 };
 
+// The Bobweight Calculation model: the card's buttons and keys, the texts
+// typed for it, its dialogs and questions. Files are read and written here;
+// a failure is told through `ui`.
+class BobweightScreen {
+ public:
+  BobweightScreen(BobweightCard& card, RodPistonSet& set, MachineSettings& settings,
+                  const ProgramFolder* folder, OperatorUi* ui);
+
+  std::vector<ScreenItem> Items() const { return BobweightItems(card_, settings_.emptyBobweight); }
+  // A press (id) or an access key.
+  ScreenPress Press(int id);
+  ScreenPress Key(int character);
+  // Esc and the close box: the unsaved-changes question, or close.
+  ScreenPress CloseRequested();
+  // The text typed for the last text entry asked.
+  ScreenPress NameEntered(const std::string& typed);
+  ScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
+  ScreenPress Answered(int actionCode, bool accepted);
+
+  // The Component Entry mode of the last rod or piston press.
+  ComponentMode Component() const { return component_; }
+  BobweightEntryStore& Store() { return store_; }
+  const std::string& CompanyText() const { return company_; }
+
+ private:
+  ScreenPress FieldPress(int code);
+  ScreenPress Text(int code, const std::string& heading, const std::string& prefill, bool keyboard,
+                   bool note = false);
+  ScreenPress Save();
+  ScreenPress Saved(const std::optional<std::string>& path);
+
+  BobweightCard& card_;
+  RodPistonSet& set_;
+  MachineSettings& settings_;
+  const ProgramFolder* folder_;
+  OperatorUi* ui_;
+  BobweightEntryStore store_;
+  std::string company_;
+  std::string frontExternal_;
+  int awaiting_ = 0;  // the text entry asked last
+  ComponentMode component_ = ComponentMode::kRods;
+};
+
 // ---- Bobweight Component Entry ----
 
 enum : int {
@@ -203,14 +211,12 @@ int ComponentBoxCode(ComponentMode mode, int column, int row);
 // Red, green or dark blue.
 Rgb ComponentColour(CellColour colour);
 
-struct ComponentDecision {
-  bool handled = false;
-  bool close = false;    // the window closes; the card repaints
-  bool repaint = false;  // the window and its 24 boxes repaint
-};
-// "Use Average", "Use Lightest", "Match Pins" (piston mode) and "Cancel".
-ComponentDecision ComponentPress(int id, ComponentMode mode, BobweightCard& card,
-                                 RodPistonSet& set);
+// "Use Average", "Use Lightest", "Match Pins" (piston mode) and "Cancel":
+// the first two and Cancel close (the card repaints), Match Pins repaints
+// the window and its 24 boxes.
+ScreenPress ComponentPress(int id, ComponentMode mode, BobweightCard& card, RodPistonSet& set);
+// The four buttons (no Match Pins in rod mode).
+std::vector<ScreenItem> ComponentItems(ComponentMode mode);
 
 // ---- Bobweight Print Options ----
 
@@ -231,16 +237,35 @@ const std::array<int, 7>& PrintOptionBoxCodes();
 // "Select Print Image": the picture of a Print Options image button.
 FileRequest PrintImageRequest();
 
-struct PrintOptionsDecision {
-  bool handled = false;
-  bool chooseImage = false;  // show the dialog; StorePrintImage takes the answer
-  bool repaint = false;
-  bool save = false;  // store the card without a dialog
-  bool close = false;
-};
-PrintOptionsDecision PrintOptionsPress(int id, MachineSettings& settings);
 // The chosen picture for the button `id`.
 void StorePrintImage(int id, const std::string& path, MachineSettings& settings);
 bool PrintOptionChecked(int id, const MachineSettings& settings);
+
+// The top of the value box row `row` (0-4) of Print Options, design units.
+int PrintOptionRowY(int row);
+// The picture buttons, the two check boxes, the labels and Save Changes and
+// Exit; the value boxes are the window's.
+std::vector<ScreenItem> PrintOptionsItems(const MachineSettings& settings);
+
+// Print Options: a picture button shows the dialog and keeps the chosen
+// picture, the check boxes toggle the page-two options, Save Changes stores
+// the card under its name without a dialog, Exit and Esc close and write the
+// settings.
+class PrintOptionsScreen {
+ public:
+  PrintOptionsScreen(BobweightCard& card, RodPistonSet& set, MachineSettings& settings,
+                     OperatorUi* ui)
+      : card_(card), set_(set), settings_(settings), ui_(ui) {}
+  std::vector<ScreenItem> Items() const { return PrintOptionsItems(settings_); }
+  ScreenPress Press(int id);
+  ScreenPress FileChosen(const FileRequest& request, const std::optional<std::string>& path);
+
+ private:
+  BobweightCard& card_;
+  RodPistonSet& set_;
+  MachineSettings& settings_;
+  OperatorUi* ui_;
+  int imageButton_ = 0;  // the picture button whose dialog is open
+};
 
 }  // namespace balancer

@@ -134,5 +134,18 @@ TEST_F(LoadConfigTest, StoreWritesTheSettingsRecordToTheControl) {
   EXPECT_DOUBLE_EQ(back.calibrationFactorLeft, 3.25);
 }
 
+TEST(PlanMessageAnswer, AnOpenScreensOwnQuestionGoesBackToItWithYesOrOk) {
+  AnswerPlan yes = PlanMessageAnswer(kAnswerYes, 31, 'b');
+  EXPECT_EQ(yes.step, AnswerStep::kScreen);
+  EXPECT_TRUE(yes.accepted);
+  EXPECT_TRUE(PlanMessageAnswer(kAnswerOk, 30, 'b').accepted);
+  AnswerPlan no = PlanMessageAnswer(kAnswerNo, 31, 'b');
+  EXPECT_EQ(no.step, AnswerStep::kScreen);
+  EXPECT_FALSE(no.accepted);
+  // Without a screen, or without a question code, nobody is asked.
+  EXPECT_EQ(PlanMessageAnswer(kAnswerYes, 31, 0).step, AnswerStep::kNone);
+  EXPECT_EQ(PlanMessageAnswer(kAnswerYes, 0, 'b').step, AnswerStep::kNone);
+}
+
 }  // namespace
 }  // namespace balancer

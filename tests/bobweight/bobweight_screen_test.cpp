@@ -1,11 +1,14 @@
-// The decisions of the bobweight windows: which entry or window a button or
-// key opens, what typed texts and values do to the card, the component
-// buttons and the print options.
+// The models of the bobweight windows: which entry or window a button or
+// key opens, what typed texts, answers and values do to the card, the
+// component buttons and the print options.
 #include "bobweight/bobweight_screen.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "records/side_files.h"
+#include "support/temp_folder.h"
 
 namespace balancer {
 namespace {
@@ -14,8 +17,30 @@ struct BobweightScreenTest : ::testing::Test {
   MachineSettings settings;
   BobweightCard card;
   RodPistonSet set;
-  std::string front, company = "Shop";
+  BobweightScreen screen{card, set, settings, nullptr, nullptr};
+  // A text entry asked and the text typed into it.
+  ScreenPress Typed(const ScreenPress& asked, const std::string& text) {
+    EXPECT_TRUE(asked.nameEntry);
+    return screen.NameEntered(text);
+  }
 };
+
+bool OpensComponent(const ScreenPress& p, const BobweightScreen& s, ComponentMode mode) {
+  return p.openScreen == kComponentScreenCode && s.Component() == mode;
+}
+
+bool IsNumberEntry(const ScreenPress& p) {
+  return p.handled && p.entryCode != 0 && !p.nameEntry && p.openScreen == 0;
+}
+
+bool Kind(const ScreenPress& p, TextEntryKind kind) {
+  return p.nameEntry && p.nameEntry->kind == kind;
+}
+
+// The job name question as New Job asks it.
+ScreenPress AskJobNameOf(BobweightScreen& screen) {
+  return screen.Answered(kAskNewJob, true);
+}
 
 TEST_F(BobweightScreenTest, ToolbarTextsAndOrder) {
   const char* texts[] = {" New Job ", "Open",  "Save",    "Print",
@@ -25,20 +50,20 @@ TEST_F(BobweightScreenTest, ToolbarTextsAndOrder) {
 
 TEST_F(BobweightScreenTest, RodAndPistonButtonsOpenTheComponentWindowOnlyWhenMultiple) {
   settings.bobweightDetail = 1;
-  EXPECT_EQ(BobweightPress(103, settings, card, company).step, BobweightStep::kComponentRods);
-  EXPECT_EQ(BobweightKey('e', settings, card).step, BobweightStep::kComponentRods);
-  EXPECT_EQ(BobweightKey('P', settings, card).step, BobweightStep::kComponentPistons);
-  EXPECT_EQ(BobweightKey('n', settings, card).step, BobweightStep::kComponentPistons);
+  EXPECT_TRUE(OpensComponent(screen.Press(103), screen, ComponentMode::kRods));
+  EXPECT_TRUE(OpensComponent(screen.Key('P'), screen, ComponentMode::kPistons));
+  EXPECT_TRUE(OpensComponent(screen.Key('e'), screen, ComponentMode::kRods));
+  EXPECT_TRUE(OpensComponent(screen.Key('n'), screen, ComponentMode::kPistons));
   // Bearing is always a single value.
-  BobweightDecision bearing = BobweightKey('b', settings, card);
-  EXPECT_EQ(bearing.step, BobweightStep::kNumberEntry);
+  ScreenPress bearing = screen.Key('b');
+  EXPECT_TRUE(IsNumberEntry(bearing));
   EXPECT_EQ(bearing.entryCode, 105);
 
   settings.bobweightDetail = 0;
-  BobweightDecision rod = BobweightKey('t', settings, card);
-  EXPECT_EQ(rod.step, BobweightStep::kNumberEntry);
+  ScreenPress rod = screen.Key('t');
+  EXPECT_TRUE(IsNumberEntry(rod));
   EXPECT_EQ(rod.entryCode, 103);
-  EXPECT_EQ(BobweightPress(107, settings, card, company).entryCode, 107);
+  EXPECT_EQ(screen.Press(107).entryCode, 107);
 }
 
 TEST_F(BobweightScreenTest, AccessKeysNameTheirFields) {
@@ -46,123 +71,151 @@ TEST_F(BobweightScreenTest, AccessKeysNameTheirFields) {
   const std::pair<char, int> keys[] = {{'L', 108}, {'r', 109}, {'U', 110}, {'o', 111}, {'a', 137},
                                        {'W', 138}, {'c', 139}, {'V', 140}, {'m', 119}};
   for (auto [key, code] : keys) {
-    BobweightDecision d = BobweightKey(key, settings, card);
-    EXPECT_EQ(d.step, BobweightStep::kNumberEntry) << key;
+    ScreenPress d = screen.Key(key);
+    EXPECT_TRUE(IsNumberEntry(d)) << key;
     EXPECT_EQ(d.entryCode, code) << key;
   }
-  EXPECT_EQ(BobweightKey('s', settings, card).step, BobweightStep::kSelectEngine);
-  EXPECT_EQ(BobweightKey('X', settings, card).step, BobweightStep::kNone);
-  EXPECT_EQ(BobweightKey(-5, settings, card).step, BobweightStep::kNone);
-  EXPECT_EQ(BobweightKey(0x1234, settings, card).step, BobweightStep::kNone);
+  EXPECT_EQ(screen.Key('s').openScreen, kEngineListCode);
+  EXPECT_FALSE(screen.Key('X').handled);
+  EXPECT_FALSE(screen.Key(-5).handled);
+  EXPECT_FALSE(screen.Key(0x1234).handled);
 }
 
 TEST_F(BobweightScreenTest, DateIsATextEntryPrefilledWithTheDate) {
   card.jobDate = "3/4/2026";
-  BobweightDecision d = BobweightKey('d', settings, card);
-  EXPECT_EQ(d.step, BobweightStep::kTextEntry);
-  EXPECT_EQ(d.entryCode, kTextDate);
-  EXPECT_EQ(d.prefill, "3/4/2026");
-  EXPECT_FALSE(d.keyboard);
-  BobweightTextOutcome out =
-      ApplyBobweightText(kTextDate, "12/31/2026 and more", card, settings, front, company);
+  ScreenPress d = screen.Key('d');
+  ASSERT_TRUE(d.nameEntry);
+  EXPECT_EQ(d.nameEntry->code, kTextDate);
+  EXPECT_EQ(d.nameEntry->prefill, "3/4/2026");
+  EXPECT_FALSE(Kind(d, TextEntryKind::kKeyboard));
+  ScreenPress out = Typed(d, "12/31/2026 and more");
   EXPECT_TRUE(out.repaint);
   EXPECT_EQ(card.jobDate, "12/31/2026 ");  // cut to 11 characters
   EXPECT_TRUE(card.changed);
 
   // The typewriter has no slash: a touch screen takes the keypad for the date.
   settings.touchscreen = 1;
-  d = BobweightKey('d', settings, card);
-  EXPECT_TRUE(d.keypad);
-  EXPECT_FALSE(d.keyboard);
-  EXPECT_EQ(d.entryCode, kTextDate);
-  EXPECT_EQ(d.prefill, card.jobDate);
+  d = screen.Key('d');
+  EXPECT_TRUE(Kind(d, TextEntryKind::kKeypad));
+  EXPECT_FALSE(Kind(d, TextEntryKind::kKeyboard));
+  EXPECT_EQ(d.nameEntry->code, kTextDate);
+  EXPECT_EQ(d.nameEntry->prefill, card.jobDate);
 }
 
 TEST_F(BobweightScreenTest, ExternalAsksFrontThenRearAndBuildsTheLine) {
-  BobweightDecision d = BobweightPress(kBobExternal, settings, card, company);
-  EXPECT_EQ(d.step, BobweightStep::kTextEntry);
-  EXPECT_EQ(d.heading, "Enter front external weight");
-  BobweightTextOutcome out =
-      ApplyBobweightText(d.entryCode, "12 g at 90", card, settings, front, company);
-  EXPECT_EQ(out.next.step, BobweightStep::kTextEntry);
-  EXPECT_EQ(out.next.heading, "Enter rear external weight");
+  ScreenPress d = screen.Press(kBobExternal);
+  ASSERT_TRUE(d.nameEntry);
+  EXPECT_EQ(d.nameEntry->heading, "Enter front external weight");
+  ScreenPress out = Typed(d, "12 g at 90");
+  ASSERT_TRUE(out.nameEntry);
+  EXPECT_EQ(out.nameEntry->heading, "Enter rear external weight");
   EXPECT_TRUE(card.externalWeightText.empty());  // not before the rear weight
-  ApplyBobweightText(out.next.entryCode, "8 g at 270", card, settings, front, company);
+  Typed(out, "8 g at 270");
   EXPECT_EQ(card.externalWeightText, "Front: 12 g at 90      Rear: 8 g at 270");
   EXPECT_TRUE(card.changed);
 }
 
 TEST_F(BobweightScreenTest, TouchScreenTakesTheKeyboardForTexts) {
   settings.touchscreen = 1;
-  EXPECT_TRUE(BobweightPress(kBobExternal, settings, card, company).keyboard);
-  BobweightDecision notes = BobweightPress(kBobNotes, settings, card, company);
-  EXPECT_TRUE(notes.keyboard);
-  EXPECT_FALSE(notes.note);
-  EXPECT_TRUE(AskJobName(kTextJobName, settings, card).keyboard);
+  EXPECT_TRUE(Kind(screen.Press(kBobExternal), TextEntryKind::kKeyboard));
+  ScreenPress notes = screen.Press(kBobNotes);
+  EXPECT_TRUE(Kind(notes, TextEntryKind::kKeyboard));
+  EXPECT_FALSE(Kind(notes, TextEntryKind::kNote));
+  EXPECT_TRUE(Kind(AskJobName(kTextJobName, settings, card), TextEntryKind::kKeyboard));
   settings.touchscreen = 0;
-  notes = BobweightPress(kBobNotes, settings, card, company);
-  EXPECT_TRUE(notes.note);
-  EXPECT_FALSE(AskJobName(kTextJobName, settings, card).keyboard);
-  EXPECT_EQ(AskJobName(kTextJobName, settings, card).heading, "Enter a job name");
+  notes = screen.Press(kBobNotes);
+  EXPECT_TRUE(Kind(notes, TextEntryKind::kNote));
+  EXPECT_FALSE(Kind(AskJobName(kTextJobName, settings, card), TextEntryKind::kKeyboard));
+  EXPECT_EQ(AskJobName(kTextJobName, settings, card).nameEntry->heading, "Enter a job name");
 }
 
 TEST_F(BobweightScreenTest, SaveOnATouchScreenAsksTheNameFirstThenSaves) {
   settings.touchscreen = 1;
   card.jobName = "smith";
-  BobweightDecision d = BobweightPress(kBobSave, settings, card, company);
-  EXPECT_EQ(d.step, BobweightStep::kTextEntry);
-  EXPECT_EQ(d.heading, "Enter a job name");
-  EXPECT_EQ(d.prefill, "smith");
-  EXPECT_TRUE(d.keyboard);
-  BobweightTextOutcome out =
-      ApplyBobweightText(d.entryCode, "jones 383", card, settings, front, company);
-  EXPECT_TRUE(out.save);
+  card.pistonWeight = 500;  // not empty: the save goes on to its dialog
+  ScreenPress d = screen.Press(kBobSave);
+  ASSERT_TRUE(d.nameEntry);
+  EXPECT_EQ(d.nameEntry->heading, "Enter a job name");
+  EXPECT_EQ(d.nameEntry->prefill, "smith");
+  EXPECT_TRUE(Kind(d, TextEntryKind::kKeyboard));
+  ScreenPress out = Typed(d, "jones 383");
+  EXPECT_TRUE(out.dialog && out.dialog->save);
   EXPECT_EQ(card.jobName, "jones 383");
   // The typewriter's Enter is no part of the name the silent saves use.
-  ApplyBobweightText(d.entryCode, "jones 383\r\n", card, settings, front, company);
+  Typed(screen.Press(kBobSave), "jones 383\r\n");
   EXPECT_EQ(card.jobName, "jones 383");
-  ApplyBobweightText(kTextJobName, "\r\nsmith\r\n", card, settings, front, company);
+  Typed(AskJobNameOf(screen), "\r\nsmith\r\n");
   EXPECT_EQ(card.jobName, "smith");
 
   settings.touchscreen = 0;
-  EXPECT_EQ(BobweightPress(kBobSave, settings, card, company).step, BobweightStep::kSave);
+  card.pistonWeight = 500;  // New Job above cleared it
+  ScreenPress save = screen.Press(kBobSave);
+  EXPECT_TRUE(save.dialog && save.dialog->save);
+  // An empty card warns before the dialog.
+  card.pistonWeight = 0;
+  save = screen.Press(kBobSave);
+  EXPECT_FALSE(save.dialog);
+  ASSERT_TRUE(save.message);
+  EXPECT_EQ(save.message->actionCode, kWarnEmptyCard);
 }
 
 TEST_F(BobweightScreenTest, NotesAndCompanyArePrefilledAndStored) {
   card.jobNotes = "old";
-  BobweightDecision notes = BobweightPress(kBobNotes, settings, card, company);
-  EXPECT_EQ(notes.heading, "Enter Job Notes");
-  EXPECT_EQ(notes.prefill, "old");
-  ApplyBobweightText(kTextNotes, "line one\r\nline \x1btwo", card, settings, front, company);
+  ScreenPress notes = screen.Press(kBobNotes);
+  ASSERT_TRUE(notes.nameEntry);
+  EXPECT_EQ(notes.nameEntry->heading, "Enter Job Notes");
+  EXPECT_EQ(notes.nameEntry->prefill, "old");
+  Typed(notes, "line one\r\nline \x1btwo");
   EXPECT_EQ(card.jobNotes, "line one\r\nline two");
 
-  BobweightDecision comp = BobweightPress(kBobCompany, settings, card, company);
-  EXPECT_EQ(comp.heading, "Enter Your Company Information");
-  EXPECT_EQ(comp.entryCode, 19);  // the entry window with the colour tiles
-  EXPECT_EQ(comp.prefill, "Shop");
-  EXPECT_TRUE(comp.keyboard);
-  BobweightTextOutcome out =
-      ApplyBobweightText(19, std::string(900, 'x'), card, settings, front, company);
-  EXPECT_TRUE(out.writeCompany);
-  EXPECT_EQ(company.size(), 667u);
+  // The company text is the program folder's company.txt.
+  test::TempFolder temp;
+  const ProgramFolder folder = temp.Folder();
+  ASSERT_TRUE(WriteCompanyText(folder, "Shop", nullptr));
+  BobweightScreen shop(card, set, settings, &folder, nullptr);
+  ScreenPress comp = shop.Press(kBobCompany);
+  ASSERT_TRUE(comp.nameEntry);
+  EXPECT_EQ(comp.nameEntry->heading, "Enter Your Company Information");
+  EXPECT_EQ(comp.nameEntry->code, 19);  // the entry window with the colour tiles
+  EXPECT_EQ(comp.nameEntry->prefill, "Shop");
+  EXPECT_TRUE(Kind(comp, TextEntryKind::kKeyboard));
+  EXPECT_TRUE(shop.NameEntered(std::string(900, 'x')).handled);
+  EXPECT_EQ(ReadCompanyText(folder).size(), 667u);
+  EXPECT_EQ(shop.CompanyText().size(), 667u);
 }
 
 TEST_F(BobweightScreenTest, JobNameAnswerNamesTheJobWithoutMarkingItChanged) {
-  ApplyBobweightText(kTextJobName, "smith 350", card, settings, front, company);
+  Typed(AskJobNameOf(screen), "smith 350");
   EXPECT_EQ(card.jobName, "smith 350");
   EXPECT_FALSE(card.changed);
-  EXPECT_FALSE(ApplyBobweightText(999, "x", card, settings, front, company).handled);
+  // A text nobody asked for changes nothing.
+  EXPECT_FALSE(screen.NameEntered("x").handled);
 }
 
+// Enter (OK, 1) and yes (6) come as accepted, no (7) as not.
 TEST_F(BobweightScreenTest, EnterAnswersYesToTheWindowsQuestions) {
-  EXPECT_EQ(PlanBobweightAnswer(1, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
-  EXPECT_EQ(PlanBobweightAnswer(6, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
-  EXPECT_EQ(PlanBobweightAnswer(7, kAskUnsavedChanges), BobweightAnswerStep::kDropAndClose);
-  EXPECT_EQ(PlanBobweightAnswer(1, kAskNewJob), BobweightAnswerStep::kNewJob);
-  EXPECT_EQ(PlanBobweightAnswer(6, kAskNewJob), BobweightAnswerStep::kNewJob);
-  EXPECT_EQ(PlanBobweightAnswer(7, kAskNewJob), BobweightAnswerStep::kNone);
-  EXPECT_EQ(PlanBobweightAnswer(7, kWarnEmptyCard), BobweightAnswerStep::kStoreAfterWarning);
-  EXPECT_EQ(PlanBobweightAnswer(1, 11), BobweightAnswerStep::kNone);  // not this window's
+  auto plan = [](int answer, int code) {
+    return PlanBobweightAnswer(answer == kAnswerOk || answer == kAnswerYes, code);
+  };
+  EXPECT_EQ(plan(1, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
+  EXPECT_EQ(plan(6, kAskUnsavedChanges), BobweightAnswerStep::kSaveAndClose);
+  EXPECT_EQ(plan(7, kAskUnsavedChanges), BobweightAnswerStep::kDropAndClose);
+  EXPECT_EQ(plan(1, kAskNewJob), BobweightAnswerStep::kNewJob);
+  EXPECT_EQ(plan(6, kAskNewJob), BobweightAnswerStep::kNewJob);
+  EXPECT_EQ(plan(7, kAskNewJob), BobweightAnswerStep::kNone);
+  EXPECT_EQ(plan(7, kWarnEmptyCard), BobweightAnswerStep::kStoreAfterWarning);
+  EXPECT_EQ(plan(1, 11), BobweightAnswerStep::kNone);  // not this window's
+
+  // New Job clears the card and asks the name; the warning goes on to the
+  // save dialog; another screen's question is not this one's.
+  card.pistonWeight = 500;
+  ScreenPress press = screen.Answered(kAskNewJob, true);
+  EXPECT_DOUBLE_EQ(card.pistonWeight, 0.0);
+  ASSERT_TRUE(press.nameEntry);
+  EXPECT_EQ(press.nameEntry->code, kTextJobName);
+  press = screen.Answered(kWarnEmptyCard, false);
+  EXPECT_TRUE(press.dialog && press.dialog->save);
+  EXPECT_FALSE(screen.Answered(11, true).handled);
 }
 
 TEST_F(BobweightScreenTest, CardDialogsStartInTheBobweightFolder) {
@@ -240,7 +293,7 @@ TEST_F(BobweightScreenTest, PrintOptionBoxesConvertUnitsAndKeepAFloor) {
 TEST_F(BobweightScreenTest, ComponentButtons) {
   set.rodTotals = {600, 0, 610};
   set.rodBigEnds = {400, 0, 390};
-  ComponentDecision d = ComponentPress(kComponentAverage, ComponentMode::kRods, card, set);
+  ScreenPress d = ComponentPress(kComponentAverage, ComponentMode::kRods, card, set);
   EXPECT_TRUE(d.close);
   EXPECT_DOUBLE_EQ(card.rodTotalWeight, 605.0);
   EXPECT_DOUBLE_EQ(card.rodBigEndWeight, 395.0);
@@ -252,6 +305,8 @@ TEST_F(BobweightScreenTest, ComponentButtons) {
 
   // Match Pins belongs to the piston mode only and keeps the window open.
   EXPECT_FALSE(ComponentPress(kComponentMatchPins, ComponentMode::kRods, card, set).handled);
+  EXPECT_EQ(FindItem(ComponentItems(ComponentMode::kRods), kComponentMatchPins), nullptr);
+  EXPECT_NE(FindItem(ComponentItems(ComponentMode::kPistons), kComponentMatchPins), nullptr);
   set.pistons = {500, 502, 498};
   set.pins = {120, 121, 119};
   d = ComponentPress(kComponentMatchPins, ComponentMode::kPistons, card, set);
@@ -279,23 +334,33 @@ TEST_F(BobweightScreenTest, ComponentBoxCodesAndHeadings) {
 }
 
 TEST_F(BobweightScreenTest, PrintOptionsToggleBitsAndChoosePictures) {
-  PrintOptionsDecision d = PrintOptionsPress(kPrintMultiplePartData, settings);
+  PrintOptionsScreen options(card, set, settings, nullptr);
+  ScreenPress d = options.Press(kPrintMultiplePartData);
   EXPECT_TRUE(d.repaint);
   EXPECT_EQ(settings.printOption, 1);
   EXPECT_TRUE(PrintOptionChecked(kPrintMultiplePartData, settings));
-  PrintOptionsPress(kPrintForceTable, settings);
+  EXPECT_TRUE(FindItem(options.Items(), kPrintMultiplePartData)->checked);
+  options.Press(kPrintForceTable);
   EXPECT_EQ(settings.printOption, 3);
-  PrintOptionsPress(kPrintMultiplePartData, settings);
+  options.Press(kPrintMultiplePartData);
   EXPECT_EQ(settings.printOption, 2);
   EXPECT_FALSE(PrintOptionChecked(kPrintMultiplePartData, settings));
 
-  EXPECT_TRUE(PrintOptionsPress(kPrintBottomBanner, settings).chooseImage);
-  StorePrintImage(kPrintBottomBanner, "C:\\balancer\\logo.png", settings);
+  d = options.Press(kPrintBottomBanner);
+  ASSERT_TRUE(d.dialog);
+  options.FileChosen(*d.dialog, std::string("C:\\balancer\\logo.png"));
   EXPECT_EQ(settings.bottomPhotoPath, "C:\\balancer\\logo.png");
-  StorePrintImage(kPrintLeftImage, std::string(300, 'p'), settings);
+  d = options.Press(kPrintLeftImage);
+  options.FileChosen(*d.dialog, std::string(300, 'p'));
   EXPECT_EQ(settings.leftPhotoPath.size(), kPhotoPathMax);
-  EXPECT_TRUE(PrintOptionsPress(kPrintSaveChanges, settings).save);
-  EXPECT_TRUE(PrintOptionsPress(kPrintExit, settings).close);
+  // A cancelled dialog keeps the picture.
+  d = options.Press(kPrintBottomBanner);
+  options.FileChosen(*d.dialog, std::nullopt);
+  EXPECT_EQ(settings.bottomPhotoPath, "C:\\balancer\\logo.png");
+  EXPECT_TRUE(options.Press(kPrintSaveChanges).handled);
+  d = options.Press(kPrintExit);
+  EXPECT_TRUE(d.close);
+  EXPECT_TRUE(d.writeSettings);
   FileRequest dialog = PrintImageRequest();
   EXPECT_EQ(dialog.title, "Select Print Image");
   EXPECT_EQ(dialog.filterName, "Images (bmp, jpg, png, or gif)");

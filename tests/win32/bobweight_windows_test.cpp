@@ -429,7 +429,7 @@ TEST_F(BobweightWindowsFixture, ScaleFoundAsTheWindowOpensFillsTheEntry) {
   SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM3", "ST,+00123.4  g\r\n"); });
   HWND screen = Open();
   ASSERT_NE(screen, nullptr);
-  EXPECT_TRUE(kit.scaleOpen);
+  EXPECT_TRUE(ScaleOpen(kit));
   SendMessageA(screen, WM_CHAR, 't', 0);
   HWND transfer = GetDlgItem(kit.entry.hwnd, 144);
   ASSERT_NE(transfer, nullptr);
@@ -437,7 +437,34 @@ TEST_F(BobweightWindowsFixture, ScaleFoundAsTheWindowOpensFillsTheEntry) {
   EXPECT_DOUBLE_EQ(card.rodTotalWeight, 123.4);
   EXPECT_EQ(kit.entry.hwnd, nullptr);
   Press(screen, kBobExit);
-  EXPECT_FALSE(kit.scaleOpen);
+  EXPECT_FALSE(ScaleOpen(kit));
+}
+
+// The scale belongs to the bobweight screen: the component boxes over it
+// offer the transfer too, and nothing does once it has closed.
+TEST_F(BobweightWindowsFixture, TheComponentBoxesOverTheCardOfferTheScale) {
+  settings.scaleType = 1;
+  settings.bobweightDetail = 1;
+  SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM3", "ST,+00498.0  g\r\n"); });
+  HWND screen = Open();
+  ASSERT_NE(screen, nullptr);
+  SendMessageA(screen, WM_CHAR, 'p', 0);
+  HWND component = kit.childScreen;
+  ASSERT_NE(component, screen);
+  SendMessageA(GetDlgItem(component, 211), WM_LBUTTONDOWN, 0, 0);
+  ASSERT_NE(kit.entry.hwnd, nullptr);
+  HWND transfer = GetDlgItem(kit.entry.hwnd, 144);
+  ASSERT_NE(transfer, nullptr);
+  SendMessageA(transfer, BM_CLICK, 0, 0);
+  EXPECT_DOUBLE_EQ(set.pistons[0], 498.0);
+  Press(component, kComponentCancel);
+  card.changed = false;
+  Press(screen, kBobExit);
+  ASSERT_FALSE(IsWindow(screen));
+  kit.actionCode = 106;
+  ASSERT_NE(OpenNumberEntry(kit, 402, 178), nullptr);
+  EXPECT_EQ(GetDlgItem(kit.entry.hwnd, 144), nullptr);
+  CloseEntryWindow(kit);
 }
 
 TEST_F(BobweightWindowsFixture, WithAModelButNoScaleTheTransferReportsUnstable) {
@@ -446,7 +473,7 @@ TEST_F(BobweightWindowsFixture, WithAModelButNoScaleTheTransferReportsUnstable) 
   SetScalePortFactory([] { return std::make_unique<FakeScalePort>("COM10", "1.0 g\r\n"); });
   HWND screen = Open();
   ASSERT_NE(screen, nullptr);
-  EXPECT_TRUE(kit.scaleOpen);
+  EXPECT_TRUE(ScaleOpen(kit));
   card.rodTotalWeight = 600;
   SendMessageA(screen, WM_CHAR, 't', 0);
   ASSERT_NE(kit.entry.hwnd, nullptr);

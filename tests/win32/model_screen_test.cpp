@@ -40,6 +40,7 @@ struct LogHost : ScreenHost {
     return true;
   }
   void PrintShaftReport(ChildScreen&) override { Log("print"); }
+  void PrintBobweightCard(ChildScreen&) override { Log("print card"); }
   void Log(const std::string& what) { calls.push_back(what + (IsWindow(screen) ? "" : " (gone)")); }
   HWND screen = nullptr;
   std::vector<std::string> calls;
@@ -275,6 +276,70 @@ TEST_F(ModelScreenTest, TypedNamesAndAnswersComeBackToTheScreenThatAsked) {
   DestroyWindow(kit.entry.hwnd);
   DestroyWindow(hwnd);
   EXPECT_EQ(OpenScreenOf(kit), nullptr);
+}
+
+TEST_F(ModelScreenTest, PrintsTheBobweightCardThroughTheHost) {
+  Open();
+  script.next = Handled();
+  script.next.printCard = true;
+  Click(hwnd, 7);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"print card"}));
+}
+
+// The keyboard, a line, a note and the keypad each open where the press says,
+// and what is typed comes back to the screen as a typed name does.
+TEST_F(ModelScreenTest, OpensEachKindOfTextEntryAndTakesItsText) {
+  Open();
+  const struct {
+    TextEntryKind kind;
+    EntryKind opened;
+  } kinds[] = {{TextEntryKind::kKeyboard, EntryKind::kText},
+               {TextEntryKind::kLine, EntryKind::kLine},
+               {TextEntryKind::kNote, EntryKind::kNote},
+               {TextEntryKind::kKeypad, EntryKind::kKeypad}};
+  int code = 253;
+  for (const auto& k : kinds) {
+    script.next = Handled();
+    NameEntry entry{code, "Enter Job Notes", "old"};
+    entry.kind = k.kind;
+    entry.x = 256;
+    entry.y = 200;
+    script.next.nameEntry = entry;
+    Click(hwnd, 7);
+    ASSERT_NE(kit.entry.hwnd, nullptr);
+    EXPECT_EQ(kit.entry.kind, k.opened);
+    EXPECT_EQ(kit.actionCode, code);
+    RECT r;
+    GetWindowRect(kit.entry.hwnd, &r);
+    EXPECT_EQ(r.left, 256);
+    EXPECT_EQ(r.top, 200);
+    OpenScreenOf(kit)->DeliverText(code, "typed " + std::to_string(code));
+    DestroyWindow(kit.entry.hwnd);
+    kit.entry.hwnd = nullptr;
+    ++code;
+  }
+  EXPECT_EQ(script.names,
+            (std::vector<std::string>{"typed 253", "typed 254", "typed 255", "typed 256"}));
+}
+
+TEST_F(ModelScreenTest, MakesCheckBoxesThatFollowTheItemsAndTwoLineFaces) {
+  ScreenItem box = PlacedItem(20, "Print Force at RPM Table", "", {20, 130, 300, 32});
+  box.checkBox = true;
+  script.items.push_back(box);
+  script.items.push_back(PlacedItem(21, "Bottom\nPrint Banner", "", {200, 180, 160, 56}));
+  Open();
+  HWND check = GetDlgItem(hwnd, 20);
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_NE(GetWindowLongA(GetDlgItem(hwnd, 21), GWL_STYLE) & BS_MULTILINE, 0);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(hwnd, 7), GWL_STYLE) & BS_MULTILINE, 0);
+
+  script.items[script.items.size() - 2].checked = true;
+  script.next = Handled();
+  script.next.repaint = true;
+  Click(hwnd, 20);
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 // Typed values go to the fields of the screen that is open: not to the one

@@ -80,6 +80,12 @@ class ChildScreen {
   // Transfer From Scale: one weight read into field `fieldCode` as a typed
   // value would go; false when nothing was stored.
   virtual bool TransferScale(int fieldCode);
+  // The serial scale is open for Transfer From Scale (the bobweight screen,
+  // whenever a scale model is set, found or not).
+  virtual bool ScaleAvailable() const {
+    const ChildScreen* under = Under();
+    return under != nullptr && under->ScaleAvailable();
+  }
   // Code 19: the font colour changed.
   virtual void FontColourChanged(int colourIndex);
   // The screen's own fields that typed values may go to, or null.
@@ -191,5 +197,11 @@ HWND OpenScreenOver(std::unique_ptr<ChildScreen> screen, const char* className, 
 ChildScreen* ChildScreenOf(HWND hwnd);
 // The kit's open child screen, or null.
 ChildScreen* OpenScreenOf(const KitContext& kit);
+// Transfer From Scale is offered: the open screen has the scale (or a test
+// says so through the kit).
+inline bool ScaleOpen(const KitContext& kit) {
+  const ChildScreen* screen = OpenScreenOf(kit);
+  return kit.scaleOpen || (screen != nullptr && screen->ScaleAvailable());
+}
 
 }  // namespace balancer

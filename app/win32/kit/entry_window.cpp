@@ -108,7 +108,7 @@ LRESULT CALLBACK CommitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, U
       }
       return 0;
     }
-    if ((wParam == 'T' || wParam == 't') && kit.scaleOpen && ScaleKeyField(kit.entry.fieldCode) &&
+    if ((wParam == 'T' || wParam == 't') && ScaleOpen(kit) && ScaleKeyField(kit.entry.fieldCode) &&
         (kind == EntryKind::kNumber || kind == EntryKind::kKeypad)) {
       TransferFromScale(kit);
       return 0;
@@ -356,7 +356,7 @@ void AddHelpAndTransfer(KitContext& kit, int helpX, int helpY, int transferX, in
     AddChild(kit, "BUTTON", FieldLabel(kFieldHelp), 0, 0, helpX, helpY, 60, 34, kKeyHelp,
              kit.entry.messageFont);
   }
-  if (kit.scaleOpen && ScaleButtonField(code)) {
+  if (ScaleOpen(kit) && ScaleButtonField(code)) {
     AddChild(kit, "BUTTON", FieldLabel(kFieldTransferFromScale), 0, 0, transferX, transferY, 240,
              38, kKeyTransfer, kit.entry.messageFont);
   }

@@ -54,6 +54,10 @@ void RouteMessageAnswer(KitContext& kit, int answer, int actionCode) {
       closeFirst();
       actions.RunAnsweredAction(actionCode, false);
       break;
+    case AnswerStep::kScreen:
+      closeFirst();
+      if (actions != nullptr) actions->RunAnsweredAction(actionCode, plan.accepted);
+      break;
   }
 }
 

@@ -7,6 +7,28 @@
 
 namespace balancer {
 
+namespace {
+
+HWND OpenNameEntry(KitContext& kit, const NameEntry& e) {
+  switch (e.kind) {
+    case TextEntryKind::kKeyboard:
+      break;
+    case TextEntryKind::kLine:
+      return OpenLineEntry(kit, e.x, e.y, e.heading.c_str());
+    case TextEntryKind::kNote:
+      return OpenNoteEntry(kit, e.x, e.y, e.heading.c_str());
+    case TextEntryKind::kKeypad:
+      return OpenKeypadEntry(kit, e.x, e.y);
+  }
+  return OpenTextEntry(kit, e.x, e.y, e.heading.c_str());
+}
+
+void ShowChecked(HWND box, bool checked) {
+  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
 void ModelScreen::OnCreate() {
   buttonFont_ = Font(look_.buttonFontHeight, 600);
   valueFont_ = Font(look_.valueFontHeight, look_.valueFontWeight);
@@ -14,9 +36,24 @@ void ModelScreen::OnCreate() {
   if (client.width > 0) FitClient(client.width, client.height, GetWindowLongA(hwnd(), GWL_STYLE));
   for (const ScreenItem& item : Items()) {
     if (item.id == 0 || item.place.width <= 0) continue;
-    HWND b = AddButton(item.id, item.label.c_str(), item.place.x, item.place.y, item.place.width,
-                       item.place.height, buttonFont_);
-    if (b != nullptr && !item.shown) ShowWindow(b, SW_HIDE);
+    const DesignBox& p = item.place;
+    HWND b = nullptr;
+    if (item.checkBox) {
+      b = CreateWindowExA(0, "BUTTON", item.label.c_str(), WS_CHILD | WS_VISIBLE | BS_CHECKBOX,
+                          S(p.x), S(p.y), S(p.width), S(p.height), hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                          context().kit.instance, nullptr);
+      if (b != nullptr) SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
+    } else {
+      b = AddButton(item.id, item.label.c_str(), p.x, p.y, p.width, p.height, buttonFont_);
+      // A face of two lines.
+      if (b != nullptr && item.label.find('\n') != std::string::npos) {
+        SetWindowLongPtrA(b, GWL_STYLE, GetWindowLongPtrA(b, GWL_STYLE) | BS_MULTILINE);
+      }
+    }
+    if (b == nullptr) continue;
+    if (item.checkBox) ShowChecked(b, item.checked);
+    if (!item.shown) ShowWindow(b, SW_HIDE);
   }
 }
 
@@ -45,12 +82,18 @@ void ModelScreen::OnPaint(HDC dc) {
     HWND button = GetDlgItem(hwnd(), item.id);
     if (item.place.width <= 0 || button == nullptr) continue;
     ShowWindow(button, item.shown ? SW_SHOW : SW_HIDE);
+    if (item.checkBox) {
+      ShowChecked(button, item.checked);
+      continue;
+    }
     if (!item.shown) continue;
     const std::string value = item.checked ? std::string("\x95 ") + item.value : item.value;
     if (value.empty()) continue;
     SetTextColor(dc, ColourRef(item.colour));
     const DesignBox& v = item.valueBox;
-    if (v.width > 0) {
+    if (v.width > 0 && v.height == 0) {
+      TextOutA(dc, S(v.x), S(v.y), value.c_str(), static_cast<int>(value.size()));
+    } else if (v.width > 0) {
       RECT r = {S(v.x), S(v.y), S(v.x + v.width), S(v.y + v.height)};
       DrawTextA(dc, value.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     } else {
@@ -75,6 +118,10 @@ bool ModelScreen::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
 }
 
 void ModelScreen::RepaintAll() {
+  // Check boxes show their state at once, not at the next paint.
+  for (const ScreenItem& item : Items()) {
+    if (item.checkBox) ShowChecked(GetDlgItem(hwnd(), item.id), item.checked);
+  }
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -103,6 +150,7 @@ bool ModelScreen::CarryOut(const ScreenPress& press) {
   if (press.repaint) RepaintAll();
   if (press.updateCheck) c.host.StartSoftwareUpdateCheck();
   if (press.print) c.host.PrintShaftReport(*this);
+  if (press.printCard) c.host.PrintBobweightCard(*this);
   if (press.openScreen != 0) OpenOver(press.openScreen);
   if (!press.helpTopic.empty()) {
     ShellExecuteA(nullptr, "open", kHelpProgram, press.helpTopic.c_str(), nullptr, SW_SHOWNORMAL);
@@ -112,13 +160,11 @@ bool ModelScreen::CarryOut(const ScreenPress& press) {
     c.kit.ui->ShowMessage(*press.message);
   }
   if (press.nameEntry) {
-    nameCode_ = press.nameEntry->code;
-    c.kit.actionCode = press.nameEntry->code;
-    c.kit.entry.text = press.nameEntry->prefill;
-    if (OpenTextEntry(c.kit, kNameEntryX, kNameEntryY, press.nameEntry->heading.c_str()) ==
-        nullptr) {
-      nameCode_ = 0;
-    }
+    const NameEntry& e = *press.nameEntry;
+    nameCode_ = e.code;
+    c.kit.actionCode = e.code;
+    c.kit.entry.text = e.prefill;
+    if (OpenNameEntry(c.kit, e) == nullptr) nameCode_ = 0;
   }
   if (press.entryCode != 0) {
     BeforeEntry(press.entryCode);

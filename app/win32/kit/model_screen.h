@@ -1,8 +1,9 @@
 // The one window over a portable screen model: it makes a button for each
-// item with a place, draws the values and texts where the items say, and
+// item with a place (a check box where the item says), draws the values and
+// texts where the items say, and
 // carries out every ScreenPress the model returns (repaints, recompute,
 // settings, close, entry windows, screens over it, help, messages, typed
-// names, file dialogs, printing). A screen window gives its model's items
+// texts, file dialogs, printing). A screen window gives its model's items
 // and presses and only its own special drawing.
 #pragma once
 
@@ -16,10 +17,6 @@
 #include "base/screen_model.h"
 
 namespace balancer {
-
-// Where the touch keyboard opens for a file name, design units.
-constexpr int kNameEntryX = 190;
-constexpr int kNameEntryY = 60;
 
 // How the values beside the buttons are drawn.
 struct ModelScreenLook {
