@@ -56,7 +56,7 @@ void RouteMessageAnswer(KitContext& kit, int answer, int actionCode) {
       break;
     case AnswerStep::kScreen:
       closeFirst();
-      if (actions != nullptr) actions->RunAnsweredAction(actionCode, plan.accepted);
+      actions.RunAnsweredAction(actionCode, plan.accepted);
       break;
   }
 }
