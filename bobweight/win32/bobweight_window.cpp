@@ -52,7 +52,6 @@ class BobweightWindow : public ModelScreen {
   bool TransferScale(int fieldCode) override {
     if (!port_ || scale_ == nullptr) return false;
     const ScreenContext& c = context();
-    if (c.kit.ui == nullptr) return false;
     switch (TransferScaleIntoEntry(fieldCode, *port_, *scale_, clock_, *c.kit.ui, *c.card,
                                    *c.rodPistonSet, c.kit.settings->emptyBobweight)) {
       case EntryResult::kStoredSettings:
@@ -154,10 +153,7 @@ void SetScalePortFactory(std::function<std::unique_ptr<SerialPort>()> factory) {
 }
 
 HWND OpenBobweightWindow(const ScreenContext& context) {
-  if (context.card == nullptr || context.rodPistonSet == nullptr ||
-      context.kit.settings == nullptr) {
-    return nullptr;
-  }
+  if (context.card == nullptr || context.rodPistonSet == nullptr) return nullptr;
   using L = Layout;
   return OpenChildScreen(std::make_unique<BobweightWindow>(context), "Bobweight Calculation",
                          WS_CAPTION | WS_SYSMENU, L::kX, L::kY, L::kWidth, L::kHeight);

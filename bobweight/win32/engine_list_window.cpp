@@ -197,10 +197,9 @@ LRESULT HandleEngineWindow(HWND hwnd, EngineWindow& w, UINT msg, WPARAM wParam, 
 
 HWND OpenEngineListWindow(ChildScreen& parent) {
   const ScreenContext& c = parent.context();
-  if (c.card == nullptr || c.kit.folder == nullptr) return nullptr;
+  if (c.card == nullptr) return nullptr;
   KitContext& kit = c.kit;
-  RecordingOperatorUi silent;
-  OperatorUi& ui = kit.ui != nullptr ? *kit.ui : silent;
+  OperatorUi& ui = *kit.ui;
   EngineList list = LoadEngineListForWindow(kit.folder->File(kEngineListFileName), ui);
   if (!list.fromFile) {
     // Without the file the window closes at once with the default row.

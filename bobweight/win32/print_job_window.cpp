@@ -37,7 +37,7 @@ PrintPageStyle StyleOf(const MachineSettings& settings) {
 }
 
 PrintOutcome Tell(KitContext& kit, Printout what, PrintFailure why, PrintOutcome outcome) {
-  if (kit.ui != nullptr) kit.ui->ShowMessage(PrintFailedMessage(what, why));
+  kit.ui->ShowMessage(PrintFailedMessage(what, why));
   return outcome;
 }
 
@@ -71,7 +71,7 @@ PrintOutcome PrintCardNow(const ScreenContext& context, HWND owner) {
   if (!target) return PrintOutcome::kCancelled;
   if (target->dc == nullptr) return Failed(kit, Printout::kCard, *target);
 
-  const std::string company = kit.folder != nullptr ? ReadCompanyText(*kit.folder) : "";
+  const std::string company = ReadCompanyText(*kit.folder);
   RodPistonSet noParts;
   const RodPistonSet& parts = context.rodPistonSet != nullptr ? *context.rodPistonSet : noParts;
   CardPrintInput input = CardInputOf(*context.card, parts, settings, company);
@@ -139,7 +139,7 @@ PrintRun PrintDocument(PrintDialogResult& target, const std::string& documentNam
 
 PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from) {
   KitContext& kit = context.kit;
-  if (context.card == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
+  if (context.card == nullptr) return PrintOutcome::kNothingToPrint;
   JobNameQuestion question = CardJobNameQuestion(*context.card, kit.settings->touchscreen);
   if (question.ask) {
     BobweightCard* card = context.card;
@@ -152,7 +152,6 @@ PrintOutcome PrintBobweightCard(const ScreenContext& context, ChildScreen& from)
 
 PrintOutcome PrintShaftReport(const ScreenContext& context, ChildScreen& from) {
   KitContext& kit = context.kit;
-  if (kit.history == nullptr || kit.settings == nullptr) return PrintOutcome::kNothingToPrint;
   static const BobweightCard kNoCard;
   const BobweightCard& card = context.card != nullptr ? *context.card : kNoCard;
   JobNameQuestion question = ReportJobNameQuestion(card, kit.settings->touchscreen);

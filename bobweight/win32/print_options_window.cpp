@@ -57,7 +57,7 @@ class PrintOptionsWindow : public ModelScreen {
 
 HWND OpenPrintOptionsWindow(ChildScreen& parent) {
   const ScreenContext& c = parent.context();
-  if (c.kit.settings == nullptr || c.card == nullptr || c.rodPistonSet == nullptr) return nullptr;
+  if (c.card == nullptr || c.rodPistonSet == nullptr) return nullptr;
   using L = Layout;
   return OpenSubScreen(parent, std::make_unique<PrintOptionsWindow>(c), "Bobweight Print Options",
                        WS_CAPTION | WS_SYSMENU, L::kX, L::kY, L::kWidth, L::kHeight);

@@ -48,7 +48,7 @@ TEST_F(KitEntry, NumberEntryIsBuiltForItsField) {
   OpenNumberEntry(kit, 402, 178);
   EXPECT_EQ(GetDlgItem(kit.entry.hwnd, kKeyHelp), nullptr);
   CloseEntryWindow(kit);
-  kit.scaleOpen = true;
+  kit.scaleStandIn = true;
   kit.actionCode = 106;
   OpenNumberEntry(kit, 402, 178);
   EXPECT_EQ(WindowText(GetDlgItem(kit.entry.hwnd, kKeyTransfer)), "&Transfer From Scale");
@@ -293,7 +293,7 @@ TEST_F(KitEntry, DesiredReadingIsRefusedWithoutAMeasuredReadingOrTwice) {
 }
 
 TEST_F(KitEntry, ScaleTransferGoesToTheFieldAndClosesOnlyWhenStored) {
-  kit.scaleOpen = true;
+  kit.scaleStandIn = true;
   std::vector<int> asked;
   bool stores = false;
   OpenAskingScreen().onScale = [&](int code) {

@@ -110,10 +110,10 @@ TEST_F(KitGallery, NumberAndKeypadEntries) {
   Shot(OpenNumberEntry(kit, 402, 178), "kit-number-entry");
   CloseEntryWindow(kit);
   kit.actionCode = 106;
-  kit.scaleOpen = true;
+  kit.scaleStandIn = true;
   Shot(OpenNumberEntry(kit, 402, 178), "kit-number-entry-scale");
   CloseEntryWindow(kit);
-  kit.scaleOpen = false;
+  kit.scaleStandIn = false;
   kit.actionCode = 132;
   Shot(OpenKeypadEntry(kit, 302, 15), "kit-keypad-entry-minus");
   CloseEntryWindow(kit);

@@ -201,7 +201,7 @@ ChildScreen* OpenScreenOf(const KitContext& kit);
 // says so through the kit).
 inline bool ScaleOpen(const KitContext& kit) {
   const ChildScreen* screen = OpenScreenOf(kit);
-  return kit.scaleOpen || (screen != nullptr && screen->ScaleAvailable());
+  return kit.scaleStandIn || (screen != nullptr && screen->ScaleAvailable());
 }
 
 }  // namespace balancer

@@ -111,10 +111,10 @@ struct KitContext {
 
   int hintTop = 100;  // design units: top of the hint under the entry field
 
-  // The serial scale, while the bobweight screen has it open (whenever a
-  // scale model is set, found or not); the open screen reads it
-  // (ChildScreen::TransferScale).
-  bool scaleOpen = false;
+  // Test stand-in: entries offer Transfer From Scale without a screen that
+  // has the scale open (the program asks the open screen,
+  // ChildScreen::ScaleAvailable).
+  bool scaleStandIn = false;
   // Test stand-ins for the common dialogs, used in place of them when set
   // (injection points, not routes: answers go to the open screen).
   // The open/save dialog.
