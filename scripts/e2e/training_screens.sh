@@ -56,8 +56,9 @@ training_correct_until_in_tolerance() {
     training_in_tolerance "$shots/training-final-$tag-1280x720.png"
 }
 
-# The history's Print: the job name is asked and typed, then the print
-# dialog is shot and cancelled.
+# The history's Print: the job name is asked and typed, then Wine's notice
+# that there is no printer is shot and closed, and the program's own message
+# that the report was not printed is answered.
 training_print_report() {
   local tag="$1" id entry pd x y w h
   send_keys y
@@ -78,6 +79,10 @@ training_print_report() {
   settled_screenshot "$shots/training-print-$tag-1280x720.png"
   window_keys "$pd" Escape
   wait_until 10 window_gone "Print" || return 1
+  # No printer in this prefix: the program says the report was not printed.
+  wait_for_window Error 15 >/dev/null || return 1
+  settled_screenshot "$shots/training-no-printer-$tag-1280x720.png"
+  answer_message Error >/dev/null || return 1
   window_keys "$id" Escape
   wait_until 10 window_gone "Unbalance History"
 }
