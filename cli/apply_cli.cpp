@@ -64,13 +64,7 @@ int Apply(CliContext& ctx) {
   folder.path = ctx.folder;
   MachineSettings settings;
   StartupSettingsLoad(folder, ctx.link, ctx.ui, settings);
-  CorrectionZones zones;
-  if (auto preload = ReadPreload(folder, settings.rightUprightReversed)) {
-    zones.zoneStartLeft = preload->zoneStartLeft;
-    zones.zoneEndLeft = preload->zoneEndLeft;
-    zones.zoneStartRight = preload->zoneStartRight;
-    zones.zoneEndRight = preload->zoneEndRight;
-  }
+  CorrectionZones zones = ZonesOfPreload(folder, settings);
   CorrectionState state;
   state.readingsPresent = true;
   state.add[kLeftSide] = addLeft;

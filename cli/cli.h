@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/machine_settings.h"
 #include "base/operator_ui.h"
+#include "base/program_folder.h"
+#include "correction/zones.h"
 #include "device/clock.h"
 #include "device/control_link.h"
 #include "device/control_transport.h"
@@ -54,6 +57,9 @@ std::string FolderPath(const CliContext& ctx, const std::string& name);
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
 // Finds a bare "--flag" in args.
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+
+// The correction zones kept in the folder's preload.txt, none without it.
+CorrectionZones ZonesOfPreload(const ProgramFolder& folder, const MachineSettings& settings);
 
 using CliHandler = int (*)(CliContext&);
 

@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/cli_registry.h"
 #include "device/wire_transport.h"
+#include "records/side_files.h"
 #include "sim/rotor_state.h"
 #include "sim/sim_transport.h"
 #ifdef _WIN32
@@ -150,6 +151,17 @@ std::vector<CliCommand>& CliCommands() {
 
 CliCommandRegistrar::CliCommandRegistrar(const char* words, CliHandler handler, const char* usage) {
   CliCommands().push_back({words, handler, usage});
+}
+
+CorrectionZones ZonesOfPreload(const ProgramFolder& folder, const MachineSettings& settings) {
+  CorrectionZones zones;
+  if (auto preload = ReadPreload(folder, settings.rightUprightReversed)) {
+    zones.zoneStartLeft = preload->zoneStartLeft;
+    zones.zoneEndLeft = preload->zoneEndLeft;
+    zones.zoneStartRight = preload->zoneStartRight;
+    zones.zoneEndRight = preload->zoneEndRight;
+  }
+  return zones;
 }
 
 }  // namespace balancer::cli

@@ -105,13 +105,7 @@ int Spin(CliContext& ctx) {
   // The correction pass on copies: the printed readings stay as measured.
   PlaneReading left = state.left;
   PlaneReading right = state.right;
-  CorrectionZones zones;
-  if (auto preload = ReadPreload(folder, settings.rightUprightReversed)) {
-    zones.zoneStartLeft = preload->zoneStartLeft;
-    zones.zoneEndLeft = preload->zoneEndLeft;
-    zones.zoneStartRight = preload->zoneStartRight;
-    zones.zoneEndRight = preload->zoneEndRight;
-  }
+  CorrectionZones zones = ZonesOfPreload(folder, settings);
   CorrectionState correctionState;
   correctionState.readingsPresent = state.SpinActive == 1;
   CorrectionResult corrections =
