@@ -6,7 +6,6 @@
 #include "app/win32/main_parts.h"
 #include "app/win32/main_window.h"
 #include "bobweight/win32/print_job_window.h"
-#include "records/machine_setup_screen.h"
 #include "records/settings_bridge.h"
 #include "records/win32/machine_calibration_window.h"
 #include "update/update_check.h"
