@@ -30,7 +30,13 @@ endforeach()
 file(GLOB shell_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/app/win32/*.cpp)
 list(FILTER shell_sources EXCLUDE REGEX "_main\\.cpp$")
 add_library(balancer_shell STATIC ${shell_sources})
-target_link_libraries(balancer_shell PUBLIC balancer_kit ${BALANCER_WINDOW_LIBS} balancer_portable)
+# The screen libraries go in whole: a window opened by its letter registers
+# itself (app/win32/kit/screen_registry.h) and nothing else refers to it, so a
+# plain static link would leave it out.
+list(JOIN BALANCER_WINDOW_LIBS "," BALANCER_WINDOW_LIBS_LISTED)
+target_link_libraries(balancer_shell PUBLIC balancer_kit
+                      "$<LINK_LIBRARY:WHOLE_ARCHIVE,${BALANCER_WINDOW_LIBS_LISTED}>"
+                      balancer_portable)
 
 set(BALANCER_RESOURCE_FILE ${PROJECT_SOURCE_DIR}/resources/balancer.rc)
 file(GLOB BALANCER_RESOURCE_BITMAPS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)

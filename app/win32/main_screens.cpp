@@ -2,12 +2,10 @@
 // dialogue kit (MainWindowActions, ScreenHost) and for a spin (MainSpinHost).
 #include "app/main_commands.h"
 #include "app/win32/kit/kit_context.h"
+#include "app/win32/kit/screen_registry.h"
 #include "app/win32/main_parts.h"
 #include "app/win32/main_window.h"
 #include "bobweight/win32/print_job_window.h"
-#include "correction/win32/reluctor_window.h"
-#include "correction/win32/tolerance_window.h"
-#include "records/machine_setup_screen.h"
 #include "records/settings_bridge.h"
 #include "records/win32/machine_calibration_window.h"
 #include "update/update_check.h"
@@ -133,14 +131,7 @@ bool MainActions::OpenScreenOver(ChildScreen& parent, char code) {
   if (WindowGone()) return false;
   auto context = ScreenContextOf(state_);
   if (!context) return false;
-  switch (code) {
-    case kToleranceScreenCode:
-      return OpenToleranceWindow(*context, &parent) != nullptr;
-    case kReluctorScreenCode:
-      return OpenReluctorWindow(*context, &parent) != nullptr;
-    default:
-      return false;
-  }
+  return OpenRegisteredScreen(code, *context, &parent) != nullptr;
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-#include "correction/win32/density_window.h"
-
+// The "Heavy Metal Density" window (class "HMDensityClass", ScreenCode "D"),
+// opened over Heavy Metal Setup by its letter.
 #include <memory>
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "app/win32/kit/screen_registry.h"
 #include "base/field_codes.h"
 #include "correction/density_screen.h"
 #include "correction/screen_ids.h"
@@ -11,6 +12,8 @@
 namespace balancer {
 
 namespace {
+
+constexpr const char* kDensityWindowClass = "HMDensityClass";
 
 class DensityWindow : public ModelScreen {
  public:
@@ -29,11 +32,14 @@ class DensityWindow : public ModelScreen {
   DensityScreen model_;
 };
 
-}  // namespace
-
-HWND OpenDensityWindow(const ScreenContext& context) {
+// Over the open screen, Heavy Metal Setup (the `parent` it is opened over).
+HWND OpenDensityWindow(const ScreenContext& context, ChildScreen* /*parent*/) {
   return OpenScreenOver(std::make_unique<DensityWindow>(context), kDensityWindowClass,
                         "Heavy Metal Density", WS_CAPTION | WS_SYSMENU, 400, 150, 460, 390);
 }
+
+}  // namespace
+
+REGISTER_SCREEN(kScreenDensity, OpenDensityWindow);
 
 }  // namespace balancer

@@ -7,8 +7,6 @@
 #include "base/field_codes.h"
 #include "correction/heavy_metal_setup_screen.h"
 #include "correction/screen_ids.h"
-#include "correction/win32/density_window.h"
-#include "correction/win32/slug_size_window.h"
 
 namespace balancer {
 
@@ -25,11 +23,6 @@ class HeavyMetalSetupWindow : public ModelScreen {
   ScreenPress Press(int id) override { return model_.Press(id); }
   ScreenPress Key(int character) override { return model_.Key(character); }
   ScreenPress CloseRequested() override { return model_.Press(kIdExit); }
-  // Its size selection and density windows open over it.
-  void OpenOver(char code) override {
-    if (code == kScreenSlugSize) OpenSlugSizeWindow(context());
-    if (code == kScreenDensity) OpenDensityWindow(context());
-  }
 
  private:
   HeavyMetalSetupScreen model_;

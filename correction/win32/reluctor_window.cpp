@@ -1,10 +1,10 @@
-#include "correction/win32/reluctor_window.h"
-
+// The "Reluctor Simulator" window (ScreenCode "r"), opened by its letter.
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "app/win32/kit/screen_registry.h"
 #include "base/field_codes.h"
 #include "correction/reluctor_screen.h"
 #include "correction/screen_ids.h"
@@ -37,11 +37,14 @@ class ReluctorWindow : public ModelScreen {
   ReluctorScreen model_;
 };
 
-}  // namespace
-
+// Over `parent` when given (Machine Setup), else over the main window.
 HWND OpenReluctorWindow(const ScreenContext& context, ChildScreen* parent) {
   return OpenScreenOn(parent, std::make_unique<ReluctorWindow>(context), "Reluctor Simulator",
                       WS_CAPTION | WS_SYSMENU, 300, 110, 680, 470);
 }
+
+}  // namespace
+
+REGISTER_SCREEN(kScreenReluctor, OpenReluctorWindow);
 
 }  // namespace balancer

@@ -1,9 +1,10 @@
-#include "correction/win32/slug_size_window.h"
-
+// The "Heavy Metal Size Selection" window (class "smsclass", ScreenCode "p"),
+// opened over Heavy Metal Setup by its letter.
 #include <memory>
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "app/win32/kit/screen_registry.h"
 #include "base/field_codes.h"
 #include "correction/heavy_metal.h"
 #include "correction/screen_ids.h"
@@ -12,6 +13,8 @@
 namespace balancer {
 
 namespace {
+
+constexpr const char* kSlugSizeWindowClass = "smsclass";
 
 // Check boxes: three columns of eleven rows from (20, 20).
 constexpr int kCheckX = 20;
@@ -87,11 +90,14 @@ class SlugSizeWindow : public ModelScreen {
   HBRUSH background_ = nullptr;
 };
 
-}  // namespace
-
-HWND OpenSlugSizeWindow(const ScreenContext& context) {
+// Over the open screen, Heavy Metal Setup (the `parent` it is opened over).
+HWND OpenSlugSizeWindow(const ScreenContext& context, ChildScreen* /*parent*/) {
   return OpenScreenOver(std::make_unique<SlugSizeWindow>(context), kSlugSizeWindowClass,
                         "Heavy Metal Size Selection", WS_CAPTION | WS_SYSMENU, 300, 70, 680, 550);
 }
+
+}  // namespace
+
+REGISTER_SCREEN(kScreenSlugSize, OpenSlugSizeWindow);
 
 }  // namespace balancer

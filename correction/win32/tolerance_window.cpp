@@ -1,10 +1,10 @@
-#include "correction/win32/tolerance_window.h"
-
+// The "Tolerance Calculation" window (ScreenCode "t"), opened by its letter.
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "app/win32/kit/model_screen.h"
+#include "app/win32/kit/screen_registry.h"
 #include "base/field_codes.h"
 #include "correction/screen_ids.h"
 #include "correction/tolerance_screen.h"
@@ -35,11 +35,14 @@ class ToleranceWindow : public ModelScreen {
   ToleranceScreen model_;
 };
 
-}  // namespace
-
+// Over `parent` when given (Machine Setup), else over the main window.
 HWND OpenToleranceWindow(const ScreenContext& context, ChildScreen* parent) {
   return OpenScreenOn(parent, std::make_unique<ToleranceWindow>(context), "Tolerance Calculation",
                       WS_CAPTION | WS_SYSMENU, 330, 90, 620, 510);
 }
+
+}  // namespace
+
+REGISTER_SCREEN(kScreenTolerance, OpenToleranceWindow);
 
 }  // namespace balancer
