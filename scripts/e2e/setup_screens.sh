@@ -64,7 +64,9 @@ open_calibration() {
   wait_for_window WARNING 20 >/dev/null || return 1
   wait_settled
   xdotool key Return >/dev/null 2>&1
-  calibration="$(wait_for_window "Machine Calibration" 20)"
+  calibration="$(wait_for_window "Machine Calibration" 20)" || return 1
+  # Its buttons take clicks once it is drawn; a click before that is lost.
+  wait_settled
 }
 
 # Saves a screenshot of window WIN to PNG; true when its right upright shows
