@@ -35,18 +35,23 @@ if cp "$build/balancer.chm" "$(program_folder)/balancer.chm" 2>/dev/null; then
 else
   check "the build made balancer.chm" false
 fi
+# After a Help press: the help window opens on PAGE, is shot as SHOT and
+# closes. TAG names the press in the checks, WHAT the page.
+help_window_checks() {
+  local tag="$1" what="$2" page="$3" shot="$4" help
+  help="$(wait_for_window "$kHelpTitle" 60 || true)"
+  check "$tag: the help window opens" test -n "$help"
+  check "$tag: $what" wait_until 10 help_viewer_on "$page"
+  [ -n "$help" ] || return 0
+  settled_screenshot "$shots/$shot-1280x720.png" 10 || true
+  check "$tag: the help window closes" close_help "$help"
+}
+
 if start_demo; then
   # The Help button (130 x 82 at 1138, 492).
   click_design 1203 533
-  help="$(wait_for_window "$kHelpTitle" 60 || true)"
-  check "main screen Help: the help window opens" test -n "$help"
-  check "main screen Help: on its page" \
-    wait_until 10 help_viewer_on "Mounting the balancer on a machine base.htm"
-  if [ -n "$help" ]; then
-    sleep 2
-    screenshot "$shots/help-main-1280x720.png"
-    check "main screen Help: the help window closes" close_help "$help"
-  fi
+  help_window_checks "main screen Help" "on its page" \
+    "Mounting the balancer on a machine base.htm" help-main
 
   # The left Radius box (96 x 30 at 214, 259) opens its entry window, whose
   # Help button (60 x 34 at 18, 55) opens the page of that field.
@@ -56,15 +61,8 @@ if start_demo; then
   check "Radius box: the entry window opens" test -n "$entry"
   if [ -n "$entry" ]; then
     click_in_window "$entry" 48 72 1.0
-    help="$(wait_for_window "$kHelpTitle" 60 || true)"
-    check "field Help: the help window opens" test -n "$help"
-    check "field Help: on the page of the correction radius" \
-      wait_until 10 help_viewer_on "Correction radius.htm"
-    if [ -n "$help" ]; then
-      sleep 2
-      screenshot "$shots/help-field-1280x720.png"
-      check "field Help: the help window closes" close_help "$help"
-    fi
+    help_window_checks "field Help" "on the page of the correction radius" \
+      "Correction radius.htm" help-field
     # Esc in the entry's edit (100 x 35 at 100, 56) closes it unchanged.
     click_in_window "$entry" 170 73 1.0
     window_keys "$entry" Escape
