@@ -26,12 +26,10 @@ ps_click() {
 
 # Types TEXT into the entry window titled TITLE and presses Enter.
 ps_enter() {
-  local text="$1" title="$2"
-  wait_for_window "$title" 10 >/dev/null || return 1
-  # The entry's caret blinks: the screen never settles to tell it is ready.
-  sleep 0.3
+  local text="$1" title="$2" id
+  id="$(wait_for_window "$title" 10)" || return 1
   # The text replaces what the entry was filled with.
-  xdotool key --clearmodifiers End shift+Home >/dev/null 2>&1
+  window_keys "$id" End shift+Home
   xdotool type --delay 40 "$text" >/dev/null 2>&1
   xdotool key Return >/dev/null 2>&1
   wait_until 10 window_gone "$title"

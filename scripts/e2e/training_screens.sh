@@ -69,8 +69,8 @@ training_print_report() {
   xdotool mousemove "$((x + (w - 1020) / 2 + 935))" "$((y + h - 640 - (w - 1020) / 2 + 250))" \
     click 1 >/dev/null 2>&1
   entry="$(wait_for_window "Enter job name before printing" 10)" || return 1
-  # The entry takes keys a moment after it maps (its caret keeps blinking).
-  sleep 0.3
+  # Focused first: keys sent before the entry has the focus are lost.
+  xdotool windowfocus --sync "$entry" >/dev/null 2>&1 || true
   xdotool type --delay 40 "training $tag" >/dev/null 2>&1
   screenshot "$shots/training-job-name-$tag-1280x720.png"
   xdotool key Return >/dev/null 2>&1
