@@ -33,9 +33,7 @@ nlohmann::json MassJson(const sim::PointMass& m) {
 }
 
 int Apply(CliContext& ctx) {
-  bool addLeft = TakeFlag(ctx.args, "--add-left");
-  bool addRight = TakeFlag(ctx.args, "--add-right");
-  bool drillPoint = TakeFlag(ctx.args, "--drill-point");
+  const OperatorSwitches switches = TakeOperatorSwitches(ctx.args);
   if (!ctx.args.empty()) {
     ctx.out["error"] = "unexpected argument: " + ctx.args[0];
     return kExitUsage;
@@ -67,9 +65,7 @@ int Apply(CliContext& ctx) {
   CorrectionZones zones = ZonesOfPreload(folder, settings);
   CorrectionState state;
   state.readingsPresent = true;
-  state.add[kLeftSide] = addLeft;
-  state.add[kRightSide] = addRight;
-  SetDrillPoint(state, settings, drillPoint);
+  SetOperatorSwitches(switches, settings, state);
   PlaneReading left = rotor.lastLeft;
   PlaneReading right = rotor.lastRight;
   CorrectionResult result = RunCorrectionPass(left, right, settings, zones, state, &ctx.ui);

@@ -12,6 +12,7 @@
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "base/program_folder.h"
+#include "correction/correction_pass.h"
 #include "correction/zones.h"
 #include "device/clock.h"
 #include "device/control_link.h"
@@ -57,6 +58,17 @@ std::string FolderPath(const CliContext& ctx, const std::string& name);
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value);
 // Finds a bare "--flag" in args.
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+
+// The main screen's switches a plan is made with: --add-left, --add-right
+// (the Add toggles) and --drill-point.
+struct OperatorSwitches {
+  bool addLeft = false;
+  bool addRight = false;
+  bool drillPoint = false;
+};
+OperatorSwitches TakeOperatorSwitches(std::vector<std::string>& args);
+void SetOperatorSwitches(const OperatorSwitches& switches, const MachineSettings& settings,
+                         CorrectionState& state);
 
 // The correction zones kept in the folder's preload.txt, none without it.
 CorrectionZones ZonesOfPreload(const ProgramFolder& folder, const MachineSettings& settings);

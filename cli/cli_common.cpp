@@ -153,6 +153,21 @@ CliCommandRegistrar::CliCommandRegistrar(const char* words, CliHandler handler, 
   CliCommands().push_back({words, handler, usage});
 }
 
+OperatorSwitches TakeOperatorSwitches(std::vector<std::string>& args) {
+  OperatorSwitches switches;
+  switches.addLeft = TakeFlag(args, "--add-left");
+  switches.addRight = TakeFlag(args, "--add-right");
+  switches.drillPoint = TakeFlag(args, "--drill-point");
+  return switches;
+}
+
+void SetOperatorSwitches(const OperatorSwitches& switches, const MachineSettings& settings,
+                         CorrectionState& state) {
+  state.add[kLeftSide] = switches.addLeft;
+  state.add[kRightSide] = switches.addRight;
+  SetDrillPoint(state, settings, switches.drillPoint);
+}
+
 CorrectionZones ZonesOfPreload(const ProgramFolder& folder, const MachineSettings& settings) {
   CorrectionZones zones;
   if (auto preload = ReadPreload(folder, settings.rightUprightReversed)) {

@@ -134,9 +134,7 @@ int Plan(CliContext& ctx) {
   bool hasLeft = TakeOption(ctx.args, "--left", leftText);
   bool hasRight = TakeOption(ctx.args, "--right", rightText);
   bool hasZones = TakeOption(ctx.args, "--zones", zonesText);
-  bool addLeft = TakeFlag(ctx.args, "--add-left");
-  bool addRight = TakeFlag(ctx.args, "--add-right");
-  bool drillPoint = TakeFlag(ctx.args, "--drill-point");
+  const OperatorSwitches switches = TakeOperatorSwitches(ctx.args);
   if (!ctx.args.empty()) {
     ctx.out["error"] = "unexpected argument: " + ctx.args[0];
     return kExitUsage;
@@ -165,9 +163,7 @@ int Plan(CliContext& ctx) {
 
   CorrectionState state;
   state.readingsPresent = true;
-  state.add[kLeftSide] = addLeft;
-  state.add[kRightSide] = addRight;
-  SetDrillPoint(state, settings, drillPoint);
+  SetOperatorSwitches(switches, settings, state);
   CorrectionResult result = RunCorrectionPass(left, right, settings, zones, state, &ctx.ui);
 
   nlohmann::json corrections = CorrectionsToJson(result);
