@@ -4,6 +4,7 @@
 
 #include "base/machine_settings.h"
 #include "base/unit_text.h"
+#include "correction/tolerance.h"
 #include "records/history.h"
 #include "records/number_text.h"
 
@@ -418,7 +419,61 @@ std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUn
   return rows;
 }
 
-PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows) {
+namespace {
+
+// An amount at a radius as the history rows print it, without an angle.
+std::string ToleranceSideText(double toleranceMoment, double radius, int weightUnit,
+                              int lengthUnit) {
+  const double grams = radius > 0.0 ? toleranceMoment / radius : 0.0;
+  const char* format = weightUnit == 1 ? (grams >= 28.35 ? "%1.2f ounces" : "%1.3f ounces")
+                                       : (grams >= 9.995 ? "%1.1f grams" : "%1.2f grams");
+  return FormatNumber(format, grams / WeightDivisor(weightUnit)) + " & " +
+         LengthText(radius, lengthUnit, false) + " radius";
+}
+
+const char* VerdictText(double moment, double toleranceMoment) {
+  return WithinTolerance(moment, toleranceMoment) ? "Within tolerance" : "Outside tolerance";
+}
+
+}  // namespace
+
+ShaftReportTolerance ShaftReportToleranceOf(const History& history, double toleranceMoment,
+                                            int weightUnit, int lengthUnit) {
+  ShaftReportTolerance out;
+  const HistoryRecord* latest = nullptr;
+  const HistoryRecord* final = nullptr;
+  for (int i = 0; i < history.historyCount && i < kHistorySize; ++i) {
+    const HistoryRecord& r = history.records[i];
+    if (r.kind == kHistoryEmpty) break;
+    latest = &r;
+    if (r.kind == kHistoryFinal) final = &r;
+  }
+  const HistoryRecord* source = final != nullptr ? final : latest;
+  if (source == nullptr) return out;
+  const bool hasLeft = source->leftMoment != kNoLeftMoment;
+  out.shown = true;
+  if (hasLeft) {
+    out.left = ToleranceSideText(toleranceMoment, source->leftRadius, weightUnit, lengthUnit);
+  }
+  out.right = ToleranceSideText(toleranceMoment, source->rightRadius, weightUnit, lengthUnit);
+  if (final != nullptr) {
+    out.verdict = true;
+    if (hasLeft) out.leftVerdict = VerdictText(final->leftMoment, toleranceMoment);
+    out.rightVerdict = VerdictText(final->rightMoment, toleranceMoment);
+  }
+  return out;
+}
+
+PrintPage ShaftReportPage(const std::string& jobName, const History& history,
+                          const MachineSettings& settings) {
+  return ComposeShaftReport(jobName,
+                            ShaftReportRows(history, settings.weightUnit, settings.lengthUnit),
+                            ShaftReportToleranceOf(history, settings.toleranceMoment,
+                                                   settings.weightUnit, settings.lengthUnit));
+}
+
+PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows,
+                             const ShaftReportTolerance& tolerance) {
   PageBuilder b;
   b.Text(0.5, 1.0, jobName, PrintFont::kReport, PrintAlign::kCentre);
   const double top = 3.5, rowHeight = 1.8;
@@ -438,6 +493,24 @@ PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<Shaft
   b.Box(left, top, right, y);
   b.Line(spinEnd, top, spinEnd, y);
   b.Line(middle, top, middle, y);
+
+  // Outside the table, so the table stays as it has always been. A side
+  // without a value (single-plane) gets no text at all.
+  auto line = [&](const char* label, const std::string& leftText, const std::string& rightText) {
+    b.Text(left, y + 0.35, label, PrintFont::kReport, PrintAlign::kLeft);
+    if (!leftText.empty()) {
+      b.Text((spinEnd + middle) / 2, y + 0.35, leftText, PrintFont::kReport, PrintAlign::kCentre);
+    }
+    b.Text((middle + right) / 2, y + 0.35, rightText, PrintFont::kReport, PrintAlign::kCentre);
+  };
+  if (tolerance.shown) {
+    y += 1.0;
+    line("Tolerance", tolerance.left, tolerance.right);
+  }
+  if (tolerance.verdict) {
+    y += rowHeight;
+    line("Final condition", tolerance.leftVerdict, tolerance.rightVerdict);
+  }
   return b.page;
 }
 

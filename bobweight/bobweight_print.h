@@ -161,7 +161,25 @@ struct ShaftReportRow {
 // window shows it (amount at the radius used, angle, " & " and the radius);
 // a single-plane record has no left text.
 std::vector<ShaftReportRow> ShaftReportRows(const History& history, int weightUnit, int lengthUnit);
-PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows);
+
+// Below the report's table: the tolerance per side at the radius of the final
+// record (else the latest), in the rows' amount format, and for a final record
+// each side's verdict. A single-plane record has no left text or verdict.
+struct ShaftReportTolerance {
+  bool shown = false;  // a record in use gives the radii
+  std::string left, right;
+  bool verdict = false;                   // a final record is in the history
+  std::string leftVerdict, rightVerdict;  // "Within tolerance" / "Outside tolerance"
+};
+ShaftReportTolerance ShaftReportToleranceOf(const History& history, double toleranceMoment,
+                                            int weightUnit, int lengthUnit);
+
+PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows,
+                             const ShaftReportTolerance& tolerance = {});
+// The report page of the job's history with the settings' units and
+// tolerance: what the printer and `balancer-cli print report` both get.
+PrintPage ShaftReportPage(const std::string& jobName, const History& history,
+                          const MachineSettings& settings);
 
 // Why a printout did not come out. A cancelled print dialog is none of
 // these: it prints nothing and says nothing.

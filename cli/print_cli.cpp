@@ -216,7 +216,13 @@ int PrintReportCommand(CliContext& ctx) {
   }
   ctx.out["jobName"] = AnsiToUtf8(named.jobName);
   ctx.out["rows"] = printed;
-  return WritePages(ctx, run, "report", {ComposeShaftReport(named.jobName, rows)},
+  const ShaftReportTolerance tolerance = ShaftReportToleranceOf(
+      history, settings.toleranceMoment, settings.weightUnit, settings.lengthUnit);
+  ctx.out["tolerance"] = {{"left", AnsiToUtf8(tolerance.left)},
+                          {"right", AnsiToUtf8(tolerance.right)},
+                          {"leftVerdict", tolerance.leftVerdict},
+                          {"rightVerdict", tolerance.rightVerdict}};
+  return WritePages(ctx, run, "report", {ShaftReportPage(named.jobName, history, settings)},
                     StyleOf(ctx, settings));
 }
 

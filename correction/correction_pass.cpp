@@ -331,11 +331,11 @@ CorrectionResult RunCorrectionPass(PlaneReading& left, PlaneReading& right,
     out.active = active[i];
     out.plane = *planes[i];
     if (twoPlane) {
-      out.inTolerance = readingMoments[i] <= settings.toleranceMoment;
+      out.inTolerance = WithinTolerance(readingMoments[i], settings.toleranceMoment);
     } else {
-      out.inTolerance = left.amount <= settings.toleranceMoment &&
-                        right.amount <= settings.toleranceMoment &&
-                        t.single.staticMoment <= settings.toleranceMoment;
+      out.inTolerance = WithinTolerance(left.amount, settings.toleranceMoment) &&
+                        WithinTolerance(right.amount, settings.toleranceMoment) &&
+                        WithinTolerance(t.single.staticMoment, settings.toleranceMoment);
     }
     if (!active[i]) continue;
     BuildText(settings, state, static_cast<Side>(i), twoPlane, out);

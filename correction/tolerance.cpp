@@ -17,6 +17,10 @@ double FloorTolerance(double value) {
 
 }  // namespace
 
+bool WithinTolerance(double moment, double toleranceMoment) {
+  return moment <= toleranceMoment;
+}
+
 double ClassFactor(int toleranceClass) {
   return toleranceClass == 2 ? 40.0 : 16.0;
 }

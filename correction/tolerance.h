@@ -28,6 +28,10 @@ struct ToleranceCalculator {
   double classFactor = 16.0;
 };
 
+// The one test of a side against the tolerance: the main screen's lamps and
+// the printed verdict must never disagree.
+bool WithinTolerance(double moment, double toleranceMoment);
+
 // Each of these sets toleranceMoment; the caller then reruns the correction.
 void SelectToleranceClass(ToleranceCalculator& calc, MachineSettings& settings, int cls);
 void EnterShaftWeight(ToleranceCalculator& calc, MachineSettings& settings, double pounds);

@@ -88,8 +88,7 @@ PrintOutcome PrintReportNow(const ScreenContext& context, HWND owner, const std:
   std::optional<PrintDialogResult> target = RunPrintDialog(kit, owner, request);
   if (!target) return PrintOutcome::kCancelled;
   if (target->dc == nullptr) return Failed(kit, Printout::kShaftReport, *target);
-  std::vector<PrintPage> pages = {ComposeShaftReport(
-      jobName, ShaftReportRows(*kit.history, settings.weightUnit, settings.lengthUnit))};
+  std::vector<PrintPage> pages = {ShaftReportPage(jobName, *kit.history, settings)};
   return Outcome(kit, Printout::kShaftReport,
                  PrintDocument(*target, jobName, pages, StyleOf(settings)));
 }

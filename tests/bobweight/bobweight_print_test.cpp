@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/machine_settings.h"
+#include "correction/tolerance.h"
 #include "records/history.h"
 
 namespace balancer {
@@ -382,6 +383,98 @@ TEST(ShaftReport, RowsReadAsTheHistoryWindowShowsThem) {
   EXPECT_EQ(texts[0], "smith 350");
   EXPECT_EQ(texts[1], "Spin");
   EXPECT_EQ(FindText(page, "Final")->font, PrintFont::kReport);
+}
+
+// The verdict lines below the report's table: the tolerance at the radii of
+// the final record (else the latest), and the final record judged as the
+// main screen judges a side.
+TEST(ShaftReport, ToleranceAndVerdictBelowAnUnchangedTable) {
+  History history;
+  history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  history.records[1] = {kHistorySpin, 4, 12, 2.0, 2, 180, 4.0};
+  history.historyCount = 2;
+  // 10 gram-inches per side; the latest record's radii without a final one.
+  ShaftReportTolerance t = ShaftReportToleranceOf(history, 10.0, 0, 0);
+  EXPECT_TRUE(t.shown);
+  EXPECT_EQ(t.left, "5.00 grams & 2.00\" radius");
+  EXPECT_EQ(t.right, "2.50 grams & 4.00\" radius");
+  EXPECT_FALSE(t.verdict);
+  EXPECT_EQ(t.leftVerdict, "");
+
+  // The final record's radii; its moments on either side of the tolerance,
+  // the tolerance itself counting as within.
+  history.records[2] = {kHistoryFinal, 10.0, 200, 1.0, 10.01, 95, 3.5};
+  history.historyCount = 3;
+  t = ShaftReportToleranceOf(history, 10.0, 0, 0);
+  EXPECT_EQ(t.left, "10.0 grams & 1.00\" radius");
+  EXPECT_EQ(t.right, "2.86 grams & 3.50\" radius");
+  ASSERT_TRUE(t.verdict);
+  EXPECT_EQ(t.leftVerdict, "Within tolerance");
+  EXPECT_EQ(t.rightVerdict, "Outside tolerance");
+  EXPECT_EQ(t.leftVerdict, WithinTolerance(10.0, 10.0) ? "Within tolerance" : "Outside tolerance");
+  t = ShaftReportToleranceOf(history, 28.35 * 1.0, 1, 1);
+  EXPECT_EQ(t.left, "1.00 ounces & 25mm radius");
+  EXPECT_EQ(t.right, "0.286 ounces & 89mm radius");
+  EXPECT_EQ(t.rightVerdict, "Within tolerance");
+
+  // The page: the table's items come first and are those of a report
+  // without the lines; the lines follow under the table.
+  MachineSettings settings;
+  settings.toleranceMoment = 10.0;
+  const std::vector<ShaftReportRow> rows = ShaftReportRows(history, 0, 0);
+  const PrintPage plain = ComposeShaftReport("smith 350", rows);
+  const PrintPage page = ShaftReportPage("smith 350", history, settings);
+  ASSERT_EQ(page.items.size(), plain.items.size() + 6);
+  double tableBottom = 0;
+  for (size_t i = 0; i < plain.items.size(); ++i) {
+    EXPECT_EQ(page.items[i].text, plain.items[i].text) << i;
+    EXPECT_EQ(page.items[i].y, plain.items[i].y) << i;
+    EXPECT_EQ(page.items[i].kind, plain.items[i].kind) << i;
+    tableBottom = std::max({tableBottom, plain.items[i].y, plain.items[i].y2});
+  }
+  const std::vector<std::string> texts = Texts(page);
+  const std::vector<std::string> lines(texts.end() - 6, texts.end());
+  EXPECT_EQ(lines, (std::vector<std::string>{"Tolerance", "10.0 grams & 1.00\" radius",
+                                             "2.86 grams & 3.50\" radius", "Final condition",
+                                             "Within tolerance", "Outside tolerance"}));
+  const PrintItem* verdictLine = FindText(page, "Outside tolerance");
+  EXPECT_GT(FindText(page, "Tolerance")->y, tableBottom);
+  EXPECT_GT(verdictLine->y, FindText(page, "Tolerance")->y);
+  EXPECT_EQ(verdictLine->x, FindText(page, "Right")->x);
+  EXPECT_EQ(verdictLine->font, PrintFont::kReport);
+}
+
+TEST(ShaftReport, SinglePlaneAndEmptyHistories) {
+  History single;
+  single.records[0] = {kHistoryInitial, kNoLeftMoment, 0, 3.0, 40, 90, 3.0};
+  single.records[1] = {kHistoryFinal, kNoLeftMoment, 0, 3.0, 3, 91, 3.0};
+  single.historyCount = 2;
+  ShaftReportTolerance t = ShaftReportToleranceOf(single, 6.0, 0, 0);
+  EXPECT_EQ(t.left, "");
+  EXPECT_EQ(t.right, "2.00 grams & 3.00\" radius");
+  EXPECT_EQ(t.leftVerdict, "");
+  EXPECT_EQ(t.rightVerdict, "Within tolerance");
+  MachineSettings settings;
+  settings.toleranceMoment = 6.0;
+  const std::vector<std::string> texts = Texts(ShaftReportPage("job", single, settings));
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string()), 2)
+      << "only the table's own empty left cells, none of the verdict lines";
+
+  // No record, no line: the page is the bare table.
+  History none;
+  EXPECT_FALSE(ShaftReportToleranceOf(none, 6.0, 0, 0).shown);
+  EXPECT_EQ(ShaftReportPage("job", none, settings).items.size(),
+            ComposeShaftReport("job", {}).items.size());
+
+  // A full history keeps its lines on the page.
+  History full;
+  full.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  for (int i = 1; i < kHistorySize; ++i) full.records[i] = {kHistorySpin, 4, 12, 2.0, 2, 180, 4.0};
+  full.records[kHistorySize - 1].kind = kHistoryFinal;
+  full.historyCount = kHistorySize;
+  for (const PrintItem& item : ShaftReportPage("job", full, settings).items) {
+    EXPECT_LE(std::max(item.y, item.y2) + 1.0, kPrintLinesPerPage) << item.text;
+  }
 }
 
 }  // namespace

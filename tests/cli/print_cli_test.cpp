@@ -12,6 +12,7 @@
 #include "bobweight/bobweight_files.h"
 #include "cli/print_png.h"
 #include "records/history.h"
+#include "records/settings_startup.h"
 #include "support/cli_runner.h"
 
 namespace balancer {
@@ -226,6 +227,34 @@ TEST_F(PrintPngTest, CliPrintsTheCardPagesAndTheReport) {
                    "/none.hst --job j --out " + folder_)
                 .status,
             1);
+}
+
+// The report judges the final record by the folder's tolerance, in its units,
+// as the printer gets it from the history window.
+TEST_F(PrintPngTest, TheReportJudgesTheFinalRecordByTheSettingsTolerance) {
+  MachineSettings settings;
+  settings.toleranceMoment = 7.0;
+  settings.weightUnit = 1;
+  ASSERT_TRUE(WriteSettingsFiles(ProgramFolder{folder_}, settings, nullptr));
+  History history;
+  history.records[0] = {kHistoryInitial, 35, 90, 3.5, 7, 271, 3.5};
+  history.records[1] = {kHistoryFinal, 6.9, 12, 2.0, 7.2, 180, 4.0};
+  history.historyCount = 2;
+  std::ofstream(folder_ + "/job.hst") << FormatHistory(history);
+  CliRun r = RunCli("--folder " + folder_ + " print report --history " + folder_ +
+                    "/job.hst --job 'smith 350' --out " + folder_ + "/report");
+  ASSERT_EQ(r.status, 0) << r.raw;
+  EXPECT_EQ(r.out["tolerance"]["left"], "0.123 ounces & 2.00\" radius");
+  EXPECT_EQ(r.out["tolerance"]["right"], "0.062 ounces & 4.00\" radius");
+  EXPECT_EQ(r.out["tolerance"]["leftVerdict"], "Within tolerance");
+  EXPECT_EQ(r.out["tolerance"]["rightVerdict"], "Outside tolerance");
+  std::vector<std::string> texts;
+  for (const auto& item : r.out["texts"][0]) texts.push_back(item["text"]);
+  ASSERT_GE(texts.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(texts.end() - 6, texts.end()),
+            (std::vector<std::string>{"Tolerance", "0.123 ounces & 2.00\" radius",
+                                      "0.062 ounces & 4.00\" radius", "Final condition",
+                                      "Within tolerance", "Outside tolerance"}));
 }
 
 }  // namespace

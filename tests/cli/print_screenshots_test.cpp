@@ -1,7 +1,8 @@
 // Every printout variant drawn by `balancer-cli print` into
 // build/screenshots/print-*.png, so a person can look at the pages: the card
 // with and without the detail page, the force table alone, the shaft report
-// of a short job and of a full history.
+// of a short job (its final record within and outside the tolerance, and
+// single-plane) and of a full history.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -119,6 +120,17 @@ TEST(PrintScreenshots, EveryPageVariant) {
   }
   full.historyCount = kHistorySize;
   std::ofstream(folder + "/full.hst") << FormatHistory(full);
+  // A final record the tolerance (13.64 gram-inches by default) fails on the
+  // left, and a single-plane job.
+  History outside = job;
+  outside.records[3] = {kHistoryFinal, 25.3, 188, 3.5, 2.14, 64, 3.5};
+  std::ofstream(folder + "/outside.hst") << FormatHistory(outside);
+  History single;
+  single.records[0] = {kHistoryInitial, kNoLeftMoment, 0, 3.0, 52.0, 133, 3.0};
+  single.records[1] = {kHistorySpin, kNoLeftMoment, 0, 3.0, 18.5, 140, 3.0};
+  single.records[2] = {kHistoryFinal, kNoLeftMoment, 0, 3.0, 14.2, 141, 3.0};
+  single.historyCount = 3;
+  std::ofstream(folder + "/single.hst") << FormatHistory(single);
 
   const Variant variants[] = {
       {"print-card", "card " + bwi + " --print-option 0", 1},
@@ -126,6 +138,8 @@ TEST(PrintScreenshots, EveryPageVariant) {
       {"print-card-force", "card " + bwi + " --print-option 2", 2},
       {"print-report", "report --history " + folder + "/job.hst --job 'smith 350'", 1},
       {"print-history", "report --history " + folder + "/full.hst --job 'jones 454'", 1},
+      {"print-report-outside", "report --history " + folder + "/outside.hst --job 'smith 350'", 1},
+      {"print-report-single", "report --history " + folder + "/single.hst --job 'brown 302'", 1},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.name);
@@ -141,6 +155,11 @@ TEST(PrintScreenshots, EveryPageVariant) {
       Raster page;
       ASSERT_TRUE(ReadPicture(shot, page));
       EXPECT_EQ(page.width, 1700);
+    }
+    if (std::string(v.name).rfind("print-report", 0) == 0) {
+      const std::string verdict = result["tolerance"]["rightVerdict"];
+      EXPECT_EQ(verdict, std::string(v.name) == "print-report-single" ? "Outside tolerance"
+                                                                      : "Within tolerance");
     }
     if (std::string(v.name).rfind("print-card", 0) == 0) {
       EXPECT_EQ(result["picturesDrawn"][0], 3) << "the card's three pictures";
