@@ -86,7 +86,26 @@ struct FileRequest {
   std::string defaultExtension;  // "bwi", or empty
   std::string folder;            // where the dialog starts
   std::string proposedName;      // the file name filled in, or empty
+  // A second file type offered after the first ("" for none): the save
+  // dialog of the history also writes spreadsheets.
+  std::string secondFilterName;  // "Spreadsheet Files (.csv files)"
+  std::string secondPatterns;    // "*.csv"
 };
+
+// The path a dialog gave back when the operator had file type `filterIndex`
+// (1 the first) chosen: a name typed without any extension takes the chosen
+// type's, so the name alone tells what to write, whatever the dialog appended.
+inline std::string PathOfChosenType(const FileRequest& request, const std::string& path,
+                                    int filterIndex) {
+  const std::string& patterns = filterIndex == 2 ? request.secondPatterns : request.patterns;
+  const size_t nameStart = path.find_last_of("\\/") + 1;
+  if (path.find('.', nameStart) != std::string::npos || nameStart >= path.size()) return path;
+  if (patterns.size() < 3 || patterns.compare(0, 2, "*.") != 0 ||
+      patterns.find(';') != std::string::npos) {
+    return path;
+  }
+  return path + patterns.substr(1);
+}
 
 // The dialog of one kind of job file ("hst"): "*.hst" in `folder`, the save
 // dialog proposing "NAME.hst" when there is a name.

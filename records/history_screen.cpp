@@ -1,6 +1,7 @@
 #include "records/history_screen.h"
 
 #include "records/atomic_file.h"
+#include "records/history_csv.h"
 
 namespace balancer {
 
@@ -44,9 +45,16 @@ HistoryColumns HistoryLayout() {
   return {20, 110, 490, 14, 44, 23, 370};
 }
 
-FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings) {
-  return JobFileRequest(true, "Save History Data", kHistoryFilter, kHistoryExtension,
-                        settings.historyFolder, history.historyName);
+FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings,
+                               bool proposeCsv) {
+  FileRequest request = JobFileRequest(true, "Save History Data", kHistoryFilter, kHistoryExtension,
+                                       settings.historyFolder, history.historyName);
+  request.secondFilterName = kHistoryCsvFilter;
+  request.secondPatterns = std::string("*.") + kHistoryCsvExtension;
+  if (proposeCsv && !history.historyName.empty()) {
+    request.proposedName = history.historyName + "." + kHistoryCsvExtension;
+  }
+  return request;
 }
 
 FileRequest LoadHistoryRequest(const MachineSettings& settings) {
@@ -103,8 +111,10 @@ ScreenPress HistoryScreen::Key(int character) {
 
 ScreenPress HistoryScreen::NameEntered(const std::string& typed) {
   ScreenPress press = HandledPress();
-  history_.historyName = CleanFileName(typed, ".hst");
-  press.dialog = SaveHistoryRequest(history_, settings_);
+  // A name typed with ".csv" asks for the spreadsheet; any other is a .hst.
+  const bool csv = IsCsvFileName(CleanFileName(typed, ""));
+  history_.historyName = CleanFileName(typed, csv ? ".csv" : ".hst");
+  press.dialog = SaveHistoryRequest(history_, settings_, csv);
   return press;
 }
 
@@ -113,8 +123,10 @@ ScreenPress HistoryScreen::FileChosen(const FileRequest& request,
   ScreenPress press = HandledPress();
   if (!path || path->empty()) return press;
   if (request.save) {
-    // The saved file is the current history from now on.
-    if (SaveHistoryFile(*path, history_, settings_, ui_)) {
+    // The saved file is the current history from now on, in either format.
+    const bool saved = IsCsvFileName(*path) ? SaveHistoryCsvFile(*path, history_, settings_, ui_)
+                                            : SaveHistoryFile(*path, history_, settings_, ui_);
+    if (saved) {
       history_.historyName = BaseNameOfPath(*path);
     }
     return press;

@@ -40,8 +40,11 @@ struct HistoryColumns {
 };
 HistoryColumns HistoryLayout();
 
-// The dialogs of Save and Load.
-FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings);
+// The dialogs of Save and Load. Save offers .hst files, then spreadsheets
+// (.csv); the chosen name's extension decides what is written. `proposeCsv`
+// proposes "NAME.csv" instead of "NAME.hst".
+FileRequest SaveHistoryRequest(const History& history, const MachineSettings& settings,
+                               bool proposeCsv = false);
 FileRequest LoadHistoryRequest(const MachineSettings& settings);
 
 class HistoryScreen {

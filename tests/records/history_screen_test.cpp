@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/history_csv.h"
 #include "support/temp_folder.h"
 
 namespace balancer {
@@ -129,6 +130,44 @@ TEST_F(HistoryScreenTest, SavedAndLoadedFilesNameTheHistoryAndMoveTheFolder) {
   EXPECT_EQ(history.historyCount, 3);
   EXPECT_EQ(screen.Rows()[2].label, "Final");
   EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(HistoryScreenTest, SaveOffersASpreadsheetAndTheChosenNameDecidesTheFormat) {
+  const FileRequest save = SaveHistoryRequest(history, settings);
+  EXPECT_EQ(save.filterName, "History Files (.hst files)");
+  EXPECT_EQ(save.secondFilterName, "Spreadsheet Files (.csv files)");
+  EXPECT_EQ(save.secondPatterns, "*.csv");
+  EXPECT_EQ(save.defaultExtension, "hst");
+  EXPECT_TRUE(LoadHistoryRequest(settings).secondFilterName.empty()) << "only .hst files load";
+
+  settings.historyFolder = "C:\\elsewhere";
+  screen.FileChosen(save, folder.File("crank 4.CSV"));
+  EXPECT_EQ(folder.Read("crank 4.CSV"), FormatHistoryCsv(history, 0, 0));
+  EXPECT_EQ(settings.historyFolder, folder.Path());
+  EXPECT_EQ(history.historyName, "crank 4");
+  EXPECT_FALSE(folder.Exists("crank 4.hst"));
+
+  // Any other name is the .hst, as ever.
+  screen.FileChosen(save, folder.File("crank 4.txt"));
+  EXPECT_EQ(folder.Read("crank 4.txt"), FormatHistory(history));
+  EXPECT_TRUE(ui.messages.empty());
+
+  // The type chosen in the dialog gives a bare name its extension.
+  EXPECT_EQ(PathOfChosenType(save, "C:\\jobs\\crank", 2), "C:\\jobs\\crank.csv");
+  EXPECT_EQ(PathOfChosenType(save, "C:\\jobs\\crank", 1), "C:\\jobs\\crank.hst");
+  EXPECT_EQ(PathOfChosenType(save, "C:\\jobs\\crank.hst", 2), "C:\\jobs\\crank.hst");
+  EXPECT_EQ(PathOfChosenType(save, "C:\\jobs.v2\\crank", 2), "C:\\jobs.v2\\crank.csv");
+}
+
+TEST_F(HistoryScreenTest, AKeyboardNameEndingInCsvProposesTheSpreadsheet) {
+  settings.touchscreen = 1;
+  ScreenPress press = screen.NameEntered(" job 12.Csv ");
+  EXPECT_EQ(history.historyName, "job 12");
+  ASSERT_TRUE(press.dialog);
+  EXPECT_EQ(press.dialog->proposedName, "job 12.csv");
+  press = screen.NameEntered("job 12");
+  ASSERT_TRUE(press.dialog);
+  EXPECT_EQ(press.dialog->proposedName, "job 12.hst");
 }
 
 TEST_F(HistoryScreenTest, CancelledOrUnreadableChoicesChangeNothing) {

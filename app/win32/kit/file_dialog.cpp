@@ -17,6 +17,13 @@ std::string FileDialogFilter(const std::string& name, const std::string& pattern
   return filter;
 }
 
+std::string FileDialogFilter(const FileRequest& request) {
+  std::string filter = FileDialogFilter(request.filterName, request.patterns);
+  if (request.secondFilterName.empty()) return filter;
+  filter.pop_back();  // the list's end comes after the second type
+  return filter + FileDialogFilter(request.secondFilterName, request.secondPatterns);
+}
+
 std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner, const FileRequest& request) {
   if (kit.fileDialogStandIn) return kit.fileDialogStandIn(owner, request);
 
@@ -26,7 +33,7 @@ std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner, const File
   if (request.proposedName.size() < sizeof file) {
     std::memcpy(file, request.proposedName.c_str(), request.proposedName.size() + 1);
   }
-  const std::string filter = FileDialogFilter(request.filterName, request.patterns);
+  const std::string filter = FileDialogFilter(request);
 
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -46,7 +53,7 @@ std::optional<std::string> RunFileDialog(KitContext& kit, HWND owner, const File
 
   const BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!chosen || file[0] == '\0') return std::nullopt;
-  return std::string(file);
+  return PathOfChosenType(request, file, static_cast<int>(ofn.nFilterIndex));
 }
 
 }  // namespace balancer

@@ -17,6 +17,8 @@ struct KitContext;
 
 // The "name\0patterns\0\0" filter the common dialogs take.
 std::string FileDialogFilter(const std::string& name, const std::string& patterns);
+// The request's file types in order: the first, then the second if any.
+std::string FileDialogFilter(const FileRequest& request);
 
 // Shows the dialog over `owner`. The chosen full path, or nothing when the
 // operator cancelled or the dialog failed.
