@@ -64,6 +64,41 @@ hp_dialog_path() {
   wait_until 20 hp_window_closed "$title"
 }
 
+# As hp_dialog_path, with the dialog's second file type chosen before Enter.
+hp_dialog_path_second_type() {
+  local title="$1" path="$2" id
+  id="$(wait_for_window "$title" 20)" || return 1
+  wait_settled
+  xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers ctrl+a >/dev/null 2>&1
+  xdotool type --delay 40 "$path" >/dev/null 2>&1
+  # "Save as type": the list of file types, one step down.
+  xdotool key --clearmodifiers alt+t >/dev/null 2>&1
+  xdotool key --clearmodifiers Down >/dev/null 2>&1
+  wait_settled
+  xdotool key --clearmodifiers Return >/dev/null 2>&1
+  wait_until 20 hp_window_closed "$title"
+}
+
+# The history spreadsheet FILE: a quoted header with the units UNITS
+# ("grams inches" or "ounces millimetres"), then the initial record and spin
+# 1, every row of eight cells ending in CR LF.
+hp_csv_ok() {
+  python3 - "$1" "$2" <<'EOF'
+import csv, sys
+path, units = sys.argv[1], sys.argv[2].split()
+raw = open(path, "rb").read()
+assert raw.count(b"\r\n") == 3 and b"\n" not in raw.replace(b"\r\n", b""), raw
+assert raw.startswith(b'"Number","Kind","Left amount (%s)"' % units[0].encode()), raw
+rows = list(csv.reader(open(path, newline="")))
+assert rows[0][4] == "Left radius (%s)" % units[1], rows[0]
+assert [r[:2] for r in rows[1:]] == [["", "Initial"], ["1", "Spin"]], rows
+for r in rows[1:]:
+    assert len(r) == 8, r
+    [float(c) for c in r[2:]]
+EOF
+}
+
 # One spin to its end; any message it leaves is answered.
 hp_spin() {
   send_keys s
@@ -128,6 +163,20 @@ for screen in 1280x720x24 1920x1080x24; do
         hp_dialog_path "Save History Data" 'C:\balancer\job.hst'
       check "$size: the history file starts with the initial record" \
         wait_until 5 grep -q '^2 ' "$(program_folder)/job.hst"
+      csv_units="grams inches"
+      [ "$units" = mm-oz ] && csv_units="ounces millimetres"
+      rm -f "$(program_folder)/job.csv" "$(program_folder)/jobsheet.csv"
+      hp_click_history "$id" $kHistorySave "$scale"
+      check "$size: Save as a spreadsheet through the dialog" \
+        hp_dialog_path "Save History Data" 'C:\balancer\job.csv'
+      check "$size: the spreadsheet holds the history's rows" \
+        wait_until 5 hp_csv_ok "$(program_folder)/job.csv" "$csv_units"
+      hp_click_history "$id" $kHistorySave "$scale"
+      check "$size: the spreadsheet type chosen in the dialog" \
+        hp_dialog_path_second_type "Save History Data" 'C:\balancer\jobsheet'
+      check "$size: a bare name with the spreadsheet type is a .csv" \
+        wait_until 5 hp_csv_ok "$(program_folder)/jobsheet.csv" "$csv_units"
+      check "$size: the .hst is left as it was" grep -q '^2 ' "$(program_folder)/job.hst"
       hp_click_history "$id" $kHistoryClear "$scale"
       settled_screenshot "$shots/history-cleared-$units-$size.png"
       hp_click_history "$id" $kHistoryLoad "$scale"

@@ -13,6 +13,8 @@
 #include "app/keypad_layout.h"
 #include "app/main_commands.h"
 #include "app/win32/kit/entry_window.h"
+#include "app/win32/kit/file_dialog.h"
+#include "records/history_csv.h"
 #include "records/history_screen.h"
 #include "records/presets_screen.h"
 #include "screen_fixture.h"
@@ -141,6 +143,33 @@ TEST_F(HistoryPresetsFixture, HistorySavedClearedAndLoadedBack) {
   answer.reset();
   Press(screen, kHistoryLoadId);
   EXPECT_EQ(main.history.historyCount, 2);
+}
+
+TEST_F(HistoryPresetsFixture, HistorySavedAsASpreadsheetThroughTheDialog) {
+  TwoSpins();
+  HWND screen = Open(kCmdHistory);
+  ASSERT_NE(screen, nullptr);
+  answer = folder.File("crank 4.csv");
+  Press(screen, kHistorySaveId);
+  ASSERT_EQ(requests.size(), 1u);
+  // The common dialog lists the .hst first, then the spreadsheet.
+  const char both[] =
+      "History Files (.hst files)\0*.hst\0"
+      "Spreadsheet Files (.csv files)\0*.csv\0";
+  EXPECT_EQ(FileDialogFilter(requests[0]), std::string(both, sizeof both));
+  EXPECT_EQ(Read("crank 4.csv"), FormatHistoryCsv(main.history, 0, 0));
+  EXPECT_EQ(Read("crank 4.csv").substr(0, 17), "\"Number\",\"Kind\",\"");
+  EXPECT_FALSE(Exists("crank 4.hst"));
+  EXPECT_EQ(main.history.historyName, "crank 4");
+  EXPECT_EQ(settings.historyFolder, folder.path);
+  EXPECT_EQ(message.hwnd, nullptr);
+  // The history itself is untouched by the spreadsheet.
+  EXPECT_EQ(main.history.historyCount, 2);
+
+  // The dialog without a second type is as it was.
+  FileRequest load = LoadHistoryRequest(settings);
+  const char one[] = "History Files (.hst files)\0*.hst\0";
+  EXPECT_EQ(FileDialogFilter(load), std::string(one, sizeof one));
 }
 
 TEST_F(HistoryPresetsFixture, AnOldFormatHistoryIsToldAsAnError) {
