@@ -21,21 +21,19 @@ History Job() {
 }
 
 TEST(HistoryCsv, OneRowPerRecordInUseAsTheWindowShowsIt) {
-  EXPECT_EQ(FormatHistoryCsv(Job(), 0, 0),
-            "\"Number\",\"Kind\",\"Left amount (grams)\",\"Left angle (degrees)\","
-            "\"Left radius (inches)\",\"Right amount (grams)\",\"Right angle (degrees)\","
-            "\"Right radius (inches)\"\r\n"
-            ",\"Initial\",24.6,212,3.50,18.2,48,3.50\r\n"
-            "1,\"Spin\",6.10,201,2.00,2.10,55,4.00\r\n"
-            "2,\"Spin\",,,,0.63,360,3.50\r\n"
-            ",\"Final\",0.42,188,3.50,0.61,64,3.50\r\n");
+  EXPECT_EQ(
+      FormatHistoryCsv(Job(), 0, 0),
+      "\"Number\",\"Kind\",\"Left amount (grams)\",\"Left angle (degrees)\",\"Left radius (inches)\",\"Right amount (grams)\",\"Right angle (degrees)\",\"Right radius (inches)\"\r\n"
+      ",\"Initial\",24.6,212,3.50,18.2,48,3.50\r\n"
+      "1,\"Spin\",6.10,201,2.00,2.10,55,4.00\r\n"
+      "2,\"Spin\",,,,0.63,360,3.50\r\n"
+      ",\"Final\",0.42,188,3.50,0.61,64,3.50\r\n");
 
   // Ounces switch to three decimals below 28.35 grams, millimetres are whole.
   const std::string metric = FormatHistoryCsv(Job(), 1, 1);
-  EXPECT_EQ(metric.substr(0, metric.find("\r\n")),
-            "\"Number\",\"Kind\",\"Left amount (ounces)\",\"Left angle (degrees)\","
-            "\"Left radius (millimetres)\",\"Right amount (ounces)\",\"Right angle (degrees)\","
-            "\"Right radius (millimetres)\"");
+  EXPECT_EQ(
+      metric.substr(0, metric.find("\r\n")),
+      "\"Number\",\"Kind\",\"Left amount (ounces)\",\"Left angle (degrees)\",\"Left radius (millimetres)\",\"Right amount (ounces)\",\"Right angle (degrees)\",\"Right radius (millimetres)\"");
   EXPECT_NE(metric.find("\r\n,\"Initial\",0.868,212,89,0.642,48,89\r\n"), std::string::npos);
   History heavy;
   heavy.records[0] = {kHistoryInitial, 3.5 * 28.4, 10, 3.5, 3.5 * 28.3, 20, 3.5};
