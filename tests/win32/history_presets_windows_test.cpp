@@ -149,7 +149,7 @@ TEST_F(HistoryPresetsFixture, HistorySavedAsASpreadsheetThroughTheDialog) {
   TwoSpins();
   HWND screen = Open(kCmdHistory);
   ASSERT_NE(screen, nullptr);
-  answer = folder.File("crank 4.csv");
+  answer = folder.File("crank 9.csv");
   Press(screen, kHistorySaveId);
   ASSERT_EQ(requests.size(), 1u);
   // The common dialog lists the .hst first, then the spreadsheet.
@@ -157,10 +157,10 @@ TEST_F(HistoryPresetsFixture, HistorySavedAsASpreadsheetThroughTheDialog) {
       "History Files (.hst files)\0*.hst\0"
       "Spreadsheet Files (.csv files)\0*.csv\0";
   EXPECT_EQ(FileDialogFilter(requests[0]), std::string(both, sizeof both));
-  EXPECT_EQ(Read("crank 4.csv"), FormatHistoryCsv(main.history, 0, 0));
-  EXPECT_EQ(Read("crank 4.csv").substr(0, 17), "\"Number\",\"Kind\",\"");
-  EXPECT_FALSE(Exists("crank 4.hst"));
-  EXPECT_EQ(main.history.historyName, "crank 4");
+  EXPECT_EQ(Read("crank 9.csv"), FormatHistoryCsv(main.history, 0, 0));
+  EXPECT_EQ(Read("crank 9.csv").substr(0, 17), "\"Number\",\"Kind\",\"");
+  EXPECT_FALSE(Exists("crank 9.hst"));
+  EXPECT_EQ(main.history.historyName, "crank 9");
   EXPECT_EQ(settings.historyFolder, folder.path);
   EXPECT_EQ(message.hwnd, nullptr);
   // The history itself is untouched by the spreadsheet.
