@@ -6,6 +6,7 @@
 #include "app/status_field.h"
 #include "base/unit_text.h"
 #include "correction/reluctor.h"
+#include "correction/tolerance.h"
 
 namespace balancer {
 
@@ -202,10 +203,11 @@ std::vector<PlacementCircle> RemainderCircles(const SideCorrection& side, int si
 
 bool OutOfTolerance(const MachineSettings& settings, const CorrectionResult& result,
                     const DisplayInputs& in) {
-  if (settings.toleranceMoment < in.rightReadingMoment) return true;
+  const double tolerance = settings.toleranceMoment;
+  if (!WithinTolerance(in.rightReadingMoment, tolerance)) return true;
   if (!result.twoPlaneMode) {
-    if (settings.toleranceMoment < in.leftReadingMoment) return true;
-    if (settings.toleranceMoment < result.single.staticMoment) return true;
+    if (!WithinTolerance(in.leftReadingMoment, tolerance)) return true;
+    if (!WithinTolerance(result.single.staticMoment, tolerance)) return true;
   }
   return false;
 }

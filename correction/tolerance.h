@@ -28,8 +28,10 @@ struct ToleranceCalculator {
   double classFactor = 16.0;
 };
 
-// The one test of a side against the tolerance: the main screen's lamps and
-// the printed verdict must never disagree.
+// The one test of a moment against the tolerance, for the main screen's
+// lamps and the printed verdict alike (the lamps judge the upright readings,
+// the report the recorded correction-plane moments it prints). A moment that
+// is not a number is never within.
 bool WithinTolerance(double moment, double toleranceMoment);
 
 // Each of these sets toleranceMoment; the caller then reruns the correction.

@@ -45,7 +45,7 @@ bool AllDigits(const std::string& text) {
 
 bool IsProgramFileExtension(std::string ext) {
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const char* own : {"dta", "bak", "bad", "txt", "hst", "jsi", "bwi", "bme"}) {
+  for (const char* own : {"dta", "bak", "bad", "txt", "hst", "csv", "jsi", "bwi", "bme"}) {
     if (ext == own) return true;
   }
   return false;

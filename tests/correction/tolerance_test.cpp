@@ -1,5 +1,7 @@
 #include "correction/tolerance.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "base/unit_text.h"
@@ -86,6 +88,15 @@ TEST(CorrectionText, FormatsFollowTheUnitsIndependently) {
   EXPECT_TRUE(whole(LengthText(1e100, 0, true), 100, ".000\""));
   EXPECT_TRUE(whole(DrillText(1e90, 10.0, 0), 90, ".000\" deep at 10\xB0"));
   EXPECT_TRUE(whole(SlugText(1e80, 1e80, 10.0, 1), 160, "mm L slug at 10\xB0"));
+}
+
+// The lamps and the printed verdict share this test: the tolerance itself
+// is within, anything above or not a number is not.
+TEST(Tolerance, AMomentAtTheToleranceIsWithinAndNotANumberNever) {
+  EXPECT_TRUE(WithinTolerance(13.64, 13.64));
+  EXPECT_TRUE(WithinTolerance(0.0, 0.001));
+  EXPECT_FALSE(WithinTolerance(13.641, 13.64));
+  EXPECT_FALSE(WithinTolerance(std::nan(""), 13.64));
 }
 
 }  // namespace

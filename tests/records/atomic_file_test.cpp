@@ -78,7 +78,7 @@ TEST(AtomicFile, StaleTemporariesOfOurFilesAreRemovedAndOthersKept) {
   for (const std::string& name : std::vector<std::string>{
            "balsetup.dta." + dead + ".3.tmp", "balsetup.dta.tmp", "job.bwi." + dead + ".0.tmp",
            "JOB.BME." + dead + ".1.tmp", "preset.jsi.tmp", "company.txt." + dead + ".7.tmp",
-           "balsetup.dta.bad." + dead + ".0.tmp"}) {
+           "balsetup.dta.bad." + dead + ".0.tmp", "job.csv." + dead + ".2.tmp"}) {
     folder.Write(name, "half");
   }
   const std::vector<std::string> kept = {
@@ -91,7 +91,7 @@ TEST(AtomicFile, StaleTemporariesOfOurFilesAreRemovedAndOthersKept) {
       "job.bwi"};
   for (const std::string& name : kept) folder.Write(name, "keep");
 
-  EXPECT_EQ(RemoveStaleTemporaries(folder.Path()), 7);
+  EXPECT_EQ(RemoveStaleTemporaries(folder.Path()), 8);
   std::vector<std::string> left;
   for (const fs::directory_entry& e : fs::directory_iterator(folder.Path())) {
     left.push_back(e.path().filename().string());
