@@ -71,6 +71,14 @@ std::optional<OperatorMessage> CheckProvingSetup(const ProvingSetup& setup) {
   return std::nullopt;
 }
 
+OperatorMessage ProvingKnownUnbalanceTooSmallMessage() {
+  return MakeOkMessage("Attention",
+                       "The known unbalance is within the balance tolerance on the test plane,\n"
+                       "so the correction has nothing to take away there.\n\n"
+                       "Use a larger test mass for the reduction step.",
+                       kDarkBlueText, kBeepAsterisk, 300, 220, 680, 220);
+}
+
 void ComputeProvingFigures(ProvingPlane plane, ProvingResult& result) {
   result.meanAmount = 0.0;
   result.spreadPercent = 0.0;
@@ -302,7 +310,7 @@ std::string ProvingReportText(const ProvingSetup& setup, const ProvingResult& re
          "  Right angle\n";
   int n = 0;
   for (const ProvingPositionResult& p : result.positions) {
-    std::snprintf(line, sizeof line, "%2d  %5.0f\xB0  %s  %5.1f\xB0  %s  %5.1f\xB0\n", ++n,
+    std::snprintf(line, sizeof line, "%8d  %6.0f\xB0  %10s  %9.1f\xB0  %11s  %10.1f\xB0\n", ++n,
                   p.massAngle, weight(p.amount[0]).c_str(), PrintedAngle(p.angle[0]),
                   weight(p.amount[1]).c_str(), PrintedAngle(p.angle[1]));
     out += line;
