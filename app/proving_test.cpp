@@ -409,13 +409,20 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       setup.massGrams = a * divisor;
       setup.radiusInches = b;
       setup.plane = *p;
-      if (CheckProvingSetup(setup)) return false;
+      // A mass too small for the printed digits reads back as 0: shown, not refused.
+      if (!std::isfinite(setup.massGrams) || setup.massGrams < 0 ||
+          setup.massGrams > kProvingMaxMassGrams || !std::isfinite(b) || b < 0 ||
+          b > kProvingMaxRadiusInches) {
+        return false;
+      }
       haveMass = true;
     } else if (StartsWith(line, "Result: ")) {
       if (!ReadVerdict(line, "Result: ", result.passed)) return false;
       haveResult = true;
     } else if (StartsWith(line, "Mean: ")) {
-      if (std::sscanf(line.c_str(), "Mean: %lf", &a) != 1 || !Finite({a}) || a < 0) return false;
+      if (std::sscanf(line.c_str(), "Mean: %lf", &a) != 1 || !Finite({a * divisor}) || a < 0) {
+        return false;
+      }
       result.meanAmount = a * divisor;
       haveMean = true;
     } else if (StartsWith(line, "Spread: ")) {
@@ -443,14 +450,14 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       if (!inReduction && line != "Unbalance reduction ratio: not run") return false;
     } else if (inReduction && StartsWith(line, "Initial: ")) {
       if (std::sscanf(line.c_str(), "Initial: left %lf, right %lf", &a, &b) != 2 ||
-          !Finite({a, b}) || a < 0 || b < 0) {
+          !Finite({a * divisor, b * divisor}) || a < 0 || b < 0) {
         return false;
       }
       result.urrInitial[0] = a * divisor;
       result.urrInitial[1] = b * divisor;
     } else if (inReduction && StartsWith(line, "Residual: ")) {
       if (std::sscanf(line.c_str(), "Residual: left %lf, right %lf", &a, &b) != 2 ||
-          !Finite({a, b}) || a < 0 || b < 0) {
+          !Finite({a * divisor, b * divisor}) || a < 0 || b < 0) {
         return false;
       }
       result.urrResidual[0] = a * divisor;
@@ -466,9 +473,10 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       if (!ReadVerdict(line, "Reduction: ", result.urrPassed)) return false;
     } else if (std::sscanf(line.c_str(), "%d %lf\xB0 %lf %lf\xB0 %lf %lf\xB0", &n, &a, &b, &c, &d,
                            &e) == 6) {
+      // Position n sits at (n - 1) * 30 degrees.
       if (n != static_cast<int>(result.positions.size()) + 1 || n > kProvingPositions ||
-          !Finite({a, b, c, d, e}) || b < 0 || d < 0 || a < 0 || a >= 360 || c < 0 || c >= 360 ||
-          e < 0 || e >= 360) {
+          a != 30.0 * (n - 1) || !Finite({b * divisor, c, d * divisor, e}) || b < 0 || d < 0 ||
+          c < 0 || c >= 360 || e < 0 || e >= 360) {
         return false;
       }
       ProvingPositionResult p;
