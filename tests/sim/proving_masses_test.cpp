@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "base/operator_ui.h"
 #include "correction/correction_pass.h"
@@ -17,10 +18,12 @@ namespace balancer {
 namespace {
 
 // The demo's machine: the default one with its uprights where the default
-// settings put them.
+// settings put them, and its sensor runout.
 sim::SimConfig DemoMachine() {
   sim::SimConfig c;
   c.uprightSpacing = MachineSettings().uprightDistance;
+  c.harmonic2 = 3.0;
+  c.harmonic3 = 3.0;
   return c;
 }
 
@@ -164,6 +167,7 @@ TEST(ProvingMasses, MisCalibratedMachinesFail) {
     ASSERT_TRUE(rig.Run(test));
     ProvingResult r = test.Result();
     EXPECT_NEAR(r.maxAngleError, 10.0, 2.0);
+    RecordProperty("maxAngleError", std::to_string(r.maxAngleError));
     EXPECT_LT(r.spreadPercent, kProvingBandPercent);
     EXPECT_FALSE(r.marPassed);
     EXPECT_FALSE(r.passed);
@@ -177,6 +181,7 @@ TEST(ProvingMasses, MisCalibratedMachinesFail) {
     ASSERT_TRUE(rig.Run(test));
     ProvingResult r = test.Result();
     EXPECT_NEAR(r.crosstalkPercent, 10.0, 2.0);
+    RecordProperty("crosstalkPercent", std::to_string(r.crosstalkPercent));
     EXPECT_FALSE(r.marPassed);
     EXPECT_FALSE(r.passed);
   }
@@ -188,6 +193,7 @@ TEST(ProvingMasses, MisCalibratedMachinesFail) {
     ProvingTest test(TwentyGramsAtTwoInches(ProvingPlane::kRight));
     ASSERT_TRUE(rig.Run(test));
     EXPECT_GT(test.Result().crosstalkPercent, kProvingCrosstalkPercent);
+    RecordProperty("geometryCrosstalkPercent", std::to_string(test.Result().crosstalkPercent));
     EXPECT_FALSE(test.Result().passed);
   }
 }
