@@ -267,16 +267,14 @@ const std::map<std::string, Handler>& Handlers() {
          return "";
        }},
       {"stall_requests",
-       [](SimConfig& c, const std::string& v) -> std::
-                                                  string {
-                                                    if (Lower(Trim(v)) == "none") {
-                                                      c.stallRequests.clear();
-                                                      return "";
-                                                    }
-                                                    if (!ParseIntList(v, c.stallRequests))
-                                                      return "needs request codes 0..255";
-                                                    return "";
-                                                  }},
+       [](SimConfig& c, const std::string& v) -> std::string {
+         if (Lower(Trim(v)) == "none") {
+           c.stallRequests.clear();
+           return "";
+         }
+         if (!ParseIntList(v, c.stallRequests)) return "needs request codes 0..255";
+         return "";
+       }},
       {"stall_every",
        [](SimConfig& c, const std::string& v) -> std::
                                                   string {
@@ -289,19 +287,16 @@ const std::map<std::string, Handler>& Handlers() {
       {"stall_ms", Real(&SimConfig::stallMs, 0.0, 1.0e7)},
       {"transfer_timeout_ms", Real(&SimConfig::transferTimeoutMs, 1.0, 1.0e7)},
       {"workshop_seed",
-       [](SimConfig& c, const std::string& v) -> std::
-                                                  string {
-                                                    if (Lower(Trim(v)) == "none") {
-                                                      c.workshopSeed.reset();
-                                                      return "";
-                                                    }
-                                                    long n = 0;
-                                                    if (!ParseLong(v, n) || n < 0 ||
-                                                        n > 0x7FFFFFFFL)
-                                                      return "not a seed";
-                                                    c.workshopSeed = static_cast<uint32_t>(n);
-                                                    return "";
-                                                  }},
+       [](SimConfig& c, const std::string& v) -> std::string {
+         if (Lower(Trim(v)) == "none") {
+           c.workshopSeed.reset();
+           return "";
+         }
+         long n = 0;
+         if (!ParseLong(v, n) || n < 0 || n > 0x7FFFFFFFL) return "not a seed";
+         c.workshopSeed = static_cast<uint32_t>(n);
+         return "";
+       }},
       {"workshop_angle_error", Real(&SimConfig::workshopAngleError, 0.0, 45.0)},
       {"workshop_amount_error", Real(&SimConfig::workshopAmountError, 0.0, 50.0)},
   };
