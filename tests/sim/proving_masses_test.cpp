@@ -4,14 +4,17 @@
 #include "sim/proving_masses.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "base/operator_ui.h"
 #include "correction/correction_pass.h"
 #include "measure/sensor_map.h"
 #include "measure/spin.h"
+#include "records/atomic_file.h"
 #include "sim/sim_transport.h"
 
 namespace balancer {
@@ -138,6 +141,40 @@ TEST(ProvingMasses, CrosstalkKeyCouplesTheUprights) {
   ASSERT_TRUE(sim::ParseSimConfig(parsed, "crosstalk = 0.25\n", error)) << error;
   EXPECT_DOUBLE_EQ(parsed.crosstalk, 0.25);
   EXPECT_FALSE(sim::ParseSimConfig(parsed, "crosstalk = 1.5\n", error));
+}
+
+TEST(ProvingMasses, RotorFileMovesTheMassesItPutOn) {
+  const std::string path = ::testing::TempDir() + "proving_watch_" + std::to_string(getpid());
+  std::remove(path.c_str());
+  VirtualClock clock;
+  sim::SimConfig config;
+  config.masses.push_back({1.0, 1.0, 0.0, 5.0});  // the machine file's own
+  sim::SimulatedControl control(clock, config);
+  sim::RotorFileWatch watch(path);
+  std::string error;
+  EXPECT_TRUE(watch.Poll(control, error));  // no file: nothing added
+  EXPECT_EQ(control.Masses().size(), 1u);
+  ASSERT_TRUE(WriteFileAtomically(path, "# simulated shaft\nmass = 20, 2, 30, 0\nend = 1\n"));
+  EXPECT_TRUE(watch.Poll(control, error));
+  ASSERT_EQ(control.Masses().size(), 2u);
+  EXPECT_DOUBLE_EQ(control.Masses()[1].angle, 30.0);
+  EXPECT_TRUE(watch.Poll(control, error));  // unchanged: nothing moves
+  EXPECT_EQ(control.Masses().size(), 2u);
+  ASSERT_TRUE(WriteFileAtomically(path, "# simulated shaft\nmass = 20, 2, 60, 0\nend = 1\n"));
+  EXPECT_TRUE(watch.Poll(control, error));
+  ASSERT_EQ(control.Masses().size(), 2u);
+  EXPECT_DOUBLE_EQ(control.Masses()[1].angle, 60.0);
+  // A text being written (cut off) leaves the shaft as it is, said once.
+  ASSERT_TRUE(WriteFileAtomically(path, "# simulated shaft\nmass = 20, 2, 90, 0\n"));
+  EXPECT_FALSE(watch.Poll(control, error));
+  EXPECT_NE(error.find("cut off"), std::string::npos) << error;
+  EXPECT_TRUE(watch.Poll(control, error));
+  ASSERT_EQ(control.Masses().size(), 2u);
+  EXPECT_DOUBLE_EQ(control.Masses()[1].angle, 60.0);
+  std::remove(path.c_str());
+  EXPECT_TRUE(watch.Poll(control, error));  // gone: its masses come off
+  ASSERT_EQ(control.Masses().size(), 1u);
+  EXPECT_DOUBLE_EQ(control.Masses()[0].axial, 5.0);
 }
 
 TEST(ProvingMasses, MachineThatReadsTruePassesWithMargin) {
