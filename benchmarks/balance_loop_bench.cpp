@@ -38,6 +38,7 @@
 
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
+#include "correction/adjustment.h"
 #include "correction/correction_pass.h"
 #include "correction/tolerance.h"
 #include "correction/vector_math.h"
@@ -153,24 +154,34 @@ std::vector<Bore> BoresOf(const SideCorrection& side, const MachineSettings& set
   return out;
 }
 
-// Adds a run's bores to those of the side so far; true when one of them is a
-// hole into a slug's bore or a slug into a bore already there.
-bool AddBores(std::vector<Bore>& made, const std::vector<Bore>& fresh) {
-  bool clash = false;
-  for (const Bore& b : fresh) {
+// True when one of a run's bores is a hole into a slug's bore or a slug into
+// a bore already there (those made before, or earlier ones of the run).
+bool Clashes(const std::vector<Bore>& made, const std::vector<Bore>& fresh) {
+  for (size_t i = 0; i < fresh.size(); ++i) {
+    const Bore& b = fresh[i];
     // Holes of one fan touch by design, and an old hole met again only
     // removes what the new one goes deeper; a slug's bore is the clash.
-    for (size_t k = 0; k < made.size() && !clash; ++k) {
-      clash = (b.slug || made[k].slug) && Overlap(b, made[k]);
+    for (const Bore& m : made) {
+      if ((b.slug || m.slug) && Overlap(b, m)) return true;
     }
-    made.push_back(b);
+    for (size_t k = 0; k < i; ++k) {
+      if ((b.slug || fresh[k].slug) && Overlap(b, fresh[k])) return true;
+    }
   }
+  return false;
+}
+
+// Adds a run's bores to those of the side so far; true on a clash.
+bool AddBores(std::vector<Bore>& made, const std::vector<Bore>& fresh) {
+  bool clash = Clashes(made, fresh);
+  made.insert(made.end(), fresh.begin(), fresh.end());
   return clash;
 }
 
 Outcome SpinAndPlan(Machine& m, MachineSettings& settings, const CorrectionZones& zones,
                     CorrectionState& state, const Options& options) {
   Outcome o;
+  StartNewReading(state);  // as after every spin: what was adjusted by hand is released
   state.autoSelectRequested = options.autoSelect;
   if (options.autoSelect) settings.slugSizeSelected.fill(true);
   if (!m.Spin(settings)) return o;
@@ -241,6 +252,7 @@ struct Stats {
   std::vector<double> drilledReduction, slugReduction;
   int noticeSides = 0, noticeCleared = 0, largerDrills = 0, deeperSettings = 0;
   int smallerDrills = 0;       // notices cleared by a smaller drill at the deepest hole
+  int slugLayouts = 0;         // heavy-metal sides laid out again in Adjust
   int slugShafts[kRuns] = {};  // shafts given heavy metal in that run
   // Shafts out of tolerance after each run by the first cause among their
   // sides (a side that only carries the other plane counts last), and the
@@ -295,6 +307,97 @@ int TrySmallerDrills(const PlaneReading& left, const PlaneReading& right, Machin
   return cleared;
 }
 
+SideCorrection& SideOf(CorrectionResult& result, Side side) {
+  return side == kLeftSide ? result.left : result.right;
+}
+
+// A heavy-metal side whose remainder would be drilled into a slug's bore (or
+// a slug into a bore already made), shows the drill notice, or is left for
+// another run although above the tolerance: in Adjust the operator lays the
+// slugs out again with Set, Add Slug and Delete -- fans of the program's own
+// pitch inside the zone margin, the program's count and place first --
+// watching the Projection, and keeps the first layout whose remainder is
+// drilled clear of every bore. With none the program's plan stays. True when
+// a layout was taken.
+bool LayOutSlugsClear(const PlaneReading& left, const PlaneReading& right,
+                      MachineSettings& settings, const CorrectionZones& zones,
+                      CorrectionState& state, CorrectionResult& result, Side side,
+                      const std::vector<Bore>& made) {
+  const SideCorrection& shown = SideOf(result, side);
+  if (shown.method != CorrectionMethod::kSlug || shown.colour != TextColour::kDefault ||
+      shown.slugs.SlugCount() == 0) {
+    return false;
+  }
+  double shaftRadius = side == kLeftSide ? settings.shaftRadiusLeft : settings.shaftRadiusRight;
+  bool leftOver = shown.remainder.holeCount == 0 &&
+                  shown.slugs.extraWeight * shaftRadius > settings.toleranceMoment;
+  if (!leftOver && !ShowsDrillNotice(shown) && !Clashes(made, BoresOf(shown, settings, side))) {
+    return false;
+  }
+
+  bool isLeft = side == kLeftSide;
+  double radius = std::max(isLeft ? settings.slugRadiusLeft : settings.slugRadiusRight, 0.1);
+  double diameter = isLeft ? settings.slugDiameterLeft : settings.slugDiameterRight;
+  double pitch = 2.0 *
+                 std::asin(std::min(1.0, ((settings.slugWebThickness + diameter) / 2.0) / radius)) *
+                 kDegreesPerRadian;
+  int margin = static_cast<int>(
+      std::ceil(std::asin(std::min(1.0, ((diameter + 0.3) / 2.0) / radius)) * kDegreesPerRadian));
+  ZoneBounds zone = ZoneOf(zones, side);
+  int lower = PositiveMod(zone.start + margin, 360);
+  int room = PositiveMod(zone.end - margin - lower, 360);
+  if (!zone.defined() || room > PositiveMod(zone.end - zone.start, 360)) return false;
+
+  struct Layout {
+    int count, offset, cost;
+  };
+  int count0 = shown.slugs.SlugCount();
+  int offset0 = PositiveMod(
+      static_cast<int>(std::lround(shown.slugs.slugs[0].angle * kDegreesPerRadian)) - lower, 360);
+  std::vector<Layout> layouts;
+  for (int k = 1; k <= kMaxSlugs && (k - 1) * pitch <= room; ++k) {
+    for (int off = 0; off + (k - 1) * pitch <= room; ++off) {
+      layouts.push_back({k, off, 1000 * std::abs(k - count0) + std::abs(off - offset0)});
+    }
+  }
+  std::stable_sort(layouts.begin(), layouts.end(),
+                   [](const Layout& a, const Layout& b) { return a.cost < b.cost; });
+
+  CorrectionState saved = state;
+  MachineSettings savedSettings = settings;
+  auto plan = [&] {
+    PlaneReading l = left, r = right;
+    result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+  };
+  for (const Layout& lay : layouts) {
+    state = saved;
+    settings = savedSettings;
+    for (int j = 0; j < lay.count; ++j) {
+      int angle = PositiveMod(static_cast<int>(std::lround(lower + lay.offset + j * pitch)), 360);
+      if (j < state.slugs[side].SlugCount()) {
+        SetItemAt(settings, state, side, AdjustItem::kSlug, j, angle);
+      } else {
+        AddSlugAt(settings, state, side, angle);
+      }
+    }
+    while (state.slugs[side].SlugCount() > lay.count) {
+      DeleteItem(settings, state, side, AdjustItem::kSlug, state.slugs[side].SlugCount() - 1);
+    }
+    plan();
+    const SideCorrection& c = SideOf(result, side);
+    bool drilled = c.remainder.holeCount > 0 && c.remainderColour == TextColour::kDefault &&
+                   !c.remainderText.empty();
+    if (c.method == CorrectionMethod::kSlug && c.colour == TextColour::kDefault && drilled &&
+        !Clashes(made, BoresOf(c, settings, side))) {
+      return true;
+    }
+  }
+  state = saved;
+  settings = savedSettings;
+  plan();
+  return false;
+}
+
 void FollowNotices(Outcome& o, MachineSettings& settings, const CorrectionZones& zones,
                    CorrectionState& state, Stats& stats) {
   stats.noticeSides += ShowsDrillNotice(o.result.left) + ShowsDrillNotice(o.result.right);
@@ -336,6 +439,12 @@ Stats RunLoop(const std::vector<Shaft>& shafts, const MachineSettings& base,
         FollowNotices(o, settings, zones, state, stats);
       } else {
         stats.noticeSides += ShowsDrillNotice(o.result.left) + ShowsDrillNotice(o.result.right);
+      }
+      if (options.followNotice) {
+        for (int i = 0; i < 2; ++i) {
+          stats.slugLayouts += LayOutSlugsClear(o.left, o.right, settings, zones, state, o.result,
+                                                static_cast<Side>(i), bores[i]);
+        }
       }
       o.boreClash = AddBores(bores[0], BoresOf(o.result.left, settings, kLeftSide));
       o.boreClash =
@@ -417,8 +526,11 @@ void PrintShares(const char* name, const Stats& s) {
 void PrintBreakdown(const char* name, const Stats& s) {
   std::printf(
       "\n%s: drill notices %d, cleared by the operator %d (%d larger drills, %d deeper; %d "
-      "cleared by a smaller drill at the deepest hole)\n",
-      name, s.noticeSides, s.noticeCleared, s.largerDrills, s.deeperSettings, s.smallerDrills);
+      "cleared by a smaller drill at the deepest hole)\n"
+      "  heavy-metal sides whose slugs the operator laid out again in Adjust, so that their "
+      "remainder is drilled clear of every bore: %d\n",
+      name, s.noticeSides, s.noticeCleared, s.largerDrills, s.deeperSettings, s.smallerDrills,
+      s.slugLayouts);
   for (int run = 0; run < kRuns; ++run) {
     int missed = s.measured - s.inTolerance[run];
     std::printf(
