@@ -140,7 +140,7 @@ void PlanRemainderHoles(const DrillInput& side, bool radial, const SlugPlan& slu
   in.displayAngle = slugs.extraAngle;
   // Only where the next spin's zone test would drill it: just inside a bound
   // a hole would hang off the counterweight, so the slugs go in alone and
-  // the next spin takes the remainder.
+  // the next spin plans for what they leave.
   int halfWidth = ZoneHalfWidth(in.drillDiameter, in.shaftRadius, in.maxDepth, in.tipAllowance);
   if (OutsideZone(in.displayAngle, in.moment, in.zoneStart, in.zoneEnd, halfWidth)) return;
   PlanHolesWithRetry(radial, in, plan);

@@ -260,7 +260,7 @@ TEST_F(PassTest, SlugsAndTheRemaindersHolesCancelTheSideInOneRun) {
           continue;
         }
         if (left.remainder.capacityOverflow) continue;
-        // Just inside a bound the next spin takes it (tested on its own).
+        // Just inside a bound it gets no holes (tested on its own).
         int halfWidth = ZoneHalfWidth(settings.drillDiameterLeft, settings.shaftRadiusLeft,
                                       settings.maxDrillDepthLeft, 0.0);
         if (OutsideZone(slugs.extraAngle, slugs.extraWeight, 30, 150, halfWidth)) continue;
