@@ -18,7 +18,13 @@
 // they take the next larger drill from their drill table,
 // or, with the largest one in the chuck, raise the max depth a quarter inch
 // at a time up to what the counterweight takes, and plan again on the same
-// reading. The figures of an operator who stops at that notice are shown too.
+// reading. Where the notice stays with the largest drill at the deepest hole
+// they try their smaller drills at that depth (a smaller drill's narrower fan
+// may take one more hole at a zone edge). The figures of an operator who
+// stops at that notice are shown too.
+// The program does not know where the slugs went in, so a plan may put a
+// hole into a slug's bore or a slug into a bore already taken; the simulated
+// rotor lets that pass, and the shafts it happened to are counted.
 // Usage: balance_loop_bench [shafts] [seed] [zone share per side, default 0.3] [auto]
 // With "auto" every slug size is marked and the automatic size selection runs
 // in every correction pass, as an operator would ask for it.
@@ -32,12 +38,15 @@
 
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
+#include "correction/adjustment.h"
 #include "correction/correction_pass.h"
 #include "correction/tolerance.h"
+#include "correction/vector_math.h"
 #include "device/clock.h"
 #include "device/control_commands.h"
 #include "measure/sensor_map.h"
 #include "measure/spin.h"
+#include "records/settings_file.h"
 #include "sim/rotor_corrections.h"
 #include "sim/sim_transport.h"
 
@@ -94,13 +103,85 @@ struct Outcome {
   // The operator's larger drill or deeper setting widened the zone edges so
   // far that the side went to heavy metal.
   bool pushedOutside[2] = {false, false};
+  // Carrying out this run's plan put a hole into a slug's bore or a slug
+  // into a bore already there.
+  bool boreClash = false;
 };
 
 using sim::ShowsDrillNotice;
 
+// A bore in the counterweight face, seen along the shaft axis: a drilled hole
+// or a slug's bore.
+struct Bore {
+  bool slug = false;
+  double angle = 0.0;  // degrees
+  double radius = 0.0;
+  double diameter = 0.0;
+};
+
+bool Overlap(const Bore& a, const Bore& b) {
+  double ta = a.angle / kDegreesPerRadian, tb = b.angle / kDegreesPerRadian;
+  double dx = a.radius * std::cos(ta) - b.radius * std::cos(tb);
+  double dy = a.radius * std::sin(ta) - b.radius * std::sin(tb);
+  return std::sqrt(dx * dx + dy * dy) < (a.diameter + b.diameter) / 2.0;
+}
+
+// The bores the operator makes for one side's plan (what ApplyCorrections
+// carries out; holes too shallow to matter are left out).
+std::vector<Bore> BoresOf(const SideCorrection& side, const MachineSettings& settings, Side which) {
+  std::vector<Bore> out;
+  if (!side.active || side.colour != TextColour::kDefault || side.addMode) return out;
+  bool left = which == kLeftSide;
+  double drillRadius = left ? settings.drillRadiusLeft : settings.drillRadiusRight;
+  double slugRadius = left ? settings.slugRadiusLeft : settings.slugRadiusRight;
+  auto holes = [&](const DrillPlan& plan) {
+    for (int j = 0; j < plan.holeCount && j < kMaxHoles; ++j) {
+      const DrillHole& h = plan.holes[j];
+      if (h.depth > 0.01 && h.diameter > 0.0) {
+        out.push_back({false, h.angle * kDegreesPerRadian, drillRadius, h.diameter});
+      }
+    }
+  };
+  if (side.method == CorrectionMethod::kDrill) holes(side.drill);
+  if (side.method == CorrectionMethod::kSlug) {
+    for (const SlugRecord& slug : side.slugs.slugs) {
+      if (slug.diameter > 0.0) {
+        out.push_back({true, slug.angle * kDegreesPerRadian, slugRadius, slug.diameter});
+      }
+    }
+    if (side.remainderColour == TextColour::kDefault) holes(side.remainder);
+  }
+  return out;
+}
+
+// True when one of a run's bores is a hole into a slug's bore or a slug into
+// a bore already there (those made before, or earlier ones of the run).
+bool Clashes(const std::vector<Bore>& made, const std::vector<Bore>& fresh) {
+  for (size_t i = 0; i < fresh.size(); ++i) {
+    const Bore& b = fresh[i];
+    // Holes of one fan touch by design, and an old hole met again only
+    // removes what the new one goes deeper; a slug's bore is the clash.
+    for (const Bore& m : made) {
+      if ((b.slug || m.slug) && Overlap(b, m)) return true;
+    }
+    for (size_t k = 0; k < i; ++k) {
+      if ((b.slug || fresh[k].slug) && Overlap(b, fresh[k])) return true;
+    }
+  }
+  return false;
+}
+
+// Adds a run's bores to those of the side so far; true on a clash.
+bool AddBores(std::vector<Bore>& made, const std::vector<Bore>& fresh) {
+  bool clash = Clashes(made, fresh);
+  made.insert(made.end(), fresh.begin(), fresh.end());
+  return clash;
+}
+
 Outcome SpinAndPlan(Machine& m, MachineSettings& settings, const CorrectionZones& zones,
                     CorrectionState& state, const Options& options) {
   Outcome o;
+  StartNewReading(state);  // as after every spin: what was adjusted by hand is released
   state.autoSelectRequested = options.autoSelect;
   if (options.autoSelect) settings.slugSizeSelected.fill(true);
   if (!m.Spin(settings)) return o;
@@ -165,9 +246,13 @@ Cause SideCause(const SideCorrection& plan, const SideCorrection* earlier, bool 
 struct Stats {
   int measured = 0, spinFailures = 0, zonedShafts = 0;
   int inTolerance[kRuns] = {};
+  int clashShafts[kRuns] = {};       // a bore clash in this run or before
+  int inToleranceClean[kRuns] = {};  // in tolerance without one
   int planesInTolerance[kRuns] = {};
   std::vector<double> drilledReduction, slugReduction;
   int noticeSides = 0, noticeCleared = 0, largerDrills = 0, deeperSettings = 0;
+  int smallerDrills = 0;       // notices cleared by a smaller drill at the deepest hole
+  int slugLayouts = 0;         // heavy-metal sides laid out again in Adjust
   int slugShafts[kRuns] = {};  // shafts given heavy metal in that run
   // Shafts out of tolerance after each run by the first cause among their
   // sides (a side that only carries the other plane counts last), and the
@@ -176,11 +261,150 @@ struct Stats {
   int sideCause[kRuns][kCauseCount] = {};
 };
 
+void SetDrill(MachineSettings& settings, CorrectionState& state, Side side, double diameter) {
+  (side == kLeftSide ? settings.drillDiameterLeft : settings.drillDiameterRight) = diameter;
+  if (side == kRightSide) StoreWorkingRightToSet(settings);
+  LimitDrillRadii(settings);
+  SetDrillPoint(state, settings, state.drillPoint);  // the tip follows the drill
+}
+
+// The notice left with the largest drill at the deepest hole: the operator
+// tries the smaller drills at that depth, the largest first, and keeps the
+// first whose plan shows no notice for the side; with none the largest goes
+// back in. Returns how many sides were cleared; `changed` marks them.
+int TrySmallerDrills(const PlaneReading& left, const PlaneReading& right, MachineSettings& settings,
+                     const CorrectionZones& zones, CorrectionState& state, CorrectionResult& result,
+                     const sim::DrillToolbox& toolbox, bool changed[2]) {
+  constexpr double kSame = 1e-6;
+  int cleared = 0;
+  auto plan = [&] {
+    PlaneReading l = left, r = right;
+    result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+  };
+  for (int i = 0; i < 2; ++i) {
+    Side side = i == 0 ? kLeftSide : kRightSide;
+    auto notice = [&] { return ShowsDrillNotice(i == 0 ? result.left : result.right); };
+    double largest = i == 0 ? settings.drillDiameterLeft : settings.drillDiameterRight;
+    double depth = i == 0 ? settings.maxDrillDepthLeft : settings.maxDrillDepthRight;
+    if (!notice() || toolbox.drills.size() < 2 || largest < toolbox.drills.back() - kSame ||
+        depth + toolbox.depthStep <= toolbox.deepestHole + kSame) {
+      continue;  // no notice, or the screen's own answer is not used up
+    }
+    bool fits = false;
+    for (auto d = toolbox.drills.rbegin() + 1; d != toolbox.drills.rend() && !fits; ++d) {
+      SetDrill(settings, state, side, *d);
+      plan();
+      fits = !notice();
+    }
+    if (fits) {
+      changed[i] = true;
+      ++cleared;
+    } else {
+      SetDrill(settings, state, side, largest);
+      plan();
+    }
+  }
+  return cleared;
+}
+
+SideCorrection& SideOf(CorrectionResult& result, Side side) {
+  return side == kLeftSide ? result.left : result.right;
+}
+
+// A heavy-metal side whose remainder would be drilled into a slug's bore (or
+// a slug into a bore already made), shows the drill notice, or is left for
+// another run although above the tolerance: in Adjust the operator lays the
+// slugs out again with Set, Add Slug and Delete -- fans of the program's own
+// pitch inside the zone margin, the program's count and place first --
+// watching the Projection, and keeps the first layout whose remainder is
+// drilled clear of every bore. With none the program's plan stays. True when
+// a layout was taken.
+bool LayOutSlugsClear(const PlaneReading& left, const PlaneReading& right,
+                      MachineSettings& settings, const CorrectionZones& zones,
+                      CorrectionState& state, CorrectionResult& result, Side side,
+                      const std::vector<Bore>& made) {
+  const SideCorrection& shown = SideOf(result, side);
+  if (shown.method != CorrectionMethod::kSlug || shown.colour != TextColour::kDefault ||
+      shown.slugs.SlugCount() == 0) {
+    return false;
+  }
+  double shaftRadius = side == kLeftSide ? settings.shaftRadiusLeft : settings.shaftRadiusRight;
+  bool leftOver = shown.remainder.holeCount == 0 &&
+                  shown.slugs.extraWeight * shaftRadius > settings.toleranceMoment;
+  if (!leftOver && !ShowsDrillNotice(shown) && !Clashes(made, BoresOf(shown, settings, side))) {
+    return false;
+  }
+
+  bool isLeft = side == kLeftSide;
+  double radius = std::max(isLeft ? settings.slugRadiusLeft : settings.slugRadiusRight, 0.1);
+  double diameter = isLeft ? settings.slugDiameterLeft : settings.slugDiameterRight;
+  double pitch = 2.0 *
+                 std::asin(std::min(1.0, ((settings.slugWebThickness + diameter) / 2.0) / radius)) *
+                 kDegreesPerRadian;
+  int margin = static_cast<int>(
+      std::ceil(std::asin(std::min(1.0, ((diameter + 0.3) / 2.0) / radius)) * kDegreesPerRadian));
+  ZoneBounds zone = ZoneOf(zones, side);
+  int lower = PositiveMod(zone.start + margin, 360);
+  int room = PositiveMod(zone.end - margin - lower, 360);
+  if (!zone.defined() || room > PositiveMod(zone.end - zone.start, 360)) return false;
+
+  struct Layout {
+    int count, offset, cost;
+  };
+  int count0 = shown.slugs.SlugCount();
+  int offset0 = PositiveMod(
+      static_cast<int>(std::lround(shown.slugs.slugs[0].angle * kDegreesPerRadian)) - lower, 360);
+  std::vector<Layout> layouts;
+  for (int k = 1; k <= kMaxSlugs && (k - 1) * pitch <= room; ++k) {
+    for (int off = 0; off + (k - 1) * pitch <= room; ++off) {
+      layouts.push_back({k, off, 1000 * std::abs(k - count0) + std::abs(off - offset0)});
+    }
+  }
+  std::stable_sort(layouts.begin(), layouts.end(),
+                   [](const Layout& a, const Layout& b) { return a.cost < b.cost; });
+
+  CorrectionState saved = state;
+  MachineSettings savedSettings = settings;
+  auto plan = [&] {
+    PlaneReading l = left, r = right;
+    result = RunCorrectionPass(l, r, settings, zones, state, nullptr);
+  };
+  for (const Layout& lay : layouts) {
+    state = saved;
+    settings = savedSettings;
+    for (int j = 0; j < lay.count; ++j) {
+      int angle = PositiveMod(static_cast<int>(std::lround(lower + lay.offset + j * pitch)), 360);
+      if (j < state.slugs[side].SlugCount()) {
+        SetItemAt(settings, state, side, AdjustItem::kSlug, j, angle);
+      } else {
+        AddSlugAt(settings, state, side, angle);
+      }
+    }
+    while (state.slugs[side].SlugCount() > lay.count) {
+      DeleteItem(settings, state, side, AdjustItem::kSlug, state.slugs[side].SlugCount() - 1);
+    }
+    plan();
+    const SideCorrection& c = SideOf(result, side);
+    bool drilled = c.remainder.holeCount > 0 && c.remainderColour == TextColour::kDefault &&
+                   !c.remainderText.empty();
+    if (c.method == CorrectionMethod::kSlug && c.colour == TextColour::kDefault && drilled &&
+        !Clashes(made, BoresOf(c, settings, side))) {
+      return true;
+    }
+  }
+  state = saved;
+  settings = savedSettings;
+  plan();
+  return false;
+}
+
 void FollowNotices(Outcome& o, MachineSettings& settings, const CorrectionZones& zones,
                    CorrectionState& state, Stats& stats) {
   stats.noticeSides += ShowsDrillNotice(o.result.left) + ShowsDrillNotice(o.result.right);
   sim::NoticeAnswers answers = sim::FollowDrillNotice(o.left, o.right, settings, zones, state,
                                                       o.result, sim::DrillToolbox{});
+  stats.smallerDrills += TrySmallerDrills(o.left, o.right, settings, zones, state, o.result,
+                                          sim::DrillToolbox{}, answers.changed);
   stats.largerDrills += answers.largerDrills;
   stats.deeperSettings += answers.deeperSettings;
   const SideCorrection* sides[2] = {&o.result.left, &o.result.right};
@@ -204,6 +428,7 @@ Stats RunLoop(const std::vector<Shaft>& shafts, const MachineSettings& base,
 
     // spins[n] is the spin before correction run n; spins[kRuns] the check.
     Outcome spins[kRuns + 1];
+    std::vector<Bore> bores[2];  // what went into each side's counterweight so far
     bool ok = true;
     for (int run = 0; run <= kRuns && ok; ++run) {
       spins[run] = SpinAndPlan(machine, settings, zones, state, options);
@@ -215,6 +440,15 @@ Stats RunLoop(const std::vector<Shaft>& shafts, const MachineSettings& base,
       } else {
         stats.noticeSides += ShowsDrillNotice(o.result.left) + ShowsDrillNotice(o.result.right);
       }
+      if (options.followNotice) {
+        for (int i = 0; i < 2; ++i) {
+          stats.slugLayouts += LayOutSlugsClear(o.left, o.right, settings, zones, state, o.result,
+                                                static_cast<Side>(i), bores[i]);
+        }
+      }
+      o.boreClash = AddBores(bores[0], BoresOf(o.result.left, settings, kLeftSide));
+      o.boreClash =
+          AddBores(bores[1], BoresOf(o.result.right, settings, kRightSide)) || o.boreClash;
       sim::ApplyCorrections(machine.transport.control(), o.result, settings, state, planes);
     }
     if (!ok) {
@@ -235,9 +469,13 @@ Stats RunLoop(const std::vector<Shaft>& shafts, const MachineSettings& base,
       }
     }
 
+    bool clashed = false;
     for (int run = 0; run < kRuns; ++run) {
       const CorrectionResult& plan = spins[run].result;
       const CorrectionResult& after = spins[run + 1].result;
+      clashed = clashed || spins[run].boreClash;
+      stats.clashShafts[run] += clashed;
+      stats.inToleranceClean[run] += !clashed && after.left.inTolerance && after.right.inTolerance;
       stats.slugShafts[run] += plan.left.method == CorrectionMethod::kSlug ||
                                plan.right.method == CorrectionMethod::kSlug;
       stats.planesInTolerance[run] +=
@@ -286,8 +524,13 @@ void PrintShares(const char* name, const Stats& s) {
 }
 
 void PrintBreakdown(const char* name, const Stats& s) {
-  std::printf("\n%s: drill notices %d, cleared by the operator %d (%d larger drills, %d deeper)\n",
-              name, s.noticeSides, s.noticeCleared, s.largerDrills, s.deeperSettings);
+  std::printf(
+      "\n%s: drill notices %d, cleared by the operator %d (%d larger drills, %d deeper; %d "
+      "cleared by a smaller drill at the deepest hole)\n"
+      "  heavy-metal sides whose slugs the operator laid out again in Adjust, so that their "
+      "remainder is drilled clear of every bore: %d\n",
+      name, s.noticeSides, s.noticeCleared, s.largerDrills, s.deeperSettings, s.smallerDrills,
+      s.slugLayouts);
   for (int run = 0; run < kRuns; ++run) {
     int missed = s.measured - s.inTolerance[run];
     std::printf(
@@ -388,6 +631,11 @@ int main(int argc, char** argv) {
   std::printf("correction planes in tolerance, zones, operator follows: %.1f%% / %.1f%%\n",
               Share(zoned.planesInTolerance[0], zoned.measured),
               Share(zoned.planesInTolerance[1], zoned.measured));
+  std::printf(
+      "zones, operator follows: shafts with a hole into a slug's bore or a slug into a taken "
+      "bore %d / %d;\n  in tolerance without one %.1f%% / %.1f%%\n",
+      zoned.clashShafts[0], zoned.clashShafts[1], Share(zoned.inToleranceClean[0], zoned.measured),
+      Share(zoned.inToleranceClean[1], zoned.measured));
 
   PrintBreakdown("zones, operator follows", zoned);
   PrintBreakdown("no zones, operator follows", plain);

@@ -138,6 +138,11 @@ void PlanRemainderHoles(const DrillInput& side, bool radial, const SlugPlan& slu
   DrillInput in = side;
   in.moment = slugs.extraWeight * std::max(side.shaftRadius, kMinRadius);
   in.displayAngle = slugs.extraAngle;
+  // Only where the next spin's zone test would drill it: just inside a bound
+  // a hole would hang off the counterweight, so the slugs go in alone and
+  // the next spin plans for what they leave.
+  int halfWidth = ZoneHalfWidth(in.drillDiameter, in.shaftRadius, in.maxDepth, in.tipAllowance);
+  if (OutsideZone(in.displayAngle, in.moment, in.zoneStart, in.zoneEnd, halfWidth)) return;
   PlanHolesWithRetry(radial, in, plan);
 }
 

@@ -112,7 +112,9 @@ double CorrectionRadiusOf(const MachineSettings& settings, Side side, bool outsi
 // (extraWeight at the shaft radius) at extraAngle. Planned only when the
 // remainder points into the zone and the side's slugs are fitted.
 bool RemainderIsDrilled(const SlugPlan& slugs, bool outsideZone);
-// `side` is the side's drill input; its moment and angle are replaced.
+// `side` is the side's drill input; its moment and angle are replaced. No
+// holes either where the zone test with the side's drill would not drill the
+// remainder (just inside a zone bound).
 void PlanRemainderHoles(const DrillInput& side, bool radial, const SlugPlan& slugs,
                         bool outsideZone, DrillPlan& plan);
 void PlanRemainder(const MachineSettings& settings, const CorrectionState& state, Side side,

@@ -260,6 +260,10 @@ TEST_F(PassTest, SlugsAndTheRemaindersHolesCancelTheSideInOneRun) {
           continue;
         }
         if (left.remainder.capacityOverflow) continue;
+        // Just inside a bound it gets no holes (tested on its own).
+        int halfWidth = ZoneHalfWidth(settings.drillDiameterLeft, settings.shaftRadiusLeft,
+                                      settings.maxDrillDepthLeft, 0.0);
+        if (OutsideZone(slugs.extraAngle, slugs.extraWeight, 30, 150, halfWidth)) continue;
         ++drilled;
         ASSERT_GT(left.remainder.holeCount, 0) << angle << " " << moment;
         EXPECT_EQ(left.remainderText,
@@ -281,6 +285,53 @@ TEST_F(PassTest, SlugsAndTheRemaindersHolesCancelTheSideInOneRun) {
     }
     EXPECT_GT(drilled, 100) << radial;
   }
+}
+
+TEST_F(PassTest, ARemainderAtAZoneEdgeIsLeftToTheNextSpin) {
+  // When the fan runs out of room the remainder may point just inside a zone
+  // bound, where the drill's half-width keeps the next spin from drilling it
+  // and a hole there would hang off the counterweight. Such a remainder gets
+  // no holes; every remainder that does keeps its holes' edges in the zone.
+  struct Zone {
+    int start, end;
+  };
+  int edgeCases = 0, drilled = 0;
+  for (Zone zone : {Zone{30, 150}, Zone{82, 296}, Zone{313, 92}, Zone{40, 144}}) {
+    zones.zoneStartLeft = zone.start;
+    zones.zoneEndLeft = zone.end;
+    int width = PositiveMod(zone.end - zone.start, 360);
+    for (int angle = 0; angle < 360; angle += 2) {
+      for (double moment = 100.0; moment <= 1600.0; moment += 50.0) {
+        state = CorrectionState{};
+        state.readingsPresent = true;
+        CorrectionResult r = Pass(moment, angle, 100.0, 45.0);
+        const SideCorrection& left = r.left;
+        if (!left.plane.outsideZone || left.slugs.SlugCount() == 0) continue;
+        const SlugPlan& slugs = left.slugs;
+        int halfWidth = ZoneHalfWidth(settings.drillDiameterLeft, settings.shaftRadiusLeft,
+                                      settings.maxDrillDepthLeft, 0.0);
+        bool reachable =
+            !OutsideZone(slugs.extraAngle, slugs.extraWeight, zone.start, zone.end, halfWidth);
+        if (slugs.extraInZone && !reachable) {
+          ++edgeCases;
+          EXPECT_EQ(left.remainder.holeCount, 0) << zone.start << " " << angle << " " << moment;
+          EXPECT_TRUE(left.remainderText.empty());
+        }
+        if (left.remainder.holeCount == 0 || left.remainder.capacityOverflow) continue;
+        ++drilled;
+        double half = std::asin(settings.drillDiameterLeft / 2.0 / settings.drillRadiusLeft) *
+                      kDegreesPerRadian;
+        for (int j = 0; j < left.remainder.holeCount; ++j) {
+          double from =
+              NormalizeDegrees(left.remainder.holes[j].angle * kDegreesPerRadian - zone.start);
+          EXPECT_GE(from - half, 0.0) << zone.start << " " << angle << " " << moment;
+          EXPECT_LE(from + half, width) << zone.start << " " << angle << " " << moment;
+        }
+      }
+    }
+  }
+  EXPECT_GT(edgeCases, 0);
+  EXPECT_GT(drilled, 200);
 }
 
 TEST_F(PassTest, ARemainderThatCannotBeDrilledSaysSo) {
