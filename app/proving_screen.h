@@ -61,7 +61,7 @@ double PlotRadius(const ProvingPlot& plot, double amount);
 
 // A kept result file shown again: at most this many lines of at most this
 // many characters, read from at most kKeptMaxBytes of the file.
-constexpr size_t kKeptMaxLines = 28;
+constexpr size_t kKeptMaxLines = 36;
 constexpr size_t kKeptMaxChars = 80;
 constexpr size_t kKeptMaxBytes = 64 * 1024;
 // The lines of a kept file's text, bounded as above; control characters
