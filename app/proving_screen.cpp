@@ -29,7 +29,7 @@ constexpr int kPlotRadius = 185;
 constexpr int kResultX = 785;
 constexpr int kResultTop = 40;
 constexpr int kResultStep = 32;
-constexpr int kInstructionY = 450;
+constexpr int kInstructionY = 480;
 
 constexpr Rgb kPassedGreen{0, 153, 51};
 
@@ -155,7 +155,7 @@ std::vector<ScreenItem> ProvingScreen::Items() const {
   items.push_back(Button(kProvingRadius, FieldLabel(kProvingRadius),
                          Figure("%1.3f in", setup_.radiusInches), 1, idle));
   items.push_back(Button(kProvingPlane, "&Plane", PlaneName(setup_.plane), 2, idle));
-  ScreenItem urr = Button(kProvingUrr, "&URR step after the positions", "", 3, idle);
+  ScreenItem urr = Button(kProvingUrr, "&URR step", "", 3, idle);
   urr.checkBox = true;
   urr.checked = setup_.urr;
   items.push_back(urr);

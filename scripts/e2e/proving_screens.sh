@@ -11,7 +11,7 @@ eval "$(sed -n '/^kSetupClient=/p;/^kSettingsButton=/p;/^setup_button()/,/^}/p;/
 # The proving window's client size and its instruction line (design units,
 # app/proving_screen.cpp), where a red "Spinning:" shows while a spin runs.
 kProvingClient="1060 620"
-kProvingLine="20 450 1000 28"
+kProvingLine="20 480 1000 28"
 
 # The instruction line's screen rectangle (WxH+X+Y) in window WIN at SCALE.
 proving_line_geometry() {
@@ -108,7 +108,7 @@ if start_demo; then
         break
       fi
       [ "$press" -eq 5 ] && settled_screenshot "$shots/proving-four-positions-1280x720.png"
-      [ "$press" -eq 15 ] && settled_screenshot "$shots/proving-urr-plan-1280x720.png"
+      [ "$press" -eq 14 ] && settled_screenshot "$shots/proving-urr-plan-1280x720.png"
     done
     check "proving: every step ran" $ok
     check "proving: the end is told" wait_until 30 window_open Attention
@@ -122,7 +122,7 @@ if start_demo; then
         bash -c "basename '$kept' | grep -Eq '^proving-[0-9]{8}-[0-9]{6}\.txt$'"
       check "proving: the file says PASSED" grep -q "^Result: PASSED" "$kept"
       check "proving: 10 g at 2 in on the left plane" \
-        grep -q "^Test mass: 10.0 g at 2.000 in on the left plane" "$kept"
+        grep -q "^Test mass: 10.00 grams at 2.000 in on the left plane" "$kept"
       # The mean within the band of the test mass, twelve positions, a URR.
       check "proving: the mean is near 10 g" \
         awk '/^Mean: / { m = $2 + 0; found = 1 } END { exit !(found && m > 8.8 && m < 11.2) }' "$kept"
