@@ -71,6 +71,14 @@ std::optional<OperatorMessage> CheckProvingSetup(const ProvingSetup& setup) {
   return std::nullopt;
 }
 
+OperatorMessage ProvingKnownUnbalanceTooSmallMessage() {
+  return MakeOkMessage("Attention",
+                       "The known unbalance is within the balance tolerance on the test plane,\n"
+                       "so the correction has nothing to take away there.\n\n"
+                       "Use a larger test mass for the reduction step.",
+                       kDarkBlueText, kBeepAsterisk, 300, 220, 680, 220);
+}
+
 void ComputeProvingFigures(ProvingPlane plane, ProvingResult& result) {
   result.meanAmount = 0.0;
   result.spreadPercent = 0.0;
@@ -302,7 +310,7 @@ std::string ProvingReportText(const ProvingSetup& setup, const ProvingResult& re
          "  Right angle\n";
   int n = 0;
   for (const ProvingPositionResult& p : result.positions) {
-    std::snprintf(line, sizeof line, "%2d  %5.0f\xB0  %s  %5.1f\xB0  %s  %5.1f\xB0\n", ++n,
+    std::snprintf(line, sizeof line, "%8d  %6.0f\xB0  %10s  %9.1f\xB0  %11s  %10.1f\xB0\n", ++n,
                   p.massAngle, weight(p.amount[0]).c_str(), PrintedAngle(p.angle[0]),
                   weight(p.amount[1]).c_str(), PrintedAngle(p.angle[1]));
     out += line;
@@ -401,13 +409,20 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       setup.massGrams = a * divisor;
       setup.radiusInches = b;
       setup.plane = *p;
-      if (CheckProvingSetup(setup)) return false;
+      // A mass too small for the printed digits reads back as 0: shown, not refused.
+      if (!std::isfinite(setup.massGrams) || setup.massGrams < 0 ||
+          setup.massGrams > kProvingMaxMassGrams || !std::isfinite(b) || b < 0 ||
+          b > kProvingMaxRadiusInches) {
+        return false;
+      }
       haveMass = true;
     } else if (StartsWith(line, "Result: ")) {
       if (!ReadVerdict(line, "Result: ", result.passed)) return false;
       haveResult = true;
     } else if (StartsWith(line, "Mean: ")) {
-      if (std::sscanf(line.c_str(), "Mean: %lf", &a) != 1 || !Finite({a}) || a < 0) return false;
+      if (std::sscanf(line.c_str(), "Mean: %lf", &a) != 1 || !Finite({a * divisor}) || a < 0) {
+        return false;
+      }
       result.meanAmount = a * divisor;
       haveMean = true;
     } else if (StartsWith(line, "Spread: ")) {
@@ -435,14 +450,14 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       if (!inReduction && line != "Unbalance reduction ratio: not run") return false;
     } else if (inReduction && StartsWith(line, "Initial: ")) {
       if (std::sscanf(line.c_str(), "Initial: left %lf, right %lf", &a, &b) != 2 ||
-          !Finite({a, b}) || a < 0 || b < 0) {
+          !Finite({a * divisor, b * divisor}) || a < 0 || b < 0) {
         return false;
       }
       result.urrInitial[0] = a * divisor;
       result.urrInitial[1] = b * divisor;
     } else if (inReduction && StartsWith(line, "Residual: ")) {
       if (std::sscanf(line.c_str(), "Residual: left %lf, right %lf", &a, &b) != 2 ||
-          !Finite({a, b}) || a < 0 || b < 0) {
+          !Finite({a * divisor, b * divisor}) || a < 0 || b < 0) {
         return false;
       }
       result.urrResidual[0] = a * divisor;
@@ -458,9 +473,10 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
       if (!ReadVerdict(line, "Reduction: ", result.urrPassed)) return false;
     } else if (std::sscanf(line.c_str(), "%d %lf\xB0 %lf %lf\xB0 %lf %lf\xB0", &n, &a, &b, &c, &d,
                            &e) == 6) {
+      // Position n sits at (n - 1) * 30 degrees.
       if (n != static_cast<int>(result.positions.size()) + 1 || n > kProvingPositions ||
-          !Finite({a, b, c, d, e}) || b < 0 || d < 0 || a < 0 || a >= 360 || c < 0 || c >= 360 ||
-          e < 0 || e >= 360) {
+          a != 30.0 * (n - 1) || !Finite({b * divisor, c, d * divisor, e}) || b < 0 || d < 0 ||
+          c < 0 || c >= 360 || e < 0 || e >= 360) {
         return false;
       }
       ProvingPositionResult p;

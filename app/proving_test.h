@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "base/operator_message.h"
+#include "correction/plane_transform.h"
 
 namespace balancer {
 
@@ -76,6 +77,11 @@ struct ProvingSide {
   double moment = 0.0;
   double angle = 0.0;
 };
+// A side of the pass as the proving run takes it: the moment and the heavy
+// spot's angle (not the display angle, which is rounded at 359.5).
+inline ProvingSide ProvingSideOf(const PlaneCorrection& plane) {
+  return {plane.moment, plane.angle};
+}
 
 struct ProvingPositionResult {
   double massAngle = 0.0;
@@ -139,6 +145,10 @@ class ProvingTest {
   double baselineY_[2] = {0, 0};
   ProvingResult result_;
 };
+
+// Caption "Attention": the known unbalance's spin shows the test plane in
+// tolerance, so the plan takes nothing away there and the ratio means nothing.
+OperatorMessage ProvingKnownUnbalanceTooSmallMessage();
 
 // The result as the dated text file kept in the program folder
 // ("proving-YYYYMMDD-HHMMSS.txt"), and back (the window shows a kept result

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/proving_test.h"
 #include "base/machine_settings.h"
 #include "base/operator_ui.h"
 #include "bobweight/bobweight_card.h"
@@ -219,6 +220,33 @@ void NumberEntrySeeds() {
   }
 }
 
+void ProvingSeeds() {
+  ProvingSetup setup;
+  setup.massGrams = 20.0;
+  setup.radiusInches = 2.0;
+  ProvingTest test(setup);
+  test.Record({40.0, 30.0}, {25.0, 210.0});
+  for (int i = 0; i < kProvingPositions; ++i) {
+    // The shaft's own unbalance gone, the test mass seen a little off.
+    test.Record({40.0 + 0.1 * i, 30.0 * i + 0.3}, {0.2, 90.0});
+  }
+  test.Record({41.0, 5.0}, {20.0, 200.0});
+  test.Advance();
+  test.Record({0.4, 100.0}, {0.3, 20.0});
+  std::tm when{};
+  when.tm_year = 126;
+  when.tm_mday = 9;
+  Write("proving_report_fuzz", "grams.txt",
+        ProvingReportText(setup, test.Result(), when, 0, 0x304));
+  Write("proving_report_fuzz", "ounces.txt", ProvingReportText(setup, test.Result(), when, 1));
+  setup.urr = false;
+  setup.plane = ProvingPlane::kRight;
+  ProvingTest part(setup);
+  part.Record({1.0, 0.0}, {1.0, 0.0});
+  part.Record({1.0, 0.0}, {30.0, 10.0});
+  Write("proving_report_fuzz", "partial.txt", ProvingReportText(setup, part.Result(), when, 0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -235,5 +263,6 @@ int main(int argc, char** argv) {
   ScaleSeeds();
   ControlSeeds();
   NumberEntrySeeds();
+  ProvingSeeds();
   return 0;
 }

@@ -1,10 +1,12 @@
 // controlsim: the simulated control box as a wire-protocol server on loopback
 // TCP, in real time. One client at a time; after a disconnect the next one is
 // accepted. Prints "listening HOST:PORT" once it accepts connections.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "device/socket_stream.h"
 #include "device/usb_layout.h"
 #include "sim/hostile_control.h"
+#include "sim/proving_masses.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
 
@@ -30,6 +33,8 @@ void PrintUsage(FILE* out) {
       "  --firmware 0xNNNN     firmware version in the descriptor\n"
       "  --log FILE            write every request with its time to FILE\n"
       "  --set KEY=VALUE       any machine-file key (repeatable)\n"
+      "  --rotor FILE          masses on the shaft, in the .rotor format; read again\n"
+      "                        whenever it changed, so a script can move a test mass\n"
       "  --manual-rpm N        shaft turned externally at N rpm\n"
       "  --unplug-after N      control goes away after N transfers\n"
       "  --unplug-at-ms T      ... or T ms after start\n"
@@ -75,8 +80,24 @@ bool ParseCount(const std::string& text, long& value) {
   return true;
 }
 
+// The masses a script put in --rotor FILE, looked at every few milliseconds
+// so that a change made between two spins is on the shaft for the next one.
+void PollRotor(balancer::sim::SimulatedControl& control, balancer::sim::RotorFileWatch* rotor) {
+  if (rotor == nullptr) return;
+  static auto last = std::chrono::steady_clock::time_point();
+  auto now = std::chrono::steady_clock::now();
+  if (now - last < std::chrono::milliseconds(5)) return;
+  last = now;
+  std::string error;
+  if (!rotor->Poll(control, error)) {
+    std::fprintf(stderr, "controlsim: %s\n", error.c_str());
+    std::fflush(stderr);
+  }
+}
+
 // The well-behaved control: one client until it hangs up.
-void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& control) {
+void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& control,
+           balancer::sim::RotorFileWatch* rotor) {
   uint8_t descriptor[balancer::kDeviceDescriptorSize];
   // While unplugged the connection closes at once: the client finds no control.
   if (!control.ReadDescriptor(descriptor)) return;
@@ -88,6 +109,7 @@ void Serve(balancer::SocketStream& client, balancer::sim::SimulatedControl& cont
     const balancer::SetupPacket setup = balancer::ParseSetupPacket(bytes);
     uint8_t answer[balancer::kWireStatusSize + balancer::kReplySize] = {};
     uint32_t status = 87;  // ERROR_INVALID_PARAMETER: not a transfer the control takes
+    PollRotor(control, rotor);
     if (balancer::IsControlTransfer(setup)) {
       status = control.Transfer(setup.request, setup.value, answer + balancer::kWireStatusSize);
     }
@@ -133,6 +155,7 @@ int main(int argc, char** argv) {
   int port = kDefaultPort;
   std::string configPath;
   std::string logPath;
+  std::string rotorPath;
   std::vector<std::string> overrides;
   bool hostileMode = false;
   balancer::sim::HostileScenario scenario = balancer::sim::HostileScenario::kSilent;
@@ -163,6 +186,8 @@ int main(int argc, char** argv) {
       host = value;
     } else if (arg == "--config") {
       configPath = value;
+    } else if (arg == "--rotor") {
+      rotorPath = value;
     } else if (arg == "--log") {
       logPath = value;
     } else if (arg == "--set") {
@@ -234,6 +259,15 @@ int main(int argc, char** argv) {
     });
   }
 
+  std::unique_ptr<balancer::sim::RotorFileWatch> rotor;
+  if (!rotorPath.empty()) {
+    rotor = std::make_unique<balancer::sim::RotorFileWatch>(rotorPath);
+    if (!rotor->Poll(control, error)) {
+      std::fprintf(stderr, "controlsim: %s\n", error.c_str());
+      return 2;
+    }
+  }
+
   std::unique_ptr<balancer::SocketListener> listener = balancer::ListenTcp(host, port, error);
   if (!listener) {
     std::fprintf(stderr, "controlsim: %s\n", error.c_str());
@@ -255,7 +289,7 @@ int main(int argc, char** argv) {
     if (hostileMode) {
       ServeHostile(*client, hostile);
     } else {
-      Serve(*client, control);
+      Serve(*client, control, rotor.get());
     }
   }
 }

@@ -222,6 +222,7 @@ const std::map<std::string, Handler>& Handlers() {
       {"harmonic2_angle", Real(&SimConfig::harmonic2Angle, -1.0e6, 1.0e6)},
       {"harmonic3", Real(&SimConfig::harmonic3, 0.0, 4096.0)},
       {"harmonic3_angle", Real(&SimConfig::harmonic3Angle, -1.0e6, 1.0e6)},
+      {"crosstalk", Real(&SimConfig::crosstalk, 0.0, 1.0)},
       {"option_encoder", Flag(&SimConfig::optionEncoder)},
       {"option_encoder_counts_per_inch",
        Real(&SimConfig::optionEncoderCountsPerInch, 0.001, 1.0e6)},

@@ -46,6 +46,8 @@
 //     noise_seed = 1
 //     harmonic2 = 0                harmonic2_angle = 0    counts, degrees (runout, both sides)
 //     harmonic3 = 0                harmonic3_angle = 0
+//     crosstalk = 0                share of each upright's unbalance the other sensor also
+//                                  sees (0..1): a machine whose planes are not separated
 //   Option port
 //     option_encoder = 0           1: an absolute-position option encoder is fitted
 //     option_encoder_counts_per_inch = 1000
@@ -141,6 +143,7 @@ struct SimConfig {
   double harmonic2Angle = 0.0;
   double harmonic3 = 0.0;
   double harmonic3Angle = 0.0;
+  double crosstalk = 0.0;
 
   // Option port.
   bool optionEncoder = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <thread>
 
@@ -94,6 +95,19 @@ void SimulatedControl::AddMass(const PointMass& mass) {
   UpdateReactions();
 }
 
+bool SimulatedControl::RemoveMass(const PointMass& mass) {
+  for (size_t i = config_.masses.size(); i-- > 0;) {
+    const PointMass& m = config_.masses[i];
+    if (m.grams == mass.grams && m.radius == mass.radius && m.angle == mass.angle &&
+        m.axial == mass.axial) {
+      config_.masses.erase(config_.masses.begin() + static_cast<std::ptrdiff_t>(i));
+      UpdateReactions();
+      return true;
+    }
+  }
+  return false;
+}
+
 void SimulatedControl::ClearMasses() {
   config_.masses.clear();
   UpdateReactions();
@@ -120,6 +134,15 @@ void SimulatedControl::UpdateReactions() {
   add(config_.leftUnbalance, config_.leftAngle, config_.leftPlane);
   add(config_.rightUnbalance, config_.rightAngle, config_.RightPlane());
   for (const PointMass& m : config_.masses) add(m.grams * m.radius, m.angle, m.axial);
+  // Each sensor also picks up a share of the other upright's motion.
+  const double c = config_.crosstalk;
+  if (c != 0.0) {
+    const double lx = x[0], ly = y[0];
+    x[0] += c * x[1];
+    y[0] += c * y[1];
+    x[1] += c * lx;
+    y[1] += c * ly;
+  }
   for (int s = 0; s < 2; ++s) {
     reactionAmount_[s] = std::hypot(x[s], y[s]);
     double a = std::atan2(y[s], x[s]) / kDegToRad;

@@ -129,9 +129,12 @@ class SimulatedControl {
   void ClearManualDrive();
   void SetPlaneUnbalance(Side side, double gramInches, double angle);
   void AddMass(const PointMass& mass);
+  // Takes off the last mass equal to `mass`; false when there is none.
+  bool RemoveMass(const PointMass& mass);
   void ClearMasses();
   const std::vector<PointMass>& Masses() const { return config_.masses; }
-  // Reaction vector at an upright (gram-inches, rotor-frame angle in degrees).
+  // Reaction vector at an upright as its sensor sees it (gram-inches,
+  // rotor-frame angle in degrees; with the machine's crosstalk mixed in).
   void UprightUnbalance(Side side, double& amount, double& angle) const;
   void SetNoise(double sigmaCounts) { config_.noise = sigmaCounts; }
   void SetOptionEncoderPosition(double inches) { config_.optionEncoderPosition = inches; }

@@ -263,7 +263,9 @@ TEST(ProvingReport, NameTextAndBack) {
   EXPECT_NE(text.find("Result: PASSED\n"), std::string::npos);
   EXPECT_NE(text.find("Spread: 2.0% (limit 12.0%)\n"), std::string::npos);
   EXPECT_NE(text.find("Angle error: 1.0\xB0 (limit 6.9\xB0)\n"), std::string::npos);
-  EXPECT_NE(text.find(" 1      0\xB0  9.80  359.0\xB0  0.30   90.0\xB0\n"), std::string::npos);
+  EXPECT_NE(
+      text.find("       1       0\xB0        9.80      359.0\xB0         0.30        90.0\xB0\n"),
+      std::string::npos);
   EXPECT_NE(text.find("URR: left 99.0%, right 98.0% (limit 95.0% on the test plane)\n"),
             std::string::npos);
   EXPECT_EQ(ProvingReportText(setup, result, When(), 0).find("Firmware"), std::string::npos);
@@ -313,7 +315,7 @@ TEST(ProvingReport, DamagedTextsAreRefused) {
                       std::make_pair(std::string("Result: PASSED"), std::string("Result: ok")),
                       std::make_pair(std::string("Spread: "), std::string("Sprd: ")),
                       std::make_pair(std::string("2026-12-09"), std::string("2026-13-09")),
-                      std::make_pair(std::string(" 3     60"), std::string(" 4     60"))}) {
+                      std::make_pair(std::string("   3      60"), std::string("   4      60"))}) {
     std::string bad = text;
     size_t at = bad.find(damage.first);
     ASSERT_NE(at, std::string::npos) << damage.first;
