@@ -323,6 +323,7 @@ ScreenPress ProvingScreen::FileChosen(const FileRequest& request,
     press.message = Failure("Error", "The file could not be read:\n" + *path);
     return press;
   }
+  keptFull_ = text->substr(0, kKeptMaxBytes);
   kept_ = KeptLines(*text);
   if (kept_.empty()) kept_.push_back("(the file is empty)");
   keptShown_.clear();
@@ -340,6 +341,7 @@ std::optional<OperatorMessage> ProvingScreen::SpinPressed() {
   keptName_.clear();
   kept_.clear();
   keptShown_.clear();
+  keptFull_.clear();
   return std::nullopt;
 }
 
@@ -387,6 +389,23 @@ std::string ProvingScreen::PrintText() const {
   if (!kept_.empty()) return keptShown_;
   if (test_ && test_->Done()) return report_;
   return "";
+}
+
+PrintPage ProvingScreen::Page() const {
+  if (!kept_.empty()) {
+    ProvingSetup setup;
+    ProvingResult result;
+    std::tm when{};
+    if (ReadProvingReport(keptFull_, setup, result, when)) {
+      return ComposeProvingPage(setup, result, when, weightUnit_, 0);
+    }
+    return ProvingPrintPage(keptShown_);
+  }
+  if (test_ && test_->Done()) {
+    return ComposeProvingPage(setup_, test_->Result(), finishedAt_, weightUnit_,
+                              firmwareVersion_);
+  }
+  return PrintPage{};
 }
 
 ScreenEntryEffect ProvingScreen::StoreEntry(int actionCode, double value) {

@@ -14,6 +14,7 @@
 #include "base/field_codes.h"
 #include "base/program_folder.h"
 #include "base/screen_model.h"
+#include "app/proving_page.h"
 #include "bobweight/bobweight_print.h"
 #include "correction/correction_pass.h"
 
@@ -110,6 +111,10 @@ class ProvingScreen : public ScreenEntryStore {
   // The text Print puts on its page: the finished result, or the kept file
   // shown; "" when there is nothing to print.
   std::string PrintText() const;
+  // The page Print prints: the finished result, or the kept file shown
+  // (a kept text that does not read back prints as its lines); empty when
+  // there is nothing to print.
+  PrintPage Page() const;
   // The file of the finished result ("" until it is written).
   const std::string& KeptName() const { return keptName_; }
 
@@ -130,6 +135,7 @@ class ProvingScreen : public ScreenEntryStore {
   std::tm finishedAt_{};
   std::vector<std::string> kept_;  // a kept file shown again
   std::string keptShown_;          // its text, bounded
+  std::string keptFull_;           // as read, at most kKeptMaxBytes
 };
 
 // The printed page: the result's text, a line per printed line from the

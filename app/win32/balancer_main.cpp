@@ -15,14 +15,13 @@
 #include "records/settings_bridge.h"
 
 #if BALANCER_DEMO
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "app/control_sim_address.h"
 #include "app/demo_seed.h"
 #include "device/wire_transport.h"
-#include "sim/rotor_corrections.h"
+#include "sim/proving_masses.h"
 #include "sim/sim_config.h"
 #include "sim/sim_transport.h"
 #include "sim/workshop_errors.h"
@@ -131,72 +130,18 @@ void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
 
 #if BALANCER_DEMO
 // The demo's hands in the proving test: the simulated machine fits the test
-// mass a step names, and carries out the program's plan exactly (a proving
-// run uses precise masses). What it fitted comes off again before the next
-// step and at the start of a new run, so the shaft is the demo's own again.
-class DemoProvingHands {
- public:
-  explicit DemoProvingHands(sim::SimulatedControl& control) : control_(control) {}
-
-  void Step(const MachineSettings& settings, const ProvingSetup& setup, const ProvingStep& step,
-            const CorrectionResult* plan) {
-    if (step.kind == ProvingStepKind::kBaseline) corrections_.clear();
-    const sim::CorrectionPlanes planes = sim::PlanesFromSettings(settings);
-    if (step.kind == ProvingStepKind::kUrrCorrect && plan != nullptr) {
-      for (const sim::PointMass& m : sim::MassesForCorrections(*plan, settings, CorrectionState(),
-                                                               planes)) {
-        corrections_.push_back(m);
-      }
-    }
-    std::vector<sim::PointMass> fitted = corrections_;
-    if (step.massFitted) {
-      sim::PointMass mass;
-      mass.grams = setup.massGrams;
-      mass.radius = setup.radiusInches;
-      mass.angle = step.massAngle;
-      mass.axial = setup.plane == ProvingPlane::kRight ? planes.rightAxial : planes.leftAxial;
-      fitted.push_back(mass);
-    }
-    Refit(fitted);
-  }
-
- private:
-  static bool Same(const sim::PointMass& a, const sim::PointMass& b) {
-    return a.grams == b.grams && a.radius == b.radius && a.angle == b.angle && a.axial == b.axial;
-  }
-  // The shaft's own masses, less what this fitted before, plus `now`.
-  void Refit(const std::vector<sim::PointMass>& now) {
-    std::vector<sim::PointMass> keep;
-    std::vector<sim::PointMass> ours = fitted_;
-    for (const sim::PointMass& m : control_.Masses()) {
-      auto it = std::find_if(ours.begin(), ours.end(),
-                             [&m](const sim::PointMass& o) { return Same(m, o); });
-      if (it != ours.end()) {
-        ours.erase(it);
-      } else {
-        keep.push_back(m);
-      }
-    }
-    control_.ClearMasses();
-    for (const sim::PointMass& m : keep) control_.AddMass(m);
-    for (const sim::PointMass& m : now) control_.AddMass(m);
-    fitted_ = now;
-  }
-
-  sim::SimulatedControl& control_;
-  std::vector<sim::PointMass> fitted_;
-  std::vector<sim::PointMass> corrections_;
-};
-
-// Only the demo sets the proving test's stand-in; balancer.exe leaves it
-// to the operator.
+// mass a step names (the one before taken off) and carries out the
+// program's plan exactly at the correction step, as a proving run's
+// precise masses would. balancer.exe leaves all this to the operator.
 void ConnectDemoProving(AppState& app) {
   auto* sim = dynamic_cast<sim::SimTransport*>(app.transport.get());
   if (sim == nullptr) return;
-  static DemoProvingHands hands(sim->control());
-  app.kit.provingStandIn = [&app](const ProvingSetup& setup, const ProvingStep& step,
-                                  const CorrectionResult* plan) {
-    hands.Step(app.settings, setup, step, plan);
+  static sim::TestMassFitter fitter;
+  app.kit.provingStandIn = [&app, sim](const ProvingSetup& setup, const ProvingStep& step,
+                                       const CorrectionResult* plan) {
+    static const CorrectionResult kNoPlan;
+    fitter.PrepareStep(sim->control(), app.settings, setup, step, plan ? *plan : kNoPlan,
+                       CorrectionState());
   };
 }
 #endif

@@ -105,8 +105,7 @@ ScreenPress ProvingWindow::Spin() {
 }
 
 ScreenPress ProvingWindow::Print() {
-  const std::string text = model_.PrintText();
-  if (text.empty()) return HandledPress();
+  if (model_.PrintText().empty()) return HandledPress();
   KitContext& kit = context().kit;
   PrintDialogRequest request;  // one page
   std::optional<PrintDialogResult> target = RunPrintDialog(kit, hwnd(), request);
@@ -116,8 +115,8 @@ ScreenPress ProvingWindow::Print() {
     press.message = ProvingPrintFailedMessage(target->failure == PrintDialogFailure::kNoPrinter);
     return press;
   }
-  const PrintRun run = PrintDocument(*target, kProvingWindowTitle, {ProvingPrintPage(text)},
-                                     PrintPageStyle());
+  const PrintRun run =
+      PrintDocument(*target, kProvingWindowTitle, {model_.Page()}, PrintPageStyle());
   if (!run.complete) press.message = ProvingPrintFailedMessage(false);
   return press;
 }

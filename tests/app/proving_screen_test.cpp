@@ -198,6 +198,11 @@ TEST_F(ProvingScreenTest, AGoodMachinePassesAndTheResultIsKeptUnderItsDatedName)
   ASSERT_TRUE(kept.has_value());
   EXPECT_EQ(*kept, ProvingReportText(screen.Setup(), screen.Test()->Result(), When(), 0, 0));
   EXPECT_EQ(screen.PrintText(), *kept);
+  const PrintPage page = screen.Page();
+  const PrintPage composed =
+      ComposeProvingPage(screen.Setup(), screen.Test()->Result(), When(), 0, 0);
+  ASSERT_EQ(page.items.size(), composed.items.size());
+  EXPECT_FALSE(page.items.empty());
 
   const std::vector<ScreenItem> items = screen.Items();
   ASSERT_TRUE(Line(items, "Result:"));
@@ -325,6 +330,9 @@ TEST_F(ProvingScreenTest, AKeptFileIsShownAgainBoundedAndPrintable) {
   ASSERT_FALSE(screen.Kept().empty());
   EXPECT_EQ(screen.Kept(), KeptLines(*ReadWholeFile(folder.File(name))));
   EXPECT_FALSE(screen.PrintText().empty());
+  // A kept result prints as the finished one did.
+  EXPECT_EQ(screen.Page().items.size(),
+            ComposeProvingPage(screen.Setup(), screen.Test()->Result(), When(), 0, 0).items.size());
 
   // A damaged, huge file: bounded lines, no control characters.
   std::string junk(200000, 'x');
@@ -334,6 +342,8 @@ TEST_F(ProvingScreenTest, AKeptFileIsShownAgainBoundedAndPrintable) {
   ASSERT_TRUE(WriteFileAtomically(folder.File("proving-junk.txt"), junk));
   screen.FileChosen(*show.dialog, folder.File("proving-junk.txt"));
   ASSERT_EQ(screen.Kept().size(), kKeptMaxLines);
+  // It does not read back as a result: its lines are what prints.
+  EXPECT_EQ(screen.Page().items.size(), ProvingPrintPage(screen.PrintText()).items.size());
   for (const std::string& line : screen.Kept()) {
     EXPECT_LE(line.size(), kKeptMaxChars);
     for (char c : line) EXPECT_GE(static_cast<unsigned char>(c), 32u);
