@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/message_routing.h"
 #include "app/win32/kit/message_window.h"
+#include "app/win32/kit/print_dialog.h"
 #include "app/win32/main_window.h"
 #include "app/win32/win32_operator_ui.h"
 #include "device/clock.h"
@@ -152,6 +154,59 @@ TEST_F(ProvingWindowFixture, AWholeRunKeepsItsFileAndLeavesTheJobAsItWas) {
   std::optional<std::string> text = ReadWholeFile(folder.File(kept[0]));
   ASSERT_TRUE(text.has_value());
   EXPECT_FALSE(text->empty());
+
+  // Print: one page through the print dialog, with ink on it.
+  HDC paper = CreateCompatibleDC(nullptr);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 850;
+  info.bmiHeader.biHeight = -1100;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(paper, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(paper, bitmap);
+  int dialogs = 0;
+  int pages = 0;
+  long ink = 0;
+  bool noPrinter = false;
+  kit.printDialogStandIn = [&](HWND, const PrintDialogRequest& request)
+      -> std::optional<PrintDialogResult> {
+    ++dialogs;
+    EXPECT_EQ(request.maxPage, 1);
+    PrintDialogResult result;
+    if (noPrinter) {
+      result.failure = PrintDialogFailure::kNoPrinter;
+      return result;
+    }
+    result.dc = paper;
+    result.printer = false;
+    result.width = 850;
+    result.height = 1100;
+    result.pageDone = [&](int) {
+      ++pages;
+      const DWORD* p = static_cast<const DWORD*>(bits);
+      for (int i = 0; i < 850 * 1100; ++i) ink += (p[i] & 0xFFFFFF) != 0xFFFFFF;
+      return true;
+    };
+    return result;
+  };
+  Click(proving, kProvingPrint);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(pages, 1);
+  EXPECT_GT(ink, 1000);
+  EXPECT_EQ(message.hwnd, nullptr) << "a page printed says nothing";
+  // No printer: the operator is told.
+  noPrinter = true;
+  Click(proving, kProvingPrint);
+  EXPECT_EQ(pages, 1);
+  ASSERT_NE(message.hwnd, nullptr);
+  CloseMessages();
+  kit.printDialogStandIn = nullptr;
+  SelectObject(paper, old);
+  DeleteObject(bitmap);
+  DeleteDC(paper);
 
   // Nothing of the job moved.
   EXPECT_EQ(main.history.historyCount, 1);
