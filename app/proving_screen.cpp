@@ -150,8 +150,8 @@ OperatorMessage ProvingPrintFailedMessage(bool noPrinter) {
 std::vector<ScreenItem> ProvingScreen::Items() const {
   const bool idle = !Running();
   std::vector<ScreenItem> items;
-  items.push_back(Button(kProvingMass, FieldLabel(kProvingMass),
-                         Figure("%1.1f g", setup_.massGrams), 0, idle));
+  items.push_back(
+      Button(kProvingMass, FieldLabel(kProvingMass), Figure("%1.1f g", setup_.massGrams), 0, idle));
   items.push_back(Button(kProvingRadius, FieldLabel(kProvingRadius),
                          Figure("%1.3f in", setup_.radiusInches), 1, idle));
   items.push_back(Button(kProvingPlane, "&Plane", PlaneName(setup_.plane), 2, idle));
@@ -163,8 +163,7 @@ std::vector<ScreenItem> ProvingScreen::Items() const {
   items.push_back(Button(kProvingCancel, "&Cancel", "", 6, Running()));
   items.push_back(Button(kProvingPrint, "&Print", "", 7, !PrintText().empty()));
   items.push_back(Button(kProvingShowKept, "Show &Kept Result", "", 8, idle));
-  items.push_back(
-      PlacedItem(kProvingExit, "Exit", "", {920, 560, 120, kButtonHeight}));
+  items.push_back(PlacedItem(kProvingExit, "Exit", "", {920, 560, 120, kButtonHeight}));
 
   // A kept file shown again takes the plot's and the instruction's place.
   if (!kept_.empty()) return items;
@@ -374,14 +373,13 @@ ScreenPress ProvingScreen::SpinTaken(bool completed, const CorrectionResult& pas
   report_ = ProvingReportText(setup_, result, when, weightUnit_, firmwareVersion_);
   const std::string name = ProvingReportFileName(when);
   if (!WriteFileAtomically(folder_.File(name), report_)) {
-    press.message = Failure("Error", "The proving result could not be written to\n" +
-                                         folder_.File(name));
+    press.message =
+        Failure("Error", "The proving result could not be written to\n" + folder_.File(name));
     return press;
   }
   keptName_ = name;
   press.message = Notice(std::string("The proving test has ended: ") +
-                         (result.passed ? "PASSED" : "FAILED") + "\nThe result is kept as " +
-                         name);
+                         (result.passed ? "PASSED" : "FAILED") + "\nThe result is kept as " + name);
   return press;
 }
 
@@ -402,8 +400,7 @@ PrintPage ProvingScreen::Page() const {
     return ProvingPrintPage(keptShown_);
   }
   if (test_ && test_->Done()) {
-    return ComposeProvingPage(setup_, test_->Result(), finishedAt_, weightUnit_,
-                              firmwareVersion_);
+    return ComposeProvingPage(setup_, test_->Result(), finishedAt_, weightUnit_, firmwareVersion_);
   }
   return PrintPage{};
 }

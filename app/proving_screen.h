@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/proving_page.h"
 #include "app/proving_test.h"
 #include "base/field_codes.h"
 #include "base/program_folder.h"
 #include "base/screen_model.h"
-#include "app/proving_page.h"
 #include "bobweight/bobweight_print.h"
 #include "correction/correction_pass.h"
 
@@ -43,9 +43,9 @@ DesignBox ProvingWindowBox();
 // top and angles run clockwise, as on the main screen's dials.
 struct ProvingPlot {
   int centreX = 0, centreY = 0, radius = 0;  // the outer circle
-  double fullScale = 1.0;                     // grams at the outer circle
-  double mean = 0.0;                          // grams; the band is mean +-12 %
-  bool meanKnown = false;                     // from the readings, else the test mass
+  double fullScale = 1.0;                    // grams at the outer circle
+  double mean = 0.0;                         // grams; the band is mean +-12 %
+  bool meanKnown = false;                    // from the readings, else the test mass
   struct Point {
     double angle = 0.0;   // degrees
     double amount = 0.0;  // grams

@@ -125,7 +125,8 @@ void ProvingWindow::PaintMore(HDC dc) {
   // Buttons follow the state: the entries wait while a test runs.
   for (const ScreenItem& item : model_.Items()) {
     if (item.id == 0) continue;
-    if (HWND button = GetDlgItem(hwnd(), item.id)) EnableWindow(button, item.enabled ? TRUE : FALSE);
+    if (HWND button = GetDlgItem(hwnd(), item.id))
+      EnableWindow(button, item.enabled ? TRUE : FALSE);
   }
   if (model_.Kept().empty()) {
     PaintPlot(dc);
@@ -141,8 +142,7 @@ void ProvingWindow::PaintPlot(HDC dc) {
     HPEN pen = CreatePen(style, 1, colour);
     HGDIOBJ old = SelectObject(dc, pen);
     const int r = S(radius);
-    Ellipse(dc, S(plot.centreX) - r, S(plot.centreY) - r, S(plot.centreX) + r,
-            S(plot.centreY) + r);
+    Ellipse(dc, S(plot.centreX) - r, S(plot.centreY) - r, S(plot.centreX) + r, S(plot.centreY) + r);
     SelectObject(dc, old);
     DeleteObject(pen);
   };

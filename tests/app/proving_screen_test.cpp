@@ -15,7 +15,6 @@
 namespace balancer {
 namespace {
 
-
 std::tm When() {
   std::tm when{};
   when.tm_year = 2026 - 1900;
@@ -77,8 +76,8 @@ class ProvingScreenTest : public ::testing::Test {
         case ProvingStepKind::kPosition:
         case ProvingStepKind::kUrrInitial:
           last = screen.SpinTaken(
-              true, Pass(side, moment, std::fmod(step.massAngle + offset + 360.0, 360.0),
-                         moment * cross),
+              true,
+              Pass(side, moment, std::fmod(step.massAngle + offset + 360.0, 360.0), moment * cross),
               When());
           break;
         case ProvingStepKind::kUrrCorrect:
@@ -118,10 +117,9 @@ TEST_F(ProvingScreenTest, ItemsAreTheirFieldRowsAndTheEntriesWaitWhileATestRuns)
     EXPECT_LE(a.place.y + a.place.height, window.height) << a.id;
     for (const ScreenItem& b : items) {
       if (&a == &b || b.place.width == 0) continue;
-      const bool apart = a.place.x + a.place.width <= b.place.x ||
-                         b.place.x + b.place.width <= a.place.x ||
-                         a.place.y + a.place.height <= b.place.y ||
-                         b.place.y + b.place.height <= a.place.y;
+      const bool apart =
+          a.place.x + a.place.width <= b.place.x || b.place.x + b.place.width <= a.place.x ||
+          a.place.y + a.place.height <= b.place.y || b.place.y + b.place.height <= a.place.y;
       EXPECT_TRUE(apart) << a.id << " and " << b.id;
     }
   }
@@ -250,9 +248,9 @@ TEST_F(ProvingScreenTest, TheCorrectionStepShowsTheProgramsPlan) {
   int guard = 0;
   while (screen.Test()->Current().kind != ProvingStepKind::kUrrCorrect && guard++ < 20) {
     const ProvingStep step = screen.Test()->Current();
-    screen.SpinTaken(true, Pass(0, step.kind == ProvingStepKind::kBaseline ? 0.002 : 20.0,
-                                step.massAngle),
-                     When());
+    screen.SpinTaken(
+        true, Pass(0, step.kind == ProvingStepKind::kBaseline ? 0.002 : 20.0, step.massAngle),
+        When());
   }
   ASSERT_EQ(screen.Test()->Current().kind, ProvingStepKind::kUrrCorrect);
   ASSERT_TRUE(screen.Plan().has_value());

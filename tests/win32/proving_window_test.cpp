@@ -171,8 +171,8 @@ TEST_F(ProvingWindowFixture, AWholeRunKeepsItsFileAndLeavesTheJobAsItWas) {
   int pages = 0;
   long ink = 0;
   bool noPrinter = false;
-  kit.printDialogStandIn = [&](HWND, const PrintDialogRequest& request)
-      -> std::optional<PrintDialogResult> {
+  kit.printDialogStandIn =
+      [&](HWND, const PrintDialogRequest& request) -> std::optional<PrintDialogResult> {
     ++dialogs;
     EXPECT_EQ(request.maxPage, 1);
     PrintDialogResult result;
