@@ -151,6 +151,9 @@ enum FieldCode : int {
   kFieldHeavyMetalDensity = 348,
   kFieldActualSlugWeight = 349,
   kFieldSlugInstallationRadius = 350,
+  // The proving test's mass (grams) and its radius (inches).
+  kFieldProvingMass = 351,
+  kFieldProvingRadius = 352,
 };
 
 constexpr int kFirstFieldCode = 100;
@@ -175,6 +178,7 @@ enum ScreenCode : char {
   kScreenReluctor = 'r',
   kScreenSpinStarting = 's',  // a spin is starting, nothing moves yet
   kScreenTolerance = 't',
+  kScreenProving = 'v',  // Machine Proving Test, over Machine Setup
   kScreenSpinRunning = 'x',
   kScreenHistory = 'y',
   kScreenZoneSetup = 'z',

@@ -448,6 +448,13 @@ constexpr CodedRow kRows[] = {
     {kFieldReluctorAngle, Row("", "Custom degree offset for\nthe simulated reluctor.",
                               FieldUnit::kPlain, kFieldNegative | kFieldHelpButton)},
     {kFieldReluctorSide, Row("Side", "", FieldUnit::kNone, kFieldHelpButton)},
+    // The proving test keeps its own values: no settings member.
+    {kFieldProvingMass,
+     Row("Test &mass, grams", "The test mass in grams:\nmore than 0, at most 10000.",
+         FieldUnit::kPlain, 0)},
+    {kFieldProvingRadius,
+     Row("Test &radius, inches", "The radius of the test mass\nin inches: more than 0, at most 40.",
+         FieldUnit::kPlain, 0)},
     {kFieldInitialConditionLeft, Row("Left Initial Condition", "", FieldUnit::kWeight, 0)},
     {kFieldInitialConditionRight, Row("Right Initial Condition", "", FieldUnit::kWeight, 0)},
     {kFieldFinalConditionLeft, Row("Left Final Condition", "", FieldUnit::kWeight, 0)},

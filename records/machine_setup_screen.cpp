@@ -18,7 +18,8 @@ constexpr int kButtonHeight = 40;
 constexpr int kColumnX[2] = {24, 520};
 constexpr int kValueGap = 16;
 constexpr int kValueWidth = 210;
-constexpr int kRowsPerColumn = 10;
+// With the photo-eye rows the second column holds ten buttons above Exit.
+constexpr int kRowsPerColumn = 11;
 
 void Place(ScreenItem& row, int column, int slot) {
   row.place = {kColumnX[column], kTop + slot * kStep, kButtonWidth, kButtonHeight};
@@ -121,6 +122,7 @@ std::vector<ScreenItem> MachineSetupRows(const MachineSettings& s, const Control
   }
   add(kSetupToleranceCalculator, "Tolerance Calculator", "", 1, slot++);
   add(kSetupReluctorSimulator, "Reluctor Simulator", "", 1, slot++);
+  add(kSetupProvingTest, "Machine Proving Test", "", 1, slot++);
   // Exit stays at the foot of the second column.
   add(kExitButton, "Exit", "", 1, kRowsPerColumn - 1);
   return rows;
@@ -180,6 +182,9 @@ ScreenPress PressMachineSetup(int id, SetupRecords& records,
       break;
     case kSetupReluctorSimulator:
       press.openScreen = kReluctorScreenCode;
+      break;
+    case kSetupProvingTest:
+      press.openScreen = kProvingScreenCode;
       break;
     case kSetupSpeedControl:
       s.speedControl = s.speedControl == 0 ? 1 : s.speedControl == 1 ? 2 : 0;

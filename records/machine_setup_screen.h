@@ -36,11 +36,13 @@ enum : int {
   // The two calculators this screen opens over itself.
   kSetupToleranceCalculator = 361,
   kSetupReluctorSimulator = 362,
+  kSetupProvingTest = 363,  // and the proving test
 };
 
 // ScreenCode letters of the screens opened over Machine Setup.
 constexpr char kToleranceScreenCode = kScreenTolerance;
 constexpr char kReluctorScreenCode = kScreenReluctor;
+constexpr char kProvingScreenCode = kScreenProving;
 
 // Client size and place of the window, design units.
 DesignBox MachineSetupWindowBox();

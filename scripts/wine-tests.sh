@@ -314,7 +314,7 @@ fi
 
 fi
 
-for group in main_screen shaft_screens setup_screens calculator_screens zone_adjust_screens \
+for group in main_screen shaft_screens setup_screens calculator_screens proving_screens zone_adjust_screens \
   heavy_metal_screens drill_setup_screens bobweight_screens distribution history_presets_screens \
   print_screens training_screens help_screens; do
   if wanted "$group"; then source "$root/scripts/e2e/$group.sh"; fi

@@ -21,6 +21,7 @@
 #include "app/control_sim_address.h"
 #include "app/demo_seed.h"
 #include "device/wire_transport.h"
+#include "sim/proving_masses.h"
 #include "sim/sim_config.h"
 #include "sim/sim_transport.h"
 #include "sim/workshop_errors.h"
@@ -127,6 +128,24 @@ void ConnectDemoKeys(AppState& app, bool handTurnDefault) {
 }
 #endif
 
+#if BALANCER_DEMO
+// The demo's hands in the proving test: the simulated machine fits the test
+// mass a step names (the one before taken off) and carries out the
+// program's plan exactly at the correction step, as a proving run's
+// precise masses would. balancer.exe leaves all this to the operator.
+void ConnectDemoProving(AppState& app) {
+  auto* sim = dynamic_cast<sim::SimTransport*>(app.transport.get());
+  if (sim == nullptr) return;
+  static sim::TestMassFitter fitter;
+  app.kit.provingStandIn = [&app, sim](const ProvingSetup& setup, const ProvingStep& step,
+                                       const CorrectionResult* plan) {
+    static const CorrectionResult kNoPlan;
+    fitter.PrepareStep(sim->control(), app.settings, setup, step, plan ? *plan : kNoPlan,
+                       CorrectionState());
+  };
+}
+#endif
+
 int RunProgram(HINSTANCE instance) {
   // The second copy brings the first one up and ends.
   if (!ClaimSingleInstance()) {
@@ -166,6 +185,7 @@ int RunProgram(HINSTANCE instance) {
   app.message.owner = main;
 #if BALANCER_DEMO
   ConnectDemoKeys(app, handTurnDefault);
+  ConnectDemoProving(app);
 #else
   (void)handTurnDefault;
 #endif

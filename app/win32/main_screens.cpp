@@ -4,7 +4,9 @@
 #include "app/win32/kit/kit_context.h"
 #include "app/win32/kit/screen_registry.h"
 #include "app/win32/main_parts.h"
+#include "app/win32/main_spin.h"
 #include "app/win32/main_window.h"
+#include "app/win32/proving_window.h"
 #include "bobweight/win32/print_job_window.h"
 #include "records/settings_bridge.h"
 #include "records/win32/machine_calibration_window.h"
@@ -40,6 +42,11 @@ class MainActions : public MainWindowActions, public ScreenHost {
   bool OpenScreenOver(ChildScreen& parent, char code) override;
   void PrintBobweightCard(ChildScreen& from) override;
   void PrintShaftReport(ChildScreen& from) override;
+  bool SpinForScreen(ScreenSpin& spin) override {
+    spin = ScreenSpin{};
+    if (WindowGone()) return false;
+    return RunSpinForScreen(state_, spin);
+  }
   void SpeedControlChanged() override {
     if (WindowGone()) return;
     HWND spin = ButtonOf(state_, kCmdSpin);
@@ -140,6 +147,8 @@ MainWindowState::MainWindowState() : actions(std::make_unique<MainActions>(*this
 
 void MakeMainHosts(MainWindowState& state) {
   state.spinHost = std::make_unique<MainSpinActions>(state);
+  // The shell's own screen opened by letter: named here so it is linked in.
+  RegisterScreen(kScreenProving, OpenProvingWindow);
 }
 
 ScreenHost& MainScreenHost(MainWindowState& state) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "app/main_commands.h"
 #include "app/screen_scale.h"
@@ -108,7 +109,88 @@ class WindowSpinHost : public SpinHost {
   MainWindowState& state_;
 };
 
+// A spin asked for by an open screen. The window and its readings are the
+// job's: this host leaves the readings, the corrections and the history
+// alone and gives the keys back to the screen, not to the main window.
+class ScreenSpinHost : public SpinHost {
+ public:
+  explicit ScreenSpinHost(MainWindowState& state) : state_(state) {}
+
+  void SpinStarting(bool) override {
+    screen_ = GetActiveWindow();
+    state_.screenCode = kScreenSpinStarting;
+    state_.spinRunning = true;
+    state_.spinStatus = kStatusBlank;
+    KillTimer(state_.hwnd, kMainTimerId);
+    RECT status = state_.spinHost->StatusField();
+    InvalidateRect(state_.hwnd, &status, TRUE);
+    UpdateWindow(state_.hwnd);
+  }
+
+  bool OpenSpeedBar() override {
+    bool created = OpenSpeedBarWindow(state_);
+    if (created) {
+      RECT r =
+          PixelRect(SpeedArea((state_.settings == nullptr || state_.settings->twoPlaneMode == 1)),
+                    state_.screenScale);
+      InvalidateRect(state_.hwnd, &r, TRUE);
+    }
+    return created;
+  }
+
+  void SpinEnded(bool closeSpeedBar, bool enableMainWindow) override {
+    if (closeSpeedBar) CloseSpeedBarWindow(state_);
+    state_.spinRunning = false;
+    state_.spinStatus = kStatusBlank;
+    InvalidateRect(state_.hwnd, nullptr, TRUE);
+    // The main window stays off under the open screens.
+    if (enableMainWindow && screen_ != nullptr && IsWindow(screen_)) {
+      SetActiveWindow(screen_);
+      SetFocus(screen_);
+    }
+    SetTimer(state_.hwnd, kMainTimerId, kMainTimerPeriodMs, nullptr);
+    state_.screenCode = kScreenSpinRunning;
+    if (state_.link != nullptr && state_.spinHost->Connected()) {
+      state_.currentAngle = ReadShaftAngle(*state_.link);
+      state_.referenceAngle = state_.currentAngle;
+    }
+  }
+
+ private:
+  MainWindowState& state_;
+  HWND screen_ = nullptr;
+};
+
 }  // namespace
+
+bool RunSpinForScreen(MainWindowState& state, ScreenSpin& spin) {
+  spin = ScreenSpin{};
+  if (state.link == nullptr || state.settings == nullptr || state.ui == nullptr ||
+      state.spinHost == nullptr || state.spinRunning) {
+    return false;
+  }
+  // The job's last spin is what the main screen, F8 and the calibration
+  // read: it comes back whole after this one.
+  const auto saved = std::make_unique<SpinState>(state.spin);
+  ScreenSpinHost host(state);
+  RunSpin(*state.link, *state.settings, state.spinOptions, state.map, *state.ui, host, state.spin);
+  spin.completed = state.spin.SpinActive == 1;
+  spin.left = state.spin.left;
+  spin.right = state.spin.right;
+  state.spin = *saved;
+  if (!spin.completed) return false;
+  // The pass may move settings and held plans: it works on copies.
+  MachineSettings settings = *state.settings;
+  CorrectionState correction = state.correction;
+  CorrectionZones zones = state.zones;
+  StartNewReading(correction);
+  correction.readingsPresent = true;
+  correction.measured = {spin.left.amount > 0.0, spin.right.amount > 0.0};
+  PlaneReading left = spin.left;
+  PlaneReading right = spin.right;
+  spin.correction = RunCorrectionPass(left, right, settings, zones, correction, nullptr);
+  return true;
+}
 
 void RunSpinFromWindow(MainWindowState& state) {
   if (state.link == nullptr || state.settings == nullptr || state.ui == nullptr ||

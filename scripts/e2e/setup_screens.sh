@@ -7,7 +7,7 @@
 
 # Design layout of the two windows (records/machine_setup_screen.cpp and
 # records/machine_calibration_screen.cpp): client sizes and button centres.
-kSetupClient="1020 574"
+kSetupClient="1020 628"
 kSettingsButton="1203 437"
 kLogo="570 40"
 

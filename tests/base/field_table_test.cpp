@@ -45,7 +45,7 @@ TEST(FieldTable, EveryMarkedFieldHasAHintAndNoOtherDoes) {
   const int marked[] = {100, 101, 102, 105, 108, 109, 110, 112, 113, 114, 118, 119, 122, 123,
                         124, 125, 126, 131, 132, 133, 137, 138, 139, 140, 145, 146, 153, 154,
                         155, 156, 157, 175, 176, 181, 182, 183, 235, 236, 237, 241, 242, 248,
-                        256, 261, 262, 263, 265, 266, 320, 321, 348, 349, 350};
+                        256, 261, 262, 263, 265, 266, 320, 321, 348, 349, 350, 351, 352};
   int withHint = 0;
   for (int code = kFirstFieldCode; code <= kLastFieldCode; ++code) {
     if (std::string(FieldHint(code)).empty()) continue;

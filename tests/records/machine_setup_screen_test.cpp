@@ -66,7 +66,10 @@ TEST_F(MachineSetupTest, LabelsAreTheFieldTableLabels) {
       continue;
     }
     // The calculators are screens, not fields.
-    if (row.id == kSetupToleranceCalculator || row.id == kSetupReluctorSimulator) continue;
+    if (row.id == kSetupToleranceCalculator || row.id == kSetupReluctorSimulator ||
+        row.id == kSetupProvingTest) {
+      continue;
+    }
     EXPECT_EQ(row.label, FieldLabel(row.id)) << row.id;
   }
 }
@@ -95,6 +98,32 @@ TEST_F(MachineSetupTest, CalculatorsOpenOverTheScreenAndLeaveTheSettingsAlone) {
   EXPECT_EQ(press.openScreen, kToleranceScreenCode);
   EXPECT_FALSE(press.close);
   EXPECT_EQ(Press(kSetupReluctorSimulator).openScreen, kReluctorScreenCode);
+  EXPECT_EQ(FormatSettings(before), FormatSettings(settings));
+}
+
+TEST_F(MachineSetupTest, ProvingTestSitsUnderTheCalculatorsAboveExitOnEveryControl) {
+  // No control, plain firmware, the photo eye (fullest column) and the option
+  // encoder: the button is there, in the calculators' column, below them.
+  const int ports[] = {0, 2, 5};
+  for (int pass = 0; pass < 4; ++pass) {
+    if (pass > 0) Connect(0x0304, ports[pass - 1]);
+    const std::vector<ScreenItem> rows = Rows();
+    const ScreenItem* reluctor = FindItem(rows, kSetupReluctorSimulator);
+    const ScreenItem* proving = FindItem(rows, kSetupProvingTest);
+    const ScreenItem* exit = FindItem(rows, kExitButton);
+    ASSERT_NE(proving, nullptr) << pass;
+    ASSERT_NE(reluctor, nullptr);
+    ASSERT_NE(exit, nullptr);
+    EXPECT_EQ(proving->label, "Machine Proving Test");
+    EXPECT_EQ(proving->place.x, reluctor->place.x) << pass;
+    EXPECT_GE(proving->place.y, reluctor->place.y + reluctor->place.height) << pass;
+    EXPECT_LE(proving->place.y + proving->place.height, exit->place.y) << pass;
+  }
+  const MachineSettings before = settings;
+  ScreenPress press = Press(kSetupProvingTest);
+  EXPECT_TRUE(press.handled);
+  EXPECT_EQ(press.openScreen, kProvingScreenCode);
+  EXPECT_FALSE(press.close || press.writeSettings);
   EXPECT_EQ(FormatSettings(before), FormatSettings(settings));
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/proving_test.h"
 #include "app/value_box_text.h"
 #include "app/win32/kit/file_dialog.h"
 #include "app/win32/kit/main_window_actions.h"
@@ -124,6 +125,15 @@ struct KitContext {
   // cancel.
   std::function<std::optional<PrintDialogResult>(HWND owner, const PrintDialogRequest& request)>
       printDialogStandIn;
+
+  // The demo build's stand-in for the operator's hands in the proving test:
+  // before a step's spin the simulated machine fits (or takes off) the test
+  // mass the step names; at the correction step (`plan` given) it carries
+  // out the program's plan exactly. Unset in balancer.exe, where the
+  // operator does it.
+  std::function<void(const ProvingSetup& setup, const ProvingStep& step,
+                     const CorrectionResult* plan)>
+      provingStandIn;
 
   EntryWindowState entry;
 };

@@ -5,10 +5,22 @@
 #pragma once
 
 #include "base/operator_ui.h"
+#include "correction/correction_pass.h"
+#include "measure/plane_reading.h"
 
 namespace balancer {
 
 class ChildScreen;
+
+// A spin a screen asked for (the proving test): what the spin measured and
+// what the correction pass makes of it, worked out on copies of the run's
+// records, so the job, its history and the settings never see it.
+struct ScreenSpin {
+  bool completed = false;  // ran to its end: not failed, not cancelled
+  PlaneReading left;
+  PlaneReading right;
+  CorrectionResult correction;  // only when completed
+};
 
 class ScreenHost {
  public:
@@ -42,6 +54,17 @@ class ScreenHost {
   // there is no such screen or its window could not be made.
   virtual bool OpenScreenOver(ChildScreen& parent, char code) {
     (void)parent, (void)code;
+    return false;
+  }
+
+  // Spins as Spin / Acquire does (its progress, its cancel by any key or
+  // click, its messages) for the screen that asks, then runs the correction
+  // pass on copies. Nothing of the job changes: readings, corrections,
+  // history, Save Initial / Final, settings and calibration stay. Blocks for
+  // the spin; false (and `spin.completed` false) when the spin failed, was
+  // cancelled or could not start.
+  virtual bool SpinForScreen(ScreenSpin& spin) {
+    spin = ScreenSpin{};
     return false;
   }
 
