@@ -13,28 +13,6 @@ constexpr double kLineHeight = 1.25;
 // Centres of the six columns of the positions table.
 constexpr double kColumns[6] = {0.14, 0.28, 0.42, 0.56, 0.70, 0.84};
 
-void AddText(PrintPage& page, double x, double y, const std::string& text, PrintFont font,
-             PrintAlign align) {
-  PrintItem item;
-  item.kind = PrintItem::Kind::kText;
-  item.x = x;
-  item.y = y;
-  item.text = text;
-  item.font = font;
-  item.align = align;
-  page.items.push_back(item);
-}
-
-void AddLine(PrintPage& page, double x, double y, double x2, double y2) {
-  PrintItem item;
-  item.kind = PrintItem::Kind::kLine;
-  item.x = x;
-  item.y = y;
-  item.x2 = x2;
-  item.y2 = y2;
-  page.items.push_back(item);
-}
-
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
   std::vector<std::string> words;
@@ -53,7 +31,7 @@ PrintPage ComposeProvingPage(const ProvingSetup& setup, const ProvingResult& res
   const std::string unit = weightUnit == 1 ? "ounces" : "grams";
   const std::string header[6] = {"Position",   "Mass at",       "Left " + unit,
                                  "Left angle", "Right " + unit, "Right angle"};
-  PrintPage page;
+  PrintPageBuilder b;
   std::istringstream in(text);
   std::string line;
   double y = 1.0;
@@ -61,17 +39,17 @@ PrintPage ComposeProvingPage(const ProvingSetup& setup, const ProvingResult& res
   bool inTable = false;
   while (std::getline(in, line)) {
     if (first) {
-      AddText(page, 0.5, y, line, PrintFont::kCardLarge, PrintAlign::kCentre);
+      b.Text(0.5, y, line, PrintFont::kCardLarge, PrintAlign::kCentre);
       y += 2.0;
       first = false;
       continue;
     }
     if (line.rfind("Position", 0) == 0) {
       for (int c = 0; c < 6; ++c) {
-        AddText(page, kColumns[c], y, header[c], PrintFont::kReport, PrintAlign::kCentre);
+        b.Text(kColumns[c], y, header[c], PrintFont::kReport, PrintAlign::kCentre);
       }
       y += kLineHeight;
-      AddLine(page, kLeftMargin, y - 0.1, 1.0 - kLeftMargin, y - 0.1);
+      b.Line(kLeftMargin, y - 0.1, 1.0 - kLeftMargin, y - 0.1);
       inTable = true;
       continue;
     }
@@ -79,7 +57,7 @@ PrintPage ComposeProvingPage(const ProvingSetup& setup, const ProvingResult& res
       std::vector<std::string> cells = Words(line);
       if (cells.size() == 6) {
         for (int c = 0; c < 6; ++c) {
-          AddText(page, kColumns[c], y, cells[c], PrintFont::kReport, PrintAlign::kCentre);
+          b.Text(kColumns[c], y, cells[c], PrintFont::kReport, PrintAlign::kCentre);
         }
         y += kLineHeight;
         continue;
@@ -91,11 +69,11 @@ PrintPage ComposeProvingPage(const ProvingSetup& setup, const ProvingResult& res
       continue;
     }
     const bool verdict = line.rfind("Result: ", 0) == 0;
-    AddText(page, kLeftMargin, y, line, verdict ? PrintFont::kCardLarge : PrintFont::kReport,
-            PrintAlign::kLeft);
+    b.Text(kLeftMargin, y, line, verdict ? PrintFont::kCardLarge : PrintFont::kReport,
+           PrintAlign::kLeft);
     y += verdict ? kLineHeight * 1.5 : kLineHeight;
   }
-  return page;
+  return b.page;
 }
 
 }  // namespace balancer

@@ -10,45 +10,45 @@
 
 namespace balancer {
 
+void PrintPageBuilder::Text(double x, double y, const std::string& text, PrintFont font,
+                            PrintAlign align, bool companyColour) {
+  PrintItem item;
+  item.kind = PrintItem::Kind::kText;
+  item.x = x;
+  item.y = y;
+  item.text = text;
+  item.font = font;
+  item.align = align;
+  item.companyColour = companyColour;
+  page.items.push_back(item);
+}
+
+void PrintPageBuilder::Line(double x, double y, double x2, double y2) {
+  Shape(PrintItem::Kind::kLine, x, y, x2, y2);
+}
+
+void PrintPageBuilder::Box(double x, double y, double x2, double y2) {
+  Shape(PrintItem::Kind::kBox, x, y, x2, y2);
+}
+
+void PrintPageBuilder::Picture(PrintPicture which) {
+  PrintItem item;
+  item.kind = PrintItem::Kind::kPicture;
+  item.picture = which;
+  page.items.push_back(item);
+}
+
+void PrintPageBuilder::Shape(PrintItem::Kind kind, double x, double y, double x2, double y2) {
+  PrintItem item;
+  item.kind = kind;
+  item.x = x;
+  item.y = y;
+  item.x2 = x2;
+  item.y2 = y2;
+  page.items.push_back(item);
+}
+
 namespace {
-
-class PageBuilder {
- public:
-  void Text(double x, double y, const std::string& text, PrintFont font, PrintAlign align,
-            bool companyColour = false) {
-    PrintItem item;
-    item.kind = PrintItem::Kind::kText;
-    item.x = x;
-    item.y = y;
-    item.text = text;
-    item.font = font;
-    item.align = align;
-    item.companyColour = companyColour;
-    page.items.push_back(item);
-  }
-  void Line(double x, double y, double x2, double y2) {
-    Shape(PrintItem::Kind::kLine, x, y, x2, y2);
-  }
-  void Box(double x, double y, double x2, double y2) { Shape(PrintItem::Kind::kBox, x, y, x2, y2); }
-  void Picture(PrintPicture which) {
-    PrintItem item;
-    item.kind = PrintItem::Kind::kPicture;
-    item.picture = which;
-    page.items.push_back(item);
-  }
-  PrintPage page;
-
- private:
-  void Shape(PrintItem::Kind kind, double x, double y, double x2, double y2) {
-    PrintItem item;
-    item.kind = kind;
-    item.x = x;
-    item.y = y;
-    item.x2 = x2;
-    item.y2 = y2;
-    page.items.push_back(item);
-  }
-};
 
 bool BeginsWithBlank(const std::string& text) {
   return !text.empty() && text[0] == ' ';
@@ -222,7 +222,7 @@ int WeighedRowCount(const RodPistonSet& set) {
 
 PrintPage ComposeCardPage1(const CardPrintInput& input) {
   const BobweightCard& card = *input.card;
-  PageBuilder b;
+  PrintPageBuilder b;
   b.Text(0.5, 1.0, "Job: " + card.jobName, PrintFont::kCardLarge, PrintAlign::kCentre, true);
   std::string engineLine = BeginsWithBlank(card.engineName)
                                ? card.jobDate
@@ -287,7 +287,7 @@ PrintPage ComposeCardPage1(const CardPrintInput& input) {
 PrintPage ComposeCardPage2(const CardPrintInput& input) {
   const BobweightCard& card = *input.card;
   const RodPistonSet& set = *input.set;
-  PageBuilder b;
+  PrintPageBuilder b;
   std::string header =
       BeginsWithBlank(card.engineName)
           ? "Job: " + card.jobName + "   " + card.jobDate
@@ -474,7 +474,7 @@ PrintPage ShaftReportPage(const std::string& jobName, const History& history,
 
 PrintPage ComposeShaftReport(const std::string& jobName, const std::vector<ShaftReportRow>& rows,
                              const ShaftReportTolerance& tolerance) {
-  PageBuilder b;
+  PrintPageBuilder b;
   b.Text(0.5, 1.0, jobName, PrintFont::kReport, PrintAlign::kCentre);
   const double top = 3.5, rowHeight = 1.8;
   const double left = 0.05, spinEnd = 0.2, middle = 0.575, right = 0.95;

@@ -58,6 +58,21 @@ struct PrintPage {
   std::vector<PrintItem> items;
 };
 
+// A page put together item by item; places are fractions of the printable
+// width and line heights down, as PrintItem says.
+class PrintPageBuilder {
+ public:
+  void Text(double x, double y, const std::string& text, PrintFont font, PrintAlign align,
+            bool companyColour = false);
+  void Line(double x, double y, double x2, double y2);
+  void Box(double x, double y, double x2, double y2);
+  void Picture(PrintPicture which);
+  PrintPage page;
+
+ private:
+  void Shape(PrintItem::Kind kind, double x, double y, double x2, double y2);
+};
+
 // Notes and company text: lines at every CR LF (or a lone LF), a line longer
 // than 85 characters broken at its last blank (or after 85 characters when it
 // has none), at most 6 lines.
