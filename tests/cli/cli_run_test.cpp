@@ -19,9 +19,10 @@
 namespace {
 
 using balancer::test::CliRun;
+using balancer::test::ControlSim;
 using balancer::test::RunCli;
 
-const std::string kControlSim = BALANCER_BINARY_DIR "/sim/controlsim";
+const std::string kControlSim = balancer::test::ControlSimPath();
 
 // A machine file for the simulated control in a temporary folder.
 class CliTest : public ::testing::Test {
@@ -270,50 +271,6 @@ TEST_F(CliTest, ControlInfoOverWireProtocol) {
   EXPECT_EQ(r.out["FirmwareVersionText"], "3.04");
 }
 
-// controlsim with its fault options, on a free port, for one test.
-class ControlSimServer {
- public:
-  explicit ControlSimServer(const std::vector<std::string>& args) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(fds[1], 1);
-      close(fds[0]);
-      close(fds[1]);
-      std::vector<char*> argv{const_cast<char*>(kControlSim.c_str()), const_cast<char*>("--port"),
-                              const_cast<char*>("0")};
-      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      execv(kControlSim.c_str(), argv.data());
-      _exit(127);
-    }
-    close(fds[1]);
-    fd_ = fds[0];
-    std::string line;
-    char ch;
-    pollfd pfd{fd_, POLLIN, 0};
-    while (line.size() < 200 && poll(&pfd, 1, 10000) == 1 && read(fd_, &ch, 1) == 1 && ch != '\n') {
-      line += ch;
-    }
-    const std::string prefix = "listening ";
-    if (line.rfind(prefix, 0) == 0) address_ = line.substr(prefix.size());
-  }
-  ~ControlSimServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (fd_ >= 0) close(fd_);
-  }
-  const std::string& address() const { return address_; }
-
- private:
-  pid_t pid_ = -1;
-  int fd_ = -1;
-  std::string address_;
-};
-
 bool HasMessage(const nlohmann::json& out, const std::string& caption, const std::string& start) {
   if (!out.contains("messages")) return false;
   for (const auto& m : out["messages"]) {
@@ -345,7 +302,7 @@ TEST_F(CliTest, HostileControlsEndTheSpinWithAMessageAndNoReadings) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.scenario);
-    ControlSimServer server({"--hostile", k.scenario, "--manual-rpm", "500"});
+    ControlSim server({"--hostile", k.scenario, "--manual-rpm", "500"});
     ASSERT_FALSE(server.address().empty());
     auto start = std::chrono::steady_clock::now();
     CliRun r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
@@ -366,7 +323,7 @@ TEST_F(CliTest, HostileControlsEndTheSpinWithAMessageAndNoReadings) {
 // their fault, not for the way the test runs the spin.
 TEST_F(CliTest, SpinOverTheWireProtocol) {
   if (access(kControlSim.c_str(), X_OK) != 0) GTEST_SKIP() << "controlsim not built";
-  ControlSimServer server({"--manual-rpm", "500"});
+  ControlSim server({"--manual-rpm", "500"});
   ASSERT_FALSE(server.address().empty());
   CliRun r = RunCli("--folder " + folder_ + " --control tcp:" + server.address() + " spin");
   EXPECT_EQ(r.status, 0) << r.raw;

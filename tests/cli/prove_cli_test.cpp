@@ -24,9 +24,10 @@
 namespace {
 
 using balancer::test::CliRun;
+using balancer::test::ControlSim;
 using balancer::test::RunCli;
 
-const std::string kControlSim = BALANCER_BINARY_DIR "/sim/controlsim";
+const std::string kControlSim = balancer::test::ControlSimPath();
 
 // balancer-cli with its stdin, stdout and stderr on pipes.
 class CliProcess {
@@ -273,50 +274,6 @@ TEST_F(ProveCliTest, BadOptionsAreUsageErrors) {
   EXPECT_EQ(r.out["error"], "The test mass must be more than 0 and at most 10000 grams.");
   EXPECT_TRUE(ProvingFiles().empty());
 }
-
-// controlsim on a free port with the given options; stops with the test.
-class ControlSim {
- public:
-  explicit ControlSim(const std::vector<std::string>& args) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(fds[1], 1);
-      close(fds[0]);
-      close(fds[1]);
-      std::vector<char*> argv{const_cast<char*>(kControlSim.c_str()), const_cast<char*>("--port"),
-                              const_cast<char*>("0")};
-      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      execv(kControlSim.c_str(), argv.data());
-      _exit(127);
-    }
-    close(fds[1]);
-    fd_ = fds[0];
-    std::string line;
-    char ch;
-    pollfd pfd{fd_, POLLIN, 0};
-    while (line.size() < 200 && poll(&pfd, 1, 10000) == 1 && read(fd_, &ch, 1) == 1 && ch != '\n') {
-      line += ch;
-    }
-    const std::string prefix = "listening ";
-    if (line.rfind(prefix, 0) == 0) address_ = line.substr(prefix.size());
-  }
-  ~ControlSim() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (fd_ >= 0) close(fd_);
-  }
-  const std::string& address() const { return address_; }
-
- private:
-  pid_t pid_ = -1;
-  int fd_ = -1;
-  std::string address_;
-};
 
 // The angle of "Fit the test mass at N° on the left plane...", or -1.
 double FitAngle(const std::string& line) {
