@@ -21,6 +21,18 @@ namespace {
 
 constexpr int kSpeedBarFull = 1100;  // value drawn as a full bar
 
+// The speed bar over the main window, its area repainted; both spin hosts
+// show it the same way.
+bool OpenSpeedBarOver(MainWindowState& state) {
+  bool created = OpenSpeedBarWindow(state);
+  if (created) {
+    RECT r = PixelRect(SpeedArea((state.settings == nullptr || state.settings->twoPlaneMode == 1)),
+                       state.screenScale);
+    InvalidateRect(state.hwnd, &r, TRUE);
+  }
+  return created;
+}
+
 class WindowSpinHost : public SpinHost {
  public:
   explicit WindowSpinHost(MainWindowState& state) : state_(state) {}
@@ -44,16 +56,7 @@ class WindowSpinHost : public SpinHost {
     UpdateWindow(state_.hwnd);
   }
 
-  bool OpenSpeedBar() override {
-    bool created = OpenSpeedBarWindow(state_);
-    if (created) {
-      RECT r =
-          PixelRect(SpeedArea((state_.settings == nullptr || state_.settings->twoPlaneMode == 1)),
-                    state_.screenScale);
-      InvalidateRect(state_.hwnd, &r, TRUE);
-    }
-    return created;
-  }
+  bool OpenSpeedBar() override { return OpenSpeedBarOver(state_); }
 
   void ComputeCorrections() override {
     state_.left = state_.spin.left;
@@ -127,16 +130,7 @@ class ScreenSpinHost : public SpinHost {
     UpdateWindow(state_.hwnd);
   }
 
-  bool OpenSpeedBar() override {
-    bool created = OpenSpeedBarWindow(state_);
-    if (created) {
-      RECT r =
-          PixelRect(SpeedArea((state_.settings == nullptr || state_.settings->twoPlaneMode == 1)),
-                    state_.screenScale);
-      InvalidateRect(state_.hwnd, &r, TRUE);
-    }
-    return created;
-  }
+  bool OpenSpeedBar() override { return OpenSpeedBarOver(state_); }
 
   void SpinEnded(bool closeSpeedBar, bool enableMainWindow) override {
     if (closeSpeedBar) CloseSpeedBarWindow(state_);
