@@ -7,6 +7,7 @@
 #include "bobweight/bobweight_card.h"
 #include "bobweight/bobweight_files.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_bridge.h"
 #include "records/settings_startup.h"
 
 namespace balancer::cli {
@@ -22,11 +23,8 @@ int BobweightCommand(CliContext& ctx) {
     ctx.out["error"] = "usage: bobweight FILE.bwi";
     return kExitUsage;
   }
-  ProgramFolder folder;
-  folder.path = ctx.folder;
   MachineSettings settings;
-  ConfigChecker noControl = [](const MachineSettings&, int, bool&) { return 1; };
-  StartupSettingsLoad(folder, noControl, ctx.ui, settings);
+  LoadFolderSettings(ctx, ctx.ui, settings);
 
   BobweightCard card;
   RodPistonSet set;

@@ -5,18 +5,12 @@
 
 namespace balancer::cli {
 
-namespace {
-
-// The start-up load of the folder's files. The control is compared by the
-// command afterwards, so here the files are taken as they are.
 SettingsLoadResult LoadFolderSettings(CliContext& ctx, OperatorUi& ui, MachineSettings& settings) {
   ProgramFolder folder;
   folder.path = ctx.folder;
   ConfigChecker filesOnly = [](const MachineSettings&, int, bool&) { return 1; };
   return StartupSettingsLoad(folder, filesOnly, ui, settings);
 }
-
-}  // namespace
 
 bool LoadSettingsForCli(CliContext& ctx, ControlConfig& config, std::string& source) {
   MachineSettings settings;

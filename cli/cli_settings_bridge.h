@@ -6,8 +6,13 @@
 
 #include "cli/cli.h"
 #include "device/control_config.h"
+#include "records/settings_startup.h"
 
 namespace balancer::cli {
+
+// The start-up load of the folder's files, with no control to compare: the
+// files are taken as they are (a command with a control compares it itself).
+SettingsLoadResult LoadFolderSettings(CliContext& ctx, OperatorUi& ui, MachineSettings& settings);
 
 // The start-up settings load: fills `config` from the folder's settings and
 // names where they came from in `source` ("dta", "bak" or "defaults").

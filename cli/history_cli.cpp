@@ -4,6 +4,7 @@
 
 #include "base/program_folder.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_bridge.h"
 #include "records/history.h"
 #include "records/history_csv.h"
 #include "records/settings_startup.h"
@@ -14,11 +15,8 @@ namespace {
 
 // The folder's settings give the display units of the spreadsheet.
 MachineSettings FolderSettings(CliContext& ctx) {
-  ProgramFolder folder;
-  folder.path = ctx.folder;
   MachineSettings settings;
-  ConfigChecker noControl = [](const MachineSettings&, int, bool&) { return 1; };
-  StartupSettingsLoad(folder, noControl, ctx.ui, settings);
+  LoadFolderSettings(ctx, ctx.ui, settings);
   return settings;
 }
 

@@ -8,6 +8,7 @@
 #include "base/machine_settings.h"
 #include "base/program_folder.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_bridge.h"
 #include "correction/correction_pass.h"
 #include "correction/vector_math.h"
 #include "records/number_text.h"
@@ -154,12 +155,8 @@ int Plan(CliContext& ctx) {
     return kExitUsage;
   }
 
-  ProgramFolder folder;
-  folder.path = ctx.folder;
   MachineSettings settings;
-  // No control here: the files are taken as they are.
-  ConfigChecker noControl = [](const MachineSettings&, int, bool&) { return 1; };
-  SettingsLoadResult load = StartupSettingsLoad(folder, noControl, ctx.ui, settings);
+  SettingsLoadResult load = LoadFolderSettings(ctx, ctx.ui, settings);
 
   CorrectionState state;
   state.readingsPresent = true;

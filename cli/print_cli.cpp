@@ -13,6 +13,7 @@
 #include "bobweight/bobweight_files.h"
 #include "bobweight/bobweight_print.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_bridge.h"
 #include "cli/print_png.h"
 #include "records/history.h"
 #include "records/settings_startup.h"
@@ -61,11 +62,8 @@ bool CommonOptions(CliContext& ctx, PrintRun& run) {
 }
 
 MachineSettings LoadSettings(CliContext& ctx) {
-  ProgramFolder folder;
-  folder.path = ctx.folder;
   MachineSettings settings;
-  ConfigChecker noControl = [](const MachineSettings&, int, bool&) { return 1; };
-  StartupSettingsLoad(folder, noControl, ctx.ui, settings);
+  LoadFolderSettings(ctx, ctx.ui, settings);
   return settings;
 }
 

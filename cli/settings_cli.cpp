@@ -4,6 +4,7 @@
 
 #include "base/machine_settings.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_bridge.h"
 #include "records/settings_file.h"
 #include "records/settings_startup.h"
 
@@ -120,9 +121,7 @@ int Settings(CliContext& ctx) {
   ProgramFolder folder;
   folder.path = ctx.folder;
   MachineSettings settings;
-  // Without a control the files are taken as they are.
-  ConfigChecker noControl = [](const MachineSettings&, int, bool&) { return 1; };
-  SettingsLoadResult load = StartupSettingsLoad(folder, noControl, ctx.ui, settings);
+  SettingsLoadResult load = LoadFolderSettings(ctx, ctx.ui, settings);
   RangeLimit(settings, &ctx.ui);
 
   nlohmann::json fields = SettingsJson(settings);
