@@ -500,4 +500,20 @@ bool ReadProvingReport(const std::string& text, ProvingSetup& setupOut, ProvingR
   return true;
 }
 
+TestMassMove MoveFor(const ProvingSetup& setup, const ProvingStep& step) {
+  TestMassMove move;
+  move.rightPlane = setup.plane == ProvingPlane::kRight;
+  move.grams = setup.massGrams;
+  move.radius = setup.radiusInches;
+  move.angle = step.massAngle;
+  if (step.kind == ProvingStepKind::kUrrCorrect) {
+    move.kind = TestMassMove::Kind::kCarryOutPlan;
+  } else if (step.kind == ProvingStepKind::kUrrResidual) {
+    move.kind = TestMassMove::Kind::kLeave;  // the known unbalance stays on
+  } else {
+    move.kind = step.massFitted ? TestMassMove::Kind::kFitAt : TestMassMove::Kind::kTakeOff;
+  }
+  return move;
+}
+
 }  // namespace balancer

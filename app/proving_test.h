@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "base/operator_message.h"
+#include "base/test_mass_move.h"
 #include "correction/plane_transform.h"
 
 namespace balancer {
@@ -166,5 +167,9 @@ std::string ProvingReportFileName(const std::tm& when);
 // the outputs are then unchanged.
 bool ReadProvingReport(const std::string& text, ProvingSetup& setup, ProvingResult& result,
                        std::tm& when);
+
+// What is done on the shaft before the spin of `step` (or, for the correction
+// step, before moving on).
+TestMassMove MoveFor(const ProvingSetup& setup, const ProvingStep& step);
 
 }  // namespace balancer

@@ -159,7 +159,7 @@ int Prove(CliContext& ctx) {
       return kExitFailed;
     }
     if (simulated) {
-      fitter.PrepareStep(*simulated, settings, setup, step, lastPass, passState);
+      fitter.PrepareStep(*simulated, settings, MoveFor(setup, step), lastPass, passState);
     }
     if (step.kind == ProvingStepKind::kUrrCorrect) {
       test.Advance();

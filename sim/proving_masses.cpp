@@ -9,38 +9,36 @@
 
 namespace balancer::sim {
 
-PointMass TestMassAt(const MachineSettings& settings, ProvingPlane plane, double grams,
-                     double radius, double angle) {
+PointMass TestMassAt(const MachineSettings& settings, bool rightPlane, double grams, double radius,
+                     double angle) {
   const CorrectionPlanes planes = PlanesFromSettings(settings);
   PointMass m;
   m.grams = grams;
   m.radius = radius;
   m.angle = angle;
-  m.axial = plane == ProvingPlane::kRight ? planes.rightAxial : planes.leftAxial;
+  m.axial = rightPlane ? planes.rightAxial : planes.leftAxial;
   return m;
 }
 
 void TestMassFitter::FitFor(SimulatedControl& control, const MachineSettings& settings,
-                            const ProvingSetup& setup, const ProvingStep& step) {
-  if (step.kind == ProvingStepKind::kUrrCorrect || step.kind == ProvingStepKind::kUrrResidual) {
+                            const TestMassMove& move) {
+  if (move.kind != TestMassMove::Kind::kFitAt && move.kind != TestMassMove::Kind::kTakeOff) {
     return;  // the known unbalance stays on through the correction
   }
   Remove(control);
-  if (!step.massFitted) return;
-  PointMass m =
-      TestMassAt(settings, setup.plane, setup.massGrams, setup.radiusInches, step.massAngle);
+  if (move.kind == TestMassMove::Kind::kTakeOff) return;
+  PointMass m = TestMassAt(settings, move.rightPlane, move.grams, move.radius, move.angle);
   control.AddMass(m);
   fitted_ = m;
 }
 
 int TestMassFitter::PrepareStep(SimulatedControl& control, const MachineSettings& settings,
-                                const ProvingSetup& setup, const ProvingStep& step,
-                                const CorrectionResult& lastPass,
+                                const TestMassMove& move, const CorrectionResult& lastPass,
                                 const CorrectionState& passState) {
-  if (step.kind == ProvingStepKind::kUrrCorrect) {
+  if (move.kind == TestMassMove::Kind::kCarryOutPlan) {
     return CarryOutPlanExactly(control, lastPass, passState, settings);
   }
-  FitFor(control, settings, setup, step);
+  FitFor(control, settings, move);
   return 0;
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/proving_test.h"
 #include "base/machine_settings.h"
+#include "base/test_mass_move.h"
 #include "correction/correction_pass.h"
 #include "sim/sim_config.h"
 #include "sim/simulated_control.h"
@@ -19,23 +19,22 @@ namespace balancer::sim {
 // The test mass at `angle` on a correction plane: a point mass at the
 // plane's axial place as the settings put it (the plane offsets inboard of
 // the uprights) at `radius`.
-PointMass TestMassAt(const MachineSettings& settings, ProvingPlane plane, double grams,
-                     double radius, double angle);
+PointMass TestMassAt(const MachineSettings& settings, bool rightPlane, double grams, double radius,
+                     double angle);
 
 // Moves the one test mass of a proving run on the simulated shaft.
 class TestMassFitter {
  public:
-  // Fits the test mass for `step` (taken off for a step without it, left
-  // where it is for the correction step), taking the previous one off.
-  void FitFor(SimulatedControl& control, const MachineSettings& settings, const ProvingSetup& setup,
-              const ProvingStep& step);
-  // What the operator does before the spin of `step` (or, for the
-  // correction step, before moving on): the test mass moved by FitFor, or
-  // the plan of `lastPass` (the pass on the known unbalance's spin) carried
-  // out exactly. Returns the masses the plan added (0 for other steps).
+  // Moves the test mass as `move` says (fitted at its angle, taking the
+  // previous one off; taken off; or left where it is).
+  void FitFor(SimulatedControl& control, const MachineSettings& settings, const TestMassMove& move);
+  // What the operator does before a step's spin (or, for the correction
+  // step, before moving on): the test mass moved by FitFor, or the plan of
+  // `lastPass` (the pass on the known unbalance's spin) carried out exactly.
+  // Returns the masses the plan added (0 for other moves).
   int PrepareStep(SimulatedControl& control, const MachineSettings& settings,
-                  const ProvingSetup& setup, const ProvingStep& step,
-                  const CorrectionResult& lastPass, const CorrectionState& passState);
+                  const TestMassMove& move, const CorrectionResult& lastPass,
+                  const CorrectionState& passState);
   // Takes the test mass off (a cancelled or finished run).
   void Remove(SimulatedControl& control);
   const std::optional<PointMass>& Fitted() const { return fitted_; }

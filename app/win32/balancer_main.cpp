@@ -20,6 +20,7 @@
 
 #include "app/control_sim_address.h"
 #include "app/demo_seed.h"
+#include "app/proving_test.h"
 #include "device/wire_transport.h"
 #include "sim/proving_masses.h"
 #include "sim/sim_config.h"
@@ -140,7 +141,7 @@ void ConnectDemoProving(AppState& app) {
   app.kit.provingStandIn = [&app, sim](const ProvingSetup& setup, const ProvingStep& step,
                                        const CorrectionResult* plan) {
     static const CorrectionResult kNoPlan;
-    fitter.PrepareStep(sim->control(), app.settings, setup, step, plan ? *plan : kNoPlan,
+    fitter.PrepareStep(sim->control(), app.settings, MoveFor(setup, step), plan ? *plan : kNoPlan,
                        CorrectionState());
   };
 }

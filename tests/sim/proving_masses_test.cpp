@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/proving_test.h"
 #include "base/operator_ui.h"
 #include "correction/correction_pass.h"
 #include "measure/sensor_map.h"
@@ -46,8 +47,8 @@ struct ProvingRig {
     CorrectionState passState;
     while (!test.Done()) {
       ProvingStep step = test.Current();
-      planned += fitter.PrepareStep(transport.control(), settings, test.Setup(), step, lastPass,
-                                    passState);
+      planned += fitter.PrepareStep(transport.control(), settings, MoveFor(test.Setup(), step),
+                                    lastPass, passState);
       if (step.kind == ProvingStepKind::kUrrCorrect) {
         test.Advance();
         continue;
@@ -93,12 +94,12 @@ TEST(ProvingMasses, TestMassSitsOnTheSettingsPlaneAndMovesWithTheSteps) {
   settings.uprightDistance = 20.0;
   settings.planeOffsetLeft = 2.5;
   settings.planeOffsetRight = 4.0;
-  sim::PointMass left = sim::TestMassAt(settings, ProvingPlane::kLeft, 12.0, 3.0, 60.0);
+  sim::PointMass left = sim::TestMassAt(settings, false, 12.0, 3.0, 60.0);
   EXPECT_DOUBLE_EQ(left.axial, 2.5);
   EXPECT_DOUBLE_EQ(left.grams, 12.0);
   EXPECT_DOUBLE_EQ(left.radius, 3.0);
   EXPECT_DOUBLE_EQ(left.angle, 60.0);
-  EXPECT_DOUBLE_EQ(sim::TestMassAt(settings, ProvingPlane::kRight, 1, 1, 0).axial, 16.0);
+  EXPECT_DOUBLE_EQ(sim::TestMassAt(settings, true, 1, 1, 0).axial, 16.0);
 
   VirtualClock clock;
   sim::SimConfig config;
@@ -107,16 +108,16 @@ TEST(ProvingMasses, TestMassSitsOnTheSettingsPlaneAndMovesWithTheSteps) {
   ProvingSetup setup = TwentyGramsAtTwoInches(ProvingPlane::kRight);
   ProvingTest test(setup);
   sim::TestMassFitter fitter;
-  fitter.FitFor(control, settings, setup, test.Current());  // baseline: nothing on
+  fitter.FitFor(control, settings, MoveFor(setup, test.Current()));  // baseline: nothing on
   EXPECT_EQ(control.Masses().size(), 1u);
   test.Record({1, 0}, {1, 0});
   test.Record({1, 0}, {1, 0});
-  fitter.FitFor(control, settings, setup, test.Current());  // 30 degrees
+  fitter.FitFor(control, settings, MoveFor(setup, test.Current()));  // 30 degrees
   ASSERT_EQ(control.Masses().size(), 2u);
   EXPECT_DOUBLE_EQ(control.Masses()[1].angle, 30.0);
   EXPECT_DOUBLE_EQ(control.Masses()[1].axial, 16.0);
   test.Record({1, 0}, {1, 0});
-  fitter.FitFor(control, settings, setup, test.Current());  // 60: the one at 30 came off
+  fitter.FitFor(control, settings, MoveFor(setup, test.Current()));  // 60: the one at 30 came off
   ASSERT_EQ(control.Masses().size(), 2u);
   EXPECT_DOUBLE_EQ(control.Masses()[1].angle, 60.0);
   fitter.Remove(control);
